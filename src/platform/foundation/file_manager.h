@@ -1,0 +1,48 @@
+// File operations the system needs: listing, tests, moving and copying that
+// never replace an existing file, the trash, folders with a mode, atomic
+// replacement and whole-file reads.
+//
+// Every operation that can fail answers false or nullopt and, when error is
+// given, a sentence saying why.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orval::files {
+
+namespace fs = std::filesystem;
+
+// The names in folder (not paths), sorted; nullopt when it cannot be listed.
+std::optional<std::vector<std::string>> contentsOfDirectory(const fs::path& folder,
+                                                            std::string* error = nullptr);
+bool exists(const fs::path& path);
+bool isDirectory(const fs::path& path);
+// Hidden: the name begins with ".".
+bool isHidden(const fs::path& path);
+
+// Moves from to to; fails, touching nothing, when to exists.
+bool moveItem(const fs::path& from, const fs::path& to, std::string* error = nullptr);
+// Copies a file or folder from to to; fails, touching nothing, when to exists.
+bool copyItem(const fs::path& from, const fs::path& to, std::string* error = nullptr);
+// Moves path to the user's trash (freedesktop.org trash specification, via GIO).
+bool trashItem(const fs::path& path, std::string* error = nullptr);
+// Removes a file (not a folder).
+bool removeFile(const fs::path& path, std::string* error = nullptr);
+
+// Creates folder with mode; with intermediates, every missing level with that mode.
+bool createDirectory(const fs::path& folder, mode_t mode, bool withIntermediates,
+                     std::string* error = nullptr);
+
+// The whole file; nullopt when it cannot be read.
+std::optional<std::string> readFile(const fs::path& path, std::string* error = nullptr);
+// Replaces path's contents atomically: a temporary file in the same folder,
+// flushed, then renamed over path. On failure path is untouched.
+bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error = nullptr);
+
+}  // namespace orval::files

@@ -1,0 +1,37 @@
+// Diagnostics: the system's "###..." lines, which never reach the user.
+//
+// Lines go to syslog (ident "orval") and, when the environment variable
+// ORVAL_LOG is "stderr", to standard error as well. Tests install a
+// LogCapture to read what was logged.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orval {
+
+// Logs one diagnostic line.
+void logMessage(std::string_view line);
+
+// While alive, collects every logged line (in addition to the usual sinks).
+// Captures nest: the innermost one collects.
+class LogCapture {
+ public:
+  LogCapture();
+  ~LogCapture();
+  LogCapture(const LogCapture&) = delete;
+  LogCapture& operator=(const LogCapture&) = delete;
+
+  const std::vector<std::string>& lines() const { return lines_; }
+  // True when some logged line contains fragment.
+  bool contains(std::string_view fragment) const;
+  void clear() { lines_.clear(); }
+
+ private:
+  friend void logMessage(std::string_view line);
+  std::vector<std::string> lines_;
+  LogCapture* previous_;
+};
+
+}  // namespace orval
