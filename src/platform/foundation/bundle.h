@@ -35,6 +35,7 @@ class Bundle {
  public:
   // Opens the bundle at path; nullptr when path is not a directory.
   static std::shared_ptr<Bundle> bundleWithPath(const std::filesystem::path& path);
+  // Leaves the executable loaded: objects it made may outlive the Bundle.
   ~Bundle();
   Bundle(const Bundle&) = delete;
   Bundle& operator=(const Bundle&) = delete;

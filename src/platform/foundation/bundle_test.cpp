@@ -1,1 +1,255 @@
-// Being written.
+#include "platform/foundation/bundle.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+
+#include "platform/foundation/environment_test_support.h"
+#include "platform/foundation/log.h"
+#include "platform/foundation/plist.h"
+#include "platform/foundation/testdata/sample_principal.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+using foundation_testing::SampleGreeter;
+using foundation_testing::ScopedEnvironment;
+
+// The bundles the build assembles from testdata/bundles and testdata/sample_bundle.cpp.
+fs::path builtBundle(const std::string& name) {
+  return fs::path(ORVAL_BINARY_DIR) / "src/platform/foundation/testdata" / name;
+}
+
+// The environment's language, set for one test: LANGUAGE as given, the
+// locale variables cleared unless given.
+class Languages {
+ public:
+  explicit Languages(const std::optional<std::string>& language,
+                     const std::optional<std::string>& lang = {})
+      : language_("LANGUAGE", language),
+        all_("LC_ALL", std::nullopt),
+        messages_("LC_MESSAGES", std::nullopt),
+        lang_("LANG", lang) {}
+
+ private:
+  ScopedEnvironment language_, all_, messages_, lang_;
+};
+
+// A bundle made in a temporary folder, for cases the built fixtures do not cover.
+class TemporaryBundle {
+ public:
+  explicit TemporaryBundle(const Dict& info) {
+    std::string pattern = (fs::temp_directory_path() / "orval-bundle-XXXXXX").string();
+    root_ = mkdtemp(pattern.data());
+    path_ = root_ / "Made.bundle";
+    fs::create_directories(path_ / "Contents/Resources");
+    writePlistFile(path_ / "Contents/Info.plist", info);
+  }
+  ~TemporaryBundle() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  // Writes a file under Contents/Resources.
+  void writeResource(const std::string& relative, const std::string& bytes) const {
+    const fs::path file = path_ / "Contents/Resources" / relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path root_, path_;
+};
+
+class BundleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(sample_, nullptr) << "build the foundation_sample_bundle target";
+  }
+
+  std::shared_ptr<Bundle> sample_ = Bundle::bundleWithPath(builtBundle("Sample.bundle"));
+};
+
+TEST_F(BundleTest, OpensOnlyFoldersAndReadsItsInformation) {
+  EXPECT_EQ(Bundle::bundleWithPath(builtBundle("Absent.bundle")), nullptr);
+  EXPECT_EQ(Bundle::bundleWithPath(builtBundle("Sample.bundle/Contents/Info.plist")), nullptr);
+  EXPECT_EQ(Bundle::bundleWithPath(""), nullptr);
+
+  EXPECT_EQ(sample_->bundleIdentifier(), "org.orval.test.sample");
+  EXPECT_EQ(sample_->infoDictionary().keys(),
+            (std::vector<std::string>{"CFBundleIdentifier", "CFBundleName", "CFBundleExecutable",
+                                      "NSPrincipalClass", "CFBundleShortVersionString"}));
+  EXPECT_EQ(sample_->objectForInfoDictionaryKey("CFBundleShortVersionString"), Value("1.0"));
+  EXPECT_TRUE(sample_->objectForInfoDictionaryKey("Missing").isNull());
+  EXPECT_EQ(sample_->principalClassName(), "SampleGreeter");
+  const fs::path root = builtBundle("Sample.bundle");
+  EXPECT_EQ(sample_->resourcePath(), root / "Contents/Resources");
+  EXPECT_EQ(sample_->builtInPlugInsPath(), root / "Contents/PlugIns");
+  EXPECT_EQ(sample_->executablePath(), root / "Contents/Linux/libSample.so");
+}
+
+TEST_F(BundleTest, FindsResourcesThenLocalizedResources) {
+  const fs::path resources = sample_->resourcePath();
+  EXPECT_EQ(sample_->pathForResource("sample", "txt"), resources / "sample.txt");
+  EXPECT_EQ(sample_->pathForResource("sample", ".txt"), resources / "sample.txt");
+  EXPECT_EQ(sample_->pathForResource("sample.txt", ""), resources / "sample.txt");
+  EXPECT_EQ(sample_->pathForResource("sample", "png"), std::nullopt);
+  EXPECT_EQ(sample_->pathForResource("", "txt"), std::nullopt);
+  {
+    const Languages japanese("ja");
+    EXPECT_EQ(sample_->pathForResource("notes", "txt"), resources / "ja.lproj/notes.txt");
+  }
+  {
+    const Languages french("fr");
+    EXPECT_EQ(sample_->pathForResource("notes", "txt"), resources / "en.lproj/notes.txt");
+  }
+  EXPECT_EQ(sample_->pathsForResourcesOfType("dat"),
+            (std::vector<fs::path>{resources / "alpha.dat", resources / "beta.dat"}));
+  EXPECT_EQ(sample_->pathsForResourcesOfType(".dat", "Sub"),
+            (std::vector<fs::path>{resources / "Sub/gamma.dat"}));
+  EXPECT_TRUE(sample_->pathsForResourcesOfType("dat", "NoSuchFolder").empty());
+  EXPECT_EQ(sample_->localizations(), (std::vector<std::string>{"en", "ja"}));
+}
+
+TEST_F(BundleTest, PreferredLanguagesFollowTheEnvironment) {
+  {
+    const ScopedEnvironment language("LANGUAGE", "ja_JP.UTF-8:fr");
+    const ScopedEnvironment all("LC_ALL", "de_DE.UTF-8@euro");
+    const ScopedEnvironment lang("LANG", "it_IT");
+    // LC_ALL decides the locale; LANG, overridden, adds nothing.
+    EXPECT_EQ(Bundle::preferredLanguages(),
+              (std::vector<std::string>{"ja_JP", "ja", "fr", "de_DE", "de", "en"}));
+  }
+  {
+    const Languages none(std::nullopt, "ja_JP.UTF-8");
+    EXPECT_EQ(Bundle::preferredLanguages(), (std::vector<std::string>{"ja_JP", "ja", "en"}));
+  }
+  {
+    const Languages english("en:ja");
+    EXPECT_EQ(Bundle::preferredLanguages(), (std::vector<std::string>{"en", "ja"}));
+  }
+  {
+    const Languages posix("", "ja_JP.UTF-8");
+    const ScopedEnvironment messages("LC_MESSAGES", "POSIX");
+    EXPECT_EQ(Bundle::preferredLanguages(), (std::vector<std::string>{"en"}));
+  }
+  {
+    const Languages c("C.UTF-8:fr");
+    EXPECT_EQ(Bundle::preferredLanguages(), (std::vector<std::string>{"fr", "en"}));
+    EXPECT_EQ(sample_->preferredLocalizations(), (std::vector<std::string>{"en"}));
+  }
+  const Languages several("fr:ja");
+  EXPECT_EQ(sample_->preferredLocalizations(), (std::vector<std::string>{"ja", "en"}));
+}
+
+TEST_F(BundleTest, LocalizesFromTablesInPreferredOrderThenEnglish) {
+  {
+    const Languages japanese("ja");
+    EXPECT_EQ(sample_->localizedString("Auto"), "自動");
+    EXPECT_EQ(sample_->localizedString("DuplexMode", {}, "UI"), "両面");
+    EXPECT_EQ(sample_->localizedString("Auto", {}, "UI"), "Auto");  // tables do not mix
+    EXPECT_EQ(sample_->localizedString("OnlyInEnglish"), "English only");
+    EXPECT_EQ(sample_->localizedString("Nowhere"), "Nowhere");
+    EXPECT_EQ(sample_->localizedString("Nowhere", "Given"), "Given");
+    EXPECT_EQ(sample_->localizedString("Auto", {}, "NoSuchTable"), "Auto");
+  }
+  {
+    const Languages fromLocale(std::nullopt, "ja_JP.UTF-8");
+    EXPECT_EQ(sample_->localizedString("Save..."), "保存…");
+  }
+  {
+    const Languages english("fr");
+    EXPECT_EQ(sample_->localizedString("Auto"), "Automatic");
+    EXPECT_EQ(sample_->localizedString("DuplexMode", {}, "UI"), "Two-Sided");
+  }
+}
+
+TEST(BundleTablesTest, ReadsBinaryTablesOnceAndSurvivesBrokenOnes) {
+  TemporaryBundle made(Dict{{"CFBundleIdentifier", "org.orval.test.made"}});
+  made.writeResource("en.lproj/Localizable.strings",
+                     plistToBinary(Dict{{"Auto", "Automatic (binary)"}}));
+  made.writeResource("ja.lproj/Localizable.strings",
+                     "<plist><dict><key>Auto</key><string>自動");  // truncated
+  const std::shared_ptr<Bundle> bundle = Bundle::bundleWithPath(made.path());
+  ASSERT_NE(bundle, nullptr);
+
+  const Languages japanese("ja");
+  LogCapture log;
+  EXPECT_EQ(bundle->localizedString("Auto"),
+            "Automatic (binary)");  // the broken ja table is skipped
+  EXPECT_TRUE(log.contains("###"));
+
+  // A table is read once: later changes to the file are not seen.
+  made.writeResource("en.lproj/Localizable.strings", plistToXml(Dict{{"Auto", "Changed"}}));
+  EXPECT_EQ(bundle->localizedString("Auto"), "Automatic (binary)");
+  EXPECT_EQ(Bundle::bundleWithPath(made.path())->localizedString("Auto"), "Changed");
+}
+
+TEST_F(BundleTest, LoadsTheExecutableAndMakesThePrincipalObject) {
+  EXPECT_FALSE(sample_->isLoaded());
+  EXPECT_EQ(sample_->symbol(foundation_testing::kSampleLiveGreetersSymbol), nullptr);
+  std::string error;
+  std::unique_ptr<BundlePrincipal> principal = sample_->makePrincipalObject(&error);
+  ASSERT_NE(principal, nullptr) << error;
+  EXPECT_TRUE(sample_->isLoaded());
+
+  const auto* greeter = dynamic_cast<const SampleGreeter*>(principal.get());
+  ASSERT_NE(greeter, nullptr);
+  EXPECT_EQ(greeter->greet("Ada"), "Hello, Ada, from Sample");
+
+  const auto liveGreeters = reinterpret_cast<foundation_testing::SampleLiveGreetersFunction>(
+      sample_->symbol(foundation_testing::kSampleLiveGreetersSymbol));
+  ASSERT_NE(liveGreeters, nullptr);
+  EXPECT_EQ(liveGreeters(), 1);
+  principal.reset();  // destroyed through the bundle's own destructor
+  EXPECT_EQ(liveGreeters(), 0);
+
+  EXPECT_TRUE(sample_->load());  // loading again is harmless
+  sample_->unload();
+  EXPECT_FALSE(sample_->isLoaded());
+  EXPECT_EQ(sample_->symbol(foundation_testing::kSampleLiveGreetersSymbol), nullptr);
+}
+
+TEST(BundleLoadingTest, BundlesThatCannotBeLoadedAreReported) {
+  struct Case {
+    std::string bundle, fragment;
+    bool loads;
+  };
+  const std::vector<Case> cases = {
+      {"Broken.bundle", "cannot load", false},
+      {"NoFactory.bundle", "OrvalPrincipalClass_AbsentGreeter", true},
+      {"NullFactory.bundle", "made no object", true},
+  };
+  for (const Case& c : cases) {
+    const std::shared_ptr<Bundle> bundle = Bundle::bundleWithPath(builtBundle(c.bundle));
+    ASSERT_NE(bundle, nullptr) << c.bundle;
+    LogCapture log;
+    std::string error;
+    EXPECT_EQ(bundle->makePrincipalObject(&error), nullptr) << c.bundle;
+    EXPECT_NE(error.find(c.fragment), std::string::npos) << c.bundle << ": " << error;
+    EXPECT_TRUE(log.contains("###")) << c.bundle;
+    EXPECT_EQ(bundle->isLoaded(), c.loads) << c.bundle;
+  }
+
+  const TemporaryBundle missing(
+      Dict{{"CFBundleExecutable", "libMissing.so"}, {"NSPrincipalClass", "Greeter"}});
+  std::string error;
+  EXPECT_FALSE(Bundle::bundleWithPath(missing.path())->load(&error));
+  EXPECT_NE(error.find("not found"), std::string::npos) << error;
+
+  const TemporaryBundle unnamed(Dict{{"NSPrincipalClass", "Greeter"}});
+  EXPECT_FALSE(Bundle::bundleWithPath(unnamed.path())->load(&error));
+  EXPECT_NE(error.find("CFBundleExecutable"), std::string::npos) << error;
+
+  const TemporaryBundle escaping(Dict{{"CFBundleExecutable", "../../libSample.so"}});
+  EXPECT_TRUE(Bundle::bundleWithPath(escaping.path())->executablePath().empty());
+
+  const TemporaryBundle classless(Dict{{"CFBundleExecutable", "libSample.so"}});
+  EXPECT_EQ(Bundle::bundleWithPath(classless.path())->makePrincipalObject(&error), nullptr);
+  EXPECT_NE(error.find("NSPrincipalClass"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace orval

@@ -1,1 +1,294 @@
-// Being written.
+#include "platform/foundation/file_manager.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+
+namespace orval::files {
+namespace {
+
+// One temporary root for the whole test program, holding the home folder, the
+// data folder (whose Trash GIO uses) and every test's files, so that all are
+// on one file system. GLib reads HOME and XDG_DATA_HOME once, on first use,
+// so they are set before any test runs.
+class TemporaryRoot : public ::testing::Environment {
+ public:
+  static const fs::path& path() { return path_; }
+
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "orval-files-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    path_ = pattern;
+    fs::create_directories(path_ / "home");
+    setenv("HOME", (path_ / "home").c_str(), 1);
+    setenv("XDG_DATA_HOME", (path_ / "data").c_str(), 1);
+  }
+  void TearDown() override { fs::remove_all(path_); }
+
+ private:
+  static inline fs::path path_;
+};
+
+[[maybe_unused]] ::testing::Environment* const temporaryRoot =
+    ::testing::AddGlobalTestEnvironment(new TemporaryRoot);
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = TemporaryRoot::path() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path write(const fs::path& name, const std::string& contents) {
+    std::ofstream(dir_ / name, std::ios::binary) << contents;
+    return dir_ / name;
+  }
+  static std::string contents(const fs::path& path) { return readFile(path).value_or("<unreadable>"); }
+  static mode_t modeOf(const fs::path& path) {
+    struct stat info {};
+    lstat(path.c_str(), &info);
+    return info.st_mode & 07777;
+  }
+
+  fs::path dir_;
+};
+
+// Sets the process umask while alive.
+class ScopedUmask {
+ public:
+  explicit ScopedUmask(mode_t mask) : previous_(umask(mask)) {}
+  ~ScopedUmask() { umask(previous_); }
+
+ private:
+  mode_t previous_;
+};
+
+TEST_F(FilesTest, ListsSortedNamesAndExplainsFailure) {
+  write("b", "");
+  write(".hidden", "");
+  write("C", "");
+  fs::create_directory(dir_ / "a");
+  EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{".hidden", "C", "a", "b"}));
+
+  std::string error;
+  EXPECT_EQ(contentsOfDirectory(dir_ / "missing", &error), std::nullopt);
+  EXPECT_NE(error.find((dir_ / "missing").string()), std::string::npos) << error;
+  EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+  EXPECT_EQ(contentsOfDirectory(dir_ / "b"), std::nullopt);  // a file is no folder
+}
+
+TEST_F(FilesTest, ExistenceKindAndHiddenness) {
+  const fs::path file = write("f", "x");
+  fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
+  EXPECT_TRUE(files::exists(file));
+  EXPECT_FALSE(files::exists(dir_ / "nowhere"));
+  EXPECT_FALSE(files::exists(dir_ / "dangling"));  // links are followed
+  EXPECT_TRUE(isDirectory(dir_));
+  EXPECT_FALSE(isDirectory(file));
+  EXPECT_TRUE(isHidden(".profile"));
+  EXPECT_TRUE(isHidden("/x/.config/"));
+  EXPECT_FALSE(isHidden("/x/.config/name.pfj"));
+  EXPECT_FALSE(isHidden("a.b"));
+}
+
+TEST_F(FilesTest, MoveNeverReplaces) {
+  const fs::path from = write("from", "new");
+  const fs::path to = write("to", "old");
+  std::string error;
+  EXPECT_FALSE(moveItem(from, to, &error));
+  EXPECT_NE(error.find("already exists"), std::string::npos) << error;
+  EXPECT_EQ(contents(to), "old");
+  EXPECT_EQ(contents(from), "new");
+
+  EXPECT_TRUE(moveItem(from, dir_ / "free"));
+  EXPECT_EQ(contents(dir_ / "free"), "new");
+  EXPECT_FALSE(files::exists(from));
+
+  fs::create_directories(dir_ / "folder/inner");
+  fs::create_directory(dir_ / "occupied");
+  EXPECT_FALSE(moveItem(dir_ / "folder", dir_ / "occupied"));  // not even over an empty folder
+  EXPECT_TRUE(isDirectory(dir_ / "folder/inner"));
+  EXPECT_FALSE(moveItem(dir_ / "folder", dir_ / "folder/inner/deeper"));
+  EXPECT_FALSE(moveItem(dir_ / "missing", dir_ / "elsewhere"));
+}
+
+TEST_F(FilesTest, MoveAcrossFileSystemsCopiesThenRemoves) {
+  const fs::path other = "/dev/shm";
+  struct stat here {}, there {};
+  if (stat(dir_.c_str(), &here) != 0 || stat(other.c_str(), &there) != 0 || here.st_dev == there.st_dev)
+    GTEST_SKIP() << "no second file system at " << other;
+  fs::create_directories(dir_ / "tree/sub");
+  write("tree/sub/leaf", "data");
+  const fs::path target = other / ("orval-move-" + std::to_string(getpid()));
+  EXPECT_TRUE(moveItem(dir_ / "tree", target));
+  EXPECT_EQ(contents(target / "sub/leaf"), "data");
+  EXPECT_FALSE(files::exists(dir_ / "tree"));
+
+  write("again", "second");
+  EXPECT_FALSE(moveItem(dir_ / "again", target));  // still no replacing
+  EXPECT_EQ(contents(dir_ / "again"), "second");
+  fs::remove_all(target);
+}
+
+TEST_F(FilesTest, CopyNeverReplaces) {
+  const fs::path from = write("from", "new");
+  const fs::path to = write("to", "old");
+  EXPECT_FALSE(copyItem(from, to));
+  EXPECT_EQ(contents(to), "old");
+
+  fs::create_directory(dir_ / "source");
+  write("source/inside", "s");
+  fs::create_directory(dir_ / "target");
+  write("target/mine", "t");
+  EXPECT_FALSE(copyItem(dir_ / "source", dir_ / "target"));  // no merging into a folder
+  EXPECT_EQ(contentsOfDirectory(dir_ / "target"), (std::vector<std::string>{"mine"}));
+}
+
+TEST_F(FilesTest, CopiesAFolderTree) {
+  fs::create_directories(dir_ / "tree/sub/deep");
+  write("tree/top", "1");
+  const fs::path leaf = write("tree/sub/deep/leaf", std::string("a\0b", 3));
+  fs::permissions(leaf, fs::perms(0640));
+  fs::permissions(dir_ / "tree/sub", fs::perms(0750));
+  fs::create_symlink("../top", dir_ / "tree/sub/link");
+
+  ASSERT_TRUE(copyItem(dir_ / "tree", dir_ / "copy"));
+  EXPECT_EQ(contents(dir_ / "copy/top"), "1");
+  EXPECT_EQ(contents(dir_ / "copy/sub/deep/leaf"), std::string("a\0b", 3));
+  EXPECT_EQ(modeOf(dir_ / "copy/sub/deep/leaf"), 0640u);
+  EXPECT_EQ(modeOf(dir_ / "copy/sub"), 0750u);
+  EXPECT_EQ(fs::read_symlink(dir_ / "copy/sub/link"), "../top");  // the link, not its target
+  EXPECT_EQ(contents(dir_ / "tree/top"), "1");
+
+  std::string error;
+  EXPECT_FALSE(copyItem(dir_ / "tree", dir_ / "tree/sub/inner", &error));
+  EXPECT_FALSE(files::exists(dir_ / "tree/sub/inner"));
+  EXPECT_NE(error.find("into itself"), std::string::npos) << error;
+}
+
+TEST_F(FilesTest, FailedCopyLeavesNothingBehind) {
+  fs::create_directories(dir_ / "tree/a");
+  write("tree/a/file", "x");
+  ASSERT_EQ(mkfifo((dir_ / "tree/z-pipe").c_str(), 0600), 0);  // copied after a/
+  std::string error;
+  EXPECT_FALSE(copyItem(dir_ / "tree", dir_ / "copy", &error));
+  EXPECT_NE(error.find("z-pipe"), std::string::npos) << error;
+  EXPECT_FALSE(files::exists(dir_ / "copy"));
+}
+
+TEST_F(FilesTest, TrashFollowsTheFreedesktopLayout) {
+  const fs::path file = write("unwanted.pfj", "gone");
+  std::string error;
+  ASSERT_TRUE(trashItem(file, &error)) << error;
+  EXPECT_FALSE(files::exists(file));
+  const fs::path trash = TemporaryRoot::path() / "data/Trash";
+  EXPECT_EQ(contents(trash / "files/unwanted.pfj"), "gone");
+  const std::string info = contents(trash / "info/unwanted.pfj.trashinfo");
+  EXPECT_NE(info.find("[Trash Info]"), std::string::npos) << info;
+  EXPECT_NE(info.find("Path=" + file.string()), std::string::npos) << info;
+
+  EXPECT_FALSE(trashItem(dir_ / "missing", &error));
+  EXPECT_NE(error.find("trash"), std::string::npos) << error;
+}
+
+TEST_F(FilesTest, RemovesFilesOnly) {
+  const fs::path file = write("f", "x");
+  EXPECT_TRUE(removeFile(file));
+  EXPECT_FALSE(files::exists(file));
+  EXPECT_FALSE(removeFile(file));
+  fs::create_directory(dir_ / "folder");
+  EXPECT_FALSE(removeFile(dir_ / "folder"));
+  EXPECT_TRUE(isDirectory(dir_ / "folder"));
+}
+
+TEST_F(FilesTest, CreatesEveryLevelWithTheExactMode) {
+  const ScopedUmask mask(022);  // would turn 0775 into 0755
+  fs::create_directory(dir_ / "existing");
+  fs::permissions(dir_ / "existing", fs::perms(0700));
+  ASSERT_TRUE(createDirectory(dir_ / "existing/a/b/c/", 0775, true));
+  EXPECT_EQ(modeOf(dir_ / "existing"), 0700u);  // levels that were there keep their mode
+  for (const char* level : {"existing/a", "existing/a/b", "existing/a/b/c"})
+    EXPECT_EQ(modeOf(dir_ / level), 0775u) << level;
+  EXPECT_TRUE(createDirectory(dir_ / "existing/a", 0775, true));  // already there: fine
+
+  // A read-only mode still lets the deeper levels be made.
+  ASSERT_TRUE(createDirectory(dir_ / "ro/x/y", 0555, true));
+  EXPECT_EQ(modeOf(dir_ / "ro"), 0555u);
+  EXPECT_EQ(modeOf(dir_ / "ro/x/y"), 0555u);
+  fs::permissions(dir_ / "ro", fs::perms(0755));
+  fs::permissions(dir_ / "ro/x", fs::perms(0755));
+
+  EXPECT_TRUE(createDirectory(dir_ / "single", 0710, false));
+  EXPECT_EQ(modeOf(dir_ / "single"), 0710u);
+  EXPECT_FALSE(createDirectory(dir_ / "single", 0710, false));
+  EXPECT_FALSE(createDirectory(dir_ / "no/parent", 0755, false));
+  EXPECT_FALSE(files::exists(dir_ / "no"));
+}
+
+TEST_F(FilesTest, FailedCreationTakesBackTheLevelsItMade) {
+  write("file", "");
+  EXPECT_FALSE(createDirectory(dir_ / "file/sub", 0755, true));
+  std::string error;
+  const std::string tooLong(300, 'n');
+  EXPECT_FALSE(createDirectory(dir_ / "new/level" / tooLong, 0755, true, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(files::exists(dir_ / "new"));
+}
+
+TEST_F(FilesTest, ReadsWholeFilesOrSaysWhy) {
+  const std::string bytes("head\0tail\n", 10);
+  EXPECT_EQ(readFile(write("f", bytes)), bytes);
+  std::string error;
+  EXPECT_EQ(readFile(dir_ / "missing", &error), std::nullopt);
+  EXPECT_NE(error.find("missing"), std::string::npos) << error;
+  EXPECT_EQ(readFile(dir_), std::nullopt);
+}
+
+TEST_F(FilesTest, AtomicWriteReplacesAndKeepsPermissions) {
+  EXPECT_TRUE(writeFileAtomically(dir_ / "new", "first"));
+  EXPECT_EQ(contents(dir_ / "new"), "first");
+  const fs::path file = write("existing", "old contents");
+  fs::permissions(file, fs::perms(0640));
+  EXPECT_TRUE(writeFileAtomically(file, "new"));
+  EXPECT_EQ(contents(file), "new");
+  EXPECT_EQ(modeOf(file), 0640u);
+  EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"existing", "new"}));  // no temporary left
+}
+
+TEST_F(FilesTest, FailedAtomicWriteLeavesEverythingAsItWas) {
+  const fs::path file = write("existing", "old contents");
+  std::string error;
+  EXPECT_FALSE(writeFileAtomically(file / "child", "x", &error));  // the parent is a file
+  EXPECT_FALSE(error.empty());
+
+  fs::create_directory(dir_ / "folder");
+  EXPECT_FALSE(writeFileAtomically(dir_ / "folder", "x"));  // a folder is not replaced
+  EXPECT_TRUE(isDirectory(dir_ / "folder"));
+
+  // The write itself fails: a file size limit binds root as well.
+  {
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 4;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = writeFileAtomically(file, std::string(100, 'z'), &error);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+  }
+  EXPECT_EQ(contents(file), "old contents");
+  EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"existing", "folder"}));
+}
+
+}  // namespace
+}  // namespace orval::files

@@ -9,7 +9,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/foundation/value.h"
 
@@ -36,13 +38,19 @@ class NotificationCenter {
   // Removes observer's registrations for name (all of them when name is
   // empty) and, when sender is given, only those for that sender.
   void removeObserver(const void* observer, const std::string& name, const void* sender = nullptr);
-  // Delivers a notification to every matching observer.
+  // Delivers a notification to every matching observer (none for an empty name).
   void post(const std::string& name, const void* sender = nullptr, const Dict& userInfo = {});
 
   // The number of registrations, for tests.
   std::size_t observerCount() const;
   // Forgets every registration (test-only reset of the shared centre).
   void resetForTesting();
+
+ private:
+  struct Registration;
+  // Registrations in the order they were made. Delivery walks a copy of this
+  // list and skips those removed meanwhile.
+  std::vector<std::shared_ptr<Registration>> registrations_;
 };
 
 }  // namespace orval

@@ -1,1 +1,137 @@
-// Being written.
+#include "platform/foundation/notification_center.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orval {
+namespace {
+
+class NotificationCenterTest : public ::testing::Test {
+ protected:
+  void SetUp() override { center_.resetForTesting(); }
+  void TearDown() override { center_.resetForTesting(); }
+
+  // Registers observer for name and sender; each call appends label to calls_.
+  void listen(const void* observer, const std::string& name, const std::string& label,
+              const void* sender = nullptr) {
+    center_.addObserver(observer, name, sender,
+                        [this, label](const Notification&) { calls_.push_back(label); });
+  }
+
+  NotificationCenter& center_ = NotificationCenter::defaultCenter();
+  std::vector<std::string> calls_;
+  int a_ = 0, b_ = 0, c_ = 0, d_ = 0;
+  int sender1_ = 0, sender2_ = 0;
+};
+
+TEST_F(NotificationCenterTest, DeliversInRegistrationOrderToMatchingNames) {
+  listen(&b_, "DuplexMode", "b");
+  listen(&a_, "DuplexMode", "a");
+  listen(&c_, "StapleMode", "c");
+  listen(&d_, "", "every");
+  center_.post("DuplexMode");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"b", "a", "every"}));
+  calls_.clear();
+  center_.post("StapleMode");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"c", "every"}));
+  calls_.clear();
+  center_.post("");  // an empty name reaches nobody, not even the every-name observer
+  EXPECT_TRUE(calls_.empty());
+  EXPECT_EQ(&NotificationCenter::defaultCenter(), &center_);
+}
+
+TEST_F(NotificationCenterTest, FiltersBySenderAndPassesWhatWasPosted) {
+  listen(&a_, "Fold", "only1", &sender1_);
+  listen(&b_, "Fold", "any");
+  center_.post("Fold", &sender2_);
+  center_.post("Fold");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"any", "any"}));
+  calls_.clear();
+
+  Notification received;
+  center_.addObserver(&c_, "Fold", &sender1_, [&](const Notification& n) { received = n; });
+  center_.post("Fold", &sender1_, Dict{{"Paramater", "True"}});
+  EXPECT_EQ(calls_, (std::vector<std::string>{"only1", "any"}));
+  EXPECT_EQ(received.name, "Fold");
+  EXPECT_EQ(received.object, &sender1_);
+  EXPECT_EQ(received.userInfo, (Dict{{"Paramater", "True"}}));
+}
+
+TEST_F(NotificationCenterTest, RemovesByObserverNameAndSender) {
+  listen(&a_, "Fold", "fold1", &sender1_);
+  listen(&a_, "Fold", "fold2", &sender2_);
+  listen(&a_, "Punch", "punch");
+  listen(&b_, "Fold", "b");
+  EXPECT_EQ(center_.observerCount(), 4u);
+
+  center_.removeObserver(&a_, "Fold", &sender2_);
+  center_.post("Fold", &sender2_);
+  center_.post("Fold", &sender1_);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"b", "fold1", "b"}));
+
+  center_.removeObserver(&a_, "");  // every name of a_
+  EXPECT_EQ(center_.observerCount(), 1u);
+  center_.removeObserver(&b_);
+  EXPECT_EQ(center_.observerCount(), 0u);
+}
+
+TEST_F(NotificationCenterTest, ObserversRemovedDuringDeliveryAreNotCalled) {
+  // a removes itself and c; b, registered between them, still hears it.
+  center_.addObserver(&a_, "Tray", nullptr, [this](const Notification&) {
+    calls_.push_back("a");
+    center_.removeObserver(&a_);
+    center_.removeObserver(&c_);
+  });
+  listen(&b_, "Tray", "b");
+  listen(&c_, "Tray", "c");
+  center_.post("Tray");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"a", "b"}));
+  calls_.clear();
+  center_.post("Tray");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"b"}));
+}
+
+TEST_F(NotificationCenterTest, ResetDuringDeliveryStopsIt) {
+  center_.addObserver(&a_, "Tray", nullptr, [this](const Notification&) {
+    calls_.push_back("a");
+    center_.resetForTesting();
+  });
+  listen(&b_, "Tray", "b");
+  center_.post("Tray");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"a"}));
+  EXPECT_EQ(center_.observerCount(), 0u);
+}
+
+TEST_F(NotificationCenterTest, ObserversAddedDuringDeliveryHearTheNextOne) {
+  center_.addObserver(&a_, "Tray", nullptr, [this](const Notification&) {
+    calls_.push_back("a");
+    if (center_.observerCount() == 1) listen(&d_, "Tray", "added");
+  });
+  center_.post("Tray");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"a"}));
+  calls_.clear();
+  center_.post("Tray");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"a", "added"}));
+}
+
+TEST_F(NotificationCenterTest, HandlersMayPostAndRemoveInNestedDeliveries) {
+  // a's handler posts "Inner"; c, the inner observer, removes b, who is
+  // still due for the outer notification and must not hear it.
+  center_.addObserver(&a_, "Outer", nullptr, [this](const Notification&) {
+    calls_.push_back("a begins");
+    center_.post("Inner", &sender1_);
+    calls_.push_back("a ends");
+  });
+  listen(&b_, "Outer", "b");
+  center_.addObserver(&c_, "Inner", nullptr, [this](const Notification& n) {
+    calls_.push_back(n.object == &sender1_ ? "c" : "c with a wrong sender");
+    center_.removeObserver(&b_);
+  });
+  center_.post("Outer");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"a begins", "c", "a ends"}));
+}
+
+}  // namespace
+}  // namespace orval

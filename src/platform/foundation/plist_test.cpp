@@ -1,1 +1,430 @@
-// Being written.
+#include "platform/foundation/plist.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <sstream>
+
+#include "platform/foundation/log.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kHeader =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+    "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n";
+
+std::string xmlDocument(std::string_view body) {
+  return std::string(kHeader) + "<plist version=\"1.0\">" + std::string(body) + "</plist>\n";
+}
+
+// A value with every kind of content, keys deliberately out of sorted order.
+Value richValue() {
+  Dict nested{{"zeta", Value(Array{1, "two", 3.5})}, {"alpha", Value(Dict{})}};
+  return Dict{
+      {"Name", "TZ Print Server"},
+      {"Copies", -5},
+      {"Big", Value(static_cast<long long>(std::numeric_limits<std::int64_t>::max()))},
+      {"Small", Value(static_cast<long long>(std::numeric_limits<std::int64_t>::min()))},
+      {"Ratio", 0.1},
+      {"Duplex", true},
+      {"Collate", false},
+      {"Created", Date{599529600}},
+      {"Before2001", Date{-31622401}},
+      {"Blob", Data{0, 1, 2, 0xFF}},
+      {"Empty", Data{}},
+      {"Japanese", "日本語 — «ok» & <tag> \"q\" 'a'"},
+      {"Emoji", "😀"},
+      {"Nested", Value(nested)},
+      {"List", Value(Array{Value(Array{}), Value(Dict{{"b", 1}, {"a", 2}}), ""})},
+  };
+}
+
+// Every key of a dictionary, depth first, so that order differences anywhere show.
+void collectKeys(const Value& v, std::vector<std::string>& out) {
+  if (const Dict* d = v.asDict()) {
+    for (const auto& [key, item] : *d) {
+      out.push_back(key);
+      collectKeys(item, out);
+    }
+  } else if (const Array* a = v.asArray()) {
+    for (const Value& item : *a) collectKeys(item, out);
+  }
+}
+
+std::vector<std::string> keysInOrder(const Value& v) {
+  std::vector<std::string> keys;
+  collectKeys(v, keys);
+  return keys;
+}
+
+// Reads bytes that must be refused: no value, a reason, a "###" log line.
+void expectRefused(std::string_view bytes, const std::string& what) {
+  LogCapture log;
+  std::string error;
+  const std::optional<Value> value = plistFromBytes(bytes, &error);
+  EXPECT_FALSE(value.has_value()) << what;
+  EXPECT_FALSE(error.empty()) << what;
+  EXPECT_TRUE(log.contains("###")) << what;
+}
+
+std::string bigEndian(std::uint64_t v, int n) {
+  std::string out;
+  for (int i = n - 1; i >= 0; --i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+  return out;
+}
+
+// A binary property list of encoded objects (object 0 at the top), with
+// four-byte offsets and references of refSize bytes.
+std::string binaryPlist(const std::vector<std::string>& objects, int refSize = 1) {
+  std::string out = "bplist00";
+  std::vector<std::uint64_t> offsets;
+  for (const std::string& object : objects) {
+    offsets.push_back(out.size());
+    out += object;
+  }
+  const std::uint64_t table = out.size();
+  for (const std::uint64_t offset : offsets) out += bigEndian(offset, 4);
+  out += std::string(6, '\0') + static_cast<char>(4) + static_cast<char>(refSize);
+  return out + bigEndian(objects.size(), 8) + bigEndian(0, 8) + bigEndian(table, 8);
+}
+
+std::string asciiObject(std::string_view s) {
+  return static_cast<char>(0x50 | s.size()) + std::string(s);
+}
+
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "orval-plist-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TemporaryFolder() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string fileContents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(PlistTest, ReadsEveryKindOfXmlValueInFileOrder) {
+  const std::string xml = xmlDocument(
+      "<dict>\n"
+      "  <key>zebra</key><true/>\n"
+      "  <!-- a comment between entries -->\n"
+      "  <key>apple</key><false></false>\n"
+      "  <key>neg</key><integer> -42 </integer>\n"
+      "  <key>octal?</key><integer>010</integer>\n"
+      "  <key>hex</key><integer>0x1F</integer>\n"
+      "  <key>real</key><real>+infinity</real>\n"
+      "  <key>when</key><date>2020-01-01T00:00:00Z</date>\n"
+      "  <key>early</key><date>1850-06-01T12:00:00Z</date>\n"
+      "  <key>bytes</key><data>\n\tAAEC\n\t/w==\n</data>\n"
+      "  <key>text</key><string>a&amp;b &lt;&#x1F600;&#233;<![CDATA[<raw>]]></string>\n"
+      "  <key></key><string/>\n"
+      "  <key>list</key><array><dict/><array/><string>x</string></array>\n"
+      "</dict>");
+  std::string error;
+  const std::optional<Value> value = plistFromBytes(xml, &error);
+  ASSERT_TRUE(value) << error;
+  const Dict& d = *value->asDict();
+  EXPECT_EQ(d.keys(), (std::vector<std::string>{"zebra", "apple", "neg", "octal?", "hex", "real",
+                                                "when", "early", "bytes", "text", "", "list"}));
+  EXPECT_EQ(d.get("zebra"), Value(true));
+  EXPECT_EQ(d.get("apple"), Value(false));
+  EXPECT_EQ(d.get("neg"), Value(-42));
+  EXPECT_EQ(d.get("octal?"), Value(10));  // decimal, as the format says
+  EXPECT_EQ(d.get("hex"), Value(31));
+  EXPECT_TRUE(std::isinf(*d.get("real").asReal()));
+  EXPECT_EQ(d.get("when"), Value(Date{599529600}));
+  EXPECT_EQ(d.get("early"), Value(Date{-4752043200.0}));
+  EXPECT_EQ(d.get("bytes"), Value(Data{0, 1, 2, 0xFF}));
+  EXPECT_EQ(d.get("text"), Value("a&b <😀é<raw>"));
+  EXPECT_EQ(d.get(""), Value(""));
+  EXPECT_EQ(d.get("list"), Value(Array{Value(Dict{}), Value(Array{}), "x"}));
+}
+
+TEST(PlistTest, RoundTripsThroughXmlAndBinaryKeepingOrder) {
+  const Value original = richValue();
+  for (const bool binary : {false, true}) {
+    const std::string bytes = binary ? plistToBinary(original) : plistToXml(original);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes.starts_with("bplist00"), binary);
+    std::string error;
+    const std::optional<Value> back = plistFromBytes(bytes, &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(*back, original) << (binary ? "binary" : "XML");
+    EXPECT_EQ(keysInOrder(*back), keysInOrder(original)) << (binary ? "binary" : "XML");
+  }
+  // Negative numbers are written signed, not as their unsigned pattern.
+  EXPECT_NE(plistToXml(original).find("<integer>-5</integer>"), std::string::npos);
+  EXPECT_NE(plistToXml(original).find("<integer>-9223372036854775808</integer>"),
+            std::string::npos);
+}
+
+TEST(PlistTest, ScalarRootsAndSpecialRealsRoundTrip) {
+  for (const Value& v :
+       {Value("just a string"), Value(7), Value(-0.25), Value(Array{}), Value(Dict{})}) {
+    EXPECT_EQ(plistFromBytes(plistToXml(v)), v);
+    EXPECT_EQ(plistFromBytes(plistToBinary(v)), v);
+  }
+  for (const double d :
+       {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
+    EXPECT_EQ(plistFromBytes(plistToXml(d)), Value(d));
+    EXPECT_EQ(plistFromBytes(plistToBinary(d)), Value(d));
+  }
+  EXPECT_TRUE(std::isnan(*plistFromBytes(plistToBinary(std::nan("")))->asReal()));
+  // A byte-order mark before the XML is allowed.
+  EXPECT_EQ(plistFromBytes("\xEF\xBB\xBF" + plistToXml(Value(3))), Value(3));
+}
+
+TEST(PlistTest, DatesKeepSecondsInXmlAndFractionsInBinary) {
+  // The binary form keeps fractions, on both sides of the reference date.
+  for (const double seconds : {-0.5, -99.25, 0.75, 1e9 + 0.5}) {
+    const std::optional<Value> back = plistFromBytes(plistToBinary(Date{seconds}));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->asDate()->secondsSinceReferenceDate, seconds);
+  }
+  EXPECT_EQ(plistFromBytes(plistToXml(Date{599529600.0})), Value(Date{599529600.0}));
+  EXPECT_NE(plistToXml(Date{599529600.0}).find("<date>2020-01-01T00:00:00Z</date>"),
+            std::string::npos);
+}
+
+TEST(PlistTest, RefusesMalformedXml) {
+  std::string deep;
+  for (int i = 0; i < 600; ++i) deep = "<array>" + deep + "</array>";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "empty"},
+      {"  \n\t", "only white space"},
+      {"garbage", "plain text"},
+      {"<html><body>hi</body></html>", "other XML"},
+      {"<dict><key>a</key><true/></dict>", "no <plist> root"},
+      {xmlDocument(""), "empty plist"},
+      {std::string(kHeader) + "<plist/>", "empty plist element"},
+      {std::string(kHeader) + "<plist><dict><key>a</key><string>x</string></dict>", "no </plist>"},
+      {xmlDocument("<dict/>") + "<dict/>", "content after </plist>"},
+      {xmlDocument("<dict/><dict/>"), "two root values"},
+      {xmlDocument("<dict><key>a</key></dict>"), "key without value"},
+      {xmlDocument("<dict><string>x</string></dict>"), "value without key"},
+      {xmlDocument("<dict><key>a</key><true/><key>a</key><false/></dict>"), "duplicate key"},
+      {xmlDocument("<array><key>a</key></array>"), "key in array"},
+      {xmlDocument("<array><true/></dict>"), "mismatched end tag"},
+      {xmlDocument("<string>a</strin>"), "misspelt end tag"},
+      {xmlDocument("<array><foo/></array>"), "unknown element"},
+      {xmlDocument("<string>a<b/>c</string>"), "element inside string"},
+      {xmlDocument("<integer>abc</integer>"), "integer text"},
+      {xmlDocument("<integer>5x</integer>"), "integer with trailing junk"},
+      {xmlDocument("<integer></integer>"), "empty integer"},
+      {xmlDocument("<integer>9223372036854775808</integer>"), "integer too large"},
+      {xmlDocument("<integer>-9223372036854775809</integer>"), "integer too small"},
+      {xmlDocument("<real>1,5</real>"), "real with comma"},
+      {xmlDocument("<real/>"), "empty real"},
+      {xmlDocument("<true>yes</true>"), "boolean with text"},
+      {xmlDocument("<date>garbage</date>"), "date text"},
+      {xmlDocument("<date>2021-02-29T00:00:00Z</date>"), "no such day"},
+      {xmlDocument("<date>2020-01-01T24:00:00Z</date>"), "no such hour"},
+      {xmlDocument("<data>@@@@</data>"), "data alphabet"},
+      {xmlDocument("<data>AAE</data>"), "data length"},
+      {xmlDocument("<data>AA=A</data>"), "data padding"},
+      {xmlDocument("<string>a & b</string>"), "bare ampersand"},
+      {xmlDocument("<string>&bogus;</string>"), "unknown entity"},
+      {xmlDocument("<string>&#0;</string>"), "NUL reference"},
+      {xmlDocument("<string>&#xD800;</string>"), "surrogate reference"},
+      {xmlDocument("<string>\xFF\xFE</string>"), "bytes that are not UTF-8"},
+      {xmlDocument("<string>\xC0\xAF</string>"), "overlong UTF-8"},
+      {xmlDocument(std::string("<string>a") + '\0' + "b</string>"), "raw NUL"},
+      {xmlDocument("<!-- unterminated <true/>"), "unterminated comment"},
+      {xmlDocument("<string><![CDATA[x</string>"), "unterminated CDATA"},
+      {"<!DOCTYPE plist [<!ENTITY e \"x\">]><plist><string>&e;</string></plist>",
+       "internal DTD subset"},
+      {"<plist version=1.0><true/></plist>", "unquoted attribute"},
+      {xmlDocument(deep), "nested too deeply"},
+  };
+  for (const auto& [bytes, what] : cases) expectRefused(bytes, what);
+}
+
+TEST(PlistTest, RefusesXmlTruncatedAnywhere) {
+  const std::string xml = plistToXml(richValue());
+  const std::size_t closed = xml.rfind("</plist>") + std::string_view("</plist>").size();
+  for (std::size_t cut = 0; cut < closed; ++cut) {
+    const std::optional<Value> value = plistFromBytes(std::string_view(xml).substr(0, cut));
+    ASSERT_FALSE(value) << "cut at " << cut;
+  }
+}
+
+TEST(PlistTest, RefusesBinaryTruncatedAnywhere) {
+  const std::string binary = plistToBinary(richValue());
+  ASSERT_TRUE(plistFromBytes(binary));
+  for (std::size_t cut = 0; cut < binary.size(); ++cut)
+    ASSERT_FALSE(plistFromBytes(std::string_view(binary).substr(0, cut))) << "cut at " << cut;
+}
+
+TEST(PlistTest, SurvivesCorruptedAndRandomBytes) {
+  expectRefused("bplist00", "lone binary header");
+  expectRefused("bplist01" + plistToBinary(Value(1)).substr(8), "unknown binary version");
+
+  // Random bytes, with and without a binary header, are never a property list.
+  std::mt19937 random(20240601);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes = round % 2 ? "bplist00" : "";
+    const int length = 1 + round % 97;
+    for (int i = 0; i < length; ++i) bytes += static_cast<char>(byte(random));
+    ASSERT_FALSE(plistFromBytes(bytes)) << "round " << round;
+  }
+
+  // Every single corrupted byte of a real file either reads or is refused,
+  // without crashing or reading outside the buffer (the sanitizer build checks).
+  const std::string binary = plistToBinary(richValue());
+  for (std::size_t i = 8; i < binary.size(); ++i) {
+    for (const int v : {0x00, 0xFF, 0x7F, 0x0F}) {
+      std::string corrupted = binary;
+      corrupted[i] = static_cast<char>(v);
+      std::string error;
+      if (!plistFromBytes(corrupted, &error)) {
+        EXPECT_FALSE(error.empty());
+      }
+    }
+  }
+}
+
+TEST(PlistTest, ChecksBinaryStructureBeforeReading) {
+  // A well-formed file made here reads, so the refusals below are for their flaw.
+  EXPECT_EQ(plistFromBytes(binaryPlist({"\xD1\x01\x02", asciiObject("k"), asciiObject("v")})),
+            Value(Dict{{"k", "v"}}));
+
+  // Nesting deep enough to exhaust a recursive reader's stack.
+  std::vector<std::string> deep;
+  for (int i = 0; i < 100000; ++i) deep.push_back("\xA1" + bigEndian(i + 1, 4));
+  deep.push_back("\xA0");
+  expectRefused(binaryPlist(deep, 4), "deep nesting");
+  expectRefused(binaryPlist({std::string("\xA1\x00", 2)}), "array containing itself");
+  expectRefused(binaryPlist({"\xA1\x05"}), "reference out of range");
+  expectRefused(binaryPlist({"\xA3\x01\x01"}), "container running into the offset table");
+  expectRefused(binaryPlist({"\xD1\x01\x02", "\x10\x05", asciiObject("v")}), "integer key");
+  expectRefused(
+      binaryPlist({"\xD2\x01\x01\x02\x03", asciiObject("k"), asciiObject("a"), asciiObject("b")}),
+      "duplicate key");
+  expectRefused(binaryPlist({std::string("\x53"
+                                         "a\0b",
+                                         4)}),
+                "string with NUL");
+  expectRefused(binaryPlist({std::string("\x61\xD8\x00", 3)}), "unpaired surrogate");
+  expectRefused(binaryPlist({"\x55\xFF\xFE\xFD\xFC\xFB"}), "string that is not UTF-8");
+  expectRefused(binaryPlist({"\x14" + bigEndian(1, 8) + bigEndian(0, 8)}), "128-bit integer");
+  expectRefused(binaryPlist({"\x33" + bigEndian(0x7FF0000000000000ull, 8)}), "infinite date");
+  expectRefused(binaryPlist({"\x00"}), "null object");
+
+  // 128-bit integers that fit 64 signed bits read as themselves.
+  EXPECT_EQ(plistFromBytes(binaryPlist({"\x14" + bigEndian(0, 8) + bigEndian(5, 8)})), Value(5));
+  EXPECT_EQ(plistFromBytes(binaryPlist({"\x14" + bigEndian(~0ull, 8) + bigEndian(~0ull, 8)})),
+            Value(-1));
+  // One string object may serve as a key and as a value.
+  EXPECT_EQ(plistFromBytes(binaryPlist({"\xD1\x01\x01", asciiObject("k")})),
+            Value(Dict{{"k", "k"}}));
+  // A keyed-archive reference reads as its XML form.
+  EXPECT_EQ(plistFromBytes(binaryPlist({"\x80\x07"})), Value(Dict{{"CF$UID", 7}}));
+}
+
+TEST(PlistTest, RefusesToWriteWhatHasNoPropertyListForm) {
+  LogCapture log;
+  EXPECT_EQ(plistToXml(Value()), "");
+  EXPECT_EQ(plistToXml(Dict{{"a", 1}, {"b", Value()}}), "");
+  EXPECT_EQ(plistToBinary(Array{Value()}), "");
+  EXPECT_EQ(plistToXml(Value(std::string("a\0b", 3))), "");
+  EXPECT_EQ(plistToXml(Value("\xFF")), "");
+  EXPECT_EQ(plistToXml(Dict{{"\xC3", 1}}), "");
+  EXPECT_EQ(plistToBinary(Date{1e10}), "");
+  EXPECT_EQ(plistToBinary(Date{std::nan("")}), "");
+  EXPECT_TRUE(log.contains("###"));
+}
+
+TEST(PlistTest, ReadsAndWritesFiles) {
+  TemporaryFolder folder;
+  const fs::path file = folder.path() / "Favorites.plist";
+  std::string error;
+  EXPECT_FALSE(plistFromFile(file, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(plistFromFile(folder.path(), &error));
+
+  ASSERT_TRUE(writePlistFile(file, richValue(), &error)) << error;
+  EXPECT_EQ(plistFromFile(file), richValue());
+  EXPECT_EQ(keysInOrder(*plistFromFile(file)), keysInOrder(richValue()));
+  EXPECT_EQ(dictFromFile(file), *richValue().asDict());
+
+  // A binary file reads the same way; a root that is not a dictionary is no Dict.
+  const fs::path binary = folder.path() / "binary.plist";
+  std::ofstream(binary, std::ios::binary) << plistToBinary(richValue());
+  EXPECT_EQ(plistFromFile(binary), richValue());
+  ASSERT_TRUE(writePlistFile(file, Array{1, 2}));
+  EXPECT_FALSE(dictFromFile(file, &error));
+  EXPECT_NE(error.find("dictionary"), std::string::npos);
+}
+
+TEST(PlistTest, FailedWritesLeaveTheOldFileWhole) {
+  TemporaryFolder folder;
+  const fs::path file = folder.path() / "settings.plist";
+  ASSERT_TRUE(writePlistFile(file, Dict{{"kept", true}}));
+  ::chmod(file.c_str(), 0640);
+  const std::string before = fileContents(file);
+
+  // A value that cannot be written: the file keeps its contents.
+  std::string error;
+  EXPECT_FALSE(writePlistFile(file, Dict{{"broken", Value()}}, &error));
+  EXPECT_EQ(fileContents(file), before);
+
+  // A successful replacement keeps the file's permissions.
+  ASSERT_TRUE(writePlistFile(file, Dict{{"kept", false}}));
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  // The target is a folder: the rename fails and no temporary file remains.
+  const fs::path folderTarget = folder.path() / "occupied";
+  fs::create_directory(folderTarget);
+  EXPECT_FALSE(writePlistFile(folderTarget, Dict{{"a", 1}}, &error));
+  EXPECT_TRUE(fs::is_directory(folderTarget));
+  EXPECT_FALSE(writePlistFile(folder.path() / "missing" / "x.plist", Dict{}, &error));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder.path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"occupied", "settings.plist"}));
+}
+
+TEST(PlistTest, UnwritableFolderLeavesNoFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  TemporaryFolder folder;
+  const fs::path file = folder.path() / "settings.plist";
+  ASSERT_TRUE(writePlistFile(file, Dict{{"kept", true}}));
+  const std::string before = fileContents(file);
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  std::string error;
+  EXPECT_FALSE(writePlistFile(file, Dict{{"new", true}}, &error));
+  EXPECT_FALSE(error.empty());
+  fs::permissions(folder.path(), fs::perms::owner_all);
+  EXPECT_EQ(fileContents(file), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace orval

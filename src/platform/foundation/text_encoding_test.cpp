@@ -1,1 +1,138 @@
-// Being written.
+#include "platform/foundation/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/foundation/environment_test_support.h"
+
+namespace orval {
+namespace {
+
+using foundation_testing::ScopedEnvironment;
+
+class TextEncodingTest : public ::testing::Test {
+ protected:
+  void TearDown() override { resetDefaultCStringEncoding(); }
+};
+
+TEST_F(TextEncodingTest, CP932IsTheWindowsTable) {
+  // Plain ASCII stays ASCII: no yen sign for "\", no overline for "~".
+  EXPECT_EQ(encodeText("~\\", TextEncoding::CP932), "~\\");
+  EXPECT_EQ(decodeText("~\\", TextEncoding::CP932), "~\\");
+  EXPECT_EQ(encodeText("\uFF5E", TextEncoding::CP932), "\x81\x60");  // FULLWIDTH TILDE
+  EXPECT_EQ(encodeText("\u2460", TextEncoding::CP932), "\x87\x40");  // NEC row 13: circled one
+  EXPECT_EQ(encodeText("\u9AD9", TextEncoding::CP932), "\xFB\xFC");  // IBM extension
+  EXPECT_EQ(encodeText("\uFF71", TextEncoding::CP932), "\xB1");      // half-width katakana
+  EXPECT_EQ(decodeText("\x93\xFA\x96\x7B", TextEncoding::CP932), "日本");
+  // WAVE DASH has no exact form; the lossy conversion falls back to 0x8160.
+  EXPECT_EQ(encodeText("\u301C", TextEncoding::CP932), std::nullopt);
+  EXPECT_EQ(encodeText("\u301C", TextEncoding::CP932, true), "\x81\x60");
+}
+
+TEST_F(TextEncodingTest, ByteLengthsFollowTheDefaultEncoding) {
+  setDefaultCStringEncoding(TextEncoding::CP932);
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP932);
+  EXPECT_EQ(byteLengthInDefaultEncoding("ｱ"), 1u);
+  EXPECT_EQ(byteLengthInDefaultEncoding("日本"), 4u);
+  EXPECT_EQ(byteLengthInDefaultEncoding("ab日"), 4u);
+  EXPECT_EQ(byteLengthInDefaultEncoding("a😀"), 2u);  // lossy: the emoji is one "?"
+  setDefaultCStringEncoding(TextEncoding::UTF8);
+  EXPECT_EQ(byteLengthInDefaultEncoding("日本"), 6u);
+  EXPECT_EQ(byteLengthInDefaultEncoding(""), 0u);
+  // Characters are counted in UTF-16 units.
+  EXPECT_EQ(utf16Length("日本😀"), 4u);
+  EXPECT_EQ(utf16Length("\xFF" "a"), 2u);  // an invalid byte counts as one replacement
+}
+
+TEST_F(TextEncodingTest, DefaultEncodingComesFromTheLocale) {
+  ScopedEnvironment all("LC_ALL", std::nullopt);
+  ScopedEnvironment type("LC_CTYPE", std::nullopt);
+  ScopedEnvironment lang("LANG", "zh_TW.Big5");
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP950);
+  {
+    ScopedEnvironment ctype("LC_CTYPE", "ja_JP.SJIS");
+    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP932);
+    ScopedEnvironment empty("LC_ALL", "");  // an empty variable does not count
+    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP932);
+    ScopedEnvironment everything("LC_ALL", "ja_JP.eucJP@modifier");
+    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::EUCJP);
+    ScopedEnvironment plain("LC_ALL", "C");
+    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::UTF8);
+  }
+  setDefaultCStringEncoding(TextEncoding::MacRoman);
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::MacRoman);
+  resetDefaultCStringEncoding();
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP950);
+}
+
+TEST_F(TextEncodingTest, StrictConversionFailsWhereLossySubstitutes) {
+  EXPECT_EQ(encodeText("a😀b", TextEncoding::CP932), std::nullopt);
+  EXPECT_EQ(encodeText("a😀b", TextEncoding::CP932, true), "a?b");
+  EXPECT_EQ(encodeText("é", TextEncoding::ASCII), std::nullopt);
+  EXPECT_EQ(encodeText("é", TextEncoding::ASCII, true), "?");
+  // Decoding: a byte ASCII lacks and a cut-off double-byte character.
+  EXPECT_EQ(decodeText("a\x80" "b", TextEncoding::ASCII), std::nullopt);
+  EXPECT_EQ(decodeText("a\x80" "b", TextEncoding::ASCII, true), "a\uFFFD" "b");
+  EXPECT_EQ(decodeText("a\x93", TextEncoding::CP932), std::nullopt);
+  EXPECT_EQ(decodeText("a\x93", TextEncoding::CP932, true), "a\uFFFD");
+  EXPECT_EQ(decodeText("a\xFF", TextEncoding::CP932), std::nullopt);
+  EXPECT_EQ(decodeText("a\xFF", TextEncoding::CP932, true), "a\uFFFD");  // not U+001A
+  EXPECT_EQ(encodeText("", TextEncoding::CP932), "");
+}
+
+TEST_F(TextEncodingTest, InvalidUtf8IsRecognised) {
+  EXPECT_TRUE(isValidUtf8("plain é 日本 😀"));
+  EXPECT_TRUE(isValidUtf8(std::string_view("a\0b", 3)));
+  EXPECT_FALSE(isValidUtf8("\xC3\x28"));      // broken sequence
+  EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong "/"
+  EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // a surrogate
+  EXPECT_FALSE(isValidUtf8("\xE6\x97"));      // cut off
+  EXPECT_EQ(decodeText("\xC3\x28", TextEncoding::UTF8), std::nullopt);
+  EXPECT_EQ(encodeText("x\xC3\x28", TextEncoding::CP1252), std::nullopt);
+  EXPECT_EQ(encodeText("x\xC3\x28", TextEncoding::CP1252, true), "x?(");
+}
+
+TEST_F(TextEncodingTest, KnownByteSequencesOfEachCodec) {
+  struct Case {
+    TextEncoding encoding;
+    std::string text;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {TextEncoding::MacRoman, "é", "\x8E"},
+      {TextEncoding::CP1252, "é€", "\xE9\x80"},
+      {TextEncoding::CP850, "é", "\x82"},
+      {TextEncoding::EUCJP, "日本ｱ", "\xC6\xFC\xCB\xDC\x8E\xB1"},
+      // The Windows tables: the euro sign, and the Korean letters beyond EUC-KR.
+      {TextEncoding::CP936, "中文€", "\xD6\xD0\xCE\xC4\x80"},
+      {TextEncoding::CP950, "中文€", "\xA4\xA4\xA4\xE5\xA3\xE1"},
+      {TextEncoding::CP949, "한국갂", "\xC7\xD1\xB1\xB9\x81\x41"},
+      {TextEncoding::UTF8, "é", "\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(icuConverterName(c.encoding));
+    EXPECT_EQ(encodeText(c.text, c.encoding), c.bytes);
+    EXPECT_EQ(decodeText(c.bytes, c.encoding), c.text);
+  }
+}
+
+TEST_F(TextEncodingTest, NamesInTheirUsualSpellings) {
+  EXPECT_EQ(textEncodingFromName("UTF-8"), TextEncoding::UTF8);
+  EXPECT_EQ(textEncodingFromName("utf8"), TextEncoding::UTF8);
+  EXPECT_EQ(textEncodingFromName("US-ASCII"), TextEncoding::ASCII);
+  for (const char* name : {"Shift_JIS", "CP932", "windows-31j", "SJIS"})
+    EXPECT_EQ(textEncodingFromName(name), TextEncoding::CP932) << name;
+  EXPECT_EQ(textEncodingFromName("EUC-JP"), TextEncoding::EUCJP);
+  EXPECT_EQ(textEncodingFromName("eucJP"), TextEncoding::EUCJP);
+  EXPECT_EQ(textEncodingFromName("ISOLatin1"), TextEncoding::CP1252);
+  EXPECT_EQ(textEncodingFromName("ISO-8859-1"), TextEncoding::CP1252);
+  EXPECT_EQ(textEncodingFromName("MacRoman"), TextEncoding::MacRoman);
+  EXPECT_EQ(textEncodingFromName("GBK"), TextEncoding::CP936);
+  EXPECT_EQ(textEncodingFromName("Big5"), TextEncoding::CP950);
+  EXPECT_EQ(textEncodingFromName("CP949"), TextEncoding::CP949);
+  EXPECT_EQ(textEncodingFromName("IBM850"), TextEncoding::CP850);
+  EXPECT_EQ(textEncodingFromName("GB18030"), std::nullopt);  // not a subset of GBK
+  EXPECT_EQ(textEncodingFromName(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace orval

@@ -158,7 +158,7 @@ std::int64_t Value::intValue() const {
   }
 }
 
-const std::string& Value::stringOr(const std::string& fallback) const {
+std::string Value::stringOr(const std::string& fallback) const {
   const std::string* s = asString();
   return s ? *s : fallback;
 }

@@ -164,8 +164,9 @@ class Value {
   double doubleValue() const;
   // The decimal reading truncated towards zero.
   std::int64_t intValue() const;
-  // The string, or empty when the value is not a string.
-  const std::string& stringOr(const std::string& fallback) const;
+  // The string, or fallback when the value is not a string. Answers a copy,
+  // so the result never outlives the value it came from.
+  std::string stringOr(const std::string& fallback) const;
 
   friend bool operator==(const Value& a, const Value& b);
 

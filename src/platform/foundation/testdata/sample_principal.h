@@ -1,0 +1,21 @@
+// SampleGreeter: the principal class of the test bundle Sample.bundle, as
+// the tests see it through Bundle::makePrincipalObject.
+#pragma once
+
+#include <string>
+
+#include "platform/foundation/bundle.h"
+
+namespace orval::foundation_testing {
+
+class SampleGreeter : public BundlePrincipal {
+ public:
+  // A greeting for name, made by the bundle's own code.
+  virtual std::string greet(const std::string& name) const = 0;
+};
+
+// The bundle also exports this C function: how many greeters it has alive.
+inline constexpr const char* kSampleLiveGreetersSymbol = "SampleLiveGreeters";
+using SampleLiveGreetersFunction = int (*)();
+
+}  // namespace orval::foundation_testing
