@@ -1,1 +1,204 @@
-// Being written.
+#include "conversion/decimal_number.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <stdexcept>
+
+namespace orval {
+namespace {
+
+DecimalNumber read(std::string_view text) {
+  const std::optional<DecimalNumber> n = DecimalNumber::parse(text);
+  EXPECT_TRUE(n.has_value()) << text;
+  return n.value_or(DecimalNumber());
+}
+
+TEST(DecimalNumberTest, ParsesTheSystemsDecimalReading) {
+  EXPECT_EQ(read("  -12.50xyz").toString(), "-12.5");
+  EXPECT_EQ(read("\t\n+7").toString(), "7");
+  EXPECT_EQ(read(".5").toString(), "0.5");
+  EXPECT_EQ(read("5.").toString(), "5");
+  EXPECT_EQ(read("1.5e3").toString(), "1500");
+  EXPECT_EQ(read("2.5E-2").toString(), "0.025");
+  EXPECT_EQ(read("1e").toString(), "1");  // an exponent without digits is not part of the number
+  EXPECT_EQ(read("1e+2mm").toString(), "100");
+  EXPECT_EQ(read("0012.3400").scale(), 2);  // trailing fraction zeros carry no value
+  // No number at all reads as zero, never as an error.
+  for (const char* junk : {"", "abc", "-", ".", "+.e5", " x1"})
+    EXPECT_TRUE(read(junk).isZero()) << junk;
+  const DecimalNumber negativeZero = read("-0.000");
+  EXPECT_TRUE(negativeZero.isZero());
+  EXPECT_FALSE(negativeZero.isNegative());
+  EXPECT_EQ(negativeZero.toString(), "0");
+}
+
+TEST(DecimalNumberTest, ParseRangeAndExcessDigits) {
+  EXPECT_EQ(read("999999999999999999999999999999999999").toString(),
+            "999999999999999999999999999999999999");  // 36 digits fit
+  EXPECT_FALSE(DecimalNumber::parse("1000000000000000000000000000000000000").has_value());
+  EXPECT_FALSE(DecimalNumber::parse("1e36").has_value());
+  EXPECT_EQ(read("1e35").toString(), "100000000000000000000000000000000000");
+  EXPECT_FALSE(DecimalNumber::parse("1e999999999999999999999").has_value());  // exponent saturates
+  EXPECT_TRUE(read("1e-999999999999999999999").isZero());
+  EXPECT_TRUE(read("0e999999999").isZero());
+  // Fraction digits beyond the 36th are rounded half away from zero.
+  EXPECT_EQ(read("0.0000000000000000000000000000000000005").toString(),
+            "0.000000000000000000000000000000000001");
+  EXPECT_TRUE(read("0.0000000000000000000000000000000000004").isZero());
+  EXPECT_EQ(read("-0.999999999999999999999999999999999999999").toString(), "-1");
+  // Significant digits beyond 36 are rounded off the fraction only.
+  EXPECT_EQ(read("12345678901234567890123456789012345.67").toString(),
+            "12345678901234567890123456789012345.7");
+  EXPECT_FALSE(DecimalNumber::parse("1234567890123456789012345678901234567.1").has_value());
+  // A carry into a 37th digit of a fraction drops a zero rather than failing.
+  EXPECT_EQ(read("9.999999999999999999999999999999999999").toString(), "10");
+}
+
+TEST(DecimalNumberTest, ConstructsFromIntegersAndParts) {
+  EXPECT_EQ(DecimalNumber(std::numeric_limits<std::int64_t>::min()).toString(),
+            "-9223372036854775808");
+  EXPECT_EQ(DecimalNumber(254, 1).toString(), "25.4");
+  EXPECT_EQ(DecimalNumber(-5, 3).toString(), "-0.005");
+  EXPECT_THROW(DecimalNumber(1, -1), std::invalid_argument);
+  EXPECT_THROW(DecimalNumber(1, DecimalNumber::kMaxDigits + 1), std::invalid_argument);
+}
+
+TEST(DecimalNumberTest, RoundsHalfAwayFromZero) {
+  EXPECT_EQ(read("2.5").rounded(0).toString(), "3");
+  EXPECT_EQ(read("-2.5").rounded(0).toString(), "-3");
+  EXPECT_EQ(read("2.4999").rounded(0).toString(), "2");
+  EXPECT_EQ(read("-0.5").rounded(0).toString(), "-1");
+  EXPECT_EQ(read("0.05").rounded(1).toString(), "0.1");
+  EXPECT_EQ(read("-0.04").rounded(1).toString(), "0");
+  EXPECT_FALSE(read("-0.04").rounded(1).isNegative());
+  EXPECT_EQ(read("99.95").rounded(1).toString(), "100");
+  EXPECT_EQ(read("1.25").rounded(5).scale(), 2);  // rounding never adds digits
+  EXPECT_EQ(read("17.5").rounded(-3).toString(), "18");
+  EXPECT_EQ(read("-12.9").truncated().toString(), "-12");
+  EXPECT_EQ(read("0.9").truncated().toString(), "0");
+}
+
+TEST(DecimalNumberTest, FixedAndPlainRendering) {
+  EXPECT_EQ(read("1.005").toFixed(2), "1.01");  // binary floating point gives 1.00
+  EXPECT_EQ(read("-1.005").toFixed(2), "-1.01");
+  EXPECT_EQ(read("-0.001").toFixed(2), "0.00");  // no negative zero
+  EXPECT_EQ(read("0").toFixed(2), "0.00");
+  EXPECT_EQ(read("12").toFixed(3), "12.000");
+  EXPECT_EQ(read("0.5").toFixed(0), "1");
+  EXPECT_EQ(read("-0.5").toFixed(0), "-1");
+  EXPECT_EQ(read("0.25").toFixed(3), "0.250");
+  EXPECT_EQ(read("0.005").toFixed(3), "0.005");
+  EXPECT_EQ(read("100.00").toString(), "100");
+  EXPECT_EQ(read("0.50").toString(), "0.5");
+  EXPECT_EQ(read("-0.05").toString(), "-0.05");
+  EXPECT_EQ(read("1200").toString(), "1200");  // zeros of the integer part stay
+}
+
+TEST(DecimalNumberTest, ExactSumsDifferencesAndProducts) {
+  EXPECT_EQ(read("0.1").plus(read("0.2")), read("0.3"));  // exact, unlike binary reals
+  EXPECT_EQ(read("-5").plus(read("3"))->toString(), "-2");
+  EXPECT_EQ(read("3").plus(read("-5.25"))->toString(), "-2.25");
+  const auto zero = read("1").minus(read("1.000"));
+  ASSERT_TRUE(zero.has_value());
+  EXPECT_TRUE(zero->isZero());
+  EXPECT_FALSE(zero->isNegative());
+  EXPECT_EQ(read("-1").minus(read("-3"))->toString(), "2");
+  EXPECT_EQ(read("0.1").times(read("0.2"))->toString(), "0.02");
+  EXPECT_EQ(read("-1.5").times(read("4"))->toString(), "-6");
+  EXPECT_EQ(read("-1.5").times(read("-0.5"))->toString(), "0.75");
+  EXPECT_TRUE(read("-1.5").times(read("0"))->isZero());
+  EXPECT_FALSE(read("-1.5").times(read("0"))->isNegative());
+  // Out of range answers nothing instead of wrapping around.
+  EXPECT_FALSE(read("1e18").times(read("1e18")).has_value());
+  EXPECT_EQ(read("1e17").times(read("1e18"))->toString(), "100000000000000000000000000000000000");
+  EXPECT_FALSE(read("999999999999999999999999999999999999").plus(read("1")).has_value());
+  EXPECT_FALSE(read("-999999999999999999999999999999999999").minus(read("1")).has_value());
+  EXPECT_FALSE(read("1e35").plus(read("0.1")).has_value());  // would need 37 digits
+  // Fraction digits beyond the 36th are rounded off a product.
+  EXPECT_TRUE(read("1e-20").times(read("1e-20"))->isZero());
+  EXPECT_EQ(read("5e-19").times(read("1e-18"))->toString(),
+            "0.000000000000000000000000000000000001");
+}
+
+TEST(DecimalNumberTest, QuotientsRoundedToTheRequestedDigits) {
+  EXPECT_EQ(read("1").dividedBy(read("3"), 5)->toString(), "0.33333");
+  EXPECT_EQ(read("2").dividedBy(read("3"), 0)->toString(), "1");
+  EXPECT_EQ(read("-2").dividedBy(read("3"), 0)->toString(), "-1");
+  EXPECT_EQ(read("1").dividedBy(read("8"), 2)->toString(), "0.13");
+  EXPECT_EQ(read("1").dividedBy(read("-8"), 2)->toString(), "-0.13");
+  EXPECT_EQ(read("1").dividedBy(read("0.0001"), 0)->toString(), "10000");
+  // Dividend with more fraction digits than divisor and result together.
+  EXPECT_EQ(read("1.23456").dividedBy(read("2"), 1)->toString(), "0.6");
+  EXPECT_EQ(read("1.25").dividedBy(read("1"), 1)->toString(), "1.3");
+  EXPECT_EQ(read("-1.25").dividedBy(read("1"), 1)->toString(), "-1.3");
+  EXPECT_EQ(read("0.05").dividedBy(read("1"), 0)->toString(), "0");
+  EXPECT_EQ(read("0.5").dividedBy(read("1"), 0)->toString(), "1");
+  EXPECT_EQ(read("0.4999999").dividedBy(read("1"), 0)->toString(), "0");
+  EXPECT_EQ(read("0.00015").dividedBy(read("3"), 4)->toString(), "0.0001");  // 0.00005 rounds up
+  EXPECT_EQ(read("500000").dividedBy(read("1000000"), 0)->toString(), "1");
+  EXPECT_FALSE(read("1").dividedBy(read("0"), 2).has_value());
+  EXPECT_FALSE(read("1").dividedBy(read("3"), -1).has_value());
+  EXPECT_FALSE(read("1").dividedBy(read("3"), DecimalNumber::kMaxDigits + 1).has_value());
+  EXPECT_FALSE(read("999999999999999999999999999999999999").dividedBy(read("0.1"), 0).has_value());
+  EXPECT_EQ(read("1").dividedBy(read("7"), 36)->toString(),
+            "0.142857142857142857142857142857142857");
+}
+
+// Quotients against an independent rational computation in 128-bit integers.
+TEST(DecimalNumberTest, QuotientsMatchExactRationalRounding) {
+  std::mt19937_64 random(20240611);
+  std::uniform_int_distribution<std::int64_t> coefficient(-100'000'000, 100'000'000);
+  std::uniform_int_distribution<int> smallScale(0, 4);
+  std::uniform_int_distribution<int> digits(0, 6);
+  for (int i = 0; i < 20000; ++i) {
+    const std::int64_t ca = coefficient(random);
+    std::int64_t cb = coefficient(random);
+    if (cb == 0) cb = 7;
+    const int sa = smallScale(random);
+    const int sb = smallScale(random);
+    const int d = digits(random);
+    // (ca / 10^sa) / (cb / 10^sb) × 10^d = ca × 10^(sb + d) / (cb × 10^sa)
+    __int128 num = ca;
+    for (int k = 0; k < sb + d; ++k) num *= 10;
+    __int128 den = cb;
+    for (int k = 0; k < sa; ++k) den *= 10;
+    const bool negative = (num < 0) != (den < 0);
+    const __int128 an = num < 0 ? -num : num;
+    const __int128 ad = den < 0 ? -den : den;
+    __int128 q = (2 * an + ad) / (2 * ad);
+    if (negative) q = -q;
+    const auto result = DecimalNumber(ca, sa).dividedBy(DecimalNumber(cb, sb), d);
+    ASSERT_TRUE(result.has_value());
+    ASSERT_EQ(*result, DecimalNumber(static_cast<std::int64_t>(q), d))
+        << ca << "e-" << sa << " / " << cb << "e-" << sb << " to " << d;
+  }
+}
+
+TEST(DecimalNumberTest, ComparesByValue) {
+  EXPECT_EQ(read("1.50"), read("1.5"));
+  EXPECT_EQ(read("-0"), read("0"));
+  EXPECT_LT(read("-2"), read("-1.5"));
+  EXPECT_LT(read("-0.001"), read("0"));
+  EXPECT_GT(read("0.001"), read("0"));
+  EXPECT_LT(read("9.99"), read("10"));
+  // Scales too far apart to align in 128 bits still compare right.
+  const DecimalNumber big = read("1e35");
+  const DecimalNumber tiny = read("1e-36");
+  EXPECT_GT(big, tiny);
+  EXPECT_LT(tiny, big);
+  EXPECT_LT(read("-1e35"), read("-1e-36"));
+}
+
+TEST(DecimalNumberTest, IntegerPartClampsToSixtyFourBits) {
+  EXPECT_EQ(read("12.9").toInt64(), 12);
+  EXPECT_EQ(read("-12.9").toInt64(), -12);
+  EXPECT_EQ(read("-9223372036854775808").toInt64(), std::numeric_limits<std::int64_t>::min());
+  EXPECT_EQ(read("1e30").toInt64(), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(read("-1e30").toInt64(), std::numeric_limits<std::int64_t>::min());
+}
+
+}  // namespace
+}  // namespace orval
