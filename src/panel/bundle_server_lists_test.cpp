@@ -1,0 +1,84 @@
+// The server lists published in the bundle's printer description are those of
+// resources/server_lists/*.plist (regenerate them with the target
+// publish_bundle_server_lists after changing a list), and have the layout the
+// device option updater reads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "panel/server_list_channel.h"
+#include "panel/server_list_test_support.h"
+#include "platform/foundation/plist.h"
+
+namespace orval {
+namespace {
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+const fs::path kResources = fs::path(ORVAL_SOURCE_DIR) / "resources";
+
+TEST(BundleServerListsTest, PublishedListsAreTheirSources) {
+  const std::string text = readText(kResources / "TZPrintServer.ppd");
+  PpdFromText ppd(text);
+  ASSERT_NE(ppd.get(), nullptr);
+
+  std::set<std::string> sources;
+  for (const fs::directory_entry& entry : fs::directory_iterator(kResources / "server_lists")) {
+    if (entry.path().extension() != ".plist") continue;
+    const std::string name = entry.path().stem().string();
+    SCOPED_TRACE(name);
+    sources.insert(name);
+    std::string error;
+    const std::optional<Value> source = plistFromFile(entry.path(), &error);
+    ASSERT_TRUE(source.has_value()) << error;
+    EXPECT_EQ(readServerList(ppd.get(), name), source);
+  }
+  EXPECT_EQ(sources, (std::set<std::string>{"DeviceList", "FeederInfoList", "PrePostDevice", "StackerInfoList"}));
+
+  // No list is published without a source.
+  std::set<std::string> published;
+  for (std::size_t at = text.find("0000: \""); at != std::string::npos; at = text.find("0000: \"", at + 1)) {
+    const std::size_t start = text.rfind('*', at) + 1;
+    published.insert(text.substr(start, at - start));
+  }
+  EXPECT_EQ(published, sources);
+}
+
+TEST(BundleServerListsTest, ListsHaveTheFieldsTheirReadersUse) {
+  PpdFromText ppd(readText(kResources / "TZPrintServer.ppd"));
+  ASSERT_NE(ppd.get(), nullptr);
+  // Feeders and stackers: arrays whose first element is a decimal number as text.
+  for (const char* name : {"FeederInfoList", "StackerInfoList"}) {
+    SCOPED_TRACE(name);
+    const std::optional<Value> list = readServerList(ppd.get(), name);
+    ASSERT_TRUE(list.has_value() && list->isArray());
+    EXPECT_GE(list->asArray()->size(), 3u);
+    for (const Value& entry : *list->asArray()) {
+      ASSERT_TRUE(entry.isArray() && !entry.asArray()->empty());
+      const std::string* number = (*entry.asArray())[0].asString();
+      ASSERT_NE(number, nullptr);
+      EXPECT_EQ(number->find_first_not_of("0123456789"), std::string::npos) << *number;
+    }
+  }
+  // Abilities and custom paper types: pairs of strings.
+  for (const char* name : {"DeviceList", "PrePostDevice"}) {
+    SCOPED_TRACE(name);
+    const std::optional<Value> list = readServerList(ppd.get(), name);
+    ASSERT_TRUE(list.has_value() && list->isArray());
+    for (const Value& entry : *list->asArray()) {
+      ASSERT_TRUE(entry.isArray());
+      ASSERT_EQ(entry.asArray()->size(), 2u);
+      EXPECT_TRUE((*entry.asArray())[0].isString());
+      EXPECT_TRUE((*entry.asArray())[1].isString());
+    }
+  }
+  const Array abilities = *readServerList(ppd.get(), "DeviceList")->asArray();
+  for (const char* ability : {"singleTop", "doubleStitch", "saddleFoldStaple", "quadPunch", "zFold", "offset"})
+    EXPECT_TRUE(abilities.contains(Array{"true", ability})) << ability;
+}
+
+}  // namespace
+}  // namespace orval

@@ -1,0 +1,244 @@
+#include "panel/server_list_publisher.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "panel/server_list_test_support.h"
+#include "platform/foundation/plist.h"
+
+namespace orval {
+namespace {
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+const Value kDeviceList = Array{Array{"true", "singleTop"}, Array{"true", "doubleStitch"},
+                                Array{"false", "quadPunch"}, Array{"true", "offset"}};
+
+Value stackerList(int stackers) {
+  Array list;
+  for (int i = 0; i < stackers; ++i)
+    list.push_back(Array{std::to_string(3 + i % 14), "Stacker " + std::to_string(i), i * 37 % 101});
+  return list;
+}
+
+// The chunk lines of list name in text, in order.
+std::vector<std::string> chunkLinesOf(const std::string& text, const std::string& name) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    if (line.rfind("*" + name, 0) == 0 && line.size() > name.size() + 5 &&
+        line[name.size() + 5] == ':')
+      lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The decoded bytes of each chunk line (the quoted Base64 value).
+std::vector<std::string> decodedChunks(const std::vector<std::string>& lines) {
+  std::vector<std::string> chunks;
+  for (const std::string& line : lines) {
+    const std::size_t open = line.find('"');
+    chunks.push_back(decodeBase64(line.substr(open + 1, line.rfind('"') - open - 1)));
+  }
+  return chunks;
+}
+
+TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSize) {
+  const Value stackers = stackerList(30);
+  struct Case {
+    ServerListFormat format;
+    std::size_t chunkBytes;
+  };
+  for (const Case c : {Case{ServerListFormat::Binary, 159}, Case{ServerListFormat::Xml, 159},
+                       Case{ServerListFormat::Binary, 64}, Case{ServerListFormat::Xml, 1}}) {
+    SCOPED_TRACE(c.chunkBytes);
+    const std::string base = panelFixture("base.ppd");
+    std::string error;
+    const std::optional<std::string> text =
+        publishServerLists(base, Dict{{"StackerInfoList", stackers}, {"DeviceList", kDeviceList}},
+                           {c.format, c.chunkBytes}, &error);
+    ASSERT_TRUE(text.has_value()) << error;
+    // The original text is kept as it was; the lists follow it.
+    EXPECT_EQ(text->compare(0, base.size(), base), 0);
+
+    // Read back independently: numbered from 0000, every chunk but the last full.
+    const std::vector<std::string> lines = chunkLinesOf(*text, "StackerInfoList");
+    ASSERT_FALSE(lines.empty());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      char expected[32];
+      std::snprintf(expected, sizeof expected, "*StackerInfoList%04X: \"", static_cast<unsigned>(i));
+      EXPECT_EQ(lines[i].rfind(expected, 0), 0u) << lines[i];
+    }
+    const std::vector<std::string> chunks = decodedChunks(lines);
+    std::string stream;
+    for (std::size_t i = 0; i < chunks.size(); ++i) {
+      if (i + 1 < chunks.size()) {
+        EXPECT_EQ(chunks[i].size(), c.chunkBytes);
+      }
+      EXPECT_LE(chunks[i].size(), c.chunkBytes);
+      stream += chunks[i];
+    }
+    const std::string serialized = zlibInflate(stream);
+    EXPECT_EQ(serialized.rfind(c.format == ServerListFormat::Binary ? "bplist00" : "<?xml", 0), 0u);
+    EXPECT_EQ(plistFromBytes(serialized), stackers);
+    if (c.chunkBytes == 1) {
+      EXPECT_GT(lines.size(), 100u);
+    }
+
+    PpdFromText ppd(*text);
+    ASSERT_NE(ppd.get(), nullptr);
+    EXPECT_EQ(readServerList(ppd.get(), "StackerInfoList"), stackers);
+    EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), kDeviceList);
+  }
+}
+
+TEST(ServerListPublisherTest, LinesStayWithinThePrinterDescriptionLimit) {
+  const std::string longName(kServerListMaxNameLength, 'L');
+  std::string error;
+  const std::optional<std::string> text =
+      publishServerLists(panelFixture("base.ppd"), Dict{{longName, stackerList(60)}}, {}, &error);
+  ASSERT_TRUE(text.has_value()) << error;
+  const std::vector<std::string> lines = chunkLinesOf(*text, longName);
+  ASSERT_GT(lines.size(), 1u);
+  for (const std::string& line : lines) EXPECT_LE(line.size(), 255u);
+  PpdFromText ppd(*text);
+  ASSERT_NE(ppd.get(), nullptr);
+  EXPECT_EQ(readServerList(ppd.get(), longName), stackerList(60));
+}
+
+TEST(ServerListPublisherTest, PublishingAgainReplacesTheEarlierChunks) {
+  const std::string base = panelFixture("base.ppd");
+  const std::optional<std::string> first = publishServerLists(
+      base, Dict{{"FeederInfoList", stackerList(20)}, {"DeviceList", kDeviceList}}, {ServerListFormat::Xml, 5});
+  ASSERT_TRUE(first.has_value());
+  const std::size_t firstCount = chunkLinesOf(*first, "FeederInfoList").size();
+  const std::vector<std::string> deviceLines = chunkLinesOf(*first, "DeviceList");
+
+  const Value replacement = Array{Array{"1", "Tray1"}};
+  std::string error;
+  const std::optional<std::string> second =
+      publishServerLists(*first, Dict{{"FeederInfoList", replacement}}, {}, &error);
+  ASSERT_TRUE(second.has_value()) << error;
+  const std::vector<std::string> lines = chunkLinesOf(*second, "FeederInfoList");
+  EXPECT_EQ(lines.size(), 1u);
+  EXPECT_LT(lines.size(), firstCount);
+  // The new list takes the old one's place, before the untouched DeviceList.
+  EXPECT_EQ(chunkLinesOf(*second, "DeviceList"), deviceLines);
+  EXPECT_LT(second->find("*FeederInfoList0000"), second->find("*DeviceList0000"));
+  EXPECT_EQ(second->compare(0, base.size(), base), 0);
+
+  PpdFromText ppd(*second);
+  ASSERT_NE(ppd.get(), nullptr);
+  EXPECT_EQ(readServerList(ppd.get(), "FeederInfoList"), replacement);
+  EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), kDeviceList);
+}
+
+TEST(ServerListPublisherTest, ForeignChunksOfTheSameListAreRemovedToo) {
+  // Chunks left by another producer: lower-case digits, a value over two
+  // lines, and an attribute with an option part. Other attributes stay.
+  const std::string foreign =
+      "*DeviceList0000: \"QUJD\nREVG\"\n"
+      "*devicelist000a: \"QUJD\"\n"
+      "*DeviceList0001 Extra/Extra: \"QUJD\"\n"
+      "*DeviceListing: \"kept\"\n"
+      "*DeviceList00001: \"kept too\"\n";
+  const std::string base = panelFixture("base.ppd");
+  std::string error;
+  const std::optional<std::string> text =
+      publishServerLists(base + foreign, Dict{{"DeviceList", kDeviceList}}, {}, &error);
+  ASSERT_TRUE(text.has_value()) << error;
+  EXPECT_EQ(text->find("QUJD"), std::string::npos);
+  EXPECT_EQ(text->find("REVG"), std::string::npos);
+  EXPECT_NE(text->find("*DeviceListing: \"kept\"\n"), std::string::npos);
+  EXPECT_NE(text->find("*DeviceList00001: \"kept too\"\n"), std::string::npos);
+  PpdFromText ppd(*text);
+  ASSERT_NE(ppd.get(), nullptr);
+  EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), kDeviceList);
+}
+
+TEST(ServerListPublisherTest, LineEndingsOfTheDescriptionAreKept) {
+  std::string crlf;
+  for (const char c : panelFixture("base.ppd")) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  const std::optional<std::string> text = publishServerLists(crlf, Dict{{"DeviceList", kDeviceList}});
+  ASSERT_TRUE(text.has_value());
+  for (std::size_t i = text->find('\n'); i != std::string::npos; i = text->find('\n', i + 1))
+    ASSERT_EQ((*text)[i - 1], '\r') << "bare line feed at " << i;
+
+  // A description whose last line is unterminated gets a line end before the lists.
+  std::string unterminated = panelFixture("base.ppd");
+  unterminated.pop_back();
+  const std::optional<std::string> ended = publishServerLists(unterminated, Dict{{"DeviceList", kDeviceList}});
+  ASSERT_TRUE(ended.has_value());
+  EXPECT_NE(ended->find("printer description.\n*DeviceList0000: \""), std::string::npos);
+}
+
+TEST(ServerListPublisherTest, WhatCannotBePublishedIsRefusedWithAReason) {
+  const std::string base = panelFixture("base.ppd");
+  for (const std::string& name : {std::string(), std::string("Two Words"), std::string("Colon:"),
+                                  std::string("Slash/"), std::string("Caf\xc3\xa9"),
+                                  std::string(kServerListMaxNameLength + 1, 'N')}) {
+    std::string error;
+    EXPECT_EQ(publishServerLists(base, Dict{{name, kDeviceList}}, {}, &error), std::nullopt) << name;
+    EXPECT_NE(error.find("name"), std::string::npos) << error;
+  }
+  std::string error;
+  EXPECT_EQ(publishServerLists(base, Dict{{"DeviceList", Value()}}, {}, &error), std::nullopt);
+  EXPECT_NE(error.find("DeviceList"), std::string::npos);
+  for (const std::size_t chunkBytes : {std::size_t{0}, kServerListChunkBytes + 1}) {
+    error.clear();
+    EXPECT_EQ(publishServerLists(base, Dict{{"DeviceList", kDeviceList}}, {ServerListFormat::Binary, chunkBytes},
+                                 &error),
+              std::nullopt);
+    EXPECT_NE(error.find("chunk size"), std::string::npos) << error;
+  }
+  error.clear();
+  EXPECT_EQ(publishServerLists("not a printer description\n", Dict{{"DeviceList", kDeviceList}}, {}, &error),
+            std::nullopt);
+  EXPECT_NE(error.find("does not open"), std::string::npos) << error;
+}
+
+TEST(ServerListPublisherTest, FilesAreWrittenToTheDestinationOnly) {
+  const fs::path folder = scratchFolder("orval_server_list_publisher_test");
+  const fs::path source = folder / "queue.ppd";
+  const fs::path destination = folder / "published.ppd";
+  const std::string original = panelFixture("base.ppd");
+  writeText(source, original);
+
+  std::string error;
+  ASSERT_TRUE(publishServerListsToFile(source, destination, Dict{{"DeviceList", kDeviceList}}, {}, &error))
+      << error;
+  EXPECT_EQ(readText(source), original);
+  const std::string published = readText(destination);
+  PpdFromText ppd(published);
+  ASSERT_NE(ppd.get(), nullptr);
+  EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), kDeviceList);
+
+  // Writing over the source is refused, also through another spelling of its path.
+  error.clear();
+  EXPECT_FALSE(publishServerListsToFile(source, folder / "." / "queue.ppd", Dict{{"DeviceList", kDeviceList}},
+                                        {}, &error));
+  EXPECT_NE(error.find("source"), std::string::npos);
+  EXPECT_EQ(readText(source), original);
+
+  // A failed publication leaves an existing destination as it was.
+  EXPECT_FALSE(publishServerListsToFile(source, destination, Dict{{"Bad Name", kDeviceList}}, {}, &error));
+  EXPECT_EQ(readText(destination), published);
+  EXPECT_FALSE(publishServerListsToFile(folder / "missing.ppd", destination, Dict{{"DeviceList", kDeviceList}},
+                                        {}, &error));
+  EXPECT_EQ(readText(destination), published);
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace orval

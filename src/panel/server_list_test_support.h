@@ -1,0 +1,183 @@
+// Helpers of the server list tests: an independent producer of list chunks
+// (zlib and a Base64 encoder of its own) and printer descriptions opened from text.
+#pragma once
+
+#include <cups/ppd.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace orval::testing_support {
+
+namespace fs = std::filesystem;
+
+inline std::string readText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline void writeText(const fs::path& path, std::string_view text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+// A folder of its own for one test process (tests of several builds may run at once).
+inline fs::path scratchFolder(const std::string& name) {
+  const fs::path folder = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+inline std::string panelFixture(const std::string& name) {
+  return readText(fs::path(ORVAL_SOURCE_DIR) / "src/panel/testdata" / name);
+}
+
+// Base64 as RFC 4648 writes it, with padding.
+inline std::string encodeBase64(std::string_view bytes) {
+  static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  std::size_t i = 0;
+  for (; i + 3 <= bytes.size(); i += 3) {
+    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16 |
+                       static_cast<unsigned char>(bytes[i + 1]) << 8 | static_cast<unsigned char>(bytes[i + 2]);
+    text += alphabet[v >> 18 & 63];
+    text += alphabet[v >> 12 & 63];
+    text += alphabet[v >> 6 & 63];
+    text += alphabet[v & 63];
+  }
+  if (bytes.size() - i == 1) {
+    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
+    text += alphabet[v >> 18 & 63];
+    text += alphabet[v >> 12 & 63];
+    text += "==";
+  } else if (bytes.size() - i == 2) {
+    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16 | static_cast<unsigned char>(bytes[i + 1]) << 8;
+    text += alphabet[v >> 18 & 63];
+    text += alphabet[v >> 12 & 63];
+    text += alphabet[v >> 6 & 63];
+    text += '=';
+  }
+  return text;
+}
+
+// Decodes padded Base64 written by encodeBase64's rules; stops at the first other character.
+inline std::string decodeBase64(std::string_view text) {
+  auto value = [](char c) -> int {
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+    if (c >= '0' && c <= '9') return c - '0' + 52;
+    if (c == '+') return 62;
+    if (c == '/') return 63;
+    return -1;
+  };
+  std::string bytes;
+  unsigned bits = 0;
+  int count = 0;
+  for (const char c : text) {
+    const int v = value(c);
+    if (v < 0) break;
+    bits = bits << 6 | static_cast<unsigned>(v);
+    count += 6;
+    if (count >= 8) {
+      count -= 8;
+      bytes += static_cast<char>(bits >> count & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+inline std::string zlibCompress(std::string_view bytes, int level = Z_DEFAULT_COMPRESSION) {
+  uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+  std::string out(size, '\0');
+  EXPECT_EQ(compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+                      static_cast<uLong>(bytes.size()), level),
+            Z_OK);
+  out.resize(size);
+  return out;
+}
+
+// Inflates a whole zlib stream (or as much of it as there is).
+inline std::string zlibInflate(std::string_view bytes) {
+  z_stream stream{};
+  EXPECT_EQ(inflateInit(&stream), Z_OK);
+  std::string out;
+  char buffer[4096];
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+  stream.avail_in = static_cast<uInt>(bytes.size());
+  int result = Z_OK;
+  do {
+    stream.next_out = reinterpret_cast<Bytef*>(buffer);
+    stream.avail_out = sizeof buffer;
+    result = inflate(&stream, Z_NO_FLUSH);
+    out.append(buffer, sizeof buffer - stream.avail_out);
+  } while (result == Z_OK && (stream.avail_in > 0 || stream.avail_out == 0));
+  inflateEnd(&stream);
+  return out;
+}
+
+inline std::vector<std::string> splitBytes(std::string_view bytes, std::size_t size) {
+  std::vector<std::string> parts;
+  for (std::size_t i = 0; i < bytes.size(); i += size) parts.emplace_back(bytes.substr(i, size));
+  return parts;
+}
+
+// Chunk attribute lines written by hand: values[i] as attribute name + "%04X" of first + i.
+inline std::string chunkLines(const std::string& name, const std::vector<std::string>& values, unsigned first = 0) {
+  std::string lines;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(first + i));
+    lines += "*" + name + digits + ": \"" + values[i] + "\"\n";
+  }
+  return lines;
+}
+
+inline std::vector<std::string> base64Each(const std::vector<std::string>& chunks) {
+  std::vector<std::string> values;
+  for (const std::string& chunk : chunks) values.push_back(encodeBase64(chunk));
+  return values;
+}
+
+// A printer description opened with libcups from text (through a file, as a queue's is).
+class PpdFromText {
+ public:
+  explicit PpdFromText(std::string_view text) {
+    static int counter = 0;
+    path_ = fs::path(::testing::TempDir()) /
+            ("orval_server_list_" + std::to_string(getpid()) + "_" + std::to_string(++counter) + ".ppd");
+    writeText(path_, text);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ppd_ = ppdOpenFile(path_.c_str());
+#pragma GCC diagnostic pop
+  }
+  ~PpdFromText() {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (ppd_) ppdClose(ppd_);
+#pragma GCC diagnostic pop
+    fs::remove(path_);
+  }
+  PpdFromText(const PpdFromText&) = delete;
+  PpdFromText& operator=(const PpdFromText&) = delete;
+
+  ppd_file_t* get() const { return ppd_; }
+
+ private:
+  fs::path path_;
+  ppd_file_t* ppd_ = nullptr;
+};
+
+}  // namespace orval::testing_support
