@@ -1,0 +1,77 @@
+#include "platform/toolkit/alert.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/operator_error.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/window.h"
+
+namespace orval::tk {
+namespace {
+
+class AlertTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application::resetSharedForTesting();
+    script = std::make_shared<ScriptedOperator>();
+    Application::shared().setOperator(script);
+    alert.setMessageText("Conflict");
+    alert.setInformativeText("Change the staple setting?");
+    alert.addButtonWithTitle("Yes");
+    alert.addButtonWithTitle("No");
+    alert.addButtonWithTitle("Cancel");
+  }
+  std::shared_ptr<ScriptedOperator> script;
+  Alert alert;
+};
+
+TEST_F(AlertTest, AnswersCountFromOneThousandInButtonOrder) {
+  script->answerAlert(0).answerAlert(1).answerAlert(2).answerAlert("No");
+  EXPECT_EQ(alert.runModal(), 1000);
+  EXPECT_EQ(alert.runModal(), 1001);
+  EXPECT_EQ(alert.runModal(), 1002);
+  EXPECT_EQ(alert.runModal(), AlertReturn::SecondButton);
+  ASSERT_EQ(script->alertsShown().size(), 4u);
+  const auto& shown = script->alertsShown().front();
+  EXPECT_EQ(shown.messageText, "Conflict");
+  EXPECT_EQ(shown.informativeText, "Change the staple setting?");
+  EXPECT_EQ(shown.buttons, (std::vector<std::string>{"Yes", "No", "Cancel"}));
+  EXPECT_EQ(alert.buttons()[0]->keyEquivalent(), "\r");
+  EXPECT_EQ(alert.buttons()[2]->keyEquivalent(), "\x1b");
+  EXPECT_EQ(alert.buttons()[1]->tag(), 1001);
+}
+
+TEST_F(AlertTest, AScriptThatCannotAnswerFailsLoudly) {
+  EXPECT_THROW(alert.runModal(), OperatorError);  // no step
+  script->answerAlert(3);
+  EXPECT_THROW(alert.runModal(), OperatorError);  // no fourth button
+  script->answerAlert("Maybe");
+  EXPECT_THROW(alert.runModal(), OperatorError);
+  script->stopWith(1);
+  EXPECT_THROW(alert.runModal(), OperatorError);  // an action where an answer is due
+}
+
+TEST_F(AlertTest, AnAlertWithoutButtonsGetsOK) {
+  Alert bare;
+  script->answerAlert("OK");
+  EXPECT_EQ(bare.runModal(), 1000);
+  EXPECT_EQ(bare.buttonTitles(), (std::vector<std::string>{"OK"}));
+}
+
+TEST_F(AlertTest, SheetAnswersGoToTheCompletionHandler) {
+  Window window;
+  int answer = 0;
+  script->answerAlert(1);
+  alert.beginSheetModalForWindow(&window, [&](int code) { answer = code; });
+  EXPECT_EQ(answer, 1001);
+  EXPECT_EQ(alert.sheetWindow(), &window);
+  EXPECT_TRUE(script->alertsShown().back().asSheet);
+  script->answerAlert(0);
+  alert.beginSheetModalForWindow(nullptr, [&](int code) { answer = code; });
+  EXPECT_EQ(answer, 1000);
+  EXPECT_FALSE(script->alertsShown().back().asSheet);
+}
+
+}  // namespace
+}  // namespace orval::tk

@@ -1,0 +1,181 @@
+// Modal runs, sheets and the run loop's modes, worked by a scripted person.
+#include "platform/toolkit/application.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/foundation/log.h"
+#include "platform/toolkit/button.h"
+#include "platform/toolkit/field_editor.h"
+#include "platform/toolkit/operator_error.h"
+#include "platform/toolkit/panel.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/window.h"
+
+namespace orval::tk {
+namespace {
+
+class ApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application::resetSharedForTesting();
+    script = std::make_shared<ScriptedOperator>();
+    Application::shared().setOperator(script);
+  }
+  Application& app() { return Application::shared(); }
+  std::shared_ptr<ScriptedOperator> script;
+};
+
+// A dialog with a name field and OK / Cancel buttons ending the run with 1 / 0.
+struct Dialog {
+  Panel window{{0, 0, 300, 120}, "Job name setting"};
+  TextField& name = window.contentView().add(std::make_unique<TextField>(Rect{20, 60, 200, 24}));
+  Button& ok = window.contentView().add(std::make_unique<Button>(Rect{200, 10, 80, 32}));
+  Button& cancel = window.contentView().add(std::make_unique<Button>(Rect{110, 10, 80, 32}));
+  Dialog() {
+    ok.setTitle("OK");
+    cancel.setTitle("Cancel");
+    ok.setAction("okButton:", [](Control&) { Application::shared().stopModalWithCode(1); });
+    cancel.setAction("cancelButton:", [](Control&) { Application::shared().stopModalWithCode(0); });
+  }
+};
+
+TEST_F(ApplicationTest, ScriptedPersonTypesAndConfirms) {
+  Dialog dialog;
+  script->act([&](Window& w) {
+    EXPECT_EQ(&w, &dialog.window);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(app().modalWindow(), &w);
+    dialog.name.selectText();
+    dialog.name.currentEditor()->typeText("Report");
+    dialog.ok.performClick();
+  });
+  EXPECT_EQ(app().runModalForWindow(dialog.window), 1);
+  EXPECT_EQ(dialog.name.stringValue(), "Report");
+  EXPECT_FALSE(app().isRunningModal());
+  EXPECT_EQ(script->remainingSteps(), 0u);
+  EXPECT_EQ(script->windowsWorked(), (std::vector<std::string>{"Job name setting"}));
+}
+
+TEST_F(ApplicationTest, ARunLastsUntilStoppedTakingOneStepPerTurn) {
+  Dialog dialog;
+  dialog.ok.setEnabled(false);
+  int turns = 0;
+  script->act([&](Window&) {
+    ++turns;
+    dialog.ok.performClick();  // disabled: nothing happens
+  });
+  script->act([&](Window& w) {
+    ++turns;
+    EXPECT_THROW(clickButton(w, "Help"), OperatorError);
+    EXPECT_TRUE(clickButton(w, "Cancel"));
+  });
+  EXPECT_EQ(app().runModalForWindow(dialog.window), 0);
+  EXPECT_EQ(turns, 2);
+}
+
+TEST_F(ApplicationTest, NestedRunsEndInnermostFirst) {
+  Dialog outer;
+  Panel inner({0, 0, 100, 100}, "Version");
+  std::vector<std::string> order;
+  script->act([&](Window&) {
+    const int innerCode = app().runModalForWindow(inner);
+    order.push_back("inner " + std::to_string(innerCode));
+    EXPECT_EQ(app().modalWindow(), &outer.window);
+    app().stopModalWithCode(1);
+  });
+  script->act([&](Window& w) {
+    EXPECT_EQ(&w, &inner);
+    EXPECT_EQ(app().modalWindows(), (std::vector<Window*>{&outer.window, &inner}));
+    app().stopModal();
+  });
+  EXPECT_EQ(app().runModalForWindow(outer.window), 1);
+  EXPECT_EQ(order, (std::vector<std::string>{"inner -1000"}));
+}
+
+TEST_F(ApplicationTest, AnUnansweredRunFailsLoudlyAndLeavesNoSessionBehind) {
+  Dialog dialog;
+  try {
+    app().runModalForWindow(dialog.window);
+    FAIL() << "a run without a step must not return";
+  } catch (const OperatorError& e) {
+    EXPECT_NE(std::string(e.what()).find("Job name setting"), std::string::npos);
+  }
+  EXPECT_FALSE(app().isRunningModal());
+  script->answerAlert(0);
+  EXPECT_THROW(app().runModalForWindow(dialog.window), OperatorError);  // wrong kind of step
+  app().setOperator(nullptr);
+  EXPECT_THROW(app().runModalForWindow(dialog.window), OperatorError);
+}
+
+TEST_F(ApplicationTest, StoppingWithoutARunIsHarmlessAndClosingAborts) {
+  LogCapture log;
+  app().stopModal();
+  EXPECT_TRUE(log.contains("stopModal without a modal run"));
+  Dialog dialog;
+  script->act([](Window& w) { w.close(); });
+  EXPECT_EQ(app().runModalForWindow(dialog.window), ModalResponse::Abort);
+  EXPECT_FALSE(dialog.window.isVisible());
+}
+
+TEST_F(ApplicationTest, ModalSessionsCanBeRunTurnByTurn) {
+  Dialog dialog;
+  script->act([](Window&) {});
+  script->stopWith(5);
+  const Application::ModalSession session = app().beginModalSessionForWindow(dialog.window);
+  EXPECT_EQ(app().runModalSession(session), ModalResponse::Continue);
+  EXPECT_EQ(app().runModalSession(session), 5);
+  app().endModalSession(session);
+  EXPECT_EQ(app().modalWindow(), nullptr);
+}
+
+TEST_F(ApplicationTest, ModalRunsDrainOnlyModalPanelItems) {
+  Dialog dialog;
+  std::vector<std::string> ran;
+  RunLoop& loop = app().runLoop();
+  loop.performOnNextTurn([&] { ran.push_back("default"); });
+  loop.performOnNextTurn([&] { ran.push_back("modal"); }, {RunLoopMode::ModalPanel});
+  script->act([&](Window&) {
+    EXPECT_EQ(ran, (std::vector<std::string>{"modal"}));  // before the person's first turn
+    // Deferred inside the run, performed after this turn.
+    loop.performOnNextTurn([&] { dialog.ok.performClick(); }, {RunLoopMode::ModalPanel});
+  });
+  EXPECT_EQ(app().runModalForWindow(dialog.window), 1);
+  EXPECT_EQ(ran, (std::vector<std::string>{"modal"}));
+  EXPECT_EQ(loop.runPendingTurns(RunLoopMode::Default), 1);
+  EXPECT_EQ(ran, (std::vector<std::string>{"modal", "default"}));
+}
+
+TEST_F(ApplicationTest, SheetsAreWorkedUntilEndedAndReportTheirCode) {
+  Dialog dialog;
+  Panel sheet({0, 0, 200, 100}, "Tray");
+  int answer = -1;
+  script->act([](Window&) {});
+  script->act([&](Window& w) {
+    EXPECT_EQ(w.sheetParent(), &dialog.window);
+    EXPECT_EQ(dialog.window.attachedSheet(), &sheet);
+    endModalWindow(w, 1);
+  });
+  EXPECT_TRUE(dialog.window.beginSheet(sheet, [&](int code) { answer = code; }));
+  EXPECT_EQ(answer, 1);
+  EXPECT_EQ(dialog.window.attachedSheet(), nullptr);
+  EXPECT_FALSE(sheet.isVisible());
+  // An unanswerable sheet is taken down without an answer.
+  answer = -1;
+  EXPECT_THROW(dialog.window.beginSheet(sheet, [&](int code) { answer = code; }), OperatorError);
+  EXPECT_EQ(answer, -1);
+  EXPECT_EQ(dialog.window.attachedSheet(), nullptr);
+}
+
+TEST_F(ApplicationTest, DestroyingTheModalWindowAbortsItsRun) {
+  auto dialog = std::make_unique<Dialog>();
+  script->act([&](Window&) { dialog.reset(); });
+  Window& window = dialog->window;
+  EXPECT_EQ(app().runModalForWindow(window), ModalResponse::Abort);
+}
+
+}  // namespace
+}  // namespace orval::tk

@@ -1,0 +1,306 @@
+#include "platform/toolkit/field_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/window.h"
+
+namespace orval::tk {
+namespace {
+
+// Digits only, at most four; a typed lower-case "k" is proposed as "000".
+class DigitsFormatter : public Formatter {
+ public:
+  std::optional<std::string> stringForObjectValue(const Value& object) const override {
+    return object.isInteger() ? std::optional<std::string>(object.text()) : std::nullopt;
+  }
+  bool getObjectValue(Value* object, const std::string& string, std::string* error) const override {
+    if (string.empty() || string.find_first_not_of("0123456789") != std::string::npos) {
+      if (error) *error = "not a number";
+      return false;
+    }
+    *object = Value(static_cast<long long>(std::stoll(string)));
+    return true;
+  }
+  bool isPartialStringValid(const std::string& partial, Range* selection, std::optional<std::string>* newString,
+                            std::string*) const override {
+    if (const auto k = partial.find('k'); k != std::string::npos) {
+      std::string expanded = partial;
+      expanded.replace(k, 1, "000");
+      *newString = expanded;
+      if (expanded.size() > 4) *newString = std::nullopt;  // refuse outright
+      return false;
+    }
+    return partial.size() <= 4 && partial.find_first_not_of("0123456789") == std::string::npos;
+  }
+};
+
+// Records the delegate calls; can refuse to end editing.
+class RecordingDelegate : public TextFieldDelegate {
+ public:
+  std::vector<std::string> calls;
+  bool allowEnd = true;
+  bool textShouldEndEditing(TextField&, FieldEditor& editor) override {
+    calls.push_back("shouldEnd:" + editor.string());
+    return allowEnd;
+  }
+  void controlTextDidBeginEditing(TextField&) override { calls.push_back("begin"); }
+  void controlTextDidChange(TextField& field) override { calls.push_back("change:" + field.stringValue()); }
+  void controlTextDidEndEditing(TextField&, TextMovement movement) override {
+    calls.push_back(movement == TextMovement::Return ? "end:return" : movement == TextMovement::Tab ? "end:tab" : "end");
+  }
+};
+
+// The byte-limit pattern of the system's formatters: the delegate keeps the
+// last acceptable text and puts it back (with its selection) after a change
+// that went too far.
+class UndoingDelegate : public TextFieldDelegate {
+ public:
+  std::string undoBuffer;
+  Range undoRange;
+  void controlTextDidBeginEditing(TextField& field) override { undoBuffer = field.stringValue(); }
+  void controlTextDidChange(TextField& field) override {
+    FieldEditor* editor = field.currentEditor();
+    if (field.stringValue().size() <= 3) {
+      undoBuffer = field.stringValue();
+      undoRange = editor->selectedRange();
+    } else {
+      field.setStringValue(undoBuffer);
+      editor->setSelectedRange(undoRange);
+    }
+  }
+};
+
+class FieldEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Application::resetSharedForTesting(); }
+  TextField& addField(Window& w, const std::string& text = "") {
+    TextField& field = w.contentView().add(std::make_unique<TextField>(Rect{10, 10, 100, 24}));
+    field.setStringValue(text);
+    return field;
+  }
+  Window window;
+};
+
+TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
+  TextField& field = addField(window, "abc");
+  ASSERT_TRUE(field.selectText());
+  FieldEditor* editor = field.currentEditor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(window.firstResponder(), editor);
+  EXPECT_EQ(editor->selectedRange(), (Range{0, 3}));
+  EXPECT_TRUE(editor->typeText("xy"));
+  EXPECT_EQ(field.stringValue(), "xy");
+  EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
+  editor->setSelectedRange({1, 0});
+  EXPECT_TRUE(editor->insertText("Z"));
+  EXPECT_EQ(field.stringValue(), "xZy");
+  EXPECT_TRUE(editor->deleteBackward());
+  EXPECT_TRUE(editor->deleteBackward());
+  EXPECT_FALSE(editor->deleteBackward());  // at the start
+  EXPECT_EQ(field.stringValue(), "y");
+  EXPECT_TRUE(editor->replaceCharactersInRange({0, 1}, "é€"));
+  EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
+  EXPECT_TRUE(editor->deleteBackward());  // one character, not one byte
+  EXPECT_EQ(field.stringValue(), "é");
+}
+
+TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionExactly) {
+  TextField& field = addField(window);
+  field.setFormatter(std::make_shared<DigitsFormatter>());
+  field.selectText();
+  FieldEditor& editor = *field.currentEditor();
+  EXPECT_TRUE(editor.typeText("12"));
+  editor.setSelectedRange({1, 1});
+  const int beeps = Application::shared().beepCount();
+  EXPECT_FALSE(editor.insertText("a"));
+  EXPECT_EQ(editor.string(), "12");
+  EXPECT_EQ(editor.selectedRange(), (Range{1, 1}));
+  EXPECT_EQ(Application::shared().beepCount(), beeps + 1);
+  // A keystroke that would make five digits is refused too.
+  editor.setSelectedRange({2, 0});
+  EXPECT_TRUE(editor.typeText("34"));
+  EXPECT_FALSE(editor.insertText("5"));
+  EXPECT_EQ(editor.string(), "1234");
+  EXPECT_EQ(editor.selectedRange(), (Range{4, 0}));
+}
+
+TEST_F(FieldEditorTest, FormatterReplacementIsShownWithTheCaretAtItsEnd) {
+  TextField& field = addField(window);
+  field.setFormatter(std::make_shared<DigitsFormatter>());
+  field.selectText();
+  FieldEditor& editor = *field.currentEditor();
+  EXPECT_TRUE(editor.insertText("4"));
+  EXPECT_TRUE(editor.insertText("k"));
+  EXPECT_EQ(editor.string(), "4000");
+  EXPECT_EQ(editor.selectedRange(), (Range{4, 0}));
+  // A replacement the formatter withdraws refuses the keystroke.
+  editor.setSelectedRange({0, 4});
+  EXPECT_TRUE(editor.insertText("12"));
+  EXPECT_FALSE(editor.insertText("k"));
+  EXPECT_EQ(editor.string(), "12");
+}
+
+TEST_F(FieldEditorTest, DelegateHearsBeginChangeAndEndInOrder) {
+  TextField& field = addField(window, "a");
+  RecordingDelegate delegate;
+  field.setDelegate(&delegate);
+  int actions = 0;
+  field.setAction("textAction:", [&](Control&) { ++actions; });
+  field.selectText();
+  EXPECT_TRUE(delegate.calls.empty());  // focus alone begins nothing
+  field.currentEditor()->typeText("bc");
+  ASSERT_TRUE(window.makeFirstResponder(nullptr));
+  EXPECT_EQ(delegate.calls, (std::vector<std::string>{"begin", "change:b", "change:bc", "shouldEnd:bc", "end"}));
+  EXPECT_EQ(field.stringValue(), "bc");
+  EXPECT_EQ(field.currentEditor(), nullptr);
+  EXPECT_EQ(actions, 0);  // moving the focus does not send the action
+}
+
+TEST_F(FieldEditorTest, RefusedEndOfEditingKeepsTheFocusAndTheText) {
+  TextField& field = addField(window, "old");
+  TextField& other = addField(window, "other");
+  RecordingDelegate delegate;
+  delegate.allowEnd = false;
+  field.setDelegate(&delegate);
+  field.selectText();
+  field.currentEditor()->typeText("new");
+  EXPECT_FALSE(window.makeFirstResponder(&other));
+  ASSERT_NE(field.currentEditor(), nullptr);
+  EXPECT_EQ(window.firstResponder(), field.currentEditor());
+  EXPECT_EQ(field.stringValue(), "new");
+  EXPECT_EQ(other.currentEditor(), nullptr);
+  EXPECT_FALSE(field.currentEditor()->insertNewline());
+  EXPECT_FALSE(field.currentEditor()->insertTab());
+
+  delegate.allowEnd = true;
+  EXPECT_TRUE(window.makeFirstResponder(&other));
+  EXPECT_NE(other.currentEditor(), nullptr);
+  EXPECT_EQ(field.objectValue(), Value("new"));
+}
+
+TEST_F(FieldEditorTest, FormatterMustReadTheTextBeforeEditingEnds) {
+  TextField& field = addField(window);
+  field.setFormatter(std::make_shared<DigitsFormatter>());
+  field.setObjectValue(Value(7));
+  EXPECT_EQ(field.stringValue(), "7");
+  field.selectText();
+  field.currentEditor()->deleteBackward();
+  EXPECT_FALSE(window.makeFirstResponder(nullptr));  // "" is no number
+  field.currentEditor()->insertText("42");
+  EXPECT_TRUE(window.makeFirstResponder(nullptr));
+  EXPECT_EQ(field.objectValue(), Value(42));
+}
+
+TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
+  TextField& field = addField(window, "x");
+  RecordingDelegate delegate;
+  field.setDelegate(&delegate);
+  std::string seen;
+  field.setAction("textAction:", [&](Control& sender) { seen = sender.stringValue(); });
+  field.selectText();
+  field.currentEditor()->typeText("yz");
+  EXPECT_TRUE(field.currentEditor()->insertNewline());
+  EXPECT_EQ(seen, "yz");
+  EXPECT_EQ(delegate.calls.back(), "end:return");
+  ASSERT_NE(field.currentEditor(), nullptr);
+  EXPECT_EQ(field.currentEditor()->selectedRange(), (Range{0, 2}));
+}
+
+TEST_F(FieldEditorTest, TabMovesToTheNextKeyViewThatTakesTheFocus) {
+  TextField& first = addField(window, "1");
+  TextField& disabled = addField(window, "2");
+  TextField& third = addField(window, "3");
+  disabled.setEnabled(false);
+  first.setNextKeyView(&disabled);
+  disabled.setNextKeyView(&third);
+  RecordingDelegate delegate;
+  first.setDelegate(&delegate);
+  first.selectText();
+  EXPECT_TRUE(first.currentEditor()->insertTab());
+  EXPECT_EQ(delegate.calls.back(), "end:tab");
+  EXPECT_NE(third.currentEditor(), nullptr);
+  EXPECT_EQ(disabled.currentEditor(), nullptr);
+}
+
+TEST_F(FieldEditorTest, DelegateCanPutTheLastAcceptableTextBack) {
+  TextField& field = addField(window, "ab");
+  UndoingDelegate delegate;
+  field.setDelegate(&delegate);
+  field.selectText();
+  FieldEditor& editor = *field.currentEditor();
+  editor.setSelectedRange({2, 0});
+  EXPECT_TRUE(editor.insertText("c"));
+  editor.setSelectedRange({1, 0});
+  EXPECT_TRUE(editor.insertText("X"));  // accepted by the editor, undone by the delegate
+  EXPECT_EQ(editor.string(), "abc");
+  EXPECT_EQ(editor.selectedRange(), (Range{3, 0}));
+  EXPECT_EQ(delegate.undoBuffer, "abc");
+}
+
+TEST_F(FieldEditorTest, NonEditableFieldsRefuseKeystrokes) {
+  TextField& field = addField(window, "fixed");
+  field.setEditable(false);
+  field.setSelectable(true);
+  ASSERT_TRUE(field.selectText());
+  EXPECT_FALSE(field.currentEditor()->insertText("x"));
+  EXPECT_EQ(field.stringValue(), "fixed");
+  auto label = TextField::makeLabel("Title:");
+  TextField& labelRef = window.contentView().add(std::move(label));
+  EXPECT_FALSE(window.makeFirstResponder(&labelRef));
+}
+
+// A field editor that, like the system's no-empty editor, will not give up
+// the focus while its text is empty.
+class NoEmptyEditor : public FieldEditor {
+ public:
+  bool resignFirstResponder() override { return !string().empty() && FieldEditor::resignFirstResponder(); }
+};
+
+TEST_F(FieldEditorTest, CustomFieldEditorCanKeepTheFocus) {
+  TextField& field = addField(window, "name");
+  field.setCustomFieldEditor(std::make_unique<NoEmptyEditor>());
+  field.selectText();
+  EXPECT_EQ(field.currentEditor(), field.customFieldEditor());
+  field.currentEditor()->deleteBackward();
+  EXPECT_FALSE(window.makeFirstResponder(nullptr));
+  field.currentEditor()->insertText("n");
+  EXPECT_TRUE(window.makeFirstResponder(nullptr));
+  EXPECT_EQ(field.stringValue(), "n");
+}
+
+TEST_F(FieldEditorTest, RemovingOrDestroyingTheEditedFieldReleasesTheFocus) {
+  TextField& field = addField(window, "a");
+  field.selectText();
+  field.currentEditor()->insertText("typed");
+  std::unique_ptr<View> removed = field.removeFromSuperview();
+  EXPECT_EQ(window.firstResponder(), &window);
+  EXPECT_EQ(static_cast<TextField&>(*removed).stringValue(), "typed");
+  EXPECT_EQ(static_cast<TextField&>(*removed).currentEditor(), nullptr);
+
+  TextField& second = addField(window, "b");
+  second.selectText();
+  second.removeFromSuperview().reset();
+  EXPECT_EQ(window.firstResponder(), &window);
+  EXPECT_EQ(window.fieldEditor().field(), nullptr);
+}
+
+TEST_F(FieldEditorTest, EndEditingForCommitsWithoutAsking) {
+  TextField& field = addField(window, "a");
+  RecordingDelegate delegate;
+  delegate.allowEnd = false;
+  field.setDelegate(&delegate);
+  field.selectText();
+  field.currentEditor()->insertText("forced");
+  window.endEditingFor(nullptr);
+  EXPECT_EQ(field.currentEditor(), nullptr);
+  EXPECT_EQ(field.stringValue(), "forced");
+  EXPECT_EQ(delegate.calls.back(), "end");
+}
+
+}  // namespace
+}  // namespace orval::tk

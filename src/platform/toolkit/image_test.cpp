@@ -1,0 +1,63 @@
+#include "platform/toolkit/image.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace orval::tk {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A complete 3 x 2 RGB PNG (header, image data, end).
+const unsigned char kPng3x2[] = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52, 0x00,
+    0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x08, 0x02, 0x00, 0x00, 0x00, 0x12, 0x16, 0xf1, 0x4d, 0x00,
+    0x00, 0x00, 0x10, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0xf8, 0xcf, 0xc0, 0x00, 0x41, 0x0c, 0x70,
+    0x16, 0x00, 0x41, 0xd2, 0x05, 0xfb, 0x87, 0xf0, 0xb9, 0x48, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e,
+    0x44, 0xae, 0x42, 0x60, 0x82};
+
+class ImageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("orval_image_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string write(const std::string& name, const std::string& bytes) {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+  static std::string png() { return std::string(reinterpret_cast<const char*>(kPng3x2), sizeof kPng3x2); }
+  fs::path dir_;
+};
+
+TEST_F(ImageTest, ReadsTheSizeOfARealPng) {
+  const std::string path = write("group_icon.png", png());
+  std::optional<Image> image = Image::fromFile(path);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->size(), (Size{3, 2}));
+  EXPECT_EQ(image->name(), "group_icon");
+  EXPECT_EQ(image->path(), path);
+  EXPECT_EQ(image->scaledTo({16, 16}).size(), (Size{16, 16}));
+  EXPECT_EQ(image->size(), (Size{3, 2}));
+}
+
+TEST_F(ImageTest, MissingOrMalformedFilesGiveNoImage) {
+  EXPECT_FALSE(Image::fromFile((dir_ / "absent.png").string()));
+  EXPECT_FALSE(Image::fromFile(dir_.string()));  // a folder
+  EXPECT_FALSE(Image::fromFile(write("text.png", "not an image at all, just some text")));
+  EXPECT_FALSE(Image::fromFile(write("short.png", png().substr(0, 20))));
+  std::string corrupt = png();
+  corrupt[19] = 0x04;  // width changed, checksum no longer matches
+  EXPECT_FALSE(Image::fromFile(write("corrupt.png", corrupt)));
+  EXPECT_FALSE(pngSizeOfBytes(""));
+  EXPECT_TRUE(pngSizeOfBytes(png().substr(0, 33)));  // the header chunk is enough
+}
+
+}  // namespace
+}  // namespace orval::tk

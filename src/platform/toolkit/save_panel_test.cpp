@@ -1,0 +1,71 @@
+#include "platform/toolkit/save_panel.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/scripted_operator.h"
+
+namespace orval::tk {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SavePanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application::resetSharedForTesting();
+    script = std::make_shared<ScriptedOperator>();
+    Application::shared().setOperator(script);
+    dir = fs::temp_directory_path() / ("orval_panel_test_" + std::to_string(::getpid()));
+    fs::create_directories(dir / "folder");
+    std::ofstream(dir / "a.pfj") << "a";
+    std::ofstream(dir / "b.txt") << "b";
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::shared_ptr<ScriptedOperator> script;
+  fs::path dir;
+};
+
+TEST_F(SavePanelTest, SaveAppendsTheAllowedTypeAndForgetsACancelledChoice) {
+  SavePanel panel;
+  panel.setDirectoryURL(dir.string());
+  panel.setAllowedFileTypes({"pfj"});
+  script->chooseFile("Mine").chooseFile("Other.PFJ").cancelFileChooser();
+  EXPECT_EQ(panel.runModal(), ModalResponse::OK);
+  EXPECT_EQ(panel.URL(), (dir / "Mine.pfj").string());
+  EXPECT_EQ(panel.nameFieldStringValue(), "Mine.pfj");
+  EXPECT_EQ(panel.runModal(), ModalResponse::OK);
+  EXPECT_EQ(panel.URL(), (dir / "Other.PFJ").string());
+  EXPECT_EQ(panel.runModal(), ModalResponse::Cancel);
+  EXPECT_EQ(panel.URL(), "");
+  EXPECT_FALSE(panel.choose(""));
+}
+
+TEST_F(SavePanelTest, OpenRefusesWhatCannotBeChosen) {
+  OpenPanel panel;
+  panel.setDirectoryURL(dir.string());
+  panel.setAllowedFileTypes({"pfj"});
+  EXPECT_FALSE(panel.choose("b.txt"));           // not an allowed type
+  EXPECT_FALSE(panel.choose("absent.pfj"));      // missing
+  EXPECT_FALSE(panel.choose("folder"));          // folders not chosen
+  EXPECT_FALSE(panel.chooseURLs({"a.pfj", "a.pfj"}));  // one at a time
+  EXPECT_TRUE(panel.choose((dir / "a.pfj").string()));
+  panel.setCanChooseDirectories(true);
+  EXPECT_TRUE(panel.choose("folder"));
+  script->chooseFile("b.txt");
+  EXPECT_EQ(panel.runModal(), ModalResponse::Cancel);
+  EXPECT_TRUE(panel.URLs().empty());
+  script->chooseFile("a.pfj");
+  int result = -1;
+  Window parent;
+  panel.beginSheetModalForWindow(&parent, [&](int code) { result = code; });
+  EXPECT_EQ(result, ModalResponse::OK);
+  EXPECT_EQ(panel.URL(), (dir / "a.pfj").string());
+}
+
+}  // namespace
+}  // namespace orval::tk

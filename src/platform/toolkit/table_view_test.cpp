@@ -1,0 +1,168 @@
+// Tables and outlines served by data sources.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/outline_view.h"
+#include "platform/toolkit/table_view.h"
+
+namespace orval::tk {
+namespace {
+
+class Names : public TableViewDataSource, public TableViewDelegate {
+ public:
+  std::vector<std::string> names{"current", "default", "mine"};
+  int changes = 0;
+  bool allowChange = true;
+  int numberOfRowsInTableView(TableView&) override { return static_cast<int>(names.size()); }
+  Value objectValueForTableColumn(TableView&, const TableColumn* column, int row) override {
+    if (!column) return {};
+    return column->identifier() == "name" ? Value(names[static_cast<std::size_t>(row)]) : Value(row);
+  }
+  bool selectionShouldChangeInTableView(TableView&) override { return allowChange; }
+  bool shouldSelectRow(TableView&, int row) override { return row != 1; }
+  void tableViewSelectionDidChange(TableView&) override { ++changes; }
+};
+
+TEST(TableViewTest, ServesValuesByColumnIdentifierAndCachesRowsUntilReload) {
+  TableView table;
+  table.addTableColumn(std::make_unique<TableColumn>("name"));
+  table.addTableColumn(std::make_unique<TableColumn>("index"));
+  Names source;
+  table.setDataSource(&source);
+  EXPECT_EQ(table.numberOfRows(), 3);
+  EXPECT_EQ(table.objectValueAt("name", 2), Value("mine"));
+  EXPECT_EQ(table.objectValueAt("index", 2), Value(2));
+  EXPECT_TRUE(table.objectValueAt("name", 3).isNull());
+  EXPECT_EQ(table.columnWithIdentifier("comment"), -1);
+  source.names.pop_back();
+  EXPECT_EQ(table.numberOfRows(), 3);
+  table.reloadData();
+  EXPECT_EQ(table.numberOfRows(), 2);
+}
+
+TEST(TableViewTest, SelectionDropsRowsPastTheEndAndTellsTheDelegate) {
+  TableView table;
+  Names source;
+  table.setDataSource(&source);
+  table.setDelegate(&source);
+  table.selectRow(2);
+  EXPECT_EQ(table.selectedRow(), 2);
+  EXPECT_EQ(source.changes, 1);
+  table.selectRow(2);
+  EXPECT_EQ(source.changes, 1);  // no change, no news
+  source.names.pop_back();
+  table.reloadData();
+  EXPECT_EQ(table.selectedRow(), -1);
+  EXPECT_EQ(source.changes, 2);
+  table.selectRowIndexes({0, 1}, false);  // one row at a time
+  EXPECT_EQ(table.selectedRowIndexes(), (std::set<int>{1}));
+  table.setAllowsMultipleSelection(true);
+  table.selectRowIndexes({0}, true);
+  EXPECT_EQ(table.selectedRowIndexes(), (std::set<int>{0, 1}));
+  EXPECT_EQ(table.selectedRow(), 0);
+}
+
+TEST(TableViewTest, ClickingAsksTheDelegate) {
+  TableView table;
+  Names source;
+  table.setDataSource(&source);
+  table.setDelegate(&source);
+  int actions = 0;
+  table.setAction("click:", [&](Control&) { ++actions; });
+  EXPECT_TRUE(table.clickRow(0));
+  EXPECT_FALSE(table.clickRow(1));  // the delegate refuses this row
+  source.allowChange = false;
+  EXPECT_FALSE(table.clickRow(2));
+  EXPECT_EQ(table.selectedRow(), 0);
+  EXPECT_EQ(actions, 1);
+}
+
+TEST(TableColumnTest, WidthStaysWithinItsBoundsAndCellsCanWrap) {
+  TableColumn column("name");
+  column.setMaxWidth(150);
+  column.setWidth(400);
+  EXPECT_EQ(column.width(), 150);
+  column.setMinWidth(200);
+  EXPECT_EQ(column.maxWidth(), 200);
+  EXPECT_EQ(column.width(), 200);
+  column.setDataCell(TableCell::browserCell(true, true));
+  EXPECT_EQ(column.dataCell().className(), "BrowserCell");
+  EXPECT_TRUE(column.dataCell().isLeaf());
+  EXPECT_TRUE(column.dataCell().wraps());
+}
+
+struct Node {
+  std::string name;
+  std::vector<Node> children;
+};
+
+class Tree : public OutlineViewDataSource {
+ public:
+  Node root{"root",
+            {{"Paper", {{"Size", {}}, {"Tray", {{"Bypass", {}}}}}}, {"Finishing", {{"Staple", {}}}}, {"Color", {}}}};
+  Node& node(OutlineItem item) { return item ? *static_cast<Node*>(item) : root; }
+  int numberOfChildrenOfItem(OutlineView&, OutlineItem item) override {
+    return static_cast<int>(node(item).children.size());
+  }
+  OutlineItem child(OutlineView&, int index, OutlineItem item) override {
+    return &node(item).children[static_cast<std::size_t>(index)];
+  }
+  bool isItemExpandable(OutlineView&, OutlineItem item) override { return !node(item).children.empty(); }
+  Value objectValueForTableColumn(OutlineView&, const TableColumn*, OutlineItem item) override {
+    return Value(node(item).name);
+  }
+};
+
+std::vector<std::string> rows(OutlineView& outline) {
+  std::vector<std::string> names;
+  for (int r = 0; r < outline.numberOfRows(); ++r) names.push_back(outline.objectValueAt(nullptr, r).text());
+  return names;
+}
+
+TEST(OutlineViewTest, ExpandsAndCollapsesKeepingTheSelectedItem) {
+  OutlineView outline;
+  Tree tree;
+  outline.setDataSource(&tree);
+  EXPECT_EQ(rows(outline), (std::vector<std::string>{"Paper", "Finishing", "Color"}));
+  OutlineItem finishing = outline.itemAtRow(1);
+  outline.selectRow(1);
+  outline.expandItem(outline.itemAtRow(0));
+  EXPECT_EQ(rows(outline), (std::vector<std::string>{"Paper", "Size", "Tray", "Finishing", "Color"}));
+  EXPECT_EQ(outline.itemAtRow(outline.selectedRow()), finishing);  // the selection followed its item
+  OutlineItem tray = outline.itemAtRow(2);
+  EXPECT_EQ(outline.levelForItem(tray), 1);
+  EXPECT_EQ(outline.parentForItem(tray), outline.itemAtRow(0));
+  outline.expandItem(outline.itemAtRow(4));  // not expandable: nothing happens
+  EXPECT_EQ(outline.numberOfRows(), 5);
+  outline.collapseItem(outline.itemAtRow(0));
+  EXPECT_EQ(outline.numberOfRows(), 3);
+  EXPECT_EQ(outline.rowForItem(tray), -1);
+  outline.expandItem(nullptr, true);  // everything
+  EXPECT_EQ(rows(outline),
+            (std::vector<std::string>{"Paper", "Size", "Tray", "Bypass", "Finishing", "Staple", "Color"}));
+  EXPECT_EQ(outline.levelForRow(3), 2);
+  outline.collapseItem(nullptr, true);
+  EXPECT_EQ(outline.numberOfRows(), 3);
+}
+
+class NoColor : public OutlineViewDelegate {
+ public:
+  bool shouldSelectItem(OutlineView& outline, OutlineItem item) override {
+    return outline.objectValueAt(nullptr, outline.rowForItem(item)).text() != "Color";
+  }
+};
+
+TEST(OutlineViewTest, DelegateDecidesWhichItemsThePersonSelects) {
+  OutlineView outline;
+  Tree tree;
+  NoColor delegate;
+  outline.setDataSource(&tree);
+  outline.setDelegate(&delegate);
+  EXPECT_FALSE(outline.clickRow(2));
+  EXPECT_TRUE(outline.clickRow(0));
+}
+
+}  // namespace
+}  // namespace orval::tk

@@ -1,0 +1,112 @@
+#include "platform/toolkit/view.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/toolkit/box.h"
+#include "platform/toolkit/button.h"
+#include "platform/toolkit/scroll_view.h"
+#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/window.h"
+
+namespace orval::tk {
+namespace {
+
+// Counts how many of its kind are alive, to see who destroys what.
+class Counted : public View {
+ public:
+  explicit Counted(int& alive) : alive_(alive) { ++alive_; }
+  ~Counted() override { --alive_; }
+
+ private:
+  int& alive_;
+};
+
+TEST(ViewTest, OwnsSubviewsAndHandsThemBackWhenRemoved) {
+  int alive = 0;
+  {
+    View root;
+    View& a = root.addSubview(std::make_unique<Counted>(alive));
+    root.addSubview(std::make_unique<Counted>(alive));
+    a.addSubview(std::make_unique<Counted>(alive));
+    EXPECT_EQ(alive, 3);
+    std::unique_ptr<View> taken = a.removeFromSuperview();
+    ASSERT_EQ(taken.get(), &a);
+    EXPECT_EQ(taken->superview(), nullptr);
+    EXPECT_EQ(root.subviewCount(), 1u);
+    EXPECT_EQ(alive, 3);  // handed back, not destroyed
+    taken.reset();
+    EXPECT_EQ(alive, 1);  // with its own subview
+    EXPECT_EQ(View().removeFromSuperview(), nullptr);
+  }
+  EXPECT_EQ(alive, 0);
+}
+
+TEST(ViewTest, InsertsAndFindsByTagDepthFirst) {
+  View root;
+  View& first = root.addSubview(std::make_unique<View>());
+  View& inner = first.addSubview(std::make_unique<View>());
+  View& last = root.addSubview(std::make_unique<View>());
+  View& front = root.insertSubview(std::make_unique<View>(), 0);
+  inner.setTag(7);
+  last.setTag(7);
+  EXPECT_EQ(root.subviews(), (std::vector<View*>{&front, &first, &last}));
+  EXPECT_EQ(root.viewWithTag(7), &inner);  // depth first: inside "first" before "last"
+  EXPECT_EQ(root.viewWithTag(0), &root);   // the view itself counts
+  EXPECT_EQ(root.viewWithTag(99), nullptr);
+  EXPECT_TRUE(inner.isDescendantOf(root));
+  EXPECT_FALSE(root.isDescendantOf(inner));
+}
+
+TEST(ViewTest, FindsDescendantsByClassName) {
+  View root;
+  Box& box = root.add(std::make_unique<Box>(Rect{0, 0, 100, 100}));
+  box.contentView()->addSubview(std::make_unique<Button>());
+  root.addSubview(std::make_unique<TextField>());
+  root.addSubview(std::make_unique<SecureTextField>());
+  EXPECT_EQ(root.descendantsOfType<TextField>().size(), 2u);  // a password field is a text field
+  View* found = root.findSubview([](const View& v) { return v.className() == "Button"; });
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->superview(), box.contentView());
+  EXPECT_EQ(root.findSubviews([](const View& v) { return v.className() == "SecureTextField"; }).size(), 1u);
+}
+
+TEST(ViewTest, HiddenAncestorHidesDescendants) {
+  View root;
+  View& child = root.addSubview(std::make_unique<View>());
+  Button& button = child.add(std::make_unique<Button>());
+  int clicks = 0;
+  button.setAction("click:", [&](Control&) { ++clicks; });
+  child.setHidden(true);
+  EXPECT_FALSE(button.isHidden());
+  EXPECT_TRUE(button.isHiddenOrHasHiddenAncestor());
+  EXPECT_FALSE(button.performClick());  // nobody can click what is not shown
+  child.setHidden(false);
+  EXPECT_TRUE(button.performClick());
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(ViewTest, KnowsItsWindowAndEnclosingScrollView) {
+  Window window({0, 0, 300, 200}, "W");
+  ScrollView& scroll = window.contentView().add(std::make_unique<ScrollView>(Rect{0, 0, 100, 100}));
+  View& document = scroll.setDocument(std::make_unique<View>());
+  EXPECT_EQ(document.window(), &window);
+  EXPECT_EQ(document.enclosingScrollView(), &scroll);
+  EXPECT_EQ(document.superview(), &scroll.contentView());
+  EXPECT_EQ(window.contentView().frame(), (Rect{0, 0, 300, 200}));
+  std::unique_ptr<View> taken = scroll.removeFromSuperview();
+  EXPECT_EQ(document.window(), nullptr);
+}
+
+TEST(ViewTest, BoxContentViewIsReplacedAndForgottenWhenTakenOut) {
+  Box box({0, 0, 50, 50});
+  View* original = box.contentView();
+  ASSERT_NE(original, nullptr);
+  box.setContentView(std::make_unique<View>());
+  EXPECT_NE(box.contentView(), original);
+  EXPECT_EQ(box.subviewCount(), 1u);
+  std::unique_ptr<View> out = box.contentView()->removeFromSuperview();
+  EXPECT_EQ(box.contentView(), nullptr);
+}
+
+}  // namespace
+}  // namespace orval::tk
