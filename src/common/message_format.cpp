@@ -6,6 +6,7 @@
 #include <locale.h>
 
 #include <algorithm>
+#include "platform/foundation/utf8.h"
 
 namespace orval {
 namespace {
@@ -110,23 +111,8 @@ std::string padText(std::string_view text, const Conversion& c) {
 // The UTF-8 form of one code point; empty for NUL, surrogates and values beyond Unicode.
 std::string utf8OfCodePoint(std::int64_t code) {
   if (code <= 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
-  const auto cp = static_cast<std::uint32_t>(code);
   std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  appendUtf8(out, static_cast<std::uint32_t>(code));
   return out;
 }
 

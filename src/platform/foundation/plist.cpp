@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "platform/foundation/log.h"
+#include "platform/foundation/text_encoding.h"
+#include "platform/foundation/utf8.h"
 
 namespace orval {
 namespace {
@@ -40,56 +42,10 @@ struct PlistFree {
 };
 using PlistPtr = std::unique_ptr<void, PlistFree>;
 
-// Strict UTF-8: no overlong forms, surrogates or code points past U+10FFFF,
-// and no NUL (which neither libplist nor C strings can carry).
-bool isValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c == 0) return false;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    std::uint32_t cp = 0;
-    if ((c & 0xE0) == 0xC0)
-      extra = 1, cp = c & 0x1F;
-    else if ((c & 0xF0) == 0xE0)
-      extra = 2, cp = c & 0x0F;
-    else if ((c & 0xF8) == 0xF0)
-      extra = 3, cp = c & 0x07;
-    else
-      return false;
-    if (static_cast<std::size_t>(extra) >= s.size() - i) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    static constexpr std::uint32_t kMinForLength[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMinForLength[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += extra + 1;
-  }
-  return true;
-}
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+// Text a property list can carry: valid UTF-8 without NUL (which neither
+// libplist nor C strings can hold).
+bool isPlistText(std::string_view s) {
+  return s.find('\0') == std::string_view::npos && orval::isValidUtf8(s);
 }
 
 bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -757,7 +713,7 @@ bool fromNode(plist_t node, Value& out, std::string& error) {
       std::uint64_t length = 0;
       const char* s = plist_get_string_ptr(node, &length);
       const std::string_view text(s ? s : "", s ? length : 0);
-      if (!isValidUtf8(text)) return error = "a string is not valid UTF-8", false;
+      if (!isPlistText(text)) return error = "a string is not valid UTF-8", false;
       out = text;
       return true;
     }
@@ -793,7 +749,7 @@ bool fromNode(plist_t node, Value& out, std::string& error) {
         const std::unique_ptr<char, decltype(&std::free)> ownedKey(rawKey, &std::free);
         if (!item) break;
         const std::string key = rawKey ? rawKey : "";
-        if (!isValidUtf8(key)) return error = "a key is not valid UTF-8", false;
+        if (!isPlistText(key)) return error = "a key is not valid UTF-8", false;
         if (dict.contains(key)) return error = "duplicate key \"" + key + "\"", false;
         Value value;
         if (!fromNode(item, value, error)) return false;
@@ -830,7 +786,7 @@ PlistPtr toNode(const Value& value, int depth, std::string& error) {
     case Value::Type::Real:
       return PlistPtr(plist_new_real(*value.asReal()));
     case Value::Type::String:
-      if (!isValidUtf8(*value.asString()))
+      if (!isPlistText(*value.asString()))
         return error = "a string is not valid UTF-8 or holds NUL", nullptr;
       return PlistPtr(plist_new_string(value.asString()->c_str()));
     case Value::Type::Date: {
@@ -859,7 +815,7 @@ PlistPtr toNode(const Value& value, int depth, std::string& error) {
     case Value::Type::Dict: {
       PlistPtr dict(plist_new_dict());
       for (const auto& [key, item] : *value.asDict()) {
-        if (!isValidUtf8(key)) return error = "a key is not valid UTF-8 or holds NUL", nullptr;
+        if (!isPlistText(key)) return error = "a key is not valid UTF-8 or holds NUL", nullptr;
         PlistPtr child = toNode(item, depth + 1, error);
         if (!child) return nullptr;
         plist_dict_set_item(dict.get(), key.c_str(), child.release());
@@ -905,7 +861,7 @@ std::optional<Value> decode(std::span<const std::uint8_t> bytes, std::string& er
     }
     return value;
   }
-  if (!isValidUtf8(text)) return error = "not a property list (not UTF-8 text)", std::nullopt;
+  if (!isPlistText(text)) return error = "not a property list (not UTF-8 text)", std::nullopt;
   return XmlReader(text).read(error);
 }
 
