@@ -1,0 +1,28 @@
+// The sub-commands of orval, the terminal host.
+//
+// Each sub-command lives in its own file and adds itself to the application
+// with one add...Command function; addCommands adds them all, in the order
+// `orval --help` lists them. A command that fails throws CommandError with a
+// message for the user; orval prints it and exits with status 1.
+#pragma once
+
+#include <CLI/App.hpp>
+
+#include <stdexcept>
+#include <string>
+
+namespace orval::cli {
+
+// A command's failure, told to the user as it stands.
+class CommandError : public std::runtime_error {
+ public:
+  explicit CommandError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// Adds every sub-command to app.
+void addCommands(CLI::App& app);
+
+// `orval ppd FILE`: a printer description's options and their marked choices.
+void addPpdCommand(CLI::App& app);
+
+}  // namespace orval::cli
