@@ -61,7 +61,7 @@ class Control : public View {
   virtual double doubleValue() const;
   virtual void setDoubleValue(double value);
   // Copies the value of another control, read the named way.
-  void takeIntValueFrom(const Control& other) { setIntValue(other.intValue()); }
+  virtual void takeIntValueFrom(const Control& other) { setIntValue(other.intValue()); }
   void takeDoubleValueFrom(const Control& other) { setDoubleValue(other.doubleValue()); }
   void takeStringValueFrom(const Control& other) { setStringValue(other.stringValue()); }
   void takeObjectValueFrom(const Control& other) { setObjectValue(other.objectValue()); }

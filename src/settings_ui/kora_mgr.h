@@ -1,0 +1,246 @@
+// KORAMgr: the settings engine's referee.
+//
+// Keeps every registered KORAUI under its main keyword (the first control of
+// a keyword is its primary control: its value and tables are the ones read;
+// writes go to every control of the keyword), observes the change
+// notification of each keyword, and after every change runs the constraint
+// tables of the changed control in a fixed order:
+//
+//   1. "unrestorable_conflict": combinations that can never be set; an
+//      OK-only message and a return to the old value;
+//   2. "conflict": a Yes/No question that either applies the proposed values
+//      of the other settings or returns the change ("__ALL__" entries ask on
+//      every change, except during a collective change);
+//   3. "logical_sum_condition" and "condition": enabling of dependent controls;
+//   4. "hide", then "cooperation": visibility and dependent values;
+//   5. the keywords touched are announced again, each validated in turn
+//      (one inside the other), and "ValueChangFinished_<keyword>" is posted.
+//
+// It also gathers all values, applies whole sets of values (collective
+// changes), restores defaults and keeps timestamped backups. Message texts are
+// looked up in the "UI" string table of the bundle at the resource path and
+// shown as modal alerts answered by the application's operator.
+//
+// Cyclic tables. Tables whose targets lead back to their source (A's
+// condition targets B and B's targets A, a cooperation pair, a control that
+// targets itself) would announce each other without end, each announcement
+// validating its target and that re-announcing its own targets. The engine
+// therefore does not start a validation of a keyword while a validation of
+// the same keyword is already running further out in the same chain of
+// announcements: the nested announcement is still posted to every other
+// observer, only the engine's own re-validation is left out (and logged).
+// On tables without cycles no keyword is ever announced inside its own
+// validation, so this guard never fires and changes nothing there; on cyclic
+// tables every chain of nested validations holds each keyword at most once,
+// so its depth is bounded by the number of keywords and every change ends.
+//
+// Unrestorable conflicts are found only once the print server's data are
+// loaded: the owner (the pane plug-in manager) answers that through the
+// predicate given to setInitializedNetworkDataProvider; without one, none
+// are found.
+//
+// Lifetime: the engine keeps non-owning pointers to the registered controls.
+// An owner that destroys registered controls before the engine goes away
+// must first take them out with removeControl.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/foundation/bundle.h"
+#include "platform/foundation/notification_center.h"
+#include "platform/foundation/value.h"
+#include "settings_ui/conflict_info.h"
+#include "settings_ui/kora_ui.h"
+
+namespace orval {
+
+// The registry of KORAMgr: main keyword -> its controls, in registration order.
+class KORAControlRegistry {
+ public:
+  struct Entry {
+    std::string keyword;
+    std::vector<KORAUI*> controls;
+  };
+
+  // The controls of keyword, or nullptr when none is registered for it.
+  const std::vector<KORAUI*>* find(const std::string& keyword) const;
+  // The primary (first) control of keyword, or nullptr.
+  KORAUI* primary(const std::string& keyword) const;
+  // The controls of keyword, creating an empty list at the end when it is new.
+  std::vector<KORAUI*>& listFor(const std::string& keyword);
+  // Takes control out of every list; a list left empty is dropped.
+  void remove(const KORAUI* control);
+  std::size_t size() const { return _entries.size(); }
+  bool empty() const { return _entries.empty(); }
+  std::vector<Entry>::const_iterator begin() const { return _entries.begin(); }
+  std::vector<Entry>::const_iterator end() const { return _entries.end(); }
+
+ private:
+  std::vector<Entry> _entries;
+  std::unordered_map<std::string, std::size_t> _index;
+};
+
+class KORAMgr {
+ public:
+  // Answers whether the print server's data are loaded (the manager's isInitializedNetworkData).
+  using NetworkDataPredicate = std::function<bool()>;
+  // The clock that backup names are read from.
+  using Clock = std::function<std::chrono::system_clock::time_point()>;
+
+  // An empty registry and backups, no resource path, not collective.
+  KORAMgr();
+  // Stops observing every keyword.
+  ~KORAMgr();
+  KORAMgr(const KORAMgr&) = delete;
+  KORAMgr& operator=(const KORAMgr&) = delete;
+
+  // Set-up ------------------------------------------------------------------------
+
+  // Keeps path (the bundle whose "UI" table localizes messages) when none is set yet.
+  void setPdeResourcePath(const std::string& path);
+  const std::optional<std::string>& pdeResourcePath() const { return _pdeResourcePath; }
+  // Sets who answers whether the print server's data are loaded (none: never).
+  void setInitializedNetworkDataProvider(NetworkDataPredicate provider);
+  // Sets the clock of backup names (the system clock unless set).
+  void setClock(Clock clock);
+
+  // Registration ----------------------------------------------------------------------
+
+  // Registers control and its children under their main keywords and observes their changes.
+  void addControl(KORAUI* control);
+  // Forgets control (not its children) before its owner destroys it.
+  void removeControl(const KORAUI* control);
+  // The registry.
+  const KORAControlRegistry& getControlsDictionary() const { return _mainKeywordAndControls; }
+
+  // Validation --------------------------------------------------------------------------
+
+  // The observer of every registered keyword: validates the notification's
+  // name with its "Paramater" as the new value.
+  void validateMainKeyword(const Notification& notification);
+  // Validates a change of keyword (value, when given, is set on the primary control first).
+  void _validateMainKeyword(const std::string& keyword, const std::optional<std::string>& value);
+  // Asks before candidate is set on keyword from outside the control; true = go ahead.
+  bool validateBeforeChange(const std::string& keyword, const std::string& candidate,
+                            const std::optional<std::string>& name);
+  // Resolves the conflicts of value silently, then sets it; answers the
+  // restored keywords (none when the value had no conflict information).
+  std::optional<std::vector<std::string>> setStringValueWithRestoreConfliction(const std::string& keyword,
+                                                                                const std::string& value);
+
+  // Values ----------------------------------------------------------------------------------
+
+  // setStringValue on every control of keyword.
+  void setStringValue(const std::string& keyword, const std::optional<std::string>& value);
+  // The primary control's value (every control of keyword is read); none without controls.
+  std::optional<std::string> getStringValue(const std::string& keyword);
+  // updateOldValue on every control of keyword.
+  void updateOldValue(const std::string& keyword);
+  // keyword -> the primary control's unsupported value, else its non-empty value, else "".
+  PrintOption getAllValueDictionary();
+
+  // Backups and collective changes ----------------------------------------------------------
+
+  // Stores all values under a name made of the local date and time; answers the name.
+  std::string backupSettings();
+  // Sets every value of the backup (no validation, no notification) and deletes it; false when unknown.
+  bool restoreSettings(const std::string& name);
+  // The stored backups: name -> (keyword -> value).
+  const Dict& backups() const { return _backups; }
+  // setDefault on every control of every keyword, as one collective change.
+  void setDefaults();
+  // Sets every value of settings, then validates every key, as one collective change.
+  void setSettings(const Dict& settings);
+  // True while setSettings, restoreSettings or setDefaults runs.
+  bool isCollectiveChange() const { return _isCollectiveChange; }
+
+  // Searches -----------------------------------------------------------------------------------
+
+  // The conflict information of value X for keyword (its "conflict" table), or none.
+  std::optional<ConflictInfo> conflictInfo(const std::string& keyword, const std::string& value);
+  // Searches a C-level of a "conflict" table, merging every finding.
+  std::optional<ConflictInfo> findConflictInfo(const Dict& level, int conflictedTypeSelf,
+                                               const std::string& conflictedValueSelf);
+  // Searches a U-level of an "unrestorable_conflict" table; the first finding ends it.
+  std::optional<ConflictInfo> findUnrestorableConflictInfo(const Dict& level, int conflictedTypeSelf,
+                                                           const std::string& conflictedValueSelf);
+  // The match type of pattern against value (see value_pattern.h).
+  static int conflictedType(const std::string& pattern, const std::optional<std::string>& value);
+  // The bound of pattern (see value_pattern.h).
+  static std::string conflictedValue(const std::string& pattern);
+
+  // The steps of a validation (names: the keywords to announce, appended to) -------------------
+
+  // The unrestorable check; true = go on.
+  bool validateUnrestorableConflict(const std::string& keyword, std::vector<std::string>& names);
+  // The conflict check with its Yes/No question; true = go on.
+  bool validateAfterChange(const std::string& keyword, std::vector<std::string>& names);
+  // The logical-sum and condition tables.
+  void conditionSetting(const std::string& keyword, std::vector<std::string>& names);
+  // The cooperation table.
+  void cooperate(const std::string& keyword, std::vector<std::string>& names);
+  // The hide table.
+  void hideSetting(const std::string& keyword, std::vector<std::string>& names);
+
+  // A modal alert with message and one or two buttons: 1000 for the first, 1001 for the second.
+  int _alertDialogMessage(const std::string& message, const std::string& button1,
+                          const std::optional<std::string>& button2);
+
+  // Figures ------------------------------------------------------------------------------------
+
+  // The number of validations run so far (keywords with controls only).
+  std::size_t validationCount() const { return _validationCount; }
+  // Switches the cyclic-table guard (on by default); for tests and measurements only.
+  void setCycleGuardEnabled(bool enabled) { _cycleGuardEnabled = enabled; }
+
+ private:
+  // Messages (kora_mgr_messages.cpp).
+  std::string _localize(const std::string& key) const;
+  Value _localizeOrNone(const std::optional<std::string>& key) const;
+  // The text of a matched value: "Less Than %@" / "More Than %@" with the bound, else the selection's text.
+  Value _conflictedText(int type, const std::string& bound, KORAUI* control) const;
+  // One "[%@]:[%@]\r" line per conflicted keyword.
+  std::string _conflictedLines(const ConflictInfo& info) const;
+  // One "[%@]:[%@]\r" line per restore keyword with its proposed value.
+  std::string _restoreLines(const ConflictInfo& info) const;
+  std::string _unrestorableMessage(const ConflictInfo& info, KORAUI* control,
+                                   const std::optional<std::string>& oldValue) const;
+  std::string _conflictMessage(const ConflictInfo& info, KORAUI* control) const;
+  std::string _allConflictMessage(const ConflictInfo& info, KORAUI* control) const;
+  std::string _beforeChangeMessage(const ConflictInfo& info, const std::string& keyword,
+                                   const std::optional<std::string>& name) const;
+
+  // Sets the proposed values of info, runs their cooperation tables; answers the restored keywords.
+  std::vector<std::string> _applyRestores(const ConflictInfo& info, std::vector<std::string>& names);
+  // The old value of control, else its default.
+  static std::optional<std::string> _oldOrDefault(const KORAUI& control);
+  // A table's entry for value, when it is a dictionary.
+  static const Dict* _entryFor(const Dict& table, const std::optional<std::string>& value);
+  // A table value as the text a control takes (strings, booleans, numbers), or none.
+  static std::optional<std::string> _textOf(const Value& value);
+  void _observe(const std::string& keyword);
+  void _register(KORAUI* control);
+  bool _isBeingValidated(const std::string& keyword) const;
+  std::string _uniqueBackupName(std::string name) const;
+
+  KORAControlRegistry _mainKeywordAndControls;
+  Dict _backups;
+  std::optional<std::string> _pdeResourcePath;
+  bool _isCollectiveChange = false;
+
+  std::shared_ptr<Bundle> _pdeBundle;
+  NetworkDataPredicate _isInitializedNetworkData;
+  Clock _clock;
+  // The keywords whose validations are running, outermost first.
+  std::vector<std::string> _validationStack;
+  bool _cycleGuardEnabled = true;
+  std::size_t _validationCount = 0;
+};
+
+}  // namespace orval

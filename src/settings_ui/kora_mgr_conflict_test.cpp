@@ -1,0 +1,362 @@
+// The engine's conflict questions and unrestorable refusals: what is asked,
+// in which words, and what each answer does.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "common/dictionary_helpers.h"
+#include "settings_ui/kora_mgr_test_support.h"
+
+namespace orval {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing_support::KORAMgrTest;
+using testing_support::NotificationRecorder;
+using testing_support::popupDescription;
+using testing_support::textDescription;
+
+// StapleMode "Left" conflicts with a thick paper; the proposal is plain paper.
+Dict stapleDescription() {
+  Dict d = popupDescription("StapleMode", "Staple", {{"Off", "No Staple"}, {"Left", "Left Staple"}}, "Off");
+  d.set("conflict", Dict{{"Left", Dict{{"PaperType", Dict{{"Thick", Dict{{"restore", "Plain"}}}}}}}});
+  return d;
+}
+
+Dict paperDescription() {
+  return popupDescription("PaperType", "Paper Type", {{"Plain", "Plain Paper"}, {"Thick", "Thick Paper"}}, "Thick");
+}
+
+constexpr const char* kStapleQuestion =
+    "The following properties cannot be set at the same time.\r[Staple]:[Left Staple]\r"
+    "[Paper Type]:[Thick Paper]\r"
+    "\rDo you want to change to the following settings to enable the selection?\r"
+    "[Paper Type]:[Plain Paper]\r";
+
+class ConflictTest : public KORAMgrTest {
+ protected:
+  NotificationRecorder recorder{{"StapleMode", "PaperType", "ValueChangFinished_StapleMode",
+                                 "ValueChangFinished_PaperType"}};
+};
+
+TEST_F(ConflictTest, YesChangesTheOtherSettingAndAnnouncesIt) {
+  add(stapleDescription());
+  add(paperDescription());
+  recorder.clear();
+
+  person->answerAlert("Yes");
+  change("StapleMode", "Left");
+
+  ASSERT_EQ(person->alertsShown().size(), 1u);
+  EXPECT_EQ(person->alertsShown()[0].messageText, kStapleQuestion);
+  EXPECT_THAT(person->alertsShown()[0].buttons, ElementsAre("Yes", "No"));
+  EXPECT_EQ(value("StapleMode"), "Left");
+  EXPECT_EQ(value("PaperType"), "Plain");
+  EXPECT_THAT(recorder.names(), ElementsAre("StapleMode", "PaperType", "ValueChangFinished_PaperType",
+                                            "ValueChangFinished_StapleMode"));
+  EXPECT_EQ(recorder.entries().back().userInfo, (Dict{{"isCollectiveChange", "False"}}));
+  // The accepted value is the new old value: announcing it again asks nothing.
+  NotifyUnit::postNotificationName("StapleMode");
+  EXPECT_EQ(person->alertsShown().size(), 1u);
+}
+
+TEST_F(ConflictTest, NoReturnsTheChangeAndAnnouncesNothing) {
+  add(stapleDescription());
+  add(paperDescription());
+  recorder.clear();
+
+  person->answerAlert("No");
+  change("StapleMode", "Left");
+
+  EXPECT_EQ(value("StapleMode"), "Off");
+  EXPECT_EQ(value("PaperType"), "Thick");
+  EXPECT_THAT(recorder.names(), ElementsAre("StapleMode"));
+  // The refused value never became the old value: asking again asks again.
+  person->answerAlert("No");
+  change("StapleMode", "Left");
+  EXPECT_EQ(person->alertsShown().size(), 2u);
+  EXPECT_EQ(value("StapleMode"), "Off");
+}
+
+TEST_F(ConflictTest, NoConflictWhenTheOtherValueDoesNotMatch) {
+  add(stapleDescription());
+  add(paperDescription());
+  engine->setStringValue("PaperType", "Plain");
+  change("StapleMode", "Left");
+  EXPECT_THAT(person->alertsShown(), IsEmpty());
+  EXPECT_EQ(value("StapleMode"), "Left");
+}
+
+TEST_F(ConflictTest, AllEntryAsksOnEveryChangeButNotInACollectiveChange) {
+  Dict tray = popupDescription("OutputTray", "Output Tray", {{"Top", "Top Tray"}, {"Stacker", "Stacker"}}, "Top");
+  tray.set("conflict", Dict{{"__ALL__", Dict{{"OffsetMode", Dict{{"On", Dict{{"restore", "Off"}}}}}}}});
+  add(tray);
+  add(popupDescription("OffsetMode", "Offset", {{"On", "Offset On"}, {"Off", "Offset Off"}}, "On"));
+
+  person->answerAlert("Yes");
+  change("OutputTray", "Stacker");
+  ASSERT_EQ(alertTexts().size(), 1u);
+  EXPECT_EQ(alertTexts()[0],
+            "Do you want to change the settings to the following in order to change [Output Tray]?\r"
+            "[Offset]:[Offset Off]\r");
+  EXPECT_EQ(value("OffsetMode"), "Off");
+
+  // A collective change applies both values and asks nothing.
+  engine->setSettings(Dict{{"OffsetMode", "On"}, {"OutputTray", "Top"}});
+  EXPECT_EQ(alertTexts().size(), 1u);
+  EXPECT_EQ(value("OutputTray"), "Top");
+  EXPECT_EQ(value("OffsetMode"), "On");
+
+  // Outside it, a change to any value asks again.
+  person->answerAlert("No");
+  change("OutputTray", "Stacker");
+  EXPECT_EQ(alertTexts().size(), 2u);
+  EXPECT_EQ(value("OutputTray"), "Top");
+  EXPECT_EQ(value("OffsetMode"), "On");
+}
+
+TEST_F(ConflictTest, OrdinaryConflictsAreStillAskedInACollectiveChange) {
+  add(stapleDescription());
+  add(paperDescription());
+  recorder.clear();
+  person->answerAlert("Yes");
+  engine->setSettings(Dict{{"StapleMode", "Left"}});
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{kStapleQuestion});
+  EXPECT_EQ(value("PaperType"), "Plain");
+  ASSERT_FALSE(recorder.entries().empty());
+  EXPECT_EQ(recorder.entries().back().name, "ValueChangFinished_StapleMode");
+  EXPECT_EQ(recorder.entries().back().userInfo, (Dict{{"isCollectiveChange", "True"}}));
+}
+
+TEST_F(ConflictTest, RangePatternsShowTheirBound) {
+  Dict trim = textDescription("TrimWidth", "Trim Width", "5");
+  trim.set("conflict", Dict{{"__LESS__:10", Dict{{"FoldMode", Dict{{"Half", Dict{{"restore", "Off"}}}}}}},
+                            {"__GREATER__:10", Dict{{"Margin", Dict{{"__LESS__:3", Dict{{"restore", "3"}}}}},
+                                                    {"FoldMode", Dict{{"Half", Dict{{"restore", "Off"}}}}}}}});
+  add(popupDescription("FoldMode", "Fold", {{"Off", "No Fold"}, {"Half", "Half Fold"}}, "Half"));
+  add(textDescription("Margin", "Margin", "2"));
+  person->answerAlert("No");  // 5 is below 10 at registration
+  add(trim);
+  ASSERT_EQ(alertTexts().size(), 1u);
+  EXPECT_EQ(alertTexts()[0],
+            "The following properties cannot be set at the same time.\r[Trim Width]:[Less Than 10]\r"
+            "[Fold]:[Half Fold]\r"
+            "\rDo you want to change to the following settings to enable the selection?\r[Fold]:[No Fold]\r");
+
+  // 10 itself matches neither bound.
+  change("TrimWidth", "10");
+  EXPECT_EQ(alertTexts().size(), 1u);
+
+  // 12 matches "__GREATER__:10" only; the margin 2 matches "__LESS__:3".
+  person->answerAlert("Yes");
+  change("TrimWidth", "12");
+  ASSERT_EQ(alertTexts().size(), 2u);
+  EXPECT_EQ(alertTexts()[1],
+            "The following properties cannot be set at the same time.\r[Trim Width]:[More Than 10]\r"
+            "[Margin]:[Less Than 3]\r[Fold]:[Half Fold]\r"
+            "\rDo you want to change to the following settings to enable the selection?\r"
+            "[Margin]:[]\r[Fold]:[No Fold]\r");
+  EXPECT_EQ(value("Margin"), "3");
+  EXPECT_EQ(value("FoldMode"), "Off");
+}
+
+TEST_F(ConflictTest, FindingsOfSeveralKeywordsAreMerged) {
+  for (const char* keyword : {"A", "B", "C"}) add(textDescription(keyword, keyword, "1"));
+  for (const char* keyword : {"R1", "R2", "R3"})
+    add(popupDescription(keyword, keyword, {{"a", "Alpha"}, {"b", "Beta"}, {"c", "Gamma"}, {"z", "Zeta"}}, "a"));
+  Dict mode = popupDescription("Mode", "Mode", {{"W", "Plain"}, {"X", "Special"}}, "W");
+  mode.set("conflict",
+           Dict{{"X", Dict{{"A", Dict{{"1", Dict{{"restore", Dict{{"R1", "a"}, {"R2", "b"}}}}}}},
+                           {"B", Dict{{"1", Dict{{"C", Dict{{"1", Dict{{"restore", Dict{{"R2", "z"}, {"R3", "c"}}}}}}}}}}},
+                           {"Missing", Dict{{"1", Dict{{"restore", "a"}}}}}}}});
+  add(mode);
+
+  const std::optional<ConflictInfo> info = engine->conflictInfo("Mode", "X");
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->conflictedTypeSelf, 3);
+  // The nested keyword is found before the keyword that leads to it.
+  EXPECT_EQ(info->conflictedKeyList, (std::vector<std::string>{"A", "C", "B"}));
+  EXPECT_EQ(info->restoreKeyList, (std::vector<std::string>{"R1", "R2", "R3"}));
+  EXPECT_EQ(info->restoreValueOf("R2"), "b");  // the earlier proposal stays
+  EXPECT_EQ(info->toDictionary().get("restoreDict"), Value(Dict{{"R1", "a"}, {"R2", "b"}, {"R3", "c"}}));
+  EXPECT_EQ(info->toDictionary().get("conflictedKeyList"), Value(Array{"A", "C", "B"}));
+  EXPECT_FALSE(engine->conflictInfo("Mode", "W").has_value());
+
+  person->answerAlert("Yes");
+  change("Mode", "X");
+  EXPECT_EQ(alertTexts()[0],
+            "The following properties cannot be set at the same time.\r[Mode]:[Special]\r"
+            "[A]:[1]\r[C]:[1]\r[B]:[1]\r"
+            "\rDo you want to change to the following settings to enable the selection?\r"
+            "[R1]:[Alpha]\r[R2]:[Beta]\r[R3]:[Gamma]\r");
+  EXPECT_EQ(value("R2"), "b");
+  EXPECT_EQ(value("R3"), "c");
+}
+
+TEST_F(ConflictTest, AskingBeforeAValueIsSetFromOutside) {
+  add(stapleDescription());
+  add(paperDescription());
+  recorder.clear();
+
+  EXPECT_TRUE(engine->validateBeforeChange("StapleMode", "Off", std::nullopt));
+  EXPECT_THAT(person->alertsShown(), IsEmpty());
+
+  person->answerAlert("No");
+  EXPECT_FALSE(engine->validateBeforeChange("StapleMode", "Left", std::nullopt));
+  EXPECT_EQ(alertTexts()[0],
+            "When the following settings are made, Staple cannot be set.\r[Paper Type]:[Thick Paper]\r"
+            "\rDo you want to change the settings to the following?\r[Paper Type]:[Plain Paper]\r");
+  EXPECT_EQ(value("PaperType"), "Thick");
+  EXPECT_THAT(recorder.names(), IsEmpty());
+
+  person->answerAlert("Yes");
+  EXPECT_TRUE(engine->validateBeforeChange("StapleMode", "Left", std::string("Stapling")));
+  EXPECT_EQ(alertTexts()[1],
+            "When the following settings are made, Stapling cannot be set.\r[Paper Type]:[Thick Paper]\r"
+            "\rDo you want to change the settings to the following?\r[Paper Type]:[Plain Paper]\r");
+  EXPECT_EQ(value("PaperType"), "Plain");
+  EXPECT_EQ(value("StapleMode"), "Off");  // the caller sets the candidate
+  EXPECT_THAT(recorder.names(), ElementsAre("PaperType", "ValueChangFinished_PaperType"));
+}
+
+TEST_F(ConflictTest, SilentResolutionSetsTheProposalsWithoutAskingOrAnnouncing) {
+  add(stapleDescription());
+  add(paperDescription());
+  recorder.clear();
+
+  EXPECT_EQ(engine->setStringValueWithRestoreConfliction("StapleMode", "Left"),
+            std::optional<std::vector<std::string>>(std::vector<std::string>{"PaperType"}));
+  EXPECT_EQ(value("StapleMode"), "Left");
+  EXPECT_EQ(value("PaperType"), "Plain");
+  EXPECT_EQ(engine->setStringValueWithRestoreConfliction("StapleMode", "Off"), std::nullopt);
+  EXPECT_EQ(value("StapleMode"), "Off");
+  EXPECT_THAT(person->alertsShown(), IsEmpty());
+  EXPECT_THAT(recorder.names(), IsEmpty());
+}
+
+TEST_F(ConflictTest, MessagesAreLocalizedThroughTheResourceBundlesUITable) {
+  engine->setPdeResourcePath(testing_support::engineBundlePath().string() + "/Contents/Resources");
+  engine->setPdeResourcePath("/nowhere");  // the first path stays
+  const auto bundle = Bundle::bundleWithPath(testing_support::engineBundlePath());
+  const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
+  ASSERT_TRUE(ui.has_value());
+  KORAUI& finisher = add(*ui->get("Finisher").asDict(), bundle);
+  ASSERT_EQ(finisher.childControls().size(), 2u);
+
+  change("Finisher", "Booklet");
+  change("FoldMode", "Half");
+  person->answerAlert(0);
+  change("TrimWidth", "15");
+  ASSERT_EQ(person->alertsShown().size(), 1u);
+  EXPECT_EQ(alertTexts()[0],
+            "These settings clash.\r[Trim width]=[over 10 mm]\r[Fold]:[Folded in half]\r"
+            "\rChange these?\r[Fold]:[Flat]\r");
+  EXPECT_THAT(person->alertsShown()[0].buttons, ElementsAre("Change", "Keep"));
+  EXPECT_EQ(value("FoldMode"), "Off");
+}
+
+// Unrestorable conflicts ------------------------------------------------------------------------
+
+class UnrestorableTest : public KORAMgrTest {
+ protected:
+  void SetUp() override {
+    engine->setInitializedNetworkDataProvider([this] { return networkDataLoaded; });
+    add(popupDescription("MediaType", "Media", {{"Plain", "Plain"}, {"Film", "Film"}}, "Film"));
+    add(popupDescription("ColorMode", "Color", {{"Color", "Full Color"}, {"Mono", "Black"}}, "Mono"));
+  }
+  Dict duplex(const Dict& table) {
+    Dict d = popupDescription("Duplex", "Duplex", {{"Off", "One-Sided"}, {"On", "Two-Sided"}}, "Off");
+    d.set("unrestorable_conflict", table);
+    d.set("condition", Dict{{"Off", Dict{{"Binding", true}}}, {"On", Dict{{"Binding", false}}}});
+    return d;
+  }
+  bool networkDataLoaded = true;
+  NotificationRecorder recorder{{"Duplex", "Binding", "ValueChangFinished_Duplex"}};
+};
+
+TEST_F(UnrestorableTest, RefusesWithOKOnlyAndReturnsToTheOldValue) {
+  add(duplex(Dict{{"On", Dict{{"MediaType", Dict{{"Film", Dict{}}}}}}}));
+  KORAUI& binding = add(popupDescription("Binding", "Binding", {{"Left", "Left"}}, "Left"));
+  recorder.clear();
+
+  person->answerAlert(0);
+  change("Duplex", "On");
+  ASSERT_EQ(person->alertsShown().size(), 1u);
+  EXPECT_EQ(alertTexts()[0],
+            "The following properties cannot be set at the same time.\r[Duplex]:[Two-Sided]\r[Media]:[Film]\r"
+            "\r選択を無効にして、以下の設定に戻します。\r[Duplex]:[One-Sided]\r");
+  EXPECT_THAT(person->alertsShown()[0].buttons, ElementsAre("OK"));
+  EXPECT_EQ(value("Duplex"), "Off");
+  // Only the conditions ran, for the value it went back to; no finishing notification.
+  EXPECT_TRUE(binding.isEnabled());
+  EXPECT_THAT(recorder.names(), ElementsAre("Duplex", "Binding"));
+}
+
+TEST_F(UnrestorableTest, NothingIsFoundBeforeTheServerDataAreLoaded) {
+  networkDataLoaded = false;
+  add(duplex(Dict{{"On", Dict{{"MediaType", Dict{{"Film", Dict{}}}}}}}));
+  change("Duplex", "On");
+  EXPECT_THAT(person->alertsShown(), IsEmpty());
+  EXPECT_EQ(value("Duplex"), "On");
+
+  KORAMgr withoutProvider;  // no provider at all: never loaded
+  EXPECT_FALSE(withoutProvider.findUnrestorableConflictInfo(Dict{{"MediaType", Dict{{"Film", Dict{}}}}}, 3, "")
+                   .has_value());
+}
+
+TEST_F(UnrestorableTest, OuterTitlesAndMessagesOverrideInnerOnes) {
+  const Dict table{
+      {"title", "Outer title"},
+      {"On", Dict{{"title", "Level title"},
+                  {"message", "Level message"},
+                  {"MediaType", Dict{{"title", "Keyword title"},
+                                     {"Film", Dict{{"title", "Node title"}, {"message", "Node message"}}}}}}}};
+  add(duplex(table));
+  person->answerAlert(0);
+  change("Duplex", "On");
+  EXPECT_EQ(alertTexts()[0], "Outer title\r[Duplex]:[Two-Sided]\r[Media]:[Film]\r\rLevel message");
+
+  const Dict level = *table.get("On").asDict();
+  const std::optional<ConflictInfo> inner = engine->findUnrestorableConflictInfo(level, 3, "");
+  ASSERT_TRUE(inner.has_value());
+  EXPECT_EQ(inner->title, "Level title");
+  EXPECT_EQ(inner->message, "Level message");
+  EXPECT_EQ(inner->toDictionary().get("title"), Value("Level title"));
+}
+
+TEST_F(UnrestorableTest, EveryConditionAlongAPathMustHold) {
+  add(duplex(Dict{{"On", Dict{{"MediaType", Dict{{"Film", Dict{{"ColorMode", Dict{{"Color", Dict{}}}}}}}}}}}));
+  change("Duplex", "On");  // the colour is "Mono": the path does not hold
+  EXPECT_THAT(person->alertsShown(), IsEmpty());
+  change("Duplex", "Off");
+
+  engine->setStringValue("ColorMode", "Color");
+  person->answerAlert(0);
+  change("Duplex", "On");
+  ASSERT_EQ(alertTexts().size(), 1u);
+  EXPECT_EQ(alertTexts()[0],
+            "The following properties cannot be set at the same time.\r[Duplex]:[Two-Sided]\r"
+            "[Color]:[Full Color]\r[Media]:[Film]\r"
+            "\r選択を無効にして、以下の設定に戻します。\r[Duplex]:[One-Sided]\r");
+  EXPECT_EQ(value("Duplex"), "Off");
+}
+
+TEST_F(UnrestorableTest, RangesAreShownWithTheirBounds) {
+  Dict copies = textDescription("Copies", "Copies", "1");
+  copies.set("unrestorable_conflict",
+             Dict{{"__GREATER__:100", Dict{{"Weight", Dict{{"__LESS__:60", Dict{{"message", "Too many"}}}}}}}});
+  add(textDescription("Weight", "Weight", "52"));
+  add(copies);
+  person->answerAlert(0);
+  change("Copies", "250");
+  EXPECT_EQ(alertTexts()[0],
+            "The following properties cannot be set at the same time.\r[Copies]:[More Than 100]\r"
+            "[Weight]:[Less Than 60]\r\rToo many");
+  EXPECT_EQ(value("Copies"), "1");
+  change("Copies", "100");
+  EXPECT_EQ(person->alertsShown().size(), 1u);
+  EXPECT_EQ(value("Copies"), "100");
+}
+
+}  // namespace
+}  // namespace orval

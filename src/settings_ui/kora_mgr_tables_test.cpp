@@ -1,0 +1,284 @@
+// The engine's enabling, hiding and cooperation tables, the order in which
+// it announces what it touched, and its guard against cyclic tables.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/foundation/log.h"
+#include "settings_ui/kora_mgr_test_support.h"
+
+namespace orval {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing_support::KORAMgrTest;
+using testing_support::NotificationRecorder;
+using testing_support::popupDescription;
+
+// An On/Off pop-up with the given tables.
+Dict onOff(const std::string& keyword, const std::string& defaultValue, const Dict& tables = {}) {
+  Dict d = popupDescription(keyword, keyword, {{"Off", keyword + " off"}, {"On", keyword + " on"}}, defaultValue);
+  d.merge(tables);
+  return d;
+}
+
+// A table that maps Off and On to one target with the given entries.
+Dict byValue(const std::string& target, const Value& whenOff, const Value& whenOn) {
+  return Dict{{"Off", Dict{{target, whenOff}}}, {"On", Dict{{target, whenOn}}}};
+}
+
+using TablesTest = KORAMgrTest;
+
+TEST_F(TablesTest, ATargetStaysDisabledWhileAnySourceDisablesIt) {
+  KORAUI& target = add(onOff("Target", "Off"));
+  add(onOff("Source1", "Off", Dict{{"condition", byValue("Target", false, true)}}));
+  add(onOff("Source2", "Off", Dict{{"condition", byValue("Target", false, true)}}));
+  EXPECT_FALSE(target.isEnabled());
+
+  change("Source1", "On");
+  EXPECT_FALSE(target.isEnabled());
+  EXPECT_THAT(target.theNameOfDisabledKey(), ElementsAre("Source2"));
+  change("Source2", "On");
+  EXPECT_TRUE(target.isEnabled());
+  change("Source1", "Off");
+  EXPECT_FALSE(target.isEnabled());
+}
+
+TEST_F(TablesTest, DisablingCascadesDownAChainUnlessTheSourceSpreads) {
+  KORAUI& c = add(onOff("C", "Off"));
+  KORAUI& b = add(onOff("B", "On", Dict{{"condition", byValue("C", true, true)}}));
+  add(onOff("A", "On", Dict{{"condition", byValue("B", false, true)}}));
+  EXPECT_TRUE(b.isEnabled());
+  EXPECT_TRUE(c.isEnabled());
+
+  NotificationRecorder recorder({"B", "C"});
+  change("A", "Off");
+  EXPECT_FALSE(b.isEnabled());
+  EXPECT_FALSE(c.isEnabled());  // B is disabled, so its "true" entry disables C
+  // A is enabled, so B is announced; B is disabled, so C is not.
+  EXPECT_THAT(recorder.names(), ElementsAre("B"));
+
+  // The same chain with "isEnableSpread" on B: C is enabled although B is not.
+  KORAMgrTest::engine = std::make_unique<KORAMgr>();
+  KORAUI& c2 = add(onOff("C2", "Off"));
+  Dict spreading = onOff("B2", "On", Dict{{"condition", byValue("C2", true, true)}});
+  spreading.set("isEnableSpread", true);
+  KORAUI& b2 = add(spreading);
+  add(onOff("A2", "On", Dict{{"condition", byValue("B2", false, true)}}));
+  change("A2", "Off");
+  EXPECT_FALSE(b2.isEnabled());
+  EXPECT_TRUE(c2.isEnabled());
+}
+
+TEST_F(TablesTest, ConditionsWithPerItemEntriesEnableChoicesOfAPopup) {
+  KORAUI& fold = add(popupDescription("Fold", "Fold", {{"Off", "No Fold"}, {"Half", "Half"}, {"Z", "Z-Fold"}}, "Half"));
+  const Dict onlyFlat{{"Off", true}, {"Half", false}, {"Z", false}};
+  const Dict every{{"Off", true}, {"Half", true}, {"Z", true}};
+  add(onOff("Finisher", "On", Dict{{"condition", byValue("Fold", onlyFlat, every)}}));
+  NotificationRecorder recorder({"ValueChangFinished_Fold"});
+  change("Finisher", "Off");
+  // The selected "Half" was disabled: the pop-up moved to the first enabled item and announced it.
+  EXPECT_EQ(value("Fold"), "Off");
+  EXPECT_FALSE(recorder.entries().empty());
+  ASSERT_NE(fold.popupButton(), nullptr);
+  EXPECT_FALSE(fold.popupButton()->itemAtIndex(1)->isEnabled());
+  EXPECT_TRUE(fold.isEnabled());
+}
+
+TEST_F(TablesTest, ALogicalSumKeepsATargetEnabledWhileAnySourceEnablesIt) {
+  KORAUI& target = add(onOff("Target", "On"));
+  add(onOff("Source1", "Off", Dict{{"logical_sum_condition", byValue("Target", false, true)}}));
+  add(onOff("Source2", "Off", Dict{{"logical_sum_condition", byValue("Target", false, true)}}));
+  EXPECT_FALSE(target.isEnabled());
+  change("Source1", "On");
+  EXPECT_TRUE(target.isEnabled());
+  change("Source2", "On");
+  change("Source1", "Off");
+  EXPECT_TRUE(target.isEnabled());
+  change("Source2", "Off");
+  EXPECT_FALSE(target.isEnabled());
+}
+
+TEST_F(TablesTest, HideAndCooperationFollowTheValue) {
+  KORAUI& target = add(onOff("Target", "Off"));
+  KORAUI& shown = add(onOff("Shown", "Off"));
+  add(onOff("Source", "Off",
+            Dict{{"hide", byValue("Shown", true, false)}, {"cooperation", byValue("Target", "Off", "On")}}));
+  EXPECT_TRUE(shown.isHidden());
+  change("Source", "On");
+  EXPECT_FALSE(shown.isHidden());
+  EXPECT_EQ(value("Target"), "On");
+  EXPECT_EQ(target.getOldValue(), std::optional<std::string>("On"));  // the target was validated
+  change("Source", "Off");
+  EXPECT_TRUE(shown.isHidden());
+  EXPECT_EQ(value("Target"), "Off");
+}
+
+TEST_F(TablesTest, TouchedKeywordsAreAnnouncedInTheirOrder) {
+  const std::vector<std::string> targets{"Sum", "Cond", "Hidden", "Coop", "Restored", "RestoredCoop"};
+  std::vector<std::string> names{"Source", "ValueChangFinished_Source"};
+  for (const std::string& keyword : targets) {
+    names.push_back(keyword);
+    names.push_back("ValueChangFinished_" + keyword);
+  }
+  // Observing before the engine does, the recorder sees each announcement
+  // before the validation it causes.
+  NotificationRecorder recorder(names);
+
+  for (const std::string& keyword : targets) {
+    if (keyword == "Restored")  // a restored keyword's cooperation runs with it
+      add(onOff(keyword, "Off", Dict{{"cooperation", byValue("RestoredCoop", "Off", "On")}}));
+    else
+      add(onOff(keyword, "Off"));
+  }
+  add(onOff("Other", "On"));
+  add(onOff("Source", "Off",
+            Dict{{"logical_sum_condition", byValue("Sum", true, true)},
+                 {"condition", byValue("Cond", true, true)},
+                 {"hide", byValue("Hidden", false, false)},
+                 {"cooperation", byValue("Coop", "Off", "On")},
+                 {"conflict", Dict{{"On", Dict{{"Other", Dict{{"On", Dict{{"restore", Dict{{"Restored", "On"}}}}}}}}}}}}));
+  recorder.clear();
+
+  person->answerAlert("Yes");
+  change("Source", "On");
+  // Every touched keyword is validated, one inside the other; unchanged ones
+  // only re-run their conditions and do not finish.
+  EXPECT_THAT(recorder.names(),
+              ElementsAre("Source", "Restored", "RestoredCoop", "ValueChangFinished_RestoredCoop",
+                          "ValueChangFinished_Restored", "RestoredCoop", "Sum", "Cond", "Hidden", "Coop",
+                          "ValueChangFinished_Coop", "ValueChangFinished_Source"));
+}
+
+TEST_F(TablesTest, AnUnchangedControlOnlyRerunsItsConditions) {
+  KORAUI& target = add(onOff("Target", "On"));
+  add(onOff("Coop", "Off"));
+  add(onOff("Source", "Off",
+            Dict{{"condition", byValue("Target", false, true)}, {"cooperation", byValue("Coop", "On", "Off")}}));
+  EXPECT_EQ(value("Coop"), "On");
+  engine->setStringValue("Coop", "Off");
+  target.setEnabled(true, "Source");
+  ASSERT_TRUE(target.isEnabled());
+
+  NotificationRecorder recorder({"ValueChangFinished_Source", "Target", "Coop"});
+  NotifyUnit::postNotificationName("Source");
+  EXPECT_FALSE(target.isEnabled());  // the condition ran again
+  EXPECT_EQ(value("Coop"), "Off");   // the cooperation did not
+  EXPECT_THAT(recorder.names(), ElementsAre("Target"));
+}
+
+TEST_F(TablesTest, CyclicTablesEndAndSayWhere) {
+  NotificationRecorder recorder({"A", "B", "ValueChangFinished_A", "ValueChangFinished_B"});
+  add(onOff("A", "Off", Dict{{"condition", byValue("B", true, true)}, {"cooperation", byValue("B", "Off", "On")}}));
+  add(onOff("B", "Off", Dict{{"condition", byValue("A", true, true)}, {"cooperation", byValue("A", "Off", "On")}}));
+  KORAUI& self = add(onOff("Self", "Off", Dict{{"hide", byValue("Self", false, false)}}));
+  recorder.clear();
+
+  LogCapture log;
+  change("A", "On");
+  EXPECT_EQ(value("A"), "On");
+  EXPECT_EQ(value("B"), "On");
+  // B announces A (condition, cooperation) inside A's own validation: those
+  // announcements still reach every observer but are not validated again.
+  EXPECT_THAT(recorder.names(),
+              ElementsAre("A", "B", "A", "A", "ValueChangFinished_B", "B", "A", "ValueChangFinished_A"));
+  EXPECT_TRUE(log.contains("###KORAMgr: A was announced again inside its own validation"));
+  EXPECT_FALSE(log.contains("###KORAMgr: B was announced again"));
+
+  change("Self", "On");
+  EXPECT_FALSE(self.isHidden());
+  EXPECT_EQ(value("Self"), "On");
+  EXPECT_TRUE(log.contains("###KORAMgr: Self was announced again"));
+}
+
+// One run of a long acyclic chain: everything the engine does that can be seen.
+struct ChainTrace {
+  std::vector<std::string> notifications;
+  std::vector<std::string> alerts;
+  Dict values;
+  std::vector<bool> enabled;
+  std::vector<bool> hidden;
+  std::size_t validations = 0;
+  bool guardLogged = false;
+  friend bool operator==(const ChainTrace&, const ChainTrace&) = default;
+};
+
+constexpr int kChainLength = 60;
+
+std::string chainKey(int i) { return "K" + std::to_string(i); }
+
+// K0 -> K1 -> ... by conditions and cooperation, with short-cuts (logical
+// sums and hiding) at K10 and K40, so that later keywords are reached along
+// several paths, and a conflict midway.
+Dict chainDescription(int i) {
+  Dict tables;
+  if (i + 1 < kChainLength) {
+    const std::string next = chainKey(i + 1);
+    tables.set("condition", byValue(next, false, true));
+    tables.set("cooperation", byValue(next, "Off", "On"));
+  }
+  if (i == 10 || i == 40) {
+    tables.set("logical_sum_condition", byValue(chainKey(i + 2), true, true));
+    tables.set("hide", byValue(chainKey(i + 2), false, false));
+  }
+  if (i == 30)
+    tables.set("conflict", Dict{{"On", Dict{{"K0", Dict{{"On", Dict{{"restore", Dict{{"Extra", "On"}}}}}}}}}});
+  return onOff(chainKey(i), "Off", tables);
+}
+
+class ChainTest : public KORAMgrTest {
+ protected:
+  ChainTrace run(bool guard) {
+    engine = std::make_unique<KORAMgr>();
+    root.removeAllSubviews();
+    engine->setCycleGuardEnabled(guard);
+    std::vector<std::string> names;
+    for (int i = 0; i < kChainLength; ++i) {
+      names.push_back(chainKey(i));
+      names.push_back("ValueChangFinished_" + chainKey(i));
+    }
+    names.push_back("Extra");
+    ChainTrace trace;
+    LogCapture log;
+    std::vector<KORAUI*> controls;
+    {
+      NotificationRecorder recorder(names);
+      controls.push_back(&add(onOff("Extra", "Off")));
+      for (int i = kChainLength - 1; i >= 0; --i) controls.push_back(&add(chainDescription(i)));
+      person->answerAlert("Yes");
+      change("K0", "On");
+      change("K5", "Off");
+      change("K0", "Off");
+      trace.notifications = recorder.names();
+    }
+    for (const auto& shown : person->alertsShown()) trace.alerts.push_back(shown.messageText);
+    trace.values = engine->getAllValueDictionary();
+    for (KORAUI* control : controls) {
+      trace.enabled.push_back(control->isEnabled());
+      trace.hidden.push_back(control->isHidden());
+    }
+    trace.validations = engine->validationCount();
+    trace.guardLogged = log.contains("###KORAMgr:");
+    return trace;
+  }
+};
+
+TEST_F(ChainTest, TheGuardChangesNothingOnALongAcyclicChain) {
+  const ChainTrace guarded = run(true);
+  person = std::make_shared<tk::ScriptedOperator>();
+  tk::Application::shared().setOperator(person);
+  const ChainTrace unguarded = run(false);
+
+  EXPECT_FALSE(guarded.guardLogged);
+  EXPECT_EQ(guarded, unguarded);
+  // The run did reach the end of the chain and asked once.
+  EXPECT_EQ(guarded.alerts.size(), 1u);
+  EXPECT_EQ(guarded.values.get(chainKey(kChainLength - 1)), Value("Off"));
+  EXPECT_GT(guarded.validations, static_cast<std::size_t>(3 * kChainLength));
+  EXPECT_GT(std::count(guarded.notifications.begin(), guarded.notifications.end(),
+                       "ValueChangFinished_" + chainKey(kChainLength - 1)),
+            1);
+}
+
+}  // namespace
+}  // namespace orval

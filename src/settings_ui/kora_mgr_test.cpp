@@ -1,0 +1,205 @@
+// The engine's registry, value access, backups and collective changes.
+#include "settings_ui/kora_mgr.h"
+
+#include <ctime>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "common/dictionary_helpers.h"
+#include "settings_ui/kora_mgr_test_support.h"
+
+namespace orval {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing_support::KORAMgrTest;
+using testing_support::NotificationRecorder;
+using testing_support::popupDescription;
+using testing_support::ScopedEnvironment;
+using testing_support::textDescription;
+
+std::vector<std::string> registeredKeywords(const KORAMgr& engine) {
+  std::vector<std::string> keywords;
+  for (const auto& entry : engine.getControlsDictionary()) keywords.push_back(entry.keyword);
+  return keywords;
+}
+
+Dict duplexDescription() {
+  return popupDescription("Duplex", "Duplex", {{"Off", "One-Sided"}, {"On", "Two-Sided"}}, "Off");
+}
+
+using RegistryTest = KORAMgrTest;
+
+TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
+  const auto bundle = Bundle::bundleWithPath(testing_support::engineBundlePath());
+  const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
+  ASSERT_TRUE(ui.has_value());
+
+  // Without a main keyword neither the control nor its children take part.
+  Dict anonymous = *ui->get("Finisher").asDict();
+  anonymous.remove("mainKeyword");
+  KORAUI& unnamed = build(anonymous, bundle);
+  ASSERT_EQ(unnamed.childControls().size(), 2u);
+  engine->addControl(&unnamed);
+  EXPECT_TRUE(engine->getControlsDictionary().empty());
+
+  KORAUI& finisher = add(*ui->get("Finisher").asDict(), bundle);
+  EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Finisher", "FoldMode", "TrimWidth"));
+  // The registering announcement ran the first validation of each.
+  EXPECT_FALSE(finisher.childControls()[0]->isEnabled());
+  EXPECT_EQ(finisher.getOldValue(), std::optional<std::string>("None"));
+
+  // A second control of a keyword is appended once; writes reach both, reads take the first.
+  KORAUI& second = build(*ui->get("FoldMode").asDict(), bundle);
+  engine->addControl(&second);
+  engine->addControl(&second);
+  ASSERT_EQ(engine->getControlsDictionary().find("FoldMode")->size(), 2u);
+  EXPECT_EQ(engine->getControlsDictionary().primary("FoldMode"), finisher.childControls()[0]);
+  engine->setStringValue("FoldMode", "Half");
+  EXPECT_EQ(second.getStringValue(), std::optional<std::string>("Half"));
+  EXPECT_EQ(finisher.childControls()[0]->getStringValue(), std::optional<std::string>("Half"));
+  second.setStringValue("Off");
+  EXPECT_EQ(engine->getStringValue("FoldMode"), std::optional<std::string>("Half"));
+  // Registering again subscribes once: one announcement validates once.
+  const std::size_t before = engine->validationCount();
+  NotifyUnit::postNotificationName("FoldMode");
+  EXPECT_EQ(engine->validationCount(), before + 1);
+
+  // Taking a control out keeps its keyword while another control holds it.
+  engine->removeControl(finisher.childControls()[0]);
+  EXPECT_EQ(engine->getControlsDictionary().primary("FoldMode"), &second);
+  engine->removeControl(&second);
+  EXPECT_EQ(engine->getControlsDictionary().find("FoldMode"), nullptr);
+  NotifyUnit::postNotificationName("FoldMode");
+  EXPECT_EQ(engine->validationCount(), before + 1);
+}
+
+TEST_F(RegistryTest, UnknownKeywordsAreIgnoredEverywhere) {
+  add(duplexDescription());
+  engine->setStringValue("Nothing", "x");
+  engine->updateOldValue("Nothing");
+  EXPECT_EQ(engine->getStringValue("Nothing"), std::nullopt);
+  EXPECT_EQ(engine->conflictInfo("Nothing", "x"), std::nullopt);
+  EXPECT_TRUE(engine->validateBeforeChange("Nothing", "x", std::nullopt));
+  EXPECT_EQ(engine->setStringValueWithRestoreConfliction("Nothing", "x"), std::nullopt);
+  const std::size_t before = engine->validationCount();
+  change("Nothing", "x");
+  EXPECT_EQ(engine->validationCount(), before);
+  EXPECT_EQ(engine->getAllValueDictionary(), (Dict{{"Duplex", "Off"}}));
+}
+
+TEST_F(RegistryTest, AllValuesReportUnsupportedValuesAndEmptyTexts) {
+  add(duplexDescription());
+  add(popupDescription("OutputTray", "Tray", {{"Top", "Top"}, {"Side", "Side"}}, "Top"));
+  add(textDescription("JobName", "Job Name", "Report"));
+  engine->setStringValue("OutputTray", "Stacker9");  // no item has it
+  engine->setStringValue("JobName", "");
+  const PrintOption values = engine->getAllValueDictionary();
+  EXPECT_EQ(values, (Dict{{"Duplex", "Off"}, {"OutputTray", "Stacker9"}, {"JobName", ""}}));
+  EXPECT_EQ(values.keys(), (std::vector<std::string>{"Duplex", "OutputTray", "JobName"}));
+}
+
+// Backups ------------------------------------------------------------------------------------------
+
+class BackupTest : public KORAMgrTest {
+ protected:
+  BackupTest() { tzset(); }
+  ~BackupTest() override {
+    timezone.reset();
+    tzset();
+  }
+  // 2024-03-09 07:05:00 UTC.
+  static std::chrono::system_clock::time_point when() {
+    return std::chrono::system_clock::from_time_t(1709967900);
+  }
+  std::unique_ptr<ScopedEnvironment> timezone = std::make_unique<ScopedEnvironment>("TZ", "UTC");
+};
+
+TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
+  engine->setClock(when);
+  add(duplexDescription());
+  add(textDescription("JobName", "Job Name", "Report"));
+
+  const std::string name = engine->backupSettings();
+  EXPECT_EQ(name, "2024-03-09T07:05:00");
+  EXPECT_EQ(engine->backups().get(name), Value(Dict{{"Duplex", "Off"}, {"JobName", "Report"}}));
+
+  change("Duplex", "On");
+  engine->setStringValue("JobName", "Other");
+  // A second backup in the same second keeps the first.
+  const std::string second = engine->backupSettings();
+  EXPECT_EQ(second, "2024-03-09T07:05:00-2");
+  EXPECT_EQ(engine->backups().size(), 2u);
+
+  NotificationRecorder recorder({"Duplex", "JobName", "ValueChangFinished_Duplex"});
+  EXPECT_TRUE(engine->restoreSettings(name));
+  EXPECT_EQ(value("Duplex"), "Off");
+  EXPECT_EQ(value("JobName"), "Report");
+  EXPECT_THAT(recorder.names(), IsEmpty());  // no validation, no announcement
+  EXPECT_FALSE(engine->backups().contains(name));
+  EXPECT_FALSE(engine->restoreSettings(name));
+  EXPECT_FALSE(engine->isCollectiveChange());
+
+  EXPECT_TRUE(engine->restoreSettings(second));
+  EXPECT_EQ(value("Duplex"), "On");
+  EXPECT_EQ(value("JobName"), "Other");
+  EXPECT_TRUE(engine->backups().empty());
+}
+
+// Collective changes ------------------------------------------------------------------------------
+
+using CollectiveTest = KORAMgrTest;
+
+TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
+  Dict check{{"mainKeyword", "Collate"},
+             {"control_type", "CheckBox"},
+             {"text", "Collate"},
+             {"choices", testing_support::choiceArray({{"True", "Collated"}, {"False", "Uncollated"}})},
+             {"default", "False"}};
+  NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
+  add(check);
+  // Duplex copies its value into the job name; the set value of the job name comes first.
+  Dict duplex = duplexDescription();
+  duplex.set("cooperation", Dict{{"On", Dict{{"JobName", "From Duplex"}}}});
+  add(duplex);
+  add(textDescription("JobName", "Job Name", "Report"));
+  recorder.clear();
+
+  engine->setSettings(Dict{{"JobName", "Mine"}, {"Collate", true}, {"Duplex", "On"}, {"Bad", Array{}}});
+  EXPECT_EQ(value("Collate"), "True");
+  EXPECT_EQ(value("JobName"), "From Duplex");
+  EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_JobName", "ValueChangFinished_Collate",
+                                            "ValueChangFinished_JobName", "ValueChangFinished_Duplex"));
+  for (const auto& entry : recorder.entries()) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));
+  EXPECT_FALSE(engine->isCollectiveChange());
+
+  engine->setSettings(Dict{{"Collate", false}});
+  EXPECT_EQ(value("Collate"), "False");
+  recorder.clear();
+  change("Collate", "True");
+  EXPECT_EQ(recorder.entries().back().userInfo.get("isCollectiveChange"), Value("False"));
+}
+
+TEST_F(CollectiveTest, DefaultsAreSetAndValidatedCollectively) {
+  KORAUI& trim = add(textDescription("TrimWidth", "Trim", "12"));
+  Dict duplex = duplexDescription();
+  duplex.set("condition", Dict{{"Off", Dict{{"TrimWidth", false}}}, {"On", Dict{{"TrimWidth", true}}}});
+  add(duplex);
+  change("Duplex", "On");
+  engine->setStringValue("TrimWidth", "30");
+  engine->updateOldValue("TrimWidth");
+  ASSERT_TRUE(trim.isEnabled());
+
+  NotificationRecorder recorder({"ValueChangFinished_TrimWidth", "ValueChangFinished_Duplex"});
+  engine->setDefaults();
+  EXPECT_EQ(value("TrimWidth"), "12");
+  EXPECT_EQ(value("Duplex"), "Off");
+  EXPECT_FALSE(trim.isEnabled());
+  EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_TrimWidth", "ValueChangFinished_Duplex"));
+  for (const auto& entry : recorder.entries()) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));
+}
+
+}  // namespace
+}  // namespace orval

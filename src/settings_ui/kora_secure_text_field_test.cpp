@@ -1,0 +1,65 @@
+#include "settings_ui/kora_secure_text_field.h"
+
+#include <gtest/gtest.h>
+
+#include "common/notify_unit.h"
+#include "settings_ui/text_entry_test_support.h"
+
+namespace orval {
+namespace {
+
+class KORASecureTextFieldTest : public testing_support::TextEntryTest {
+ protected:
+  KORASecureTextField& numericField(int unit, double minimum, double maximum) {
+    auto& field = addField(std::make_unique<KORASecureTextField>());
+    field.setKeyword("PinCode");
+    field.setNum(true);
+    field.setUnit(unit);
+    field.setMax(maximum);
+    field.setMin(minimum);
+    return field;
+  }
+};
+
+TEST_F(KORASecureTextFieldTest, NumericTypingIsLooser) {
+  KORASecureTextField& field = numericField(0, 1, 500);
+  EXPECT_EQ(field.className(), "KORASecureTextField");
+  tk::FieldEditor& editor = edit(field);
+  // A leading zero and a number above the maximum may be typed here...
+  EXPECT_TRUE(editor.typeText("099"));
+  editor.selectAll();
+  EXPECT_TRUE(editor.typeText("999"));
+  // ...but not more digits, a sign or a decimal point.
+  EXPECT_FALSE(editor.typeText("9"));
+  EXPECT_FALSE(editor.typeText("."));
+  editor.selectAll();
+  EXPECT_FALSE(editor.typeText("-"));
+  EXPECT_EQ(editor.string(), "999");
+}
+
+TEST_F(KORASecureTextFieldTest, EndOfEditingClampsAsTheTextFieldDoes) {
+  SetBSPrincipalBundle(testing_support::textEntryPrincipalBundle());
+  int announced = 0;
+  NotifyUnit::addObserver(this, [&announced](const Notification&) { ++announced; }, "PinCode");
+  KORASecureTextField& field = numericField(0, 1, 500);
+  edit(field).typeText("999");
+  person->answerAlert(0);
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 1 to 500."});
+  EXPECT_EQ(field.stringValue(), "500");
+  EXPECT_EQ(announced, 1);
+  NotifyUnit::removeObserver(this);
+}
+
+TEST_F(KORASecureTextFieldTest, TextModeTakesAnyText) {
+  auto& field = addField(std::make_unique<KORASecureTextField>());
+  field.setUnit(8);
+  field.setDigit(4);
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_TRUE(editor.typeText("pass word!"));  // not ASCII-kind text, and longer than four
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(field.lastEndEditingText(), "pass word!");
+}
+
+}  // namespace
+}  // namespace orval

@@ -1,0 +1,260 @@
+#include "settings_ui/kora_text_field.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+#include <vector>
+
+#include "common/notify_unit.h"
+#include "platform/toolkit/stepper.h"
+#include "settings_ui/text_entry_test_support.h"
+
+namespace orval {
+namespace {
+
+class KORATextFieldTest : public testing_support::TextEntryTest {
+ protected:
+  KORATextFieldTest() {
+    NotifyUnit::addObserver(this, [this](const Notification& n) { posted.push_back(n.name); }, "Thickness");
+    NotifyUnit::addObserver(this, [this](const Notification& n) { posted.push_back(n.name); },
+                            "TEXTFIELD_VALIDATE_CANCEL");
+  }
+  ~KORATextFieldTest() override { NotifyUnit::removeObserver(this); }
+
+  // A numeric field as the control builder makes it: keyword, unit, range.
+  KORATextField& numericField(int unit, double minimum, double maximum) {
+    auto& field = addField(std::make_unique<KORATextField>());
+    field.setKeyword("Thickness");
+    field.setNum(true);
+    field.setUnit(unit);
+    field.setMax(maximum);
+    field.setMin(minimum);
+    return field;
+  }
+  // Registers the principal bundle that holds the out-of-range message.
+  void useMessageBundle() { SetBSPrincipalBundle(testing_support::textEntryPrincipalBundle()); }
+
+  std::vector<std::string> posted;
+};
+
+TEST_F(KORATextFieldTest, OneDecimalUnitTyping) {
+  KORATextField& field = numericField(3, 0, 100);
+  EXPECT_EQ(field.maxDigit(), 5);  // "100.0"
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_TRUE(editor.typeText("12.5"));
+  EXPECT_FALSE(editor.typeText("5"));  // a second decimal
+  EXPECT_EQ(editor.string(), "12.5");
+
+  editor.selectAll();
+  EXPECT_FALSE(editor.insertText("-1"));  // no sign with a minimum of 0
+  EXPECT_FALSE(editor.typeText("-"));
+  EXPECT_EQ(editor.string(), "12.5");
+
+  editor.selectAll();
+  EXPECT_TRUE(editor.typeText("15"));
+  EXPECT_FALSE(editor.typeText("0"));  // 150 is above the maximum
+  EXPECT_TRUE(editor.typeText(".5"));
+  EXPECT_FALSE(editor.typeText("a"));
+  EXPECT_EQ(editor.string(), "15.5");
+  // A refused keystroke is silent: only the formatters beep.
+  EXPECT_EQ(beeps(), 0);
+}
+
+TEST_F(KORATextFieldTest, LeadingZeroWithAPositiveMinimum) {
+  KORATextField& field = numericField(3, 0.5, 100);
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_TRUE(editor.typeText("0"));
+  EXPECT_TRUE(editor.typeText("."));
+  EXPECT_TRUE(editor.typeText("7"));
+  editor.selectAll();
+  EXPECT_TRUE(editor.typeText("0"));
+  EXPECT_FALSE(editor.typeText("7"));
+  EXPECT_EQ(editor.string(), "0");
+  EXPECT_TRUE(leaveField());
+
+  // With a minimum of 0 a leading zero may be typed.
+  KORATextField& other = numericField(3, 0, 100);
+  EXPECT_TRUE(edit(other).typeText("07"));
+}
+
+TEST_F(KORATextFieldTest, DigitCountFollowsThePrintedMaximum) {
+  KORATextField& whole = numericField(0, -9999, 9999);
+  EXPECT_EQ(whole.maxDigit(), 4);
+  tk::FieldEditor& editor = edit(whole);
+  EXPECT_FALSE(editor.typeText("9999."));  // no decimals for unit 0
+  EXPECT_EQ(editor.string(), "9999");
+  editor.selectAll();
+  EXPECT_TRUE(editor.typeText("-9999"));  // the sign does not count
+  EXPECT_FALSE(editor.typeText("9"));
+  EXPECT_TRUE(leaveField());
+
+  KORATextField& hundredths = numericField(4, 0, 9999);
+  EXPECT_EQ(hundredths.maxDigit(), 7);  // "9999.00"
+  EXPECT_TRUE(edit(hundredths).typeText("1234.56"));
+  EXPECT_TRUE(leaveField());
+  // A smaller digit count set afterwards counts the point and the decimals.
+  hundredths.setDigit(5);
+  tk::FieldEditor& again = edit(hundredths);
+  EXPECT_TRUE(again.typeText("123.4"));
+  EXPECT_FALSE(again.typeText("5"));
+}
+
+TEST_F(KORATextFieldTest, OutOfRangeAtTheEndShowsTheAlertAndClamps) {
+  useMessageBundle();
+  KORATextField& field = numericField(3, 10, 100);
+  edit(field).typeText("5");
+  person->answerAlert(0);
+  EXPECT_TRUE(leaveField());
+  ASSERT_EQ(person->alertsShown().size(), 1u);
+  const auto& shown = person->alertsShown()[0];
+  EXPECT_EQ(shown.messageText, "");
+  EXPECT_EQ(shown.informativeText, "Enter a value from 10.0 to 100.0.");
+  EXPECT_EQ(shown.buttons, std::vector<std::string>{"OK"});
+  EXPECT_FALSE(shown.asSheet);
+  EXPECT_EQ(field.stringValue(), "10.0");
+  EXPECT_EQ(field.textColor(), tk::Color::blackColor());
+  EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
+}
+
+TEST_F(KORATextFieldTest, InRangeAndEmptyTextsAreReformatted) {
+  useMessageBundle();
+  KORATextField& field = numericField(4, 0, 50);
+  edit(field).typeText("7.5");
+  EXPECT_TRUE(leaveField());  // no alert: the script has no answer to give
+  EXPECT_EQ(field.stringValue(), "7.50");
+  field.setStringValue("");
+  edit(field);
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(field.stringValue(), "0.00");
+  EXPECT_EQ(posted, (std::vector<std::string>{"Thickness", "Thickness"}));
+
+  // An empty text reads 0, below a positive minimum.
+  KORATextField& positive = numericField(0, 1, 99);
+  edit(positive);
+  person->answerAlert(0);
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 1 to 99."});
+  EXPECT_EQ(positive.stringValue(), "1");
+}
+
+TEST_F(KORATextFieldTest, WithoutTheMessageBundleTheNumberIsStillClamped) {
+  KORATextField& field = numericField(0, 10, 20);
+  edit(field).typeText("5");
+  EXPECT_TRUE(leaveField());
+  EXPECT_TRUE(person->alertsShown().empty());
+  EXPECT_EQ(field.stringValue(), "10");
+  EXPECT_EQ(field.intValueInRange(), 10);
+}
+
+TEST_F(KORATextFieldTest, TextModeAnnouncesOnlyRealChanges) {
+  auto& field = addField(std::make_unique<KORATextField>());
+  field.setKeyword("Thickness");
+  field.setUnit(10);
+  field.setDigit(256);
+  int actions = 0;
+  field.setAction("textAction:", [&actions](tk::Control&) { ++actions; });
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_TRUE(editor.typeText("Any text, -12.345 日本"));
+  EXPECT_TRUE(editor.insertNewline());
+  EXPECT_EQ(field.lastEndEditingText(), "Any text, -12.345 日本");
+  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
+
+  // Ending again with the same text does nothing at all.
+  EXPECT_TRUE(editor.insertNewline());
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(posted.size(), 1u);
+  EXPECT_EQ(field.stringValue(), "Any text, -12.345 日本");
+
+  edit(field).typeText("x");
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(field.stringValue(), "x");
+  EXPECT_EQ(posted.size(), 2u);
+}
+
+TEST_F(KORATextFieldTest, ProgramSettersValidate) {
+  KORATextField& field = numericField(3, -5, 100);
+  field.setDoubleValue(12.5);
+  EXPECT_EQ(field.stringValue(), "12.5");
+  field.setDoubleValue(250);
+  EXPECT_EQ(field.stringValue(), "100.0");
+  field.setIntValue(-30);
+  EXPECT_EQ(field.stringValue(), "-5.0");
+  EXPECT_EQ(field.doubleValueInRange(), -5.0);
+  EXPECT_TRUE(posted.empty());
+
+  field.setStringValue("12");
+  field.setUnit(4);
+  EXPECT_EQ(field.stringValue(), "12.00");
+  field.setUnit(8);  // a text kind: the text stays
+  EXPECT_EQ(field.stringValue(), "12.00");
+  EXPECT_EQ(field.unitFormat(), "%.0f");
+}
+
+TEST_F(KORATextFieldTest, TakeIntValueFromEndsEditing) {
+  KORATextField& field = numericField(0, 0, 10);
+  tk::Stepper stepper;
+  stepper.setIntValue(42);
+  field.takeIntValueFrom(stepper);
+  EXPECT_EQ(field.stringValue(), "10");
+  EXPECT_NE(field.currentEditor(), nullptr);  // it took the focus
+  EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
+}
+
+TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
+  useMessageBundle();
+  auto& field = addField(KORATextField::fromInterfaceFile());
+  EXPECT_TRUE(field.isNumeric());
+  EXPECT_EQ(field.unit(), 2);
+  EXPECT_EQ(field.maxDigit(), 4);
+  EXPECT_EQ(field.minValue(), -DBL_MAX);
+  EXPECT_EQ(field.maxValue(), DBL_MAX);
+  field.setStringValue("1e300");
+  EXPECT_EQ(field.intValueInRange(), 2147483647);
+
+  field.setMin(1);
+  field.setMax(10);
+  field.setStringValue("20");
+  person->answerAlert(0);
+  NotifyUnit::postNotificationName("VALIDATE");
+  EXPECT_EQ(field.stringValue(), "10");
+  EXPECT_EQ(posted, std::vector<std::string>{"TEXTFIELD_VALIDATE_CANCEL"});
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 1 to 10."});
+
+  // A disabled field, and a field in text mode, are left alone.
+  field.setStringValue("20");
+  field.setEnabled(false);
+  NotifyUnit::postNotificationName("VALIDATE");
+  field.setEnabled(true);
+  field.setNum(false);
+  NotifyUnit::postNotificationName("VALIDATE");
+  EXPECT_EQ(field.stringValue(), "20");
+
+  // A field the builder made does not listen.
+  KORATextField& built = numericField(0, 1, 10);
+  built.setStringValue("20");
+  NotifyUnit::postNotificationName("VALIDATE");
+  EXPECT_EQ(built.stringValue(), "20");
+  EXPECT_EQ(posted.size(), 1u);
+}
+
+TEST_F(KORATextFieldTest, TextKinds) {
+  KORATextField field;
+  field.setDigit(20);
+  field.setUnit(7);
+  EXPECT_TRUE(field.isTextFormat(""));
+  EXPECT_TRUE(field.isTextFormat("ab.c@example.com"));
+  EXPECT_FALSE(field.isTextFormat("example.com"));
+  field.setUnit(9);
+  EXPECT_TRUE(field.isTextFormat("1-3,5"));
+  EXPECT_FALSE(field.isTextFormat("1-3;5"));
+  field.setUnit(8);
+  EXPECT_TRUE(field.isTextFormat("Job_1.pdf"));
+  EXPECT_FALSE(field.isTextFormat("Job 1"));
+  EXPECT_FALSE(field.isTextFormat(std::string(21, 'a')));
+}
+
+}  // namespace
+}  // namespace orval

@@ -1,0 +1,202 @@
+#include "settings_ui/kora_ui.h"
+
+#include <algorithm>
+
+#include "common/localized_string.h"
+#include "common/notify_unit.h"
+#include "platform/foundation/log.h"
+#include "settings_ui/kora_ui_internal.h"
+#include "settings_ui/ui_description.h"
+
+namespace orval {
+
+using namespace kora_ui_detail;
+
+KORAUI::KORAUI(tk::Rect frame) : tk::View(frame), _lifeToken(std::make_shared<int>(0)) {}
+
+KORAUI::~KORAUI() {
+  // The value field keeps this control as its delegate: let go of it first.
+  if (_text != nullptr) _text->setDelegate(nullptr);
+}
+
+// Set-up ----------------------------------------------------------------------------
+
+void KORAUI::setControlDictionary(const Dict& dict, std::shared_ptr<Bundle> pluginBundle) {
+  setControlDictionary(dict);
+  _bundle = std::move(pluginBundle);
+}
+
+void KORAUI::setControlDictionary(const Dict& dict) {
+  if (&dict != &_controlDictionary) _controlDictionary = dict;
+  // The type is known before the build, so that a replacement list can be
+  // given to a pop-up before it is built.
+  _controlType = entryString(_controlDictionary, "control_type");
+}
+
+void KORAUI::updateControl() { createControls(_controlDictionary); }
+
+void KORAUI::updateControl(const std::string& paneName) { createControls(_controlDictionary, paneName); }
+
+void KORAUI::createControls(const Dict& dict) { createControls(dict, std::string()); }
+
+std::optional<std::string> KORAUI::getUIFilePath() const {
+  if (!_bundle) return std::nullopt;
+  const auto path = uiDescriptionPath(_bundle->bundlePath());
+  if (!path) return std::nullopt;
+  return path->string();
+}
+
+void KORAUI::_removeWidgets() {
+  if (_text != nullptr) _text->setDelegate(nullptr);
+  removeAllSubviews();
+  _iconImageviewGroup = nullptr;
+  _iconGroup.reset();
+  _groupTitleText = _titleText = _descText = _headText = _headTitleText = nullptr;
+  _sliderStartLavelText = _sliderEndLavelText = nullptr;
+  _sliderLavelTextArray.clear();
+  _checkbox = nullptr;
+  _popupButton = nullptr;
+  _radioButtonMatrix = nullptr;
+  _text = nullptr;
+  _stepper = nullptr;
+  _slider = nullptr;
+  _datePickers.clear();
+  _optionsKey.clear();
+  _optionsText.clear();
+  _iconImageviewTrue = _iconImageviewFalse = nullptr;
+  _button = nullptr;
+  _iconImageviewSliderMin = _iconImageviewSliderMax = nullptr;
+  _iconImageviewNumber = nullptr;
+  _iconTrue.reset();
+  _iconFalse.reset();
+  _minIcon.reset();
+  _maxIcon.reset();
+  _childControls.clear();
+}
+
+void KORAUI::controlRemoveAll() {
+  _removeWidgets();
+  _controlDictionary.clear();
+  _conditionDictionary.clear();
+  _logicalSumConditionDictionary.clear();
+  _cooperationDictionary.clear();
+  _hideDictionary.clear();
+  _unrestorableConflictDictionary.clear();
+  _conflictDictionary.clear();
+  _popupButtonArray.clear();
+  _disableForPDE.clear();
+  _theArray.clear();
+  _theNameOfEnabledKey.clear();
+  _theNameOfDisabledKey.clear();
+  _sliderMaxText.clear();
+  _sliderMixText.clear();
+  _unsportValue.reset();
+  _value.reset();
+  _oldValue.reset();
+}
+
+// Identity ----------------------------------------------------------------------------
+
+KORAUI* KORAUI::getChildKORAUI(const std::string& keyword) const {
+  for (KORAUI* child : _childControls)
+    if (child->mainKeyword() == keyword) return child;
+  return nullptr;
+}
+
+std::vector<tk::DatePicker*> KORAUI::getDatePickers() const { return _datePickers; }
+
+// Helpers ----------------------------------------------------------------------------
+
+std::optional<tk::Image> KORAUI::getIconImage(const std::string& path) {
+  std::optional<tk::Image> image = tk::Image::fromFile(path);
+  if (!image) return std::nullopt;
+  const tk::Size size = image->size();
+  if (size.width > 16 || size.height > 16) return image->scaledTo({16, 16});
+  return image;
+}
+
+int KORAUI::getLineCount(const std::string& text) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\r'));
+}
+
+std::string KORAUI::getMainKeywordType(const Dict& uiDescription, const std::string& keyword) {
+  const Dict* description = controlDescriptionNamed(uiDescription, keyword);
+  if (description == nullptr) return "unknown";
+  const std::string defchoice = entryString(*description, "defchoice");
+  const Array* choices = description->get("choices").asArray();
+  if ((defchoice == "True" || defchoice == "False") && choices != nullptr && choices->size() == 2)
+    return "checkbox";
+  return "unknown";
+}
+
+std::string KORAUI::_localized(const std::string& key) const {
+  if (key.empty()) return {};
+  if (_bundle) return _bundle->localizedString(key, {}, kUIStringTable);
+  if (const auto fallback = localizedStringBundle()) return fallback->localizedString(key, {}, kUIStringTable);
+  return key;
+}
+
+std::optional<std::string> KORAUI::_resourcePath(const std::string& name, const std::string& type) const {
+  if (!_bundle || name.empty()) return std::nullopt;
+  const auto path = _bundle->pathForResource(name, type);
+  if (!path) return std::nullopt;
+  return path->string();
+}
+
+std::optional<tk::Image> KORAUI::_resourceImage(const std::string& name) const {
+  const auto path = _resourcePath(name, "png");
+  if (!path) return std::nullopt;
+  return tk::Image::fromFile(*path);
+}
+
+std::optional<tk::Image> KORAUI::_menuIcon(const std::string& name) const {
+  const auto path = _resourcePath(name, "png");
+  if (!path) return std::nullopt;
+  return getIconImage(*path);
+}
+
+bool KORAUI::_isRadioType() const { return _controlType == kRadioButton || _controlType == kHRadioButton; }
+
+bool KORAUI::_isTextFieldType() const {
+  return hasPrefix(_controlType, "TextField") || hasPrefix(_controlType, "SecureTextField");
+}
+
+bool KORAUI::_isCheckBoxType() const { return hasPrefix(_controlType, kCheckBox); }
+
+std::vector<tk::View*> KORAUI::_allWidgets() const {
+  std::vector<tk::View*> widgets;
+  for (tk::View* view : subviews())
+    if (std::find(_childControls.begin(), _childControls.end(), view) == _childControls.end())
+      widgets.push_back(view);
+  return widgets;
+}
+
+std::vector<tk::Control*> KORAUI::_valueWidgets() const {
+  std::vector<tk::Control*> widgets;
+  for (tk::Control* c : std::initializer_list<tk::Control*>{_checkbox, _popupButton, _radioButtonMatrix, _text,
+                                                             _stepper, _slider, _button})
+    if (c != nullptr) widgets.push_back(c);
+  for (tk::DatePicker* picker : _datePickers) widgets.push_back(picker);
+  return widgets;
+}
+
+std::vector<tk::TextField*> KORAUI::_labels() const {
+  std::vector<tk::TextField*> labels;
+  for (tk::TextField* l : {_titleText, _descText, _headText, _headTitleText, _groupTitleText, _sliderStartLavelText,
+                           _sliderEndLavelText})
+    if (l != nullptr) labels.push_back(l);
+  labels.insert(labels.end(), _sliderLavelTextArray.begin(), _sliderLavelTextArray.end());
+  return labels;
+}
+
+void KORAUI::_postChange(const std::optional<std::string>& value) {
+  if (value) {
+    Dict userInfo;
+    userInfo.set("Paramater", *value);
+    NotifyUnit::postNotificationName(_korakeyword, this, userInfo);
+  } else {
+    NotifyUnit::postNotificationName(_korakeyword);
+  }
+}
+
+}  // namespace orval

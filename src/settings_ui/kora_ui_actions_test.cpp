@@ -1,0 +1,147 @@
+// The widgets' actions: what each changes and the notification it posts.
+#include <gtest/gtest.h>
+
+#include "settings_ui/kora_text_field.h"
+#include "settings_ui/kora_ui.h"
+#include "settings_ui/kora_ui_test_support.h"
+#include "settings_ui/ui_description.h"
+
+namespace orval {
+namespace {
+
+using namespace kora_ui_testing;
+
+class KoraUIActionsTest : public KoraUITest {};
+
+const Value kOnOff = choices({{"True", "On"}, {"False", "Off"}});
+
+TEST_F(KoraUIActionsTest, PopupChoicePostsTheValueFromTheControl) {
+  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+  auto control = build(*controlDescriptionNamed(*ui, "DuplexMode"), fixtureBundle());
+  NotificationRecorder recorder;
+  ASSERT_TRUE(control->popupButton()->chooseItemAtIndex(1));
+  ASSERT_EQ(recorder.posted.size(), 1u);
+  const Notification& n = recorder.posted[0];
+  EXPECT_EQ(n.name, "DuplexMode");
+  EXPECT_EQ(n.object, control.get());
+  EXPECT_EQ(n.userInfo, (Dict{{"Paramater", "DuplexNoTumble"}}));
+  EXPECT_EQ(control->value(), "DuplexNoTumble");
+}
+
+TEST_F(KoraUIActionsTest, ReplacementListValuesArePosted) {
+  auto control = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "PopupButton"},
+                            {"choices", choices({{"auto", "Auto"}})}});
+  control->setPopupButtonArray(Array{Array{"Tray 1", "T1"}, Array{"Tray 2", "T2"}});
+  NotificationRecorder recorder;
+  control->popupButton()->chooseItemAtIndex(1);
+  ASSERT_EQ(recorder.posted.size(), 1u);
+  EXPECT_EQ(recorder.posted[0].userInfo.get("Paramater"), Value("T2"));
+}
+
+TEST_F(KoraUIActionsTest, CheckBoxClickPostsItsChoiceAndMovesIconsAndChildren) {
+  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+  Dict description = *controlDescriptionNamed(*ui, "Parent");
+  description.set("isEnabledIcon", true);
+  description.set("mainKeyword", "Staple");  // the fixture's "Staple_True" / "Staple_False" icons
+  auto control = build(description, fixtureBundle(), 400, 300);
+  ASSERT_EQ(control->checkbox()->state(), tk::ControlState::On);
+  NotificationRecorder recorder;
+  ASSERT_TRUE(control->checkbox()->performClick());
+  ASSERT_EQ(recorder.posted.size(), 1u);
+  EXPECT_EQ(recorder.posted[0].name, "Staple");
+  EXPECT_EQ(recorder.posted[0].object, control.get());
+  EXPECT_EQ(recorder.posted[0].userInfo, (Dict{{"Paramater", "False"}}));
+  EXPECT_TRUE(control->iconImageviewTrue()->isHidden());
+  EXPECT_FALSE(control->iconImageviewFalse()->isHidden());
+  for (KORAUI* child : control->childControls()) EXPECT_FALSE(child->isEnabled());
+}
+
+TEST_F(KoraUIActionsTest, InvertedCheckBoxClickPostsTheLogicalChoice) {
+  auto control = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
+                            {"default", "True"}, {"choices", kOnOff}});
+  ASSERT_EQ(control->checkbox()->state(), tk::ControlState::Off);
+  NotificationRecorder recorder;
+  control->checkbox()->performClick();  // the box turns on: logically unchecked
+  ASSERT_EQ(recorder.posted.size(), 1u);
+  EXPECT_EQ(recorder.posted[0].userInfo.get("Paramater"), Value("False"));
+  EXPECT_EQ(control->value(), "False");
+}
+
+TEST_F(KoraUIActionsTest, RadioChoiceUpdatesValueAndIconAndPostsPlainly) {
+  auto control = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"isEnabledIcon", true},
+                            {"default", "Left"}, {"choices", choices({{"Left", "L"}, {"Right", "R"}})}},
+                       fixtureBundle(), 300, 120);
+  NotificationRecorder recorder;
+  ASSERT_TRUE(control->radioButtonMatrix()->chooseCellAtRow(1, 0));
+  EXPECT_EQ(control->value(), "Right");
+  EXPECT_EQ(control->iconImageviewGroup()->image()->name(), "Side_Right");
+  ASSERT_EQ(recorder.posted.size(), 1u);
+  EXPECT_EQ(recorder.posted[0].name, "Side");
+  EXPECT_EQ(recorder.posted[0].object, nullptr);
+  EXPECT_TRUE(recorder.posted[0].userInfo.empty());
+
+  auto row = build(Dict{{"mainKeyword", "Side"}, {"control_type", "HRadioButton"},
+                        {"choices", choices({{"Left", "L"}, {"Right", "R"}})}});
+  row->radioButtonMatrix()->chooseCellAtRow(0, 1);
+  EXPECT_EQ(row->value(), "Right");
+}
+
+TEST_F(KoraUIActionsTest, NumberFieldStepperAndTextKeepInStep) {
+  auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
+                            {"max", "10.0"}, {"defchoice", "1.0"}});
+  NotificationRecorder recorder;
+  ASSERT_TRUE(control->stepper()->clickUp());
+  EXPECT_EQ(control->text()->stringValue(), "1.1");
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"Zoom"});
+
+  control->text()->setStringValue("4.5");
+  control->controlTextDidChange(*control->text());
+  EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 4.5);
+  EXPECT_EQ(recorder.posted.size(), 1u);  // typing announces nothing
+
+  control->text()->setStringValue("6.5");
+  control->text()->sendAction();
+  EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 6.5);
+  EXPECT_EQ(recorder.names(), (std::vector<std::string>{"Zoom", "Zoom"}));
+}
+
+TEST_F(KoraUIActionsTest, SideButtonPostsItsOwnName) {
+  auto control = build(Dict{{"mainKeyword", "Mail"}, {"control_type", "TextField_text"}, {"isEnabledButton", true}});
+  NotificationRecorder recorder;
+  ASSERT_TRUE(control->button()->performClick());
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"Mail_Button"});
+}
+
+TEST_F(KoraUIActionsTest, DatePickersFollowTheChangedOne) {
+  auto control = build(Dict{{"mainKeyword", "At"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
+  NotificationRecorder recorder;
+  ASSERT_TRUE(control->getDatePickers()[3]->chooseDate(Date{1000}));
+  for (tk::DatePicker* picker : control->getDatePickers()) EXPECT_EQ(picker->dateValue(), (Date{1000}));
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"At"});
+}
+
+TEST_F(KoraUIActionsTest, SliderPostsOnEveryMove) {
+  auto control = build(Dict{{"mainKeyword", "Level"}, {"control_type", "Slider"},
+                            {"choices", choices({{"l1", "Low"}, {"l2", "High"}})}});
+  NotificationRecorder recorder;
+  ASSERT_TRUE(control->slider()->slideTo(0.8));
+  EXPECT_EQ(control->getStringValue(), "l2");
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"Level"});
+}
+
+TEST_F(KoraUIActionsTest, DisclosureTriangleCollapsesKeepingTheTopEdge) {
+  auto control = build(Dict{{"mainKeyword", "Group"}, {"control_type", "PopupButton"}}, nullptr, 300, 120);
+  control->setFrameOrigin({10, 50});  // top edge at 170
+  tk::Button triangle(tk::Rect{}, tk::ButtonType::PushOnPushOff);
+  control->setDisclosureTriangle(&triangle);
+  control->setMaxHeight(120);
+  triangle.setState(tk::ControlState::Off);
+  control->disclosureTriangleAction(triangle);
+  EXPECT_EQ(control->frame(), (tk::Rect{10, 146, 300, 24}));
+  triangle.setState(tk::ControlState::On);
+  control->disclosureTriangleAction(triangle);
+  EXPECT_EQ(control->frame(), (tk::Rect{10, 50, 300, 120}));
+}
+
+}  // namespace
+}  // namespace orval

@@ -1,0 +1,488 @@
+// The builder: every control type's widgets and frames, titles, icons,
+// children and the control's height.
+#include <chrono>
+
+#include <gtest/gtest.h>
+
+#include "platform/foundation/log.h"
+#include "settings_ui/kora_secure_text_field.h"
+#include "settings_ui/kora_text_field.h"
+#include "settings_ui/kora_ui.h"
+#include "settings_ui/kora_ui_test_support.h"
+#include "settings_ui/label_metrics.h"
+#include "settings_ui/ui_description.h"
+
+namespace orval {
+namespace {
+
+using namespace kora_ui_testing;
+using tk::Rect;
+
+class KoraUIBuildTest : public KoraUITest {};
+
+TEST_F(KoraUIBuildTest, TextFieldWithHeadColumnParagraphAndSideButton) {
+  const Dict description{{"mainKeyword", "JobName"},    {"control_type", "TextField_text"},
+                         {"text", "Name"},              {"head_text", "Hd"},
+                         {"head_text_width", "50"},     {"head_title_text", "HT"},
+                         {"isEnabledButton", true},     {"button_text", "Browse"},
+                         {"defchoice", "abc"},          {"max_digit", 0},
+                         {"text_type", "EMAIL"},        {"isParagraph", true}};
+  auto control = build(description);
+  ASSERT_NE(control->headTitleText(), nullptr);
+  EXPECT_EQ(control->headTitleText()->frame(), (Rect{42, 76, 50, 20}));
+  EXPECT_EQ(control->headTitleText()->stringValue(), "HT");
+  EXPECT_EQ(control->titleText()->frame(), (Rect{92, 76, 308, 20}));
+  EXPECT_EQ(control->headText()->frame(), (Rect{42, 52, 50, 20}));
+
+  auto* field = dynamic_cast<KORATextField*>(control->text());
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->frame(), (Rect{92, 52, 189, 24}));
+  EXPECT_EQ(field->stringValue(), "abc");
+  EXPECT_EQ(field->keyword(), "JobName");
+  EXPECT_EQ(field->unit(), 7);
+  EXPECT_EQ(field->maxDigit(), 256);  // below 1 means the default
+  EXPECT_FALSE(field->isNumeric());
+  EXPECT_EQ(field->action(), "textAction:");
+
+  ASSERT_NE(control->button(), nullptr);
+  EXPECT_EQ(control->button()->frame(), (Rect{285, 52, 100, 24}));
+  EXPECT_EQ(control->button()->title(), "Browse");
+  EXPECT_EQ(control->button()->action(), "buttonAction:");
+  EXPECT_EQ(control->getControlHeight(), 48);
+}
+
+TEST_F(KoraUIBuildTest, SecureTextFieldWithoutTitleOrButton) {
+  auto control = build(Dict{{"mainKeyword", "Password"}, {"control_type", "SecureTextField_text"},
+                            {"max_digit", "8"}, {"text_type", "ASCII"}});
+  auto* field = dynamic_cast<KORASecureTextField*>(control->text());
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->frame(), (Rect{24, 76, 361, 24}));
+  EXPECT_EQ(field->maxDigit(), 8);
+  EXPECT_EQ(field->unit(), 8);
+  EXPECT_EQ(control->titleText(), nullptr);
+  EXPECT_EQ(control->button(), nullptr);
+  EXPECT_EQ(control->getControlHeight(), 24);
+}
+
+TEST_F(KoraUIBuildTest, NumberFieldLayoutStepperAndDescription) {
+  const Dict description{{"mainKeyword", "Copies"}, {"control_type", "TextField_number"},
+                         {"text", "Copies"},        {"head_text", "N"},
+                         {"min", "0.5"},            {"max", "10.0"},
+                         {"defchoice", "2.5"},      {"desc_text", "Copies %@ to %@"}};
+  auto control = build(description, fixtureBundle());
+  EXPECT_EQ(control->titleText()->frame(), (Rect{60, 76, 340, 20}));
+  EXPECT_EQ(control->headText()->frame(), (Rect{24, 52, 36, 20}));
+  auto* field = dynamic_cast<KORATextField*>(control->text());
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->frame(), (Rect{60, 52, 42, 24}));  // 7 x 4 characters + 14
+  EXPECT_TRUE(field->isNumeric());
+  EXPECT_EQ(field->unit(), 3);
+  EXPECT_EQ(field->minValue(), 0.5);
+  EXPECT_EQ(field->maxValue(), 10.0);
+  EXPECT_EQ(field->stringValue(), "2.5");
+  EXPECT_EQ(field->delegate(), control.get());
+
+  ASSERT_NE(control->stepper(), nullptr);
+  EXPECT_EQ(control->stepper()->frame(), (Rect{102, 52, 24, 24}));
+  EXPECT_DOUBLE_EQ(control->stepper()->increment(), 0.1);
+  EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 2.5);
+  EXPECT_EQ(control->stepper()->minValue(), 0.5);
+  EXPECT_EQ(control->stepper()->maxValue(), 10.0);
+  EXPECT_FALSE(control->stepper()->valueWraps());
+
+  ASSERT_NE(control->descText(), nullptr);
+  EXPECT_EQ(control->descText()->frame(), (Rect{126, 52, 274, 24}));
+  EXPECT_EQ(control->descText()->controlSize(), tk::ControlSize::Small);
+  EXPECT_EQ(control->descText()->stringValue(), "From 0.5 to 10.0 copies");
+}
+
+TEST_F(KoraUIBuildTest, NumberFieldDecimalsFollowTheBounds) {
+  struct Case {
+    const char* min;
+    const char* max;
+    int unit;
+    double step;
+  };
+  const Case cases[] = {
+      {"0.5", "10.0", 3, 0.1},   // both one decimal
+      {"0.25", "10.5", 4, 0.01}, // at most two
+      {"1", "10.25", 5, 0.001},  // only one bound has a point
+      {"0.125", "1.5", 5, 0.001},
+      {"1", "10", 0, 1},  // no point: unit left as the builder made it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.min) + " .. " + c.max);
+    auto control = build(Dict{{"mainKeyword", "N"}, {"control_type", "TextField_number"}, {"min", c.min}, {"max", c.max}});
+    auto* field = dynamic_cast<KORATextField*>(control->text());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->unit(), c.unit);
+    EXPECT_DOUBLE_EQ(control->stepper()->increment(), c.step);
+  }
+}
+
+TEST_F(KoraUIBuildTest, NumberFieldWithIconAndWithoutBounds) {
+  auto control = build(Dict{{"mainKeyword", "Copies"}, {"control_type", "TextField_number"}, {"isEnabledIcon", true}},
+                       fixtureBundle());
+  ASSERT_NE(control->iconImageviewNumber(), nullptr);
+  EXPECT_EQ(control->iconImageviewNumber()->frame(), (Rect{24, 52, 48, 48}));
+  auto* field = dynamic_cast<KORATextField*>(control->text());
+  EXPECT_EQ(field->frame(), (Rect{72, 76, 100, 24}));  // no title: the field is on the first row
+  // Without a maximum the field still takes numbers above zero.
+  EXPECT_GT(field->maxValue(), 1e9);
+  EXPECT_GT(control->stepper()->maxValue(), 1e9);
+}
+
+TEST_F(KoraUIBuildTest, CheckBoxWithMultiLineTitleAndIcons) {
+  const Dict description{{"mainKeyword", "Staple"}, {"control_type", "CheckBox"},
+                         {"text", "A\rB\rC"},       {"isEnabledIcon", true},
+                         {"isGroupMain", true},     {"defchoice", "True"},
+                         {"choices", choices({{"True", "On"}, {"False", "Off"}})}};
+  auto control = build(description, fixtureBundle());
+  EXPECT_EQ(control->lineCount(), 3);
+  ASSERT_NE(control->checkbox(), nullptr);
+  EXPECT_EQ(control->checkbox()->frame(), (Rect{24, 28, 376, 72}));
+  EXPECT_EQ(control->checkbox()->buttonType(), tk::ButtonType::Switch);
+  EXPECT_EQ(control->checkbox()->title(), "A\rB\rC");
+  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
+  EXPECT_EQ(control->titleText(), nullptr);  // the box carries the title
+  // Icons enabled on a check box: its own icons, not the group icon.
+  EXPECT_EQ(control->iconImageviewGroup(), nullptr);
+  ASSERT_NE(control->iconImageviewTrue(), nullptr);
+  EXPECT_EQ(control->iconImageviewTrue()->frame(), (Rect{0, 52, 24, 24}));
+  EXPECT_EQ(control->iconImageviewFalse()->frame(), (Rect{0, 52, 24, 24}));
+  EXPECT_FALSE(control->iconImageviewTrue()->isHidden());
+  EXPECT_TRUE(control->iconImageviewFalse()->isHidden());
+  EXPECT_EQ(control->getControlHeight(), 72);
+}
+
+TEST_F(KoraUIBuildTest, GroupTitleLowersTheWholeControl) {
+  const Dict plain{{"mainKeyword", "Duplex"}, {"control_type", "PopupButton"}, {"text", "Duplex"},
+                   {"isGroupMain", true},     {"choices", choices({{"a", "A"}})}};
+  auto without = build(plain, fixtureBundle());
+  ASSERT_NE(without->iconImageviewGroup(), nullptr);
+  EXPECT_EQ(without->iconImageviewGroup()->frame(), (Rect{0, 76, 24, 24}));
+  EXPECT_EQ(without->iconImageviewGroup()->image()->name(), "group_icon");
+  EXPECT_EQ(without->titleText()->frame(), (Rect{24, 76, 376, 20}));
+  EXPECT_EQ(without->popupButton()->frame(), (Rect{24, 52, 376, 24}));
+
+  Dict grouped = plain;
+  grouped.set("groupTitle", "Finishing group");
+  auto with = build(grouped, fixtureBundle());
+  ASSERT_NE(with->groupTitleText(), nullptr);
+  EXPECT_EQ(with->groupTitleText()->frame(), (Rect{24, 76, 376, 20}));
+  EXPECT_EQ(with->groupTitleText()->stringValue(), "Finishing");
+  EXPECT_EQ(with->iconImageviewGroup()->frame(), (Rect{0, 76, 24, 24}));  // placed before the title lowers
+  EXPECT_EQ(with->titleText()->frame(), (Rect{24, 52, 376, 20}));
+  EXPECT_EQ(with->popupButton()->frame(), (Rect{24, 28, 376, 24}));
+
+  // A check box with a group title: the box moves down a row too.
+  auto box = build(Dict{{"mainKeyword", "B"}, {"control_type", "CheckBox"}, {"text", "B"}, {"groupTitle", "G"},
+                        {"choices", choices({{"True", "On"}, {"False", "Off"}})}});
+  EXPECT_EQ(box->checkbox()->frame(), (Rect{24, 52, 376, 24}));
+}
+
+TEST_F(KoraUIBuildTest, PopupItemsSeparatorsIconsAndPaneTitles) {
+  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+  ASSERT_TRUE(ui);
+  const Dict& duplex = *controlDescriptionNamed(*ui, "DuplexMode");
+
+  auto control = build(duplex, fixtureBundle());
+  EXPECT_EQ(control->titleText()->stringValue(), "Two-Sided");
+  EXPECT_EQ(control->mainKeywordText(), "Two-Sided");
+  tk::PopUpButton* popup = control->popupButton();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->isBordered());
+  EXPECT_EQ(popup->itemTitles(), (std::vector<std::string>{"One-Sided", "Long-Edge Binding"}));
+  ASSERT_TRUE(popup->itemAtIndex(0)->image());
+  EXPECT_EQ(popup->itemAtIndex(0)->image()->size(), (tk::Size{16, 16}));  // 32 x 8 drawn into 16 x 16
+  EXPECT_EQ(popup->itemAtIndex(1)->image()->size(), (tk::Size{12, 12}));
+  EXPECT_EQ(control->optionsKey(), (std::vector<std::string>{"None", "DuplexNoTumble"}));
+
+  const std::string pane = "Finisher";
+  auto onPane = build(duplex, fixtureBundle(), 400, 100, &pane);
+  EXPECT_EQ(onPane->titleText()->stringValue(), "Two-Sided (Finisher)");
+  const std::string otherPane = "Layout";
+  auto onOtherPane = build(duplex, fixtureBundle(), 400, 100, &otherPane);
+  EXPECT_EQ(onOtherPane->titleText()->stringValue(), "Two-Sided");
+
+  Array list{Dict{{"choice", "a"}, {"text", "A"}}, Dict{{"choice", "-"}, {"text", ""}, {"separator", true}},
+             Dict{{"choice", "quiet"}, {"text", ""}}, Dict{{"choice", "b"}, {"text", "B"}}};
+  auto separated = build(Dict{{"mainKeyword", "S"}, {"control_type", "PopupButton"}, {"choices", list}});
+  tk::PopUpButton* items = separated->popupButton();
+  ASSERT_EQ(items->numberOfItems(), 3);
+  EXPECT_FALSE(items->itemAtIndex(0)->isSeparatorItem());
+  EXPECT_TRUE(items->itemAtIndex(1)->isSeparatorItem());
+  EXPECT_EQ(items->itemAtIndex(2)->title(), "B");
+  EXPECT_TRUE(separated->optionsKey().empty());  // only a two-choice pop-up keeps its options
+}
+
+TEST_F(KoraUIBuildTest, ReplacementListSetBeforeTheBuildFillsThePopup) {
+  KORAUI control(Rect{0, 0, 300, 48});
+  control.setControlDictionary(Dict{{"mainKeyword", "Tray"}, {"control_type", "PopupButton"},
+                                    {"choices", choices({{"x", "X"}})}});
+  control.setPopupButtonArray(Array{Array{"Tray 1", "T1"}, Array{"Tray 2", "T2"}});
+  control.updateControl();
+  EXPECT_EQ(control.popupButton()->itemTitles(), (std::vector<std::string>{"Tray 1", "Tray 2"}));
+  EXPECT_EQ(control.getStringValue(), "T1");
+}
+
+TEST_F(KoraUIBuildTest, RadioGroupsVerticalAndHorizontal) {
+  const Value sides = choices({{"Left", "L"}, {"Right", "R"}, {"Top", "T"}});
+  auto titled = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"text", "Side"}, {"choices", sides}},
+                      nullptr, 300, 120);
+  EXPECT_EQ(titled->titleText()->frame(), (Rect{24, 96, 276, 20}));
+  tk::Matrix* matrix = titled->radioButtonMatrix();
+  ASSERT_NE(matrix, nullptr);
+  EXPECT_EQ(matrix->frame(), (Rect{24, 24, 276, 72}));
+  EXPECT_EQ(matrix->numberOfRows(), 3);
+  EXPECT_EQ(matrix->numberOfColumns(), 1);
+  EXPECT_EQ(matrix->cellSize(), (tk::Size{276, 24}));
+  EXPECT_EQ(matrix->prototype().title(), "radioButton");
+  EXPECT_EQ(matrix->cellAtRow(2, 0)->title(), "T");
+  EXPECT_EQ(titled->getControlHeight(), 84);
+
+  auto untitled = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"choices", sides}}, nullptr, 300, 120);
+  EXPECT_EQ(untitled->radioButtonMatrix()->frame(), (Rect{24, 48, 276, 72}));
+  EXPECT_EQ(untitled->getControlHeight(), 60);
+
+  auto row = build(Dict{{"mainKeyword", "Side"}, {"control_type", "HRadioButton"}, {"text", "Side"}, {"choices", sides}},
+                   nullptr, 300, 120);
+  tk::Matrix* horizontal = row->radioButtonMatrix();
+  EXPECT_EQ(horizontal->frame(), (Rect{24, 72, 276, 24}));
+  EXPECT_EQ(horizontal->numberOfRows(), 1);
+  EXPECT_EQ(horizontal->numberOfColumns(), 3);
+  EXPECT_EQ(horizontal->cellSize(), (tk::Size{92, 24}));
+  EXPECT_EQ(horizontal->cellAtRow(0, 1)->title(), "R");
+  EXPECT_EQ(row->getControlHeight(), 48);
+
+  auto iconic = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"isEnabledIcon", true},
+                           {"isGroupMain", true}, {"default", "Left"}, {"choices", sides}},
+                      fixtureBundle(), 300, 120);
+  ASSERT_NE(iconic->iconImageviewGroup(), nullptr);
+  EXPECT_EQ(iconic->iconImageviewGroup()->frame(), (Rect{0, 96, 24, 24}));
+  EXPECT_EQ(iconic->iconImageviewGroup()->image()->name(), "Side_Left");
+}
+
+TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
+  const Dict description{{"mainKeyword", "Level"},       {"control_type", "Slider"},
+                         {"text", "Level"},              {"isEnabledIcon", true},
+                         {"min_icon", "light"},          {"max_icon", "dark"},
+                         {"min_icon_text", "Lighter"},   {"max_icon_text", "Darker"},
+                         {"choices", choices({{"l1", "Low"}, {"l2", "M"}, {"l3", "High"}})}};
+  auto control = build(description, fixtureBundle());
+  tk::Slider* slider = control->slider();
+  ASSERT_NE(slider, nullptr);
+  EXPECT_EQ(slider->frame(), (Rect{48, 50, 308, 30}));
+  EXPECT_EQ(slider->minValue(), 0);
+  EXPECT_EQ(slider->maxValue(), 2);
+  EXPECT_EQ(slider->numberOfTickMarks(), 3);
+  EXPECT_TRUE(slider->allowsTickMarkValuesOnly());
+  EXPECT_EQ(control->optionsKey(), (std::vector<std::string>{"l1", "l2", "l3"}));
+
+  ASSERT_EQ(control->sliderLavelTextArray().size(), 3u);
+  EXPECT_EQ(control->sliderLavelTextArray()[0]->frame(), (Rect{48, 100 - 67.2, 40, 20}));
+  EXPECT_EQ(control->sliderLavelTextArray()[1]->frame(), (Rect{195, 100 - 67.2, 40, 20}));  // spacing (308 - 13) / 2 = 147
+  EXPECT_EQ(control->sliderLavelTextArray()[2]->frame(), (Rect{342, 100 - 67.2, 40, 20}));
+  EXPECT_EQ(control->sliderLavelTextArray()[1]->stringValue(), " M");
+
+  ASSERT_NE(control->iconImageviewSliderMin(), nullptr);
+  EXPECT_EQ(control->iconImageviewSliderMin()->frame(), (Rect{24, 58, 24, 24}));
+  EXPECT_EQ(control->iconImageviewSliderMin()->image()->size(), (tk::Size{16, 16}));  // icons pass through getIconImage
+  ASSERT_NE(control->iconImageviewSliderMax(), nullptr);
+  EXPECT_EQ(control->iconImageviewSliderMax()->frame(), (Rect{356, 58, 24, 24}));
+  EXPECT_EQ(control->iconImageviewSliderMax()->image()->size(), (tk::Size{16, 16}));
+
+  const double lightWidth = boldLabelTextWidth("Light", kSliderEndLabelFontSize);
+  const double darkerWidth = boldLabelTextWidth("Darker", kSliderEndLabelFontSize);
+  EXPECT_EQ(control->sliderStartLavelText()->stringValue(), "Light");
+  EXPECT_EQ(control->sliderStartLavelText()->frame(), (Rect{12, 76 - 33.6, lightWidth, 20}));
+  EXPECT_EQ(control->sliderEndLavelText()->frame(), (Rect{400 - darkerWidth, 76 - 33.6, darkerWidth, 20}));
+  EXPECT_EQ(control->sliderEndLavelText()->alignment(), tk::TextAlignment::Right);
+  EXPECT_EQ(control->getControlHeight(), 48);
+}
+
+TEST_F(KoraUIBuildTest, FreeSliderAndSingleIcon) {
+  auto control = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}, {"min", "10"}, {"max", "20"},
+                            {"defchoice", "15"}, {"isEnabledIcon", true}, {"icon", "light"}, {"max_icon", "dark"}},
+                       fixtureBundle());
+  tk::Slider* slider = control->slider();
+  EXPECT_EQ(slider->minValue(), 10);
+  EXPECT_EQ(slider->maxValue(), 20);
+  EXPECT_EQ(slider->doubleValue(), 15);
+  EXPECT_EQ(slider->numberOfTickMarks(), 10);
+  EXPECT_FALSE(slider->allowsTickMarkValuesOnly());
+  EXPECT_TRUE(control->sliderLavelTextArray().empty());
+  ASSERT_NE(control->iconImageviewSliderMin(), nullptr);
+  EXPECT_EQ(control->iconImageviewSliderMin()->image()->name(), "light");
+  EXPECT_EQ(control->iconImageviewSliderMax(), nullptr);  // "icon" replaces both end icons
+
+  auto defaults = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}});
+  EXPECT_EQ(defaults->slider()->minValue(), 0);
+  EXPECT_EQ(defaults->slider()->maxValue(), 100);
+  EXPECT_EQ(defaults->slider()->doubleValue(), 50);
+}
+
+TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {
+  const auto clock = [] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'700'000'000)); };
+  KORAUI control(Rect{0, 0, 400, 250});
+  control.setClock(clock);
+  control.setControlDictionary(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}, {"text", "When"},
+                                    {"head_text", "At"}, {"head_text_width", "30"},
+                                    {"default", "now+3600"}, {"max", "now+7200"}});
+  control.updateControl();
+  const std::vector<tk::DatePicker*> pickers = control.getDatePickers();
+  ASSERT_EQ(pickers.size(), 4u);
+  // D = 30: the head column shifts the pickers.
+  EXPECT_EQ(pickers[0]->frame(), (Rect{76, 202, 110, 24}));
+  EXPECT_EQ(pickers[1]->frame(), (Rect{226, 202, 95, 24}));
+  EXPECT_EQ(pickers[2]->frame(), (Rect{54, 47, 155, 155}));
+  EXPECT_EQ(pickers[3]->frame(), (Rect{209, 72, 130, 130}));
+  EXPECT_EQ(pickers[0]->datePickerStyle(), tk::DatePickerStyle::TextFieldAndStepper);
+  EXPECT_EQ(pickers[1]->datePickerElements(), unsigned(tk::HourMinuteElements));
+  EXPECT_EQ(pickers[2]->datePickerStyle(), tk::DatePickerStyle::ClockAndCalendar);
+  EXPECT_EQ(pickers[2]->datePickerElements(), unsigned(tk::YearMonthDayElements));
+  const Date expected{1'700'003'600.0 - 978'307'200.0};
+  for (tk::DatePicker* picker : pickers) {
+    EXPECT_EQ(picker->dateValue(), expected);
+    ASSERT_TRUE(picker->maxDate());
+    EXPECT_EQ(*picker->maxDate(), (Date{1'700'007'200.0 - 978'307'200.0}));
+    EXPECT_FALSE(picker->minDate());
+    EXPECT_EQ(picker->action(), "datePickerAction:");
+  }
+  EXPECT_EQ(control.getStringValue(), "1700003600");
+  EXPECT_EQ(control.getControlHeight(), 203);
+
+  auto untitled = build(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
+  EXPECT_EQ(untitled->getDatePickers()[0]->frame(), (Rect{46, 226, 110, 24}));
+  EXPECT_EQ(untitled->getControlHeight(), 179);
+}
+
+TEST_F(KoraUIBuildTest, HiddenAndTargetOnlyHidden) {
+  const Dict base{{"mainKeyword", "Duplex"}, {"control_type", "PopupButton"}, {"text", "Duplex"},
+                  {"head_text", "H"},         {"choices", choices({{"a", "A"}})}};
+  Dict hidden = base;
+  hidden.set("isHidden", true);
+  auto all = build(hidden);
+  for (tk::View* view : all->subviews()) EXPECT_TRUE(view->isHidden()) << view->className();
+  EXPECT_TRUE(all->isHidden());
+
+  Dict targetOnly = base;
+  targetOnly.set("isTargetOnlyHidden", true);
+  auto target = build(targetOnly);
+  EXPECT_TRUE(target->popupButton()->isHidden());
+  EXPECT_FALSE(target->titleText()->isHidden());
+  EXPECT_FALSE(target->headText()->isHidden());
+}
+
+TEST_F(KoraUIBuildTest, UnknownTypeBuildsOnlyTheTitle) {
+  auto control = build(Dict{{"mainKeyword", "Info"}, {"control_type", "Gauge"}, {"text", "Info"}});
+  ASSERT_EQ(control->subviewCount(), 1u);
+  EXPECT_EQ(control->titleText()->frame(), (Rect{24, 76, 376, 20}));
+  EXPECT_EQ(control->getControlHeight(), 0);
+  EXPECT_EQ(control->className(), "KORAUI");
+}
+
+TEST_F(KoraUIBuildTest, ControlHeightRules) {
+  const auto height = [](Dict description) { return build(description)->getControlHeight(); };
+  // G: "isGroupMain" present and false, with a group title.
+  EXPECT_EQ(height(Dict{{"control_type", "TextField_text"}, {"text", "T"}}), 48);
+  EXPECT_EQ(height(Dict{{"control_type", "TextField_text"}, {"text", "T"}, {"isGroupMain", false}, {"groupTitle", "G"}}), 72);
+  EXPECT_EQ(height(Dict{{"control_type", "TextField_text"}, {"text", "T"}, {"isGroupMain", true}, {"groupTitle", "G"}}), 48);
+  EXPECT_EQ(height(Dict{{"control_type", "CheckBox"}, {"text", "A\rB"}, {"isGroupMain", false}, {"groupTitle", "G"}}), 72);
+  EXPECT_EQ(height(Dict{{"control_type", "TextField_number"}}), 24);
+  EXPECT_EQ(height(Dict{{"control_type", "PopupButton"}}), 24);
+  EXPECT_EQ(height(Dict{{"control_type", "PopupButton"}, {"text", "P"}, {"blank_line_count", 2}}), 96);
+  EXPECT_EQ(height(Dict{{"control_type", "PopupButton"}, {"text", "P"}, {"blank_line_count", "1"}}), 72);
+  EXPECT_EQ(height(Dict{{"control_type", "Other"}, {"blank_line_count", 2}}), 0);
+}
+
+TEST_F(KoraUIBuildTest, ChildrenShareRowsAndStackBelowTheParent) {
+  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+  ASSERT_TRUE(ui);
+  NotificationRecorder recorder;
+  auto parent = build(*controlDescriptionNamed(*ui, "Parent"), fixtureBundle(), 400, 300);
+  const std::vector<KORAUI*>& children = parent->childControls();
+  ASSERT_EQ(children.size(), 5u);
+  // The parent's check box is 24 high: the first child's top is 24 below the parent's top.
+  EXPECT_EQ(children[0]->frame(), (Rect{0, 204, 400, 72}));
+  // RowB and RowC continue RowA's row: thirds of the width.
+  EXPECT_EQ(children[1]->frame(), (Rect{400.0 / 3, 204, 400, 72}));
+  EXPECT_EQ(children[2]->frame(), (Rect{800.0 / 3, 204, 400, 72}));
+  // The next row starts below the row's last child (RowC, 24 high).
+  EXPECT_EQ(children[3]->frame(), (Rect{0, 180, 400, 72}));
+  // After a slider (48 high) come another 24; a paragraph indents by 18 from below.
+  EXPECT_EQ(children[4]->frame(), (Rect{0, 126, 400, 54}));
+  EXPECT_EQ(parent->getChildKORAUI("RowC"), children[2]);
+  EXPECT_EQ(parent->getChildKORAUI("Nothing"), nullptr);
+  for (KORAUI* child : children) EXPECT_EQ(child->superview(), parent.get());
+  // Every control announces its default once it is built, children first.
+  EXPECT_EQ(recorder.names(), (std::vector<std::string>{"RowA", "RowB", "RowC", "Level", "Para", "Parent"}));
+}
+
+TEST_F(KoraUIBuildTest, ADescriptionListingItselfStopsAfterOneLevel) {
+  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+  LogCapture log;
+  auto loop = build(*controlDescriptionNamed(*ui, "Loop"), fixtureBundle(), 400, 200);
+  ASSERT_EQ(loop->childControls().size(), 1u);
+  ASSERT_EQ(loop->childControls()[0]->childControls().size(), 1u);
+  EXPECT_TRUE(loop->childControls()[0]->childControls()[0]->childControls().empty());
+  EXPECT_TRUE(log.contains("contains itself"));
+}
+
+TEST_F(KoraUIBuildTest, ChildrenFromTheFallbackDescription) {
+  auto bundle = Bundle::bundleWithPath(testdataPath("Fallback.bundle"));
+  const std::optional<Dict> ui = loadUIDescription(bundle.get());
+  ASSERT_TRUE(ui);
+  auto parent = build(*controlDescriptionNamed(*ui, "Parent"), bundle, 400, 200);
+  ASSERT_EQ(parent->childControls().size(), 1u);
+  EXPECT_EQ(parent->childControls()[0]->mainKeyword(), "FallbackChild");
+  EXPECT_FALSE(parent->getUIFilePath());
+}
+
+TEST_F(KoraUIBuildTest, HelpersLineCountIconsAndKeywordTypes) {
+  EXPECT_EQ(KORAUI::getLineCount(""), 1);
+  EXPECT_EQ(KORAUI::getLineCount("a\rb"), 2);
+  EXPECT_EQ(KORAUI::getLineCount("a\nb"), 1);
+
+  const auto resources = testdataPath("KoraUI.plugin/Contents/Resources");
+  EXPECT_EQ(KORAUI::getIconImage((resources / "DuplexMode_None.png").string())->size(), (tk::Size{16, 16}));
+  EXPECT_EQ(KORAUI::getIconImage((resources / "DuplexMode_DuplexNoTumble.png").string())->size(), (tk::Size{12, 12}));
+  EXPECT_FALSE(KORAUI::getIconImage((resources / "none.png").string()));
+
+  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+  EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Collate"), "checkbox");
+  EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "PaperSize"), "unknown");
+  EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Parent"), "checkbox");
+  EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Missing"), "unknown");
+}
+
+TEST_F(KoraUIBuildTest, DescriptionTablesAndIdentity) {
+  const Dict conflict{{"A", Dict{{"Other", Dict{{"x", Dict{{"restore", "y"}}}}}}}};
+  auto control = build(Dict{{"mainKeyword", "K"},
+                            {"control_type", "PopupButton"},
+                            {"text", "Title"},
+                            {"text_for_message", "Duplex printing"},
+                            {"isEnableSpread", true},
+                            {"conflict", conflict},
+                            {"hide", Dict{{"A", Dict{{"T", true}}}}},
+                            {"disableForPDE", Array{"b"}},
+                            {"choices", choices({{"A", "a"}})}},
+                       fixtureBundle());
+  EXPECT_EQ(control->mainKeyword(), "K");
+  EXPECT_EQ(control->mainKeywordText(), "Two-sided printing");
+  EXPECT_EQ(control->getConflictDictionary(), conflict);
+  EXPECT_TRUE(control->getHideDictionary().contains("A"));
+  EXPECT_TRUE(control->getConditionDictionary().empty());
+  EXPECT_TRUE(control->getSpreadValue());
+  EXPECT_EQ(control->controlClass(), "controlClass");
+  EXPECT_EQ(control->getChoicesCount(), 1);
+
+  control->controlRemoveAll();
+  EXPECT_EQ(control->subviewCount(), 0u);
+  EXPECT_EQ(control->popupButton(), nullptr);
+  EXPECT_TRUE(control->getConflictDictionary().empty());
+  EXPECT_EQ(control->getChoicesCount(), -1);
+}
+
+}  // namespace
+}  // namespace orval

@@ -1,0 +1,56 @@
+// Rendering a built control's widget tree.
+#include <gtest/gtest.h>
+
+#include "settings_ui/kora_ui_dump.h"
+#include "settings_ui/kora_ui_test_support.h"
+
+namespace orval {
+namespace {
+
+using namespace kora_ui_testing;
+
+class KoraUIDumpTest : public KoraUITest {};
+
+TEST_F(KoraUIDumpTest, TreeAsValueAndText) {
+  auto control = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "PopupButton"}, {"text", "Tray"},
+                            {"default", "t2"},
+                            {"choices", Array{Dict{{"choice", "t1"}, {"text", "Tray 1"}},
+                                              Dict{{"choice", "-"}, {"text", ""}, {"separator", true}},
+                                              Dict{{"choice", "t2"}, {"text", "Tray \"2\""}}}}},
+                       nullptr, 300, 48);
+  control->setEnabledByDictionary(Dict{{"t1", false}, {"t2", true}});
+  control->setEnabled(false);
+
+  const Value tree = controlTreeValue(*control);
+  const Dict& root = *tree.asDict();
+  EXPECT_EQ(root.get("class"), Value("KORAUI"));
+  EXPECT_EQ(root.get("mainKeyword"), Value("Tray"));
+  EXPECT_EQ(root.get("controlType"), Value("PopupButton"));
+  EXPECT_EQ(root.get("value"), Value("t2"));
+  EXPECT_EQ(root.get("frame"), (Value(Array{0.0, 0.0, 300.0, 48.0})));
+  EXPECT_EQ(root.get("enabled"), Value(false));
+  const Array& subviews = *root.get("subviews").asArray();
+  ASSERT_EQ(subviews.size(), 2u);
+  const Dict& title = *subviews[0].asDict();
+  EXPECT_EQ(title.get("title"), Value("Tray"));
+  EXPECT_EQ(title.get("enabled"), Value(false));  // painted disabled
+  const Dict& popup = *subviews[1].asDict();
+  EXPECT_EQ(popup.get("class"), Value("PopUpButton"));
+  EXPECT_EQ(popup.get("frame"), (Value(Array{24.0, 0.0, 276.0, 24.0})));
+  const Array& items = *popup.get("items").asArray();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].asDict()->get("enabled"), Value(false));
+  EXPECT_EQ(items[1].asDict()->get("separator"), Value(true));
+  EXPECT_EQ(items[2].asDict()->get("selected"), Value(true));
+
+  EXPECT_EQ(controlTreeText(*control),
+            "KORAUI (0, 0, 300, 48) keyword=\"Tray\" type=\"PopupButton\" value=\"t2\" disabled\n"
+            "  TextField (24, 24, 276, 20) title=\"Tray\" disabled\n"
+            "  PopUpButton (24, 0, 276, 24) value=\"Tray \\\"2\\\"\" disabled\n"
+            "    - \"Tray 1\" = \"t1\" disabled\n"
+            "    - separator\n"
+            "    - \"Tray \\\"2\\\"\" = \"t2\" selected\n");
+}
+
+}  // namespace
+}  // namespace orval

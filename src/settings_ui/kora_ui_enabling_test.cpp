@@ -1,0 +1,161 @@
+// Enabling (plain, by source keyword, logical sum, per pop-up item), hiding
+// and the children's enabling choice.
+#include <gtest/gtest.h>
+
+#include "common/control_enabling.h"
+#include "settings_ui/kora_ui.h"
+#include "settings_ui/kora_ui_test_support.h"
+#include "settings_ui/ui_description.h"
+
+namespace orval {
+namespace {
+
+using namespace kora_ui_testing;
+
+class KoraUIEnablingTest : public KoraUITest {};
+
+const Value kTrays = choices({{"t1", "Tray 1"}, {"t2", "Tray 2"}, {"t3", "Tray 3"}});
+
+std::unique_ptr<KORAUI> trayPopup() {
+  return build(Dict{{"mainKeyword", "Tray"}, {"control_type", "PopupButton"}, {"text", "Tray"}, {"head_text", "H"},
+                    {"head_title_text", "HT"}, {"groupTitle", "G"}, {"default", "t1"}, {"choices", kTrays}});
+}
+
+TEST_F(KoraUIEnablingTest, SetEnabledReachesWidgetsAndPaintsLabels) {
+  auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"text", "Zoom"},
+                            {"head_text", "H"}, {"min", "1"}, {"max", "9"}, {"desc_text", "d"}});
+  control->setEnabled(false);
+  EXPECT_FALSE(control->text()->isEnabled());
+  EXPECT_FALSE(control->stepper()->isEnabled());
+  EXPECT_FALSE(control->isEnabled());
+  for (tk::TextField* label : {control->titleText(), control->headText(), control->descText()})
+    EXPECT_EQ(label->textColor(), disabledTextColor());
+  control->setEnabled(true);
+  EXPECT_TRUE(control->text()->isEnabled());
+  EXPECT_TRUE(control->stepper()->isEnabled());
+  for (tk::TextField* label : {control->titleText(), control->headText(), control->descText()})
+    EXPECT_EQ(label->textColor(), tk::Color::controlTextColor());
+
+  auto dates = build(Dict{{"mainKeyword", "At"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
+  dates->setEnabled(false);
+  for (tk::DatePicker* picker : dates->getDatePickers()) EXPECT_FALSE(picker->isEnabled());
+  EXPECT_FALSE(dates->isEnabled());
+}
+
+TEST_F(KoraUIEnablingTest, DisabledWhileAnySourceDisables) {
+  auto control = trayPopup();
+  control->setEnabled(false, "Duplex");
+  control->setEnabled(false, "Staple");
+  control->setEnabled(false, "Duplex");  // counted once
+  EXPECT_EQ(control->theNameOfDisabledKey(), (std::vector<std::string>{"Duplex", "Staple"}));
+  control->setEnabled(true, "Duplex");
+  EXPECT_FALSE(control->isEnabled());
+  control->setEnabled(true, "Fold");  // never disabled it
+  EXPECT_FALSE(control->isEnabled());
+  control->setEnabled(true, "Staple");
+  EXPECT_TRUE(control->isEnabled());
+  EXPECT_TRUE(control->theNameOfDisabledKey().empty());
+  control->setEnabled(true, "Staple");  // with nothing disabling it stays enabled
+  EXPECT_TRUE(control->isEnabled());
+}
+
+TEST_F(KoraUIEnablingTest, LogicalSumKeepsEnabledWhileAnySourceEnables) {
+  auto control = trayPopup();
+  control->setEnabledPositively(true, "A");
+  control->setEnabledPositively(true, "B");
+  control->setEnabledPositively(false, "A");
+  EXPECT_TRUE(control->isEnabled());
+  EXPECT_EQ(control->theNameOfEnabledKey(), std::vector<std::string>{"B"});
+  control->setEnabledPositively(false, "C");  // absent from a non-empty list: nothing changes
+  EXPECT_TRUE(control->isEnabled());
+  control->setEnabledPositively(false, "B");
+  EXPECT_FALSE(control->isEnabled());
+  EXPECT_EQ(control->theNameOfDisabledKey(), std::vector<std::string>{"logical_sum_condition"});
+  control->setEnabledPositively(true, "A");
+  EXPECT_TRUE(control->isEnabled());
+
+  // A condition source that disables the control outweighs the logical sum.
+  control->setEnabled(false, "Condition");
+  control->setEnabledPositively(true, "B");
+  EXPECT_FALSE(control->isEnabled());
+
+  auto fresh = trayPopup();
+  fresh->setEnabledPositively(false, "Never");  // an empty list: disabled through the logical sum
+  EXPECT_FALSE(fresh->isEnabled());
+}
+
+TEST_F(KoraUIEnablingTest, PerItemEnablingMovesADisabledSelection) {
+  auto control = trayPopup();
+  ASSERT_EQ(control->getStringValue(), "t1");
+  NotificationRecorder recorder;
+  control->setEnabledByDictionary(Dict{{"t1", false}, {"t2", "False"}, {"t3", "True"}});
+  tk::PopUpButton* popup = control->popupButton();
+  EXPECT_FALSE(popup->autoenablesItems());
+  EXPECT_FALSE(popup->isItemEnabled(0));
+  EXPECT_FALSE(popup->isItemEnabled(1));
+  EXPECT_TRUE(popup->isItemEnabled(2));
+  EXPECT_EQ(popup->indexOfSelectedItem(), 2);
+  EXPECT_EQ(control->value(), "t3");
+  ASSERT_EQ(recorder.posted.size(), 1u);
+  EXPECT_EQ(recorder.posted[0].name, "Tray");
+  EXPECT_EQ(recorder.posted[0].userInfo.get("Paramater"), Value("t3"));
+
+  // The selection stays enabled: nothing is announced; a missing entry disables its item.
+  recorder.posted.clear();
+  control->setEnabledByDictionary(Dict{{"t1", true}, {"t3", true}});
+  EXPECT_TRUE(recorder.posted.empty());
+  EXPECT_FALSE(popup->isItemEnabled(1));
+  EXPECT_EQ(popup->indexOfSelectedItem(), 2);
+}
+
+TEST_F(KoraUIEnablingTest, HidingEveryWidgetAndReadingTheState) {
+  auto control = trayPopup();
+  control->setHidden(true);
+  for (tk::View* view : control->subviews()) EXPECT_TRUE(view->isHidden()) << view->className();
+  EXPECT_TRUE(control->isHidden());
+  EXPECT_FALSE(control->tk::View::isHidden());  // the control's own view stays shown
+  control->setHidden(false);
+  for (tk::View* view : control->subviews()) EXPECT_FALSE(view->isHidden()) << view->className();
+  EXPECT_FALSE(control->isHidden());
+
+  auto titleOnly = build(Dict{{"mainKeyword", "Info"}, {"text", "Info"}});
+  EXPECT_TRUE(titleOnly->isHidden());
+  EXPECT_TRUE(titleOnly->isEnabled());
+}
+
+TEST_F(KoraUIEnablingTest, DisableForPDEGreysListedRadioCells) {
+  auto control = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "RadioButton"}, {"choices", kTrays},
+                            {"disableForPDE", Array{"t2", "t9"}}});
+  control->disableForPDE();
+  tk::Matrix* matrix = control->radioButtonMatrix();
+  EXPECT_TRUE(matrix->cellAtRow(0, 0)->isEnabled());
+  EXPECT_FALSE(matrix->cellAtRow(1, 0)->isEnabled());
+  EXPECT_TRUE(matrix->cellAtRow(2, 0)->isEnabled());
+}
+
+TEST_F(KoraUIEnablingTest, EmptyCheckLooksAtEnabledTextFields) {
+  auto field = build(Dict{{"mainKeyword", "Name"}, {"control_type", "TextField_text"}});
+  EXPECT_FALSE(field->isEmptycheck());
+  field->setEnabled(false);
+  EXPECT_TRUE(field->isEmptycheck());
+  field->setEnabled(true);
+  field->setStringValue("x");
+  EXPECT_TRUE(field->isEmptycheck());
+  EXPECT_TRUE(trayPopup()->isEmptycheck());
+}
+
+TEST_F(KoraUIEnablingTest, ChildrenFollowTheEnablingChoice) {
+  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+  auto parent = build(*controlDescriptionNamed(*ui, "Parent"), fixtureBundle(), 400, 300);
+  for (KORAUI* child : parent->childControls()) EXPECT_TRUE(child->isEnabled());
+  parent->setStringValue("False");
+  for (KORAUI* child : parent->childControls()) EXPECT_FALSE(child->isEnabled()) << child->mainKeyword();
+  parent->setStringValue("True");
+  for (KORAUI* child : parent->childControls()) EXPECT_TRUE(child->isEnabled());
+  parent->setEnabledChildControl(false);
+  EXPECT_FALSE(parent->getChildKORAUI("Level")->slider()->isEnabled());
+  EXPECT_TRUE(parent->checkbox()->isEnabled());
+}
+
+}  // namespace
+}  // namespace orval

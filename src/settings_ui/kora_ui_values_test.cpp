@@ -1,0 +1,298 @@
+// Value mapping of every control type, both ways; unsupported values,
+// defaults and dates, old values, the pending print option and display texts.
+#include <chrono>
+
+#include <gtest/gtest.h>
+
+#include "platform/foundation/log.h"
+#include "platform/toolkit/application.h"
+#include "settings_ui/kora_text_field.h"
+#include "settings_ui/kora_ui.h"
+#include "settings_ui/kora_ui_test_support.h"
+
+namespace orval {
+namespace {
+
+using namespace kora_ui_testing;
+
+class KoraUIValuesTest : public KoraUITest {};
+
+const Value kOnOff = choices({{"True", "On"}, {"False", "Off"}});
+const Value kSizes = choices({{"A4", "A4 text"}, {"A3", "A3 text"}, {"B4", "B4 text"}});
+
+TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsText) {
+  auto control = build(Dict{{"mainKeyword", "JobName"}, {"control_type", "TextField_text"}, {"default", "Report"}});
+  EXPECT_EQ(control->text()->stringValue(), "Report");  // setDefault at the end of the build
+  control->setStringValue("Invoice");
+  EXPECT_EQ(control->text()->stringValue(), "Invoice");
+  control->text()->setStringValue("Typed");
+  EXPECT_EQ(control->value(), "Invoice");  // the stored value moves only when read
+  EXPECT_EQ(control->getStringValue(), "Typed");
+  EXPECT_EQ(control->value(), "Typed");
+  EXPECT_EQ(control->getSelectedOptionText(), "Typed");
+  EXPECT_FALSE(control->getOptionText("Typed"));
+}
+
+TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
+  auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
+                            {"max", "10.0"}, {"defchoice", "1.0"}});
+  ASSERT_EQ(control->text()->stringValue(), "1.0");
+  control->setStringValue("2.50");  // two decimals where the field shows one: re-formatted (unit 3)
+  EXPECT_EQ(control->text()->stringValue(), "2.5");
+  EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 2.5);
+  control->setStringValue("3.7");
+  EXPECT_EQ(control->text()->stringValue(), "3.7");
+  control->setStringValue("4");  // the field shows a point, the value none
+  EXPECT_EQ(control->text()->stringValue(), "4.0");
+  EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 4.0);
+  EXPECT_EQ(control->getStringValue(), "4.0");
+
+  auto whole = build(Dict{{"mainKeyword", "Copies"}, {"control_type", "TextField_number"}, {"min", "1"},
+                          {"max", "999"}, {"defchoice", "3"}});
+  whole->setStringValue("12");
+  EXPECT_EQ(whole->text()->stringValue(), "12");
+  whole->setStringValue("4.75");
+  EXPECT_EQ(whole->text()->stringValue(), "5");  // "%.0f"
+  whole->setDoubleValue(7.2);
+  EXPECT_EQ(whole->text()->stringValue(), "7");
+}
+
+TEST_F(KoraUIValuesTest, NumberFieldNewBoundsReachFieldStepperAndDescription) {
+  auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
+                            {"max", "10.0"}, {"desc_text", "(%@ - %@)"}});
+  EXPECT_EQ(control->descText()->stringValue(), "(0.5 - 10.0)");
+  control->updateMin(1.26, 20);
+  auto* field = dynamic_cast<KORATextField*>(control->text());
+  EXPECT_DOUBLE_EQ(field->minValue(), 1.3);  // formatted with the field's one decimal
+  EXPECT_DOUBLE_EQ(field->maxValue(), 20.0);
+  EXPECT_DOUBLE_EQ(control->stepper()->minValue(), 1.3);
+  EXPECT_DOUBLE_EQ(control->stepper()->maxValue(), 20.0);
+  EXPECT_EQ(control->descText()->stringValue(), "(1.3 - 20.0)");
+  EXPECT_EQ(control->minValue(), "0.5");  // the description keeps its own bounds
+}
+
+TEST_F(KoraUIValuesTest, CheckBoxMapsBothChoicesAndIgnoresOthers) {
+  auto control = build(Dict{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"},
+                            {"defchoice", "False"}, {"choices", kOnOff}});
+  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::Off);
+  control->setStringValue("True");
+  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
+  control->setStringValue("Maybe");
+  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
+  control->checkbox()->setState(tk::ControlState::Off);
+  EXPECT_EQ(control->getStringValue(), "False");
+  EXPECT_EQ(control->getSelectedOptionText(), "Off");
+  EXPECT_EQ(control->getOptionText("True"), "On");
+  EXPECT_EQ(control->getOptionText("anything else"), "Off");
+
+  // A mixed box reads nothing: the stored value stands.
+  control->checkbox()->setAllowsMixedState(true);
+  control->checkbox()->setState(tk::ControlState::Mixed);
+  EXPECT_EQ(control->getStringValue(), "False");
+}
+
+TEST_F(KoraUIValuesTest, InvertedCheckBoxShowsTheOppositeState) {
+  auto control = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
+                            {"choices", kOnOff}});
+  control->setStringValue("True");
+  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::Off);
+  EXPECT_EQ(control->checkBoxState(), 1);
+  EXPECT_EQ(control->getStringValue(), "True");
+  control->setCheckBoxState(0);
+  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
+  EXPECT_EQ(control->getStringValue(), "False");
+}
+
+TEST_F(KoraUIValuesTest, CheckBoxAccessWithoutABoxIsReported) {
+  KORAUI control(tk::Rect{0, 0, 300, 24});
+  LogCapture log;
+  EXPECT_EQ(control.checkBoxState(), 1);
+  control.setCheckBoxState(0);
+  EXPECT_EQ(log.lines().size(), 2u);
+  EXPECT_TRUE(log.contains("###checkbox object is invalid"));
+}
+
+TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
+  auto control = build(Dict{{"mainKeyword", "PaperSize"}, {"control_type", "PopupButton"}, {"default", "A4"},
+                            {"choices", kSizes}});
+  control->setStringValue("A3");
+  EXPECT_EQ(control->popupButton()->indexOfSelectedItem(), 1);
+  EXPECT_FALSE(control->getUnsportValue());
+  control->setStringValue("Letter");
+  EXPECT_EQ(control->popupButton()->indexOfSelectedItem(), 1);  // the old selection stays
+  EXPECT_EQ(control->getUnsportValue(), "Letter");
+  EXPECT_EQ(control->getStringValue(), "A3");
+  control->setStringValue("B4");
+  EXPECT_FALSE(control->getUnsportValue());
+  EXPECT_EQ(control->getSelectedOptionText(), "B4 text");
+  EXPECT_EQ(control->getOptionText("A3"), "A3 text");
+  EXPECT_FALSE(control->getOptionText("Letter"));
+}
+
+TEST_F(KoraUIValuesTest, PopupValuesFollowTheItemsNotTheChoiceIndex) {
+  // An entry without text and without "separator" adds no item: later items
+  // still read their own choice.
+  Array list{Dict{{"choice", "a"}, {"text", "A"}}, Dict{{"choice", "quiet"}, {"text", ""}},
+             Dict{{"choice", "b"}, {"text", "B"}}};
+  auto control = build(Dict{{"mainKeyword", "K"}, {"control_type", "PopupButton"}, {"choices", list}});
+  control->popupButton()->selectItemAtIndex(1);
+  EXPECT_EQ(control->getStringValue(), "b");
+  control->setStringValue("a");
+  EXPECT_EQ(control->popupButton()->indexOfSelectedItem(), 0);
+}
+
+TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
+  for (const char* type : {"RadioButton", "HRadioButton"}) {
+    SCOPED_TRACE(type);
+    auto control = build(Dict{{"mainKeyword", "Side"}, {"control_type", type}, {"choices", kSizes}});
+    tk::Matrix* matrix = control->radioButtonMatrix();
+    const auto cell = [&](int i) { return std::string(type) == "RadioButton" ? matrix->cellAtRow(i, 0) : matrix->cellAtRow(0, i); };
+    const auto selectedIndex = [&] {
+      return std::string(type) == "RadioButton" ? matrix->selectedRow() : matrix->selectedColumn();
+    };
+    control->setStringValue("A3");
+    EXPECT_EQ(cell(1)->state(), tk::ControlState::On);
+    EXPECT_EQ(cell(0)->state(), tk::ControlState::Off);
+    EXPECT_EQ(control->getStringValue(), "A3");
+    EXPECT_EQ(control->getSelectedOptionText(), "A3 text");
+    EXPECT_EQ(selectedIndex(), -1);  // the matrix follows on the next turn, also in a modal panel
+    tk::Application::shared().runLoop().runPendingTurns(tk::RunLoopMode::ModalPanel);
+    EXPECT_EQ(selectedIndex(), 1);
+
+    control->setStringValue("Letter");
+    EXPECT_EQ(control->getUnsportValue(), "Letter");
+    EXPECT_EQ(cell(1)->state(), tk::ControlState::Off);
+    EXPECT_EQ(control->getStringValue(), "Letter");  // no row on: the stored value stands
+    control->setStringValue("B4");
+    EXPECT_FALSE(control->getUnsportValue());
+    EXPECT_EQ(control->getOptionText("A4"), "A4 text");
+  }
+}
+
+TEST_F(KoraUIValuesTest, DeferredRadioSelectionOutlivedByItsControl) {
+  auto control = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"choices", kSizes}});
+  control->setStringValue("A3");
+  control.reset();
+  EXPECT_EQ(tk::Application::shared().runLoop().runPendingTurns(tk::RunLoopMode::Default), 1);
+}
+
+TEST_F(KoraUIValuesTest, SliderMapsChoicesAndFreeValues) {
+  auto chosen = build(Dict{{"mainKeyword", "Level"}, {"control_type", "Slider"},
+                           {"choices", choices({{"l1", "Low"}, {"l2", "Mid"}, {"l3", "High"}})}});
+  chosen->setStringValue("l3");
+  EXPECT_EQ(chosen->slider()->doubleValue(), 2);
+  chosen->setStringValue("l9");
+  EXPECT_EQ(chosen->slider()->doubleValue(), 2);
+  chosen->slider()->setDoubleValue(1);
+  EXPECT_EQ(chosen->getStringValue(), "l2");
+
+  auto free = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}});
+  free->setStringValue("37");
+  EXPECT_EQ(free->slider()->doubleValue(), 37);
+  free->slider()->setDoubleValue(64);
+  EXPECT_EQ(free->getStringValue(), "64");
+}
+
+TEST_F(KoraUIValuesTest, DatePickersMapSecondsSince1970) {
+  auto control = build(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
+  control->setStringValue("86400");
+  for (tk::DatePicker* picker : control->getDatePickers())
+    EXPECT_EQ(picker->dateValue(), (Date{86400 - 978307200.0}));
+  EXPECT_EQ(control->getStringValue(), "86400");
+  control->getDatePickers()[0]->setDateValue(Date{0.75});
+  EXPECT_EQ(control->getStringValue(), "978307200");  // whole seconds
+}
+
+TEST_F(KoraUIValuesTest, DateValuesNowAndOffsets) {
+  KORAUI control;
+  control.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'700'000'000)); });
+  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now")), "1700000000");
+  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now3600")), "1700003600");
+  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now-3600")), "1699996400");
+  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("0")), "0");
+  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value(1234)), "1234");
+  EXPECT_EQ(control.datePickerDictionaryValueToDate(Value("0")), (Date{-978307200.0}));
+  EXPECT_EQ(control.datePickerDictionaryValueToDate(Value(Date{5})), (Date{5}));
+}
+
+TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
+  auto popup = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"defchoice", "A3"}, {"choices", kSizes}});
+  EXPECT_FALSE(popup->getDefault());  // "defchoice" sets the build, "default" is the default
+  EXPECT_EQ(popup->getStringValue(), "A4");
+
+  auto empty = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"default", ""}, {"choices", kSizes}});
+  EXPECT_FALSE(empty->getDefault());
+
+  KORAUI dated(tk::Rect{0, 0, 400, 250});
+  dated.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'000)); });
+  dated.setControlDictionary(Dict{{"mainKeyword", "D"}, {"control_type", "DatePicker"}, {"default", "now+60"}});
+  dated.updateControl();
+  EXPECT_EQ(dated.getDefault(), "1060");
+
+  NotificationRecorder recorder;
+  popup->setStringValue("B4");
+  popup->setDefault();  // no default: the value stays, the keyword is still announced
+  EXPECT_EQ(popup->getStringValue(), "B4");
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"P"});
+  EXPECT_TRUE(recorder.posted[0].userInfo.empty());
+}
+
+TEST_F(KoraUIValuesTest, UpdateValueWritesOnlyRealChanges) {
+  auto control = build(Dict{{"mainKeyword", "T"}, {"control_type", "TextField_text"}});
+  EXPECT_FALSE(control->value());  // no default: nothing stored yet
+  control->text()->setStringValue("shown");
+  control->updateValue("first");
+  EXPECT_EQ(control->value(), "first");
+  EXPECT_EQ(control->text()->stringValue(), "shown");  // stored equals the string: not shown again
+  control->updateValue("second");
+  EXPECT_EQ(control->text()->stringValue(), "second");
+  control->text()->setStringValue("typed");
+  control->updateValueFont("second");
+  EXPECT_EQ(control->text()->stringValue(), "second");
+}
+
+TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
+  auto control = build(Dict{{"mainKeyword", "PaperSize"}, {"control_type", "PopupButton"}, {"default", "A4"},
+                            {"choices", kSizes}});
+  EXPECT_FALSE(control->getOldValue());
+  control->updateOldValue();
+  EXPECT_EQ(control->getOldValue(), "A4");
+  control->setStringValue("A3");
+  EXPECT_EQ(control->getOldValue(), "A4");
+
+  EXPECT_FALSE(control->updateWithPrintOption());
+  KORAUI::setUpdateWithPrintOption(PrintOption{{"Other", "x"}});
+  EXPECT_FALSE(control->updateWithPrintOption());
+  EXPECT_EQ(control->getStringValue(), "A3");
+  KORAUI::setUpdateWithPrintOption(PrintOption{{"PaperSize", "B4"}});
+  EXPECT_TRUE(control->updateWithPrintOption());
+  EXPECT_EQ(control->getStringValue(), "B4");
+  EXPECT_EQ(control->getOldValue(), "B4");
+  KORAUI::setUpdateWithPrintOption(std::nullopt);
+  EXPECT_EQ(KORAUI::pendingPrintOption(), nullptr);
+
+  auto box = build(Dict{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"choices", kOnOff}});
+  KORAUI::setUpdateWithPrintOption(PrintOption{{"Collate", true}});
+  EXPECT_TRUE(box->updateWithPrintOption());
+  EXPECT_EQ(box->getStringValue(), "True");
+}
+
+TEST_F(KoraUIValuesTest, OptionTextLeavesTheStoredValueAlone) {
+  auto control = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"choices", kSizes}});
+  control->setStringValue("Letter");  // no row on: reads fall back to the stored value
+  EXPECT_EQ(control->getOptionText("A3"), "A3 text");
+  EXPECT_EQ(control->getStringValue(), "Letter");
+}
+
+TEST_F(KoraUIValuesTest, ChoicesCountAndBounds) {
+  auto control = build(Dict{{"mainKeyword", "N"}, {"control_type", "TextField_number"}, {"min", "1"}, {"max", "99"}});
+  EXPECT_EQ(control->getChoicesCount(), -1);
+  EXPECT_EQ(control->minValue(), "1");
+  EXPECT_EQ(control->maxValue(), "99");
+  auto unbounded = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"choices", kSizes}});
+  EXPECT_EQ(unbounded->getChoicesCount(), 3);
+  EXPECT_FALSE(unbounded->minValue());
+}
+
+}  // namespace
+}  // namespace orval

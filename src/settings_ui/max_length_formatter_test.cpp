@@ -1,0 +1,79 @@
+#include "settings_ui/max_length_formatter.h"
+
+#include <gtest/gtest.h>
+
+#include "settings_ui/text_entry_test_support.h"
+
+namespace orval {
+namespace {
+
+class MaxLengthFormatterTest : public testing_support::TextEntryTest {
+ protected:
+  tk::TextField& field = addField(std::make_unique<tk::TextField>());
+};
+
+TEST_F(MaxLengthFormatterTest, CountsCharactersNotBytes) {
+  setDefaultCStringEncoding(TextEncoding::CP932);
+  const auto formatter = MaxLengthFormatter::setMaxLengthFormatter(&field, 4);
+  EXPECT_EQ(formatter->maxLength(), 4);
+  tk::FieldEditor& editor = edit(field);
+  editor.typeText("あいうえお");
+  EXPECT_EQ(editor.string(), "あいうえ");
+  EXPECT_EQ(beeps(), 1);
+}
+
+TEST_F(MaxLengthFormatterTest, CharacterOutsideTheBasicPlaneCountsTwo) {
+  MaxLengthFormatter::setLengthFormatter(&field, 0, 3);
+  tk::FieldEditor& editor = edit(field);
+  editor.typeText("a\xF0\x9F\x98\x80" "b");  // a + GRINNING FACE: three UTF-16 units
+  EXPECT_EQ(editor.string(), "a\xF0\x9F\x98\x80");
+  EXPECT_EQ(beeps(), 1);
+}
+
+TEST_F(MaxLengthFormatterTest, EscapingLimitsTheShownTextAndStoresTheEscapedOne) {
+  const auto formatter = MaxLengthFormatterWithEscape::setMaxLengthFormatter(&field, 3);
+  formatter->replace("\"", "\\\"");
+  tk::FieldEditor& editor = edit(field);
+  // Three quotes take six characters once escaped, but the limit counts what is shown.
+  editor.typeText("\"\"\"");
+  EXPECT_EQ(beeps(), 0);
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(field.stringValue(), "\"\"\"");
+  EXPECT_EQ(field.objectValue(), Value("\\\"\\\"\\\""));
+  // A stored value is shown un-escaped.
+  field.setObjectValue(Value("a\\\"b"));
+  EXPECT_EQ(field.stringValue(), "a\"b");
+}
+
+TEST_F(MaxLengthFormatterTest, CharacterSetAndMinimumTogether) {
+  field.setRepresentedObject(Dict{{"title", Value("Code")}});
+  const auto formatter = MaxLengthFormatterWithEscapeAndCharacterSet::setMaxLengthFormatter(
+      &field, 2, 4, CharacterSet::characterSetWithCharactersInString("ABC"));
+  EXPECT_EQ(formatter->minLength(), 2);
+  EXPECT_EQ(formatter->maxLength(), 4);
+  tk::FieldEditor& editor = edit(field);
+  editor.typeText("Ax");
+  EXPECT_EQ(editor.string(), "A");
+  EXPECT_EQ(beeps(), 1);
+  person->answerAlert(0);
+  EXPECT_FALSE(leaveField());
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Please specify at least 2 characters for Code."});
+  editor.typeText("B");
+  EXPECT_TRUE(leaveField());
+}
+
+TEST_F(MaxLengthFormatterTest, EndingAnEditingSessionStartsTheNextFromTheFieldsText) {
+  const auto formatter = MaxLengthFormatter::setMaxLengthFormatter(&field, 3);
+  edit(field).typeText("abc");
+  EXPECT_TRUE(leaveField());
+  field.setStringValue("x");
+  tk::FieldEditor& editor = edit(field);
+  editor.setSelectedRange({1, 0});
+  editor.insertText("yzw");
+  // The refused first keystroke goes back to the field's text, not the last session's.
+  EXPECT_EQ(editor.string(), "x");
+  EXPECT_EQ(formatter->undoBuffer(), "x");
+}
+
+}  // namespace
+}  // namespace orval

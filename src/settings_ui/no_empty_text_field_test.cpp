@@ -1,0 +1,62 @@
+#include "settings_ui/no_empty_text_field.h"
+
+#include <gtest/gtest.h>
+
+#include "common/localized_string.h"
+#include "settings_ui/mail_address_text_field.h"
+#include "settings_ui/text_entry_test_support.h"
+
+namespace orval {
+namespace {
+
+class NoEmptyTextFieldTest : public testing_support::TextEntryTest {};
+
+TEST_F(NoEmptyTextFieldTest, EmptyFieldKeepsTheFocus) {
+  auto& field = addField(std::make_unique<NoEmptyTextField>());
+  auto& other = addField(std::make_unique<tk::TextField>());
+  field.setRepresentedObject(Dict{{"title", Value("Job name")}});
+  EXPECT_EQ(field.className(), "NoEmptyTextField");
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_EQ(&editor, field.fieldEditor());
+  EXPECT_NE(&editor, &window->fieldEditor());
+
+  person->answerAlert(0);
+  EXPECT_FALSE(window->makeFirstResponder(&other));
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter the Job name."});
+  EXPECT_TRUE(person->alertsShown()[0].asSheet);
+  EXPECT_EQ(field.currentEditor(), &editor);
+
+  editor.typeText("Report");
+  EXPECT_TRUE(window->makeFirstResponder(&other));
+  EXPECT_EQ(field.stringValue(), "Report");
+  EXPECT_EQ(other.currentEditor(), &window->fieldEditor());
+}
+
+TEST_F(NoEmptyTextFieldTest, MessageIsLocalizedAndOnlyAVisibleWindowAsks) {
+  testing_support::ScopedEnvironment japanese("LANGUAGE", "ja");
+  SetNSBundleForLocalizedString(testing_support::textEntryPrincipalBundle());
+  auto& field = addField(std::make_unique<NoEmptyTextField>());
+  edit(field);
+  person->answerAlert(0);
+  EXPECT_FALSE(leaveField());
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"--を入力してください。"});
+  window->orderOut();
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(person->alertsShown().size(), 1u);
+}
+
+TEST_F(NoEmptyTextFieldTest, MailAddressFieldAsksForAnAddress) {
+  auto& field = addField(std::make_unique<MailAddressTextField>());
+  EXPECT_EQ(field.className(), "MailAddressTextField");
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_EQ(&editor, field.fieldEditor());
+  person->answerAlert(0);
+  EXPECT_FALSE(leaveField());
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a valid E-mail address."});
+  // Only emptiness is checked here.
+  editor.typeText("not an address");
+  EXPECT_TRUE(leaveField());
+}
+
+}  // namespace
+}  // namespace orval

@@ -1,0 +1,91 @@
+#include "settings_ui/validation_formatter.h"
+
+#include <gtest/gtest.h>
+
+#include "settings_ui/mail_address_formatter.h"
+#include "settings_ui/page_range_formatter.h"
+#include "settings_ui/text_entry_test_support.h"
+
+namespace orval {
+namespace {
+
+TEST(PageRangeFormatterTest, PageRangeGrammar) {
+  const PageRangeFormatter formatter(0, 255);
+  for (const char* valid : {"", "  ", "1-3,5", " 1 - 3 ,\t5 ", "-5", "5-", "7", "1,,3", "1\n2-4",
+                            "2147483647", "3-2147483648", "1-1"})
+    EXPECT_TRUE(formatter.isValid(valid)) << '"' << valid << '"';
+  for (const char* invalid : {"3-1", "0", "0-4", "-", "1,-", "1-2-3", "a", "1a", "1-b", ",", "-0",
+                              "2147483648", "99999999999999999999", "1;2"})
+    EXPECT_FALSE(formatter.isValid(invalid)) << '"' << invalid << '"';
+}
+
+TEST(MailAddressFormatterTest, AddressLists) {
+  const MailAddressFormatter formatter(0, 255);
+  for (const char* valid : {"a@example.com", "a@example.com; b@example.com", ";, a@x.jp ,", "x y\tz"})
+    EXPECT_TRUE(formatter.isValid(valid)) << '"' << valid << '"';
+  for (const char* invalid : {"", ";", " ; , ", "\t\n"})
+    EXPECT_FALSE(formatter.isValid(invalid)) << '"' << invalid << '"';
+  // At most 128 bytes: a longer list is refused rather than checked in part.
+  EXPECT_TRUE(formatter.isValid(std::string(128, 'a')));
+  EXPECT_FALSE(formatter.isValid(std::string(129, 'a')));
+}
+
+class ValidationFormatterTest : public testing_support::TextEntryTest {
+ protected:
+  tk::TextField& field = addField(std::make_unique<tk::TextField>());
+};
+
+TEST_F(ValidationFormatterTest, InvalidTextKeepsTheFocusWithTheMessage) {
+  const auto formatter =
+      PageRangeFormatter::setValidationFormatter(&field, 20, std::nullopt, std::string("Enter valid pages."));
+  ASSERT_NE(formatter, nullptr);
+  EXPECT_EQ(field.delegate(), formatter.get());
+  EXPECT_EQ(formatter->minBytes(), 0);
+  tk::FieldEditor& editor = edit(field);
+  editor.typeText("3-1");
+  person->answerAlert(0);
+  EXPECT_FALSE(leaveField());
+  ASSERT_EQ(person->alertsShown().size(), 1u);
+  EXPECT_EQ(person->alertsShown()[0].messageText, "Enter valid pages.");
+  EXPECT_TRUE(person->alertsShown()[0].asSheet);
+  EXPECT_EQ(field.currentEditor(), &editor);
+
+  editor.selectAll();
+  editor.typeText("1-3, 5");
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(field.stringValue(), "1-3, 5");
+}
+
+TEST_F(ValidationFormatterTest, OnlyAVisibleWindowChecks) {
+  MailAddressFormatter::setValidationFormatter(&field, 128, std::nullopt, std::nullopt);
+  // An empty list is no address list.
+  edit(field);
+  person->answerAlert(0);
+  EXPECT_FALSE(leaveField());
+  EXPECT_EQ(alertTexts(), std::vector<std::string>{"--"});
+  window->orderOut();
+  EXPECT_TRUE(leaveField());
+}
+
+TEST_F(ValidationFormatterTest, TypingLimitsStillApply) {
+  setDefaultCStringEncoding(TextEncoding::CP932);
+  ValidationFormatter::setValidationFormatter(&field, 4, CharacterSet::characterSetWithCharactersInString("0123456789-,あ"),
+                                              std::nullopt);
+  tk::FieldEditor& editor = edit(field);
+  editor.typeText("1x2あ3");
+  EXPECT_EQ(editor.string(), "12あ");
+  EXPECT_EQ(beeps(), 2);
+  EXPECT_TRUE(leaveField());  // the base class accepts every text
+}
+
+TEST_F(ValidationFormatterTest, MailAddressFormatterEscapesWhatItStores) {
+  const auto formatter = MailAddressFormatter::setValidationFormatter(&field, 128, std::nullopt, std::nullopt);
+  formatter->replace(";", "%3B");
+  edit(field).typeText("a@x.jp;b@y.jp");
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(field.objectValue(), Value("a@x.jp%3Bb@y.jp"));
+  EXPECT_EQ(field.stringValue(), "a@x.jp;b@y.jp");
+}
+
+}  // namespace
+}  // namespace orval
