@@ -1,0 +1,127 @@
+// Helpers of the pane plug-in manager's tests: a plug-in bundle assembled in
+// a temporary folder from testdata/Test.plugin and the fixture pane plug-ins
+// of the build tree, registered as the principal bundle; and a panel stand-in
+// that records the server list commands it is asked to send.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/common_reset.h"
+#include "common/principal_bundle.h"
+#include "favorites/app_preference.h"
+#include "panes/pane_plugin_mgr.h"
+#include "panes/pde_object.h"
+#include "panes/testdata/fixture_pane_probe.h"
+#include "platform/foundation/notification_center.h"
+#include "platform/foundation/plist.h"
+#include "platform/toolkit/application.h"
+
+namespace orval::panes_testing {
+
+namespace fs = std::filesystem;
+
+// The test plug-in bundle: Contents/Info.plist, Resources (UI description
+// "TestUI", panes tree "PanesTree", printer description "Test.ppd",
+// information dictionary, the password library) and PlugIns (the fixture
+// pane plug-ins).
+class TestPlugIn {
+ public:
+  TestPlugIn() {
+    std::string pattern = (fs::path(::testing::TempDir()) / "panes_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
+    folder_ = pattern;
+    fs::copy(fs::path(ORVAL_SOURCE_DIR) / "src/panes/testdata/Test.plugin", path(), fs::copy_options::recursive);
+    fs::copy(PANES_FIXTURE_PLUGINS_DIR, plugIns(), fs::copy_options::recursive);
+    fs::copy_file(PANES_ENCRYPTION_LIBRARY, resources() / "libencryption.so");
+  }
+  ~TestPlugIn() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  TestPlugIn(const TestPlugIn&) = delete;
+  TestPlugIn& operator=(const TestPlugIn&) = delete;
+
+  fs::path path() const { return folder_ / "Test.plugin"; }
+  fs::path resources() const { return path() / "Contents/Resources"; }
+  fs::path plugIns() const { return path() / "Contents/PlugIns"; }
+
+  // Registers the bundle as the principal bundle.
+  void registerBundle() const { SetBSPrincipalBundle(Bundle::bundleWithPath(path())); }
+
+  // Sets key of the Info.plist at infoPlist to value.
+  static void setInfo(const fs::path& infoPlist, const std::string& key, const Value& value) {
+    std::optional<Dict> info = dictFromFile(infoPlist);
+    ASSERT_TRUE(info) << infoPlist;
+    info->set(key, value);
+    ASSERT_TRUE(writePlistFile(infoPlist, Value(*info)));
+  }
+  // Makes the fixture pane name throw a PlatformException from operation.
+  void makePaneThrow(const std::string& name, const std::string& operation) const {
+    setInfo(plugIns() / (name + ".bundle/Contents/Info.plist"), "FixtureThrowsIn", Value(Array{Value(operation)}));
+  }
+  // Removes the lines of Test.ppd that hold text.
+  void removePpdLines(const std::string& text) const {
+    const fs::path ppd = resources() / "Test.ppd";
+    std::ifstream in(ppd);
+    std::ostringstream kept;
+    for (std::string line; std::getline(in, line);)
+      if (line.find(text) == std::string::npos) kept << line << "\n";
+    in.close();
+    std::ofstream(ppd) << kept.str();
+  }
+
+ private:
+  fs::path folder_;
+};
+
+// The fixture probe of a controller (nullptr for another kind of controller).
+inline const FixturePaneProbe* probe(const PanePlugInInterface* controller) {
+  return dynamic_cast<const FixturePaneProbe*>(controller);
+}
+
+// How many times the controller was asked for operation.
+inline long eventCount(const PanePlugInInterface* controller, const std::string& operation) {
+  const FixturePaneProbe* p = probe(controller);
+  if (p == nullptr) return -1;
+  return std::count(p->events().begin(), p->events().end(), operation);
+}
+
+// A panel stand-in: answers each command from a table and records it.
+class RecordingPDEObject : public PDEObject {
+ public:
+  std::optional<Value> sendCommand(const std::string& listName) override {
+    commands.push_back(listName);
+    const auto found = answers.find(listName);
+    if (found == answers.end()) return std::nullopt;
+    return found->second;
+  }
+
+  std::vector<std::string> commands;
+  std::map<std::string, Value> answers;
+};
+
+// Every test starts from fresh process-wide objects and ends by releasing them.
+class PanePlugInMgrTestBase : public ::testing::Test {
+ protected:
+  void SetUp() override { resetAll(); }
+  void TearDown() override { resetAll(); }
+
+  static void resetAll() {
+    PanePlugInMgr::resetSharedInstanceForTesting();
+    AppPreference::resetSharedInstanceForTesting();
+    resetCommonStateForTesting();
+    tk::Application::resetSharedForTesting();
+    NotificationCenter::defaultCenter().resetForTesting();
+  }
+};
+
+}  // namespace orval::panes_testing
