@@ -1,0 +1,121 @@
+// The bundle's keyword convert table against the bundle's printer description
+// and the favorites' round trip.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "conversion/print_option_converter.h"
+#include "platform/foundation/plist.h"
+
+namespace orval {
+namespace {
+
+const std::filesystem::path kResources = std::filesystem::path(ORVAL_SOURCE_DIR) / "resources";
+
+// The user-interface options of a printer description and their choices, read from its
+// "*OpenUI *Keyword/..." blocks.
+std::map<std::string, std::vector<std::string>> ppdChoices(const std::filesystem::path& path) {
+  std::map<std::string, std::vector<std::string>> choices;
+  std::ifstream in(path);
+  std::string line;
+  std::string current;
+  while (std::getline(in, line)) {
+    if (line.starts_with("*OpenUI *")) {
+      current = line.substr(9, line.find_first_of("/:") - 9);
+      choices[current];
+    } else if (line.starts_with("*CloseUI")) {
+      current.clear();
+    } else if (!current.empty() && line.starts_with("*" + current + " ")) {
+      const std::size_t start = current.size() + 2;
+      choices[current].push_back(line.substr(start, line.find_first_of("/:", start) - start));
+    }
+  }
+  return choices;
+}
+
+class ConvertTableResourceTest : public ::testing::Test {
+ protected:
+  ConvertTableResourceTest()
+      : converter_(std::make_unique<FileConvertTableSource>(kResources / "ConvertTable.plist")) {}
+
+  PrintOptionConverter converter_;
+};
+
+TEST_F(ConvertTableResourceTest, TagKeysAreUnique) {
+  const std::optional<Dict> table = converter_.convertTable();
+  ASSERT_TRUE(table.has_value());
+  std::set<std::string> tagKeys;
+  for (const auto& [keyword, entry] : *table) {
+    ASSERT_TRUE(entry.isDict()) << keyword;
+    const Value& tagKey = entry.asDict()->get("tagKey");
+    ASSERT_TRUE(tagKey.isString()) << keyword;
+    EXPECT_TRUE(tagKeys.insert(*tagKey.asString()).second) << *tagKey.asString();
+  }
+}
+
+TEST_F(ConvertTableResourceTest, EveryChoiceOfThePrinterDescriptionSurvivesAFavorite) {
+  const auto choices = ppdChoices(kResources / "TZPrintServer.ppd");
+  ASSERT_GT(choices.size(), 10u);
+  for (const auto& [keyword, list] : choices) {
+    if (keyword == "PageRegion") continue;  // follows the paper size; never a setting of its own
+    ASSERT_TRUE(converter_.convertTable()->contains(keyword)) << keyword;
+    for (const std::string& choice : list) {
+      const PrintOption inputMgr = converter_.toInputMgrFormat(PrintOption{{keyword, choice}});
+      ASSERT_EQ(inputMgr.size(), 1u) << keyword << " " << choice;
+      const PrintOption canonical = converter_.toPpdKeywordFormat(inputMgr);
+      EXPECT_EQ(canonical.get(keyword).text(), choice) << keyword;
+    }
+  }
+}
+
+TEST_F(ConvertTableResourceTest, AJobThroughAFavoriteAndBack) {
+  PrintOption internal{{"Punch_PunchHoles", "RightHoles3"},
+                       {"PageOrder_new", "FaceDownReverse"},
+                       {"StapleMode", "TopLeftCorner"},
+                       {"QZInputSlot", "Tray3"},
+                       {"ChgPrintPaperSizeType", "A4SEF"},
+                       {"ImpositionMode_ImpositionCustomMode", "Nup"},
+                       {"ImpositionNup_NumOfPages", "8up"},
+                       {"ImpositionNup_Fitting", "True"},
+                       {"DocumentOrientation", "Landscape"},
+                       {"Magnification", "141.5"},
+                       {"HairLineWarningPoint", "0.125"},
+                       {"SpTonerColorReplaceMagentaBack", "0.75"},
+                       {"CreaseNum", "2"},
+                       {"CreasePosition1", "30"},
+                       {"CreasePosition2", "60"},
+                       {"ChgPrintPaperSizeLength", "297"},
+                       {"SecurityPrint", "True"},
+                       {"QZRGBColorCorrect", "sRGBAutoScene"},
+                       {"QZSaveFile", "PDF1200dpi"},
+                       {"QZSaveFileResolution", "1200"},
+                       {"FormName", "\\\\server\\forms\\letter"}};
+  PrintOption canonical = internal;
+  PrintOptionConverter::convertToCanonicalPpdKeyword(canonical, true);
+  const PrintOption inputMgr = converter_.toInputMgrFormat(canonical);
+  EXPECT_EQ(inputMgr.get("CL_RGBMD"), Value(6));
+  EXPECT_EQ(inputMgr.get("SP_SAVEFT"), Value(2));
+  EXPECT_EQ(inputMgr.get("SP_TFDPI"), Value(1200));
+  EXPECT_EQ(inputMgr.get("PA_TRAY"), Value(13));
+  EXPECT_EQ(inputMgr.get("LY_MAG"), Value("141.5"));
+
+  PrintOption back = converter_.toPpdKeywordFormat(inputMgr);
+  PrintOptionConverter::convertToInternalPpdKeyword(back);
+  for (const char* key : {"Punch_PunchHoles", "PageOrder_new", "StapleMode", "QZInputSlot", "ChgPrintPaperSizeType",
+                          "ImpositionMode_ImpositionCustomMode", "ImpositionNup_NumOfPages", "ImpositionNup_Fitting",
+                          "SecurityPrint", "QZRGBColorCorrect", "QZSaveFile", "FormName"})
+    EXPECT_EQ(back.get(key).text(), internal.get(key).text()) << key;
+  EXPECT_EQ(back.get("Magnification").text(), "141.5");
+  EXPECT_EQ(back.get("HairLineWarningPoint").text(), "0.125");
+  EXPECT_EQ(back.get("SpTonerColorReplaceMagentaBack").text(), "0.75");
+  EXPECT_EQ(back.get("CreasePosition1").text(), "30.00");
+  EXPECT_EQ(back.get("CreasePosition2").text(), "60.00");
+  EXPECT_EQ(back.get("ChgPrintPaperSizeLength").text(), "297.00");
+}
+
+}  // namespace
+}  // namespace orval

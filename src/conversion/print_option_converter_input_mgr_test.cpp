@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/common_reset.h"
+#include "common/principal_bundle.h"
+#include "conversion/converter_test_support.h"
+#include "conversion/print_option_converter.h"
+#include "conversion/print_option_converter_exports.h"
+#include "platform/foundation/log.h"
+
+namespace orval {
+namespace {
+
+using converter_testing::item;
+using converter_testing::TemporaryFolder;
+using converter_testing::writePlist;
+
+// A converter reading a table from a scratch file.
+class InputMgrConversionTest : public ::testing::Test {
+ protected:
+  void useTable(const Dict& table) {
+    writePlist(tablePath_, table);
+    converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(tablePath_));
+  }
+
+  TemporaryFolder folder_;
+  std::filesystem::path tablePath_ = folder_.path() / "ConvertTable.plist";
+  PrintOptionConverter converter_;
+};
+
+const std::string kYen = "\xC2\xA5";
+
+TEST_F(InputMgrConversionTest, NumberedChoicesBothWays) {
+  useTable(Dict{{"InputSlot", Dict{{"tagKey", "PA_TRAY"}, {"items", Array{item("Tray%d", 10)}}}}});
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 12}}), (PrintOption{{"InputSlot", "Tray2"}}));
+  const PrintOption inputMgr = converter_.toInputMgrFormat(PrintOption{{"InputSlot", "Tray2"}});
+  ASSERT_TRUE(inputMgr.get("PA_TRAY").isInteger());
+  EXPECT_EQ(*inputMgr.get("PA_TRAY").asInteger(), 12);
+  // A value of the family without a digit does not convert.
+  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"InputSlot", "TrayStock"}}).empty());
+  // The number runs from the first digit to the end of the value.
+  EXPECT_EQ(converter_.inputMgrTagValue("InputSlot", Value("Tray15dpi")), Value(25));
+}
+
+TEST_F(InputMgrConversionTest, ChoicesAreWalkedInOrder) {
+  useTable(Dict{{"QZInputSlot", Dict{{"tagKey", "PA_TRAY"},
+                                     {"items", Array{item("AutoSelect", 0), item("TrayStock", 2), item("Tray%d", 10),
+                                                     item("Manual", 1)}}}},
+                {"CreaseNum", Dict{{"tagKey", "FN_CRSNUM"}, {"items", Array{item("%d", 0)}}}}});
+  const PrintOption inputMgr =
+      converter_.toInputMgrFormat(PrintOption{{"QZInputSlot", "TrayStock"}, {"CreaseNum", "3"}});
+  EXPECT_EQ(inputMgr, (PrintOption{{"PA_TRAY", 2}, {"FN_CRSNUM", 3}}));
+  EXPECT_EQ(converter_.inputMgrTagValue("QZInputSlot", Value("Manual")), Value(1));
+  EXPECT_EQ(converter_.inputMgrTagValue("QZInputSlot", Value("Bypass")), std::nullopt);
+
+  // Back, an exact choice listed before the family wins; the family takes any other number.
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 0}}), (PrintOption{{"QZInputSlot", "AutoSelect"}}));
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 2}}), (PrintOption{{"QZInputSlot", "TrayStock"}}));
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 1}}), (PrintOption{{"QZInputSlot", "Tray-9"}}));
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_CRSNUM", "4"}}), (PrintOption{{"CreaseNum", "4"}}));
+}
+
+TEST_F(InputMgrConversionTest, ExactChoicesMatchTheirTagValueAsIntegers) {
+  useTable(Dict{{"PageOrder", Dict{{"tagKey", "FN_PGORD"}, {"items", Array{item("Normal", 0), item("Reverse", 1)}}}},
+                {"Fitting", Dict{{"tagKey", "LY_FIT"}, {"items", Array{item("False", 0), item("True", 1)}}}}});
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_PGORD", "1"}}), (PrintOption{{"PageOrder", "Reverse"}}));
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_PGORD", 1.0}}), (PrintOption{{"PageOrder", "Reverse"}}));
+  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"FN_PGORD", 5}}).empty());
+  // A boolean value meets the choices as "True" or "False".
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fitting", true}}), (PrintOption{{"LY_FIT", 1}}));
+}
+
+TEST_F(InputMgrConversionTest, BooleanEntries) {
+  useTable(Dict{{"SecurityPrint", Dict{{"tagKey", "JB_SECPRT"}, {"tagValueType", "Boolean"}}}});
+  for (const auto& [canonical, expected] :
+       {std::pair{Value("True"), true}, std::pair{Value("true"), true}, std::pair{Value("False"), false},
+        std::pair{Value("Yes"), false}, std::pair{Value(true), true}, std::pair{Value(0), false}}) {
+    const PrintOption inputMgr = converter_.toInputMgrFormat(PrintOption{{"SecurityPrint", canonical}});
+    EXPECT_EQ(inputMgr, (PrintOption{{"JB_SECPRT", expected}})) << canonical.text();
+  }
+  for (const auto& [inputMgr, expected] : {std::pair{Value(1), true}, std::pair{Value(true), true},
+                                           std::pair{Value(2), false}, std::pair{Value("1"), true},
+                                           std::pair{Value("True"), false}}) {
+    EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_SECPRT", inputMgr}}),
+              (PrintOption{{"SecurityPrint", expected}}))
+        << inputMgr.text();
+  }
+  // A number without a type converts by its truth as well.
+  useTable(Dict{{"CopyCount", Dict{{"tagKey", "JB_COPIES"}}}});
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"CopyCount", 3}}), (PrintOption{{"JB_COPIES", true}}));
+}
+
+TEST_F(InputMgrConversionTest, MagnificationsAreExactDecimals) {
+  useTable(Dict{{"Magnification", Dict{{"tagKey", "LY_MAG"}, {"magnification", 0.1}, {"format", "0"}}},
+                {"HairLineWarningPoint", Dict{{"tagKey", "PR_HLWARN"}, {"magnification", 0.001}, {"format", "0"}}},
+                {"Ratio", Dict{{"tagKey", "CL_RATIO"}, {"magnification", 2}}},
+                {"Zero", Dict{{"tagKey", "CL_ZERO"}, {"magnification", 0}}}});
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}),
+            (PrintOption{{"LY_MAG", "100.5"}, {"PR_HLWARN", "0.25"}}));
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"LY_MAG", "100.5"}, {"PR_HLWARN", 0.25}}),
+            (PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}));
+  // Without a format the quotient is written in full.
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"CL_RATIO", 7}}), (PrintOption{{"Ratio", "3.5"}}));
+  // Values that are not numbers, and a zero factor, do not convert.
+  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"Ratio", "wide"}}).empty());
+  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"CL_ZERO", 5}}).empty());
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Zero", "5"}}), (PrintOption{{"CL_ZERO", "0"}}));
+}
+
+TEST_F(InputMgrConversionTest, FormatsRenderAsThePlatformFormatter) {
+  useTable(Dict{{"Size", Dict{{"tagKey", "PA_SIZE"}, {"format", "#,##0.00"}}},
+                {"Count", Dict{{"tagKey", "JB_COUNT"}, {"format", "00000"}}},
+                {"Half", Dict{{"tagKey", "JB_HALF"}, {"magnification", 10}, {"format", "0"}}},
+                {"Broken", Dict{{"tagKey", "JB_BROKEN"}, {"format", "0'"}}}});
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}}),
+            (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}}));
+  // The formatter rounds half to even.
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_HALF", 25}}), (PrintOption{{"Half", "2"}}));
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_HALF", 35}}), (PrintOption{{"Half", "4"}}));
+  // An invalid pattern drops the key; the others still convert.
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_BROKEN", 1}, {"JB_COUNT", 7}}),
+            (PrintOption{{"Count", "00007"}}));
+  // Without items, type, factor or format the value passes unchanged.
+  useTable(Dict{{"StockName", Dict{{"tagKey", "PA_STKNM"}}}});
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_STKNM", 42}}), (PrintOption{{"StockName", 42}}));
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"StockName", "Gloss 200"}}),
+            (PrintOption{{"PA_STKNM", "Gloss 200"}}));
+}
+
+TEST_F(InputMgrConversionTest, YenSignsComeBackAsBackslashes) {
+  useTable(Dict{{"Price", Dict{{"tagKey", "SP_PRICE"}, {"format", kYen + "0"}}},
+                {"FormName", Dict{{"tagKey", "SP_FORMNM"}}},
+                {"Folder", Dict{{"tagKey", "SP_FOLDER"}, {"items", Array{item((kYen + "share").c_str(), 1)}}}}});
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"SP_PRICE", 12},
+                                                      {"SP_FORMNM", kYen + kYen + "server" + kYen + "forms"},
+                                                      {"SP_FOLDER", 1}}),
+            (PrintOption{{"Price", "\\12"}, {"FormName", "\\\\server\\forms"}, {"Folder", "\\share"}}));
+  // The way out leaves the text alone.
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"FormName", kYen + "a"}}),
+            (PrintOption{{"SP_FORMNM", kYen + "a"}}));
+}
+
+TEST_F(InputMgrConversionTest, RgbColorCorrectionRule) {
+  useTable(Dict{{"QZSRGBAuto", Dict{{"tagKey", "CL_SRGBAT"}, {"tagValueType", "Boolean"}}},
+                {"QZSRGBAutoType", Dict{{"tagKey", "CL_SRGBTP"}}}});
+  const char* const names[] = {"None",           "sRGB",           "RGB",           "AdobeRGB",
+                               "sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene", "sRGBAutoOnSitePhoto"};
+  for (int i = 0; i < 8; ++i) {
+    const PrintOption canonical =
+        converter_.toPpdKeywordFormat(PrintOption{{"CL_SRGBAT", 1}, {"CL_RGBMD", i}, {"CL_SRGBTP", "Scene"}});
+    EXPECT_EQ(canonical, (PrintOption{{"QZRGBColorCorrect", names[i]}})) << i;
+  }
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"CL_RGBMD", 8}, {"CL_SRGBAT", 1}}), PrintOption{});
+  // Without "CL_RGBMD" the automatic sRGB keys stay.
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"CL_SRGBAT", 1}}), (PrintOption{{"QZSRGBAuto", true}}));
+}
+
+TEST_F(InputMgrConversionTest, SaveFileRule) {
+  useTable(Dict{
+      {"QZSaveFile", Dict{{"tagKey", "SP_SAVEFT"}, {"items", Array{item("None", 0), item("TIFF600dpi", 1)}}}}});
+  struct Case {
+    PrintOption inputMgr;
+    const char* expected;
+  };
+  for (const Case& c : {Case{{{"SP_SAVEFT", 0}}, "None"},
+                        Case{{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
+                        Case{{{"SP_SAVEFT", 1}, {"SP_TFDPI", 1200}}, "TIFF1200dpi"},
+                        Case{{{"SP_SAVEFT", 2}}, "PDF600dpi"},
+                        Case{{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}}) {
+    EXPECT_EQ(converter_.toPpdKeywordFormat(c.inputMgr), (PrintOption{{"QZSaveFile", c.expected}})) << c.expected;
+  }
+  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"SP_SAVEFT", 3}}).empty());
+}
+
+TEST_F(InputMgrConversionTest, KeysOutsideTheTableAreDropped) {
+  useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}},
+                {"NoTag", Dict{{"items", Array{item("None", 0)}}}},
+                {"NotAnEntry", "FN_TEXT"}});
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}, {"NoTag", "None"}, {"NotAnEntry", "x"},
+                                                    {"Unknown", "y"}}),
+            (PrintOption{{"FN_FOLD", 0}}));
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_FOLD", 0}, {"FN_TEXT", 1}, {"XX", 2}}),
+            (PrintOption{{"Fold", "None"}}));
+}
+
+TEST_F(InputMgrConversionTest, TheFirstEntryOfATagKeyWins) {
+  useTable(Dict{{"Staple", Dict{{"tagKey", "FN_STAPLE"}, {"items", Array{item("Corner", 1)}}}},
+                {"StapleMode", Dict{{"tagKey", "FN_STAPLE"}, {"items", Array{item("TopLeftCorner", 1)}}}}});
+  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_STAPLE", 1}}), (PrintOption{{"Staple", "Corner"}}));
+}
+
+TEST_F(InputMgrConversionTest, MissingTableOrInputGivesAnEmptySet) {
+  converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(folder_.path() / "absent.plist"));
+  EXPECT_EQ(converter_.convertTable(), std::nullopt);
+  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"SP_SAVEFT", 0}}).empty());
+  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}).empty());
+  EXPECT_EQ(converter_.inputMgrTagValue("Fold", Value("None")), std::nullopt);
+
+  // A table that is not a dictionary is no table.
+  writePlist(tablePath_, Array{Value("Fold")});
+  converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(tablePath_));
+  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}).empty());
+
+  useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
+  EXPECT_TRUE(converter_.toPpdKeywordFormat(nullptr).empty());
+  EXPECT_TRUE(converter_.toInputMgrFormat(nullptr).empty());
+}
+
+TEST_F(InputMgrConversionTest, TheTableIsReadOnEveryConversion) {
+  useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}), (PrintOption{{"FN_FOLD", 0}}));
+  writePlist(tablePath_, Dict{{"Fold", Dict{{"tagKey", "FN_FOLD2"}, {"items", Array{item("None", 9)}}}}});
+  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}), (PrintOption{{"FN_FOLD2", 9}}));
+}
+
+// The shared converter reads the table the principal bundle's information dictionary names.
+class SharedConverterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetCommonStateForTesting();
+    PrintOptionConverter::resetSharedForTesting();
+  }
+  void TearDown() override {
+    resetCommonStateForTesting();
+    PrintOptionConverter::resetSharedForTesting();
+  }
+
+  // A bundle named "TZPrintServer" whose information dictionary names the table "Keywords".
+  std::shared_ptr<Bundle> makeBundle(const Value& informations) {
+    const std::filesystem::path contents = folder_.path() / "Orval.plugin/Contents";
+    writePlist(contents / "Info.plist", Dict{{"CFBundleName", "TZPrintServer"}});
+    writePlist(contents / "Resources/miscellaneous.plist", informations);
+    writePlist(contents / "Resources/Keywords.plist",
+               Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("Bifold", 3)}}}}});
+    return Bundle::bundleWithPath(folder_.path() / "Orval.plugin");
+  }
+
+  TemporaryFolder folder_;
+};
+
+TEST_F(SharedConverterTest, TableFromThePrincipalBundle) {
+  EXPECT_EQ(PrintOptionConverter::sharedInstance().convertTable(), std::nullopt);
+  SetBSPrincipalBundle(makeBundle(Dict{{"TZPrintServer", Dict{{"convertTableFileName", "Keywords"}}}}));
+  EXPECT_EQ(PrintOptionConverter::sharedInstance().toInputMgrFormat(PrintOption{{"Fold", "Bifold"}}),
+            (PrintOption{{"FN_FOLD", 3}}));
+  // The exported functions reach the shared converter.
+  const PrintOption canonical{{"Fold", "Bifold"}};
+  EXPECT_EQ(ToInputMgrFormat(&canonical), (PrintOption{{"FN_FOLD", 3}}));
+  const PrintOption inputMgr{{"FN_FOLD", 3}};
+  EXPECT_EQ(ToPpdKeywordFormat(&inputMgr), canonical);
+  EXPECT_EQ(ToInputMgrFormat(nullptr), std::nullopt);
+  EXPECT_EQ(ToPpdKeywordFormat(nullptr), std::nullopt);
+}
+
+TEST_F(SharedConverterTest, MissingInformationEntryIsLogged) {
+  SetBSPrincipalBundle(makeBundle(Dict{{"OtherApp", Dict{{"convertTableFileName", "Keywords"}}}}));
+  LogCapture log;
+  EXPECT_TRUE(PrintOptionConverter::sharedInstance().toInputMgrFormat(PrintOption{{"Fold", "Bifold"}}).empty());
+  EXPECT_TRUE(log.contains("##### fail to retrieve infomations dictionary"));
+}
+
+TEST_F(SharedConverterTest, ResetGivesAFreshConverter) {
+  TemporaryFolder tables;
+  writePlist(tables.path() / "T.plist", Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
+  PrintOptionConverter::sharedInstance().setConvertTableSource(
+      std::make_unique<FileConvertTableSource>(tables.path() / "T.plist"));
+  EXPECT_TRUE(PrintOptionConverter::sharedInstance().convertTable().has_value());
+  PrintOptionConverter::resetSharedForTesting();
+  EXPECT_EQ(PrintOptionConverter::sharedInstance().convertTable(), std::nullopt);
+}
+
+TEST_F(SharedConverterTest, ExportedInPlaceConversions) {
+  PrintOption options{{"Punch_PunchHoles", "TopHoles3"}, {"Magnification", "50"}};
+  ConvertToCanonicalPpdKeyword(&options);
+  EXPECT_EQ(options.get("Punch").text(), "Top");
+  EXPECT_EQ(options.get("Magnification").text(), "500");
+  ConvertToInternalPpdKeyword(&options);
+  EXPECT_EQ(options.get("Punch_PunchHoles").text(), "TopHoles3");
+  EXPECT_EQ(options.get("Magnification").text(), "50.0");
+  ConvertToCanonicalPpdKeyword(nullptr);
+  ConvertToInternalPpdKeyword(nullptr);
+}
+
+}  // namespace
+}  // namespace orval

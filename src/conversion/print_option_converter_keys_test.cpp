@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "conversion/print_option_converter.h"
+
+namespace orval {
+namespace {
+
+using Converter = PrintOptionConverter;
+
+std::string text(const PrintOption& options, std::string_view key) {
+  const Value* v = options.find(key);
+  return v ? v->text() : std::string("<absent>");
+}
+
+TEST(PrintOptionConverterKeysTest, PunchTableBothWays) {
+  struct Case {
+    const char* joined;
+    const char* punch;
+    const char* holes;
+  };
+  for (const Case& c : {Case{"None", "None", "None"}, Case{"LeftHoles2", "Left", "Holes2"},
+                        Case{"RightHolesMulti", "Right", "HolesMulti"}, Case{"TopHoles3", "Top", "Holes3"},
+                        Case{"BottomHoles4", "Bottom", "Holes4"}, Case{"MixSizeHoles4", "MixSize", "Holes4"}}) {
+    PrintOption options{{"Punch_PunchHoles", c.joined}};
+    Converter::convertToCanonicalPpdKeyword(options, true);
+    EXPECT_EQ(text(options, "Punch"), c.punch) << c.joined;
+    EXPECT_EQ(text(options, "PunchHoles"), c.holes) << c.joined;
+    EXPECT_FALSE(options.contains("Punch_PunchHoles"));
+    Converter::convertToInternalPpdKeyword(options);
+    EXPECT_EQ(text(options, "Punch_PunchHoles"), c.joined);
+    EXPECT_FALSE(options.contains("Punch"));
+    EXPECT_FALSE(options.contains("PunchHoles"));
+  }
+}
+
+TEST(PrintOptionConverterKeysTest, PunchValuesOutsideTheTable) {
+  PrintOption unknown{{"Punch_PunchHoles", "LeftHoles7"}};
+  Converter::convertToCanonicalPpdKeyword(unknown, true);
+  EXPECT_EQ(text(unknown, "Punch"), "None");
+  EXPECT_EQ(text(unknown, "PunchHoles"), "None");
+
+  // There is no mixed-size multi-hole punch.
+  PrintOption mixedMulti{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}};
+  Converter::convertToInternalPpdKeyword(mixedMulti);
+  EXPECT_EQ(text(mixedMulti, "Punch_PunchHoles"), "None");
+
+  // Only a complete pair is joined.
+  PrintOption half{{"Punch", "Left"}};
+  Converter::convertToInternalPpdKeyword(half);
+  EXPECT_EQ(text(half, "Punch"), "Left");
+  EXPECT_FALSE(half.contains("Punch_PunchHoles"));
+}
+
+TEST(PrintOptionConverterKeysTest, PageOrderTableBothWays) {
+  struct Case {
+    const char* joined;
+    const char* pageOrder;
+    const char* outputMode;
+  };
+  for (const Case& c : {Case{"FaceDown", "Normal", "FaceDown"}, Case{"FaceUp", "Normal", "FaceUp"},
+                        Case{"FaceUpReverse", "Reverse", "FaceUp"}, Case{"FaceDownReverse", "Reverse", "FaceDown"}}) {
+    PrintOption options{{"PageOrder_new", c.joined}};
+    Converter::convertToCanonicalPpdKeyword(options, true);
+    EXPECT_EQ(text(options, "PageOrder"), c.pageOrder);
+    EXPECT_EQ(text(options, "OutputMode"), c.outputMode);
+    Converter::convertToInternalPpdKeyword(options);
+    EXPECT_EQ(text(options, "PageOrder_new"), c.joined);
+    EXPECT_FALSE(options.contains("PageOrder"));
+    EXPECT_FALSE(options.contains("OutputMode"));
+  }
+}
+
+TEST(PrintOptionConverterKeysTest, PageOrderValuesOutsideTheTable) {
+  PrintOption unknown{{"PageOrder_new", "Sideways"}};
+  Converter::convertToCanonicalPpdKeyword(unknown, true);
+  EXPECT_EQ(text(unknown, "PageOrder"), "Normal");
+  EXPECT_EQ(text(unknown, "OutputMode"), "FaceUp");
+
+  PrintOption unknownPair{{"PageOrder", "Reverse"}, {"OutputMode", "Stacked"}};
+  Converter::convertToInternalPpdKeyword(unknownPair);
+  EXPECT_EQ(text(unknownPair, "PageOrder_new"), "FaceDown");
+
+  // Without "OutputMode" the page order stays canonical.
+  PrintOption alone{{"PageOrder", "Reverse"}};
+  Converter::convertToInternalPpdKeyword(alone);
+  EXPECT_EQ(text(alone, "PageOrder"), "Reverse");
+  EXPECT_FALSE(alone.contains("PageOrder_new"));
+}
+
+TEST(PrintOptionConverterKeysTest, SplitSetsEachPartOrLeavesTheKeyJoined) {
+  PrintOption options{{"PaperType_MediaTypeTabbed", "Plain_True"}};
+  Converter::splitKeyword(options, "PaperType_MediaTypeTabbed");
+  EXPECT_EQ(options, (PrintOption{{"PaperType", "Plain"}, {"MediaTypeTabbed", "True"}}));
+
+  // One part fewer than the key: stays joined.
+  const std::string key = "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial";
+  PrintOption short_{{key, "Plain_True"}};
+  Converter::splitKeyword(short_, key);
+  EXPECT_EQ(short_, (PrintOption{{key, "Plain_True"}}));
+
+  // An empty joined value splits into nothing.
+  PrintOption empty{{"PaperType_MediaTypeTabbed", ""}, {"PaperType", "Coated"}};
+  Converter::splitKeyword(empty, "PaperType_MediaTypeTabbed");
+  EXPECT_EQ(text(empty, "PaperType"), "Coated");
+  EXPECT_TRUE(empty.contains("PaperType_MediaTypeTabbed"));
+}
+
+TEST(PrintOptionConverterKeysTest, JoinNeedsEveryPart) {
+  PrintOption options{{"SpTonerSpecifyColorFront", true}, {"SpTonerColorFront", "Clear"}, {"Other", "x"}};
+  Converter::joinKeyword(options, "SpTonerSpecifyColorFront_SpTonerColorFront");
+  EXPECT_EQ(options, (PrintOption{{"Other", "x"}, {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear"}}));
+
+  PrintOption missing{{"SpTonerSpecifyColorFront", "True"}};
+  Converter::joinKeyword(missing, "SpTonerSpecifyColorFront_SpTonerColorFront");
+  EXPECT_EQ(missing, (PrintOption{{"SpTonerSpecifyColorFront", "True"}}));
+
+  PrintOption empty{{"SpTonerSpecifyColorFront", "True"}, {"SpTonerColorFront", ""}};
+  Converter::joinKeyword(empty, "SpTonerSpecifyColorFront_SpTonerColorFront");
+  EXPECT_FALSE(empty.contains("SpTonerSpecifyColorFront_SpTonerColorFront"));
+  EXPECT_TRUE(empty.contains("SpTonerColorFront"));
+
+  // A number keeps its digits: a custom paper type number loaded from a favorite is not a switch.
+  PrintOption number{{"PaperType", "Plain"}, {"MediaTypeTabbed", false}, {"MediaTypeCoatingMaterial", "None"},
+                     {"MediaTypePreprinted", "False"}, {"MediaTypeDrilled", "False"}, {"PaperTypeCustomNumber", 12}};
+  Converter::joinKeyword(number, "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial_MediaTypePreprinted_"
+                                 "MediaTypeDrilled_PaperTypeCustomNumber");
+  EXPECT_EQ(text(number, "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial_MediaTypePreprinted_MediaTypeDrilled_"
+                         "PaperTypeCustomNumber"),
+            "Plain_False_None_False_False_12");
+}
+
+TEST(PrintOptionConverterKeysTest, SwapKeywordValueNeedsBothKeys) {
+  PrintOption options{{"A", "1"}, {"B", "2"}, {"C", "3"}};
+  Converter::swapKeywordValue(options, "A", "B");
+  EXPECT_EQ(text(options, "A"), "2");
+  EXPECT_EQ(text(options, "B"), "1");
+  Converter::swapKeywordValue(options, "C", "D");
+  EXPECT_EQ(text(options, "C"), "3");
+  EXPECT_FALSE(options.contains("D"));
+}
+
+PrintOption fiveCreases(const char* count) {
+  PrintOption options{{"CreaseNum", count}};
+  for (int i = 1; i <= 5; ++i) {
+    options.set("CreasePosition" + std::to_string(i), std::to_string(i * 1000));
+    options.set("CreaseDirection" + std::to_string(i), "D" + std::to_string(i));
+    options.set("CreasePressureLevel" + std::to_string(i), "P" + std::to_string(i));
+  }
+  return options;
+}
+
+std::string order(const PrintOption& options, const char* name) {
+  std::string result;
+  for (int i = 1; i <= 5; ++i) result += text(options, name + std::to_string(i)) + " ";
+  return result;
+}
+
+TEST(PrintOptionConverterKeysTest, CreaseOrderIsReversedForTheirCount) {
+  PrintOption two = fiveCreases("2");
+  Converter::swapCreaseKeyword(two);
+  EXPECT_EQ(order(two, "CreasePosition"), "2000 1000 3000 4000 5000 ");
+  EXPECT_EQ(order(two, "CreaseDirection"), "D2 D1 D3 D4 D5 ");
+  EXPECT_EQ(order(two, "CreasePressureLevel"), "P2 P1 P3 P4 P5 ");
+
+  PrintOption three = fiveCreases("3");
+  Converter::swapCreaseKeyword(three);
+  EXPECT_EQ(order(three, "CreasePosition"), "3000 2000 1000 4000 5000 ");
+
+  PrintOption four = fiveCreases("4");
+  Converter::swapCreaseKeyword(four);
+  EXPECT_EQ(order(four, "CreaseDirection"), "D4 D3 D2 D1 D5 ");
+
+  PrintOption five = fiveCreases("5");
+  Converter::swapCreaseKeyword(five);
+  EXPECT_EQ(order(five, "CreasePressureLevel"), "P5 P4 P3 P2 P1 ");
+
+  for (const char* count : {"1", "6", ""}) {
+    PrintOption unchanged = fiveCreases(count);
+    Converter::swapCreaseKeyword(unchanged);
+    EXPECT_EQ(order(unchanged, "CreasePosition"), "1000 2000 3000 4000 5000 ") << count;
+  }
+}
+
+TEST(PrintOptionConverterKeysTest, CreasePositionsAreMirroredOnTheSheetLength) {
+  PrintOption options{{"CreaseNum", "1"},          {"ChgPrintPaperSizeLength", "56693"},
+                      {"CreasePosition1", "5669"}, {"CreasePosition2", ""},
+                      {"CreasePosition3", "100"}};
+  Converter::swapCreaseKeyword(options);
+  EXPECT_EQ(text(options, "CreasePosition1"), "51024");
+  EXPECT_EQ(text(options, "CreasePosition2"), "");
+  EXPECT_EQ(text(options, "CreasePosition3"), "56593");
+  // Its own inverse.
+  Converter::swapCreaseKeyword(options);
+  EXPECT_EQ(text(options, "CreasePosition1"), "5669");
+  EXPECT_EQ(text(options, "CreasePosition3"), "100");
+
+  // Without a crease count nothing is touched, the length notwithstanding.
+  PrintOption noCount{{"ChgPrintPaperSizeLength", "56693"}, {"CreasePosition1", "5669"}};
+  Converter::swapCreaseKeyword(noCount);
+  EXPECT_EQ(text(noCount, "CreasePosition1"), "5669");
+}
+
+TEST(PrintOptionConverterKeysTest, GraphicsTreatmentBothWays) {
+  struct Case {
+    const char* treatment;
+    const char* base;
+    const char* mode;
+    const char* back;
+  };
+  for (const Case& c : {Case{"JobImage", "Job", "Image", "JobImage"}, Case{"JobText", "Job", "Text", "JobText"},
+                        Case{"System", "System", "Image", "System"}, Case{"Other", "System", "Image", "System"}}) {
+    PrintOption options{{"GraphicsTreatmentEx", c.treatment}};
+    Converter::convertToCanonicalGraphicsTreatmentEx(options);
+    EXPECT_EQ(text(options, "GraphicsTreatmentBase"), c.base);
+    EXPECT_EQ(text(options, "GraphicsTreatmentMode"), c.mode);
+    EXPECT_EQ(text(options, "GraphicsTreatmentEx"), c.treatment);
+    options.remove("GraphicsTreatmentEx");
+    Converter::convertToInternalGraphicsTreatmentEx(options);
+    EXPECT_EQ(text(options, "GraphicsTreatmentEx"), c.back);
+    EXPECT_TRUE(options.contains("GraphicsTreatmentBase"));
+  }
+  PrintOption onlyBase{{"GraphicsTreatmentBase", "Job"}};
+  Converter::convertToInternalGraphicsTreatmentEx(onlyBase);
+  EXPECT_FALSE(onlyBase.contains("GraphicsTreatmentEx"));
+}
+
+TEST(PrintOptionConverterKeysTest, MagnificationInTenths) {
+  PrintOption options{{"Magnification", "100.0"}};
+  Converter::convertToCanonicalMagnification(options);
+  EXPECT_EQ(text(options, "Magnification"), "1000");
+  options.set("Magnification", "1235");
+  Converter::convertToInternalMagnification(options);
+  EXPECT_EQ(text(options, "Magnification"), "123.5");
+  options.set("Magnification", "33.35");
+  Converter::convertToCanonicalMagnification(options);
+  EXPECT_EQ(text(options, "Magnification"), "334");
+  PrintOption empty{{"Magnification", ""}};
+  Converter::convertToCanonicalMagnification(empty);
+  EXPECT_EQ(text(empty, "Magnification"), "");
+}
+
+}  // namespace
+}  // namespace orval
