@@ -92,6 +92,10 @@ bool writeAll(int fd, std::string_view bytes) {
       if (errno == EINTR) continue;
       return false;
     }
+    if (written == 0) {  // no progress and no reason: never loop on it
+      errno = EIO;
+      return false;
+    }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
@@ -394,13 +398,21 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::stri
   if (name.empty() || name == "." || name == "..") return fail(error, action, "it does not name a file");
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
 
+  // A replaced file keeps its permissions and, where allowed, its owner; its
+  // temporary stays private until it has them, so that no one can open it
+  // while it is more open than the file it replaces. A new file gets the
+  // usual mode (0666 less the umask).
+  struct stat existing {};
+  const bool replacing = stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+
   // A hidden temporary beside the target (so that the rename stays on one
   // file system); O_EXCL never opens someone else's file or link.
   fs::path temporary;
   FileDescriptor fd;
+  const mode_t creationMode = replacing ? S_IRUSR | S_IWUSR : 0666;
   for (unsigned attempt = 0; !fd.valid(); ++attempt) {
     temporary = folder / ("." + name.string() + "." + std::to_string(getpid()) + "." + std::to_string(attempt));
-    fd = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    fd = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, creationMode));
     if (!fd.valid() && (errno != EEXIST || attempt == 100)) return failErrno(error, action, errno);
   }
   const auto discard = [&](int errnum) {
@@ -409,11 +421,10 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::stri
     return failErrno(error, action, errnum);
   };
 
-  // A replaced file keeps its permissions and, where allowed, its owner.
-  struct stat existing {};
-  if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-    if (fchmod(fd.get(), existing.st_mode & 07777) != 0) return discard(errno);
+  if (replacing) {
+    // The owner before the mode: a change of owner clears set-ID bits.
     [[maybe_unused]] const int ignored = fchown(fd.get(), existing.st_uid, existing.st_gid);
+    if (fchmod(fd.get(), existing.st_mode & 07777) != 0) return discard(errno);
   }
   if (!writeAll(fd.get(), bytes) || fsync(fd.get()) != 0) return discard(errno);
   if (!fd.close()) return discard(errno);

@@ -260,6 +260,13 @@ TEST_F(FilesTest, AtomicWriteReplacesAndKeepsPermissions) {
   EXPECT_EQ(contents(file), "new");
   EXPECT_EQ(modeOf(file), 0640u);
   EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"existing", "new"}));  // no temporary left
+
+  // Set-ID bits survive: the owner is given back before the mode, since a
+  // change of owner clears them.
+  const fs::path tool = write("tool", "a");
+  fs::permissions(tool, fs::perms(06755));
+  EXPECT_TRUE(writeFileAtomically(tool, "b"));
+  EXPECT_EQ(modeOf(tool), 06755u);
 }
 
 TEST_F(FilesTest, FailedAtomicWriteLeavesEverythingAsItWas) {

@@ -72,7 +72,7 @@ bool TicketFile::write(const std::filesystem::path& path, const JobTicket& ticke
   root.set(kMarkedChoicesKey, ticket.markedChoices);
   std::string writeError;
   if (!writePlistFile(path, Value(std::move(root)), &writeError))
-    return setError(error, "cannot save the ticket to " + path.string() + ": " + writeError);
+    return setError(error, "cannot save the ticket: " + writeError);
   return true;
 }
 
