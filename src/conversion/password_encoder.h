@@ -11,9 +11,8 @@
 // result is always a zero-terminated string inside that buffer. The wrapper
 // prints its diagnostics ("xxx ..." lines) on standard output.
 //
-// The functions are declared twice: in namespace orval for the system's own
-// code, and with C linkage under their plain names for the bundle's exported
-// interface (both reach the same module state).
+// The bundle executable exports these functions under their plain C names
+// (src/plugin/exported_functions.h); inside the system they are called here.
 #pragma once
 
 #include <cstddef>
@@ -54,12 +53,3 @@ struct EncDecState {
 EncDecState encDecState();
 
 }  // namespace orval
-
-// The same operations under their plain C names, as the bundle exports them.
-extern "C" {
-int loadEncDec(const char* directory);
-void unloadEncDec(void);
-int encode(const char* text, char* output);
-int decode(const char* text, char* output);
-int checkEncDec(const char* clearText, const char* directory, char* message);
-}

@@ -216,16 +216,5 @@ TEST_F(PasswordEncoderTest, SelfTest) {
   EXPECT_TRUE(encDecState().libraryOpen);
 }
 
-TEST_F(PasswordEncoderTest, PlainCNamesShareTheModuleState) {
-  stdoutOf([&] { EXPECT_EQ(::loadEncDec(kLibraryDir.c_str()), 0); });
-  EXPECT_TRUE(encDecState().libraryOpen);
-  char out[kEncDecBufferSize] = {};
-  stdoutOf([&] { EXPECT_EQ(::encode("abc", out), 0); });
-  EXPECT_STREQ(out, "ENC1:28C4AD");
-  ::unloadEncDec();
-  EXPECT_FALSE(encDecState().libraryOpen);
-  stdoutOf([&] { EXPECT_EQ(::decode("ENC1:28C4AD", out), kEncDecNotLoaded); });
-}
-
 }  // namespace
 }  // namespace orval
