@@ -1,0 +1,203 @@
+#include "pane_plugins/generic_pane_plugin.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/common_reset.h"
+#include "common/localized_string.h"
+#include "common/principal_bundle.h"
+#include "favorites/app_preference.h"
+#include "panes/pane_plugin_mgr.h"
+#include "platform/foundation/log.h"
+#include "platform/foundation/notification_center.h"
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/tab_view.h"
+#include "platform/toolkit/view.h"
+#include "settings_ui/kora_ui.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets an environment variable while alive, then restores it.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(std::string name, const std::string& value) : name_(std::move(name)) {
+    if (const char* old = std::getenv(name_.c_str())) previous_ = old;
+    setenv(name_.c_str(), value.c_str(), 1);
+  }
+  ~ScopedEnvironment() {
+    if (previous_) setenv(name_.c_str(), previous_->c_str(), 1);
+    else unsetenv(name_.c_str());
+  }
+
+ private:
+  std::string name_;
+  std::optional<std::string> previous_;
+};
+
+std::vector<std::string> mainKeywords(const std::vector<KORAUI*>& controls) {
+  std::vector<std::string> keys;
+  for (const KORAUI* control : controls) keys.push_back(control->mainKeyword());
+  return keys;
+}
+
+// The pane runs in this process against the real bundle of the build tree,
+// registered as the principal bundle, as panel creation registers it.
+class GenericPanePlugInTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset();
+    mainBundle = Bundle::bundleWithPath(ORVAL_BUNDLE_DIR);
+    ASSERT_TRUE(mainBundle);
+    SetBSPrincipalBundle(mainBundle);
+    SetNSBundleForLocalizedString(mainBundle);
+  }
+  void TearDown() override {
+    reset();
+    panes.clear();
+  }
+  static void reset() {
+    PanePlugInMgr::resetSharedInstanceForTesting();
+    AppPreference::resetSharedInstanceForTesting();
+    resetCommonStateForTesting();
+    NotificationCenter::defaultCenter().resetForTesting();
+    tk::Application::resetSharedForTesting();
+  }
+
+  std::shared_ptr<Bundle> paneBundle(const std::string& name) {
+    return Bundle::bundleWithPath(fs::path(ORVAL_BUNDLE_DIR) / "Contents/PlugIns" / (name + ".bundle"));
+  }
+  static std::shared_ptr<Bundle> fixtureBundle(const std::string& name) {
+    return Bundle::bundleWithPath(fs::path(ORVAL_SOURCE_DIR) / "src/pane_plugins/testdata" / (name + ".bundle"));
+  }
+  GenericPanePlugIn& makePane() {
+    panes.push_back(std::make_unique<GenericPanePlugIn>());
+    return *panes.back();
+  }
+
+  std::shared_ptr<Bundle> mainBundle;
+  // Kept until the manager has gone: the engine holds their controls.
+  std::vector<std::unique_ptr<GenericPanePlugIn>> panes;
+};
+
+TEST_F(GenericPanePlugInTest, BuildsItsTabsBindsAndRegistersItsControlsInLayoutOrder) {
+  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
+  std::vector<std::string> posted;
+  NotificationCenter::defaultCenter().addObserver(&posted, "", nullptr,
+                                                  [&posted](const Notification& n) { posted.push_back(n.name); });
+  GenericPanePlugIn& pane = makePane();
+  ASSERT_TRUE(pane.initializePanel(paneBundle("Page"), manager));
+  NotificationCenter::defaultCenter().removeObserver(&posted);
+
+  EXPECT_EQ(pane.panelName(), "Page");
+  EXPECT_EQ(pane.roleName(), std::nullopt);
+  ASSERT_NE(pane.tabView(), nullptr);
+  ASSERT_EQ(pane.tabView()->numberOfTabViewItems(), 2);
+  EXPECT_EQ(pane.tabView()->tabViewItemAtIndex(0)->label(), "Paper");
+  EXPECT_EQ(pane.tabView()->tabViewItemAtIndex(1)->label(), "Printing");
+
+  const std::vector<KORAUI*> controls = pane.getListKORAUI().value();
+  EXPECT_EQ(mainKeywords(controls),
+            (std::vector<std::string>{"ChgPrintPaperSizeType", "QZMediaType", "QZInputSlot", "StockName",
+                                      "AutoTraySettingToBypass", "DuplexMode", "PagePrintOnCenter",
+                                      "PhysicalPageRangeMode"}));
+  for (const KORAUI* control : controls) {
+    EXPECT_TRUE(control->toolTip().empty()) << control->mainKeyword();
+    const std::vector<KORAUI*>* registered = manager.koraMgr().getControlsDictionary().find(control->mainKeyword());
+    ASSERT_NE(registered, nullptr) << control->mainKeyword();
+    EXPECT_EQ(registered->front(), control);
+  }
+  // Child controls come with their parent.
+  EXPECT_NE(manager.koraMgr().getControlsDictionary().find("ChgPrintPaperSizeWidth"), nullptr);
+
+  // Registered, every control and child was announced to the engine, which validated it: only a
+  // registered keyword's validation ends with "ValueChangFinished_<keyword>".
+  for (const char* key : {"ChgPrintPaperSizeType", "ChgPrintPaperSizeWidth", "ChgPrintPaperSizeLength",
+                          "QZMediaType", "QZInputSlot", "StockName", "AutoTraySettingToBypass", "DuplexMode",
+                          "PagePrintOnCenter", "PhysicalPageRangeMode", "PhysicalPageRange"})
+    EXPECT_NE(std::find(posted.begin(), posted.end(), std::string("ValueChangFinished_") + key), posted.end()) << key;
+
+  const PrintOption defaults = manager.defaultSettings();
+  for (const char* key : {"QZMediaType", "DuplexMode", "PagePrintOnCenter", "ChgPrintPaperSizeWidth"})
+    EXPECT_TRUE(defaults.contains(key)) << key;
+}
+
+TEST_F(GenericPanePlugInTest, ControlsAreStackedTopDownInsideTheirTab) {
+  GenericPanePlugIn& pane = makePane();
+  ASSERT_TRUE(pane.initializePanel(paneBundle("Page"), PanePlugInMgr::sharedInstance()));
+  ASSERT_NE(pane.panelView(), nullptr);
+  EXPECT_EQ(pane.panelView()->frame().width, GenericPanePlugIn::kPaneWidth);
+  for (tk::TabViewItem* item : pane.tabView()->tabViewItems()) {
+    const tk::View& content = *item->view();
+    double previousBottom = content.frame().height;
+    for (const tk::View* control : content.subviews()) {
+      const tk::Rect frame = control->frame();
+      EXPECT_GT(frame.height, 0) << control->identifier();
+      EXPECT_LE(frame.maxY(), previousBottom) << control->identifier() << " overlaps the control above";
+      EXPECT_GE(frame.y, 0) << control->identifier() << " lies below its tab";
+      // The control's widgets stay inside it: it was given the height they need.
+      for (const tk::View* widget : control->subviews())
+        EXPECT_GE(widget->frame().y, 0) << control->identifier();
+      previousBottom = frame.y;
+    }
+  }
+}
+
+TEST_F(GenericPanePlugInTest, PaneAndTabNamesFollowThePreferredLanguage) {
+  ScopedEnvironment language("LANGUAGE", "ja");
+  GenericPanePlugIn& pane = makePane();
+  ASSERT_TRUE(pane.initializePanel(paneBundle("Page"), PanePlugInMgr::sharedInstance()));
+  EXPECT_EQ(pane.panelName(), "用紙");
+  EXPECT_EQ(pane.tabView()->tabViewItemAtIndex(1)->label(), "印刷");
+}
+
+TEST_F(GenericPanePlugInTest, RoleIsTheFirstOfTheBundlesRolesNotYetLoaded) {
+  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
+  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Finishing", manager), "Staple");
+  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Page", manager), std::nullopt);
+  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Finish", manager), std::nullopt);
+
+  // The manager loads the bundle once per role; each pane shows its role's layout.
+  ASSERT_TRUE(manager.loadPlugIns());
+  for (const auto& [name, title] : {std::pair{"Finishing+Staple", "Staple"}, std::pair{"Finishing+Punch", "Punch"},
+                                    std::pair{"Finishing+Fold", "Fold"}}) {
+    PanePlugInInterface* controller = manager.paneControllerNamed(name);
+    ASSERT_NE(controller, nullptr) << name;
+    EXPECT_EQ(controller->panelName(), title);
+  }
+  EXPECT_EQ(manager.paneControllerNamed("Finishing"), nullptr);
+  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Finishing", manager), std::nullopt);
+}
+
+TEST_F(GenericPanePlugInTest, ControlWithoutDescriptionIsLeftOut) {
+  LogCapture log;
+  GenericPanePlugIn& pane = makePane();
+  ASSERT_TRUE(pane.initializePanel(fixtureBundle("Unknown"), PanePlugInMgr::sharedInstance()));
+  EXPECT_EQ(mainKeywords(pane.getListKORAUI().value()), std::vector<std::string>{"Fold"});
+  EXPECT_TRUE(log.contains("###Error: no control description for NoSuchControl"));
+  const tk::View& content = *pane.tabView()->tabViewItemAtIndex(0)->view();
+  ASSERT_EQ(content.subviewCount(), 1u);
+  EXPECT_EQ(content.subviews().front()->identifier(), "Fold");
+  EXPECT_EQ(PanePlugInMgr::sharedInstance().koraMgr().getControlsDictionary().find("NoSuchControl"), nullptr);
+}
+
+TEST_F(GenericPanePlugInTest, PaneWithoutLayoutRefusesInitialisation) {
+  LogCapture log;
+  GenericPanePlugIn& pane = makePane();
+  EXPECT_FALSE(pane.initializePanel(fixtureBundle("NoLayout"), PanePlugInMgr::sharedInstance()));
+  EXPECT_TRUE(log.contains("has no PaneLayout.plist"));
+  EXPECT_TRUE(PanePlugInMgr::sharedInstance().koraMgr().getControlsDictionary().empty());
+  EXPECT_FALSE(pane.initializePanel(nullptr, PanePlugInMgr::sharedInstance()));
+}
+
+}  // namespace
+}  // namespace orval

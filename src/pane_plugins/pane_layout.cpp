@@ -1,0 +1,113 @@
+#include "pane_plugins/pane_layout.h"
+
+#include <unordered_set>
+
+#include "platform/foundation/plist.h"
+
+namespace orval {
+
+namespace {
+
+bool fail(std::string* error, std::string reason) {
+  if (error != nullptr) *error = std::move(reason);
+  return false;
+}
+
+bool readTab(const Value& value, std::size_t index, PaneTab& tab, std::string* error) {
+  const std::string where = "tab " + std::to_string(index + 1);
+  const Dict* entry = value.asDict();
+  if (entry == nullptr) return fail(error, where + " is not a dictionary");
+  const std::string* identifier = entry->get("identifier").asString();
+  if (identifier == nullptr || identifier->empty()) return fail(error, where + " has no \"identifier\"");
+  tab.identifier = *identifier;
+  const Value& label = entry->get("label");
+  if (!label.isNull() && !label.isString()) return fail(error, where + ": \"label\" is not a string");
+  tab.label = label.isString() ? *label.asString() : *identifier;
+  const Value& controls = entry->get("controls");
+  if (controls.isNull()) return true;
+  const Array* names = controls.asArray();
+  if (names == nullptr) return fail(error, where + ": \"controls\" is not an array");
+  for (const Value& name : *names) {
+    const std::string* text = name.asString();
+    if (text == nullptr || text->empty()) return fail(error, where + ": a control name is not a non-empty string");
+    tab.controls.push_back(*text);
+  }
+  return true;
+}
+
+std::optional<PaneLayout> readLayout(const Dict& entry, const std::string& defaultName, const std::string& where,
+                                     std::string* error) {
+  PaneLayout layout;
+  const Value& name = entry.get("panelName");
+  if (!name.isNull() && !name.isString()) {
+    fail(error, where + ": \"panelName\" is not a string");
+    return std::nullopt;
+  }
+  layout.panelName = name.isString() ? *name.asString() : defaultName;
+  if (layout.panelName.empty()) {
+    fail(error, where + " has no \"panelName\"");
+    return std::nullopt;
+  }
+  const Array* tabs = entry.get("tabs").asArray();
+  if (tabs == nullptr || tabs->empty()) {
+    fail(error, where + " has no \"tabs\"");
+    return std::nullopt;
+  }
+  std::unordered_set<std::string> seen;
+  for (std::size_t i = 0; i < tabs->size(); ++i) {
+    PaneTab tab;
+    std::string reason;
+    if (!readTab((*tabs)[i], i, tab, &reason)) {
+      fail(error, where + ": " + reason);
+      return std::nullopt;
+    }
+    for (const std::string& control : tab.controls) {
+      if (!seen.insert(control).second) {
+        fail(error, where + ": the control " + control + " appears twice");
+        return std::nullopt;
+      }
+    }
+    layout.tabs.push_back(std::move(tab));
+  }
+  return layout;
+}
+
+}  // namespace
+
+std::optional<PaneLayout> PaneLayout::fromDictionary(const Dict& resource, const std::optional<std::string>& role,
+                                                     std::string* error) {
+  if (!role) return readLayout(resource, {}, "the pane layout", error);
+  const Dict* roles = resource.get("roles").asDict();
+  const Dict* entry = roles != nullptr ? roles->get(*role).asDict() : nullptr;
+  if (entry == nullptr) {
+    fail(error, "the pane layout has no role \"" + *role + "\"");
+    return std::nullopt;
+  }
+  return readLayout(*entry, *role, "the role \"" + *role + "\"", error);
+}
+
+std::optional<PaneLayout> PaneLayout::fromBundle(const Bundle& bundle, const std::optional<std::string>& role,
+                                                 std::string* error) {
+  const std::optional<std::filesystem::path> path = bundle.pathForResource(kResourceName, "plist");
+  if (!path) {
+    fail(error, bundle.bundlePath().string() + " has no " + kResourceName + ".plist");
+    return std::nullopt;
+  }
+  std::string reason;
+  const std::optional<Dict> resource = dictFromFile(*path, &reason);
+  if (!resource) {
+    fail(error, path->string() + ": " + (reason.empty() ? "not a dictionary" : reason));
+    return std::nullopt;
+  }
+  std::optional<PaneLayout> layout = fromDictionary(*resource, role, &reason);
+  if (!layout) fail(error, path->string() + ": " + reason);
+  return layout;
+}
+
+std::vector<std::string> PaneLayout::controlNames() const {
+  std::vector<std::string> names;
+  for (const PaneTab& tab : tabs) names.insert(names.end(), tab.controls.begin(), tab.controls.end());
+  return names;
+}
+
+}  // namespace orval

@@ -1,0 +1,100 @@
+#include "pane_plugins/pane_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/foundation/plist.h"
+#include "settings_ui/ui_description.h"
+
+namespace orval {
+namespace {
+
+Dict tab(const char* identifier, std::initializer_list<const char*> controls) {
+  Array names;
+  for (const char* name : controls) names.push_back(Value(name));
+  return Dict{{"identifier", identifier}, {"controls", names}};
+}
+
+TEST(PaneLayoutTest, TopLevelLayoutWithoutRole) {
+  const Dict resource{{"panelName", "Page"},
+                      {"tabs", Array{Value(tab("Paper", {"QZMediaType", "QZInputSlot"})),
+                                     Value(Dict{{"identifier", "Print"}, {"label", "Printing"}})}}};
+  std::string error;
+  const std::optional<PaneLayout> layout = PaneLayout::fromDictionary(resource, std::nullopt, &error);
+  ASSERT_TRUE(layout) << error;
+  EXPECT_EQ(layout->panelName, "Page");
+  ASSERT_EQ(layout->tabs.size(), 2u);
+  EXPECT_EQ(layout->tabs[0].label, "Paper");  // the identifier when no label is given
+  EXPECT_EQ(layout->tabs[1].label, "Printing");
+  EXPECT_TRUE(layout->tabs[1].controls.empty());
+  EXPECT_EQ(layout->controlNames(), (std::vector<std::string>{"QZMediaType", "QZInputSlot"}));
+}
+
+TEST(PaneLayoutTest, RoleTakesItsOwnEntryNamedAfterTheRoleByDefault) {
+  const Dict resource{{"roles", Dict{{"Staple", Dict{{"tabs", Array{Value(tab("S", {"StapleMode"}))}}}},
+                                     {"Punch", Dict{{"panelName", "Holes"},
+                                                    {"tabs", Array{Value(tab("P", {"Punch_PunchHoles"}))}}}}}}};
+  const std::optional<PaneLayout> staple = PaneLayout::fromDictionary(resource, std::string("Staple"));
+  ASSERT_TRUE(staple);
+  EXPECT_EQ(staple->panelName, "Staple");
+  EXPECT_EQ(staple->controlNames(), std::vector<std::string>{"StapleMode"});
+  const std::optional<PaneLayout> punch = PaneLayout::fromDictionary(resource, std::string("Punch"));
+  ASSERT_TRUE(punch);
+  EXPECT_EQ(punch->panelName, "Holes");
+
+  std::string error;
+  EXPECT_FALSE(PaneLayout::fromDictionary(resource, std::string("Fold"), &error));
+  EXPECT_NE(error.find("no role \"Fold\""), std::string::npos) << error;
+  // Loaded without a role, a bundle that only describes roles has nothing to show.
+  EXPECT_FALSE(PaneLayout::fromDictionary(resource, std::nullopt, &error));
+  EXPECT_NE(error.find("no \"panelName\""), std::string::npos) << error;
+}
+
+TEST(PaneLayoutTest, MalformedLayoutsAreRefusedWithTheReason) {
+  const auto reasonFor = [](const Dict& resource) {
+    std::string error;
+    EXPECT_FALSE(PaneLayout::fromDictionary(resource, std::nullopt, &error));
+    return error;
+  };
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}}).find("no \"tabs\""), std::string::npos);
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{}}}).find("no \"tabs\""), std::string::npos);
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value("Paper")}}}).find("tab 1 is not a dictionary"),
+            std::string::npos);
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value(Dict{{"label", "x"}})}}})
+                .find("tab 1 has no \"identifier\""),
+            std::string::npos);
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"},
+                           {"tabs", Array{Value(Dict{{"identifier", "a"}, {"controls", Array{Value(3)}}})}}})
+                .find("not a non-empty string"),
+            std::string::npos);
+  // A control on two tabs would be built and registered twice.
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"},
+                           {"tabs", Array{Value(tab("a", {"Fold"})), Value(tab("b", {"Fold"}))}}})
+                .find("the control Fold appears twice"),
+            std::string::npos);
+  EXPECT_NE(reasonFor(Dict{{"panelName", Value(7)}, {"tabs", Array{Value(tab("a", {}))}}}).find("not a string"),
+            std::string::npos);
+}
+
+TEST(PaneLayoutTest, ShippedPaneLayoutsReadAndNameOnlyControlsOfTheUIDescription) {
+  const std::filesystem::path source = std::filesystem::path(ORVAL_SOURCE_DIR);
+  const std::optional<Dict> ui = dictFromFile(source / "resources/QZPOD_TZPrintServer.plist");
+  ASSERT_TRUE(ui);
+  const std::vector<std::pair<std::string, std::optional<std::string>>> panes = {
+      {"Page", std::nullopt},           {"Layout", std::nullopt},        {"Color", std::nullopt},
+      {"Security", std::nullopt},       {"Notification", std::nullopt},  {"Finishing", "Staple"},
+      {"Finishing", "Punch"},           {"Finishing", "Fold"}};
+  for (const auto& [pane, role] : panes) {
+    const std::optional<Dict> resource = dictFromFile(source / "src/pane_plugins/panes" / pane / "PaneLayout.plist");
+    ASSERT_TRUE(resource) << pane;
+    std::string error;
+    const std::optional<PaneLayout> layout = PaneLayout::fromDictionary(*resource, role, &error);
+    ASSERT_TRUE(layout) << pane << ": " << error;
+    for (const std::string& control : layout->controlNames())
+      EXPECT_NE(controlDescriptionNamed(*ui, control), nullptr) << pane << " names " << control;
+  }
+}
+
+}  // namespace
+}  // namespace orval

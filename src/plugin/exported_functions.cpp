@@ -1,0 +1,83 @@
+// The bundle's exported C functions, each forwarding to liborval.
+//
+// exported_functions.h comes first: its declarations, which carry the export
+// attribute, must be the first ones the compiler sees.
+#include "plugin/exported_functions.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <span>
+#include <string>
+
+#include "conversion/field_scrambler.h"
+#include "conversion/password_encoder.h"
+#include "conversion/print_option_converter_exports.h"
+
+namespace {
+
+// A malloc'd copy of text (freed by the caller with free()), or null when memory runs out.
+char* mallocCopy(const std::string& text) {
+  auto* copy = static_cast<char*>(std::malloc(text.size() + 1));
+  if (copy != nullptr) std::memcpy(copy, text.c_str(), text.size() + 1);
+  return copy;
+}
+
+}  // namespace
+
+extern "C" {
+
+int loadEncDec(const char* directory) { return orval::loadEncDec(directory); }
+
+void unloadEncDec(void) { orval::unloadEncDec(); }
+
+int encode(const char* text, char* output) { return orval::encode(text, output); }
+
+int decode(const char* text, char* output) { return orval::decode(text, output); }
+
+int checkEncDec(const char* clearText, const char* directory, char* message) {
+  return orval::checkEncDec(clearText, directory, message);
+}
+
+char* encryptString(const char* key, const char* clear) {
+  if (key == nullptr || clear == nullptr) return nullptr;
+  return mallocCopy(orval::encryptString(key, clear));
+}
+
+char* decryptString(const char* key, const char* scrambled) {
+  if (key == nullptr || scrambled == nullptr) return nullptr;
+  return mallocCopy(orval::decryptString(key, scrambled));
+}
+
+int Encryption(const char* key, const char* clear, char* out, size_t outSize) {
+  if (key == nullptr || clear == nullptr || out == nullptr || outSize == 0) return 0;
+  return orval::Encryption(key, clear, std::span<char>(out, outSize)) ? 1 : 0;
+}
+
+int Decryption(const char* key, const char* scrambled, char* out, size_t outSize) {
+  if (key == nullptr || scrambled == nullptr || out == nullptr || outSize == 0) return 0;
+  return orval::Decryption(key, scrambled, std::span<char>(out, outSize)) ? 1 : 0;
+}
+
+int encryptionBufLen(const char* text) { return text != nullptr ? orval::encryptionBufLen(text) : 0; }
+
+void ConvertToInternalPpdKeyword(orval::PrintOption* options) { orval::ConvertToInternalPpdKeyword(options); }
+
+void ConvertToCanonicalPpdKeyword(orval::PrintOption* options) { orval::ConvertToCanonicalPpdKeyword(options); }
+
+int ToPpdKeywordFormat(const orval::PrintOption* options, orval::PrintOption* result) {
+  if (result == nullptr) return 0;
+  std::optional<orval::PrintOption> converted = orval::ToPpdKeywordFormat(options);
+  if (!converted) return 0;
+  *result = std::move(*converted);
+  return 1;
+}
+
+int ToInputMgrFormat(const orval::PrintOption* options, orval::PrintOption* result) {
+  if (result == nullptr) return 0;
+  std::optional<orval::PrintOption> converted = orval::ToInputMgrFormat(options);
+  if (!converted) return 0;
+  *result = std::move(*converted);
+  return 1;
+}
+
+}  // extern "C"

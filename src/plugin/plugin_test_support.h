@@ -1,0 +1,76 @@
+// The fixture of the bundle's integration tests: the real OrvalPDE.plugin of
+// the build tree, loaded through a MemoryPrintHost as a print dialog loads
+// it, with fresh process-wide objects before and after every test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/common_reset.h"
+#include "conversion/print_option_converter.h"
+#include "favorites/app_preference.h"
+#include "panel/pde_callback_slot.h"
+#include "panel/wexo_pde_by_cocoa.h"
+#include "panes/pane_plugin_mgr.h"
+#include "platform/foundation/bundle.h"
+#include "platform/foundation/notification_center.h"
+#include "platform/foundation/system_version.h"
+#include "platform/print/memory_print_host.h"
+#include "platform/toolkit/application.h"
+#include "settings_ui/kora_ui.h"
+
+namespace orval::plugin_testing {
+
+inline std::filesystem::path bundlePath() { return ORVAL_BUNDLE_DIR; }
+inline std::filesystem::path bundlePrinterDescription() { return bundlePath() / "Contents/Resources/TZPrintServer.ppd"; }
+
+class PlugInTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resetProcessState(); }
+  void TearDown() override {
+    // The panels go first: they refer to the shared manager.
+    host.reset();
+    resetProcessState();
+  }
+
+  static void resetProcessState() {
+    PanePlugInMgr::resetSharedInstanceForTesting();
+    AppPreference::resetSharedInstanceForTesting();
+    PrintOptionConverter::resetSharedForTesting();
+    resetCommonStateForTesting();
+    setSharedPDEPluginCallback(nullptr);
+    NotificationCenter::defaultCenter().resetForTesting();
+    tk::Application::resetSharedForTesting();
+    KORAUI::setUpdateWithPrintOption(std::nullopt);
+    resetPlatformVersions();
+  }
+
+  // A new host (the previous one and its panels go first) with the bundle's own printer
+  // description and the device address uri; nullptr when the printer description does not open.
+  MemoryPrintHost& makeHost(const std::optional<std::string>& uri = std::nullopt) {
+    host.reset();
+    host = std::make_unique<MemoryPrintHost>("tz");
+    std::string error;
+    EXPECT_TRUE(host->openPrinterDescription(bundlePrinterDescription(), &error)) << error;
+    host->setDeviceURI(uri);
+    return *host;
+  }
+
+  // Loads the bundle into a new host (see makeHost) and answers its panel.
+  WexoPDEByCocoa* loadPanel(const std::optional<std::string>& uri = std::nullopt) {
+    MemoryPrintHost& h = makeHost(uri);
+    std::string error;
+    const bool loaded = h.panels().loadPlugIn(Bundle::bundleWithPath(bundlePath()), &error);
+    EXPECT_TRUE(loaded) << error;
+    if (!loaded || h.panels().panels().size() != 1) return nullptr;
+    return dynamic_cast<WexoPDEByCocoa*>(h.panels().panels().front().get());
+  }
+
+  std::unique_ptr<MemoryPrintHost> host;
+};
+
+}  // namespace orval::plugin_testing
