@@ -9,6 +9,7 @@
 #include "panes/ppd_file.h"
 #include "plugin/plugin_test_support.h"
 #include "platform/foundation/plist.h"
+#include "settings_ui/kora_text_field_base.h"
 #include "settings_ui/ui_description.h"
 
 namespace orval {
@@ -285,6 +286,15 @@ TEST_F(PlugInTest, HostControlsBridgeReadsAndWritesTheJobsSettings) {
   EXPECT_EQ(host->printSettings()->value("QZInputSlot")->text(), "Tray2");
   // The dialog's copies field is found only in the window that holds the panel.
   EXPECT_EQ(panel->getCopies(), std::nullopt);
+}
+
+TEST_F(PlugInTest, TextFieldMessagesComeFromTheBundledFramework) {
+  ASSERT_NE(loadPanel(), nullptr);
+  // The out-of-range message lives in Contents/Frameworks, not in the bundle's own tables.
+  const std::shared_ptr<Bundle> framework = KORATextFieldBundle();
+  ASSERT_TRUE(framework);
+  EXPECT_EQ(framework->bundlePath(), bundlePath() / "Contents/Frameworks/KORATextField.framework");
+  EXPECT_NE(framework->localizedString("IDM_MSG58"), "IDM_MSG58");
 }
 
 }  // namespace
