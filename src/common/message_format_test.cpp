@@ -47,8 +47,7 @@ TEST(MessageFormatTest, SignedIntegersWithWidthAndPadding) {
   EXPECT_EQ(stringWithFormat("%04ld-%02ld-%02ldT%02ld:%02ld:%02ld", 2024, 3, 9, 7, 5, 0),
             "2024-03-09T07:05:00");
   EXPECT_EQ(stringWithFormat("%04ld", 12345), "12345");
-  EXPECT_EQ(stringWithFormat("%d", std::numeric_limits<std::int64_t>::min()),
-            "-9223372036854775808");
+  EXPECT_EQ(stringWithFormat("%d", std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
   // A signed conversion is never cut to 32 bits.
   EXPECT_EQ(stringWithFormat("%d", 5000000000LL), "5000000000");
 }

@@ -6,6 +6,8 @@
 #include <limits>
 #include <random>
 #include <stdexcept>
+#include <string>
+#include <tuple>
 
 namespace orval {
 namespace {
@@ -16,17 +18,20 @@ DecimalNumber read(std::string_view text) {
   return n.value_or(DecimalNumber());
 }
 
+using Rows = std::initializer_list<std::pair<const char*, const char*>>;
+
+// A quotient's text, or "none" when there is no answer.
+std::string quotient(const char* a, const char* b, int digits) {
+  const std::optional<DecimalNumber> q = read(a).dividedBy(read(b), digits);
+  return q ? q->toString() : "none";
+}
+
 TEST(DecimalNumberTest, ParsesTheSystemsDecimalReading) {
-  EXPECT_EQ(read("  -12.50xyz").toString(), "-12.5");
-  EXPECT_EQ(read("\t\n+7").toString(), "7");
-  EXPECT_EQ(read(".5").toString(), "0.5");
-  EXPECT_EQ(read("5.").toString(), "5");
-  EXPECT_EQ(read("1.5e3").toString(), "1500");
-  EXPECT_EQ(read("2.5E-2").toString(), "0.025");
-  EXPECT_EQ(read("1e").toString(), "1");  // an exponent without digits is not part of the number
-  EXPECT_EQ(read("1e+2mm").toString(), "100");
-  EXPECT_EQ(read("0012.3400").scale(), 2);  // trailing fraction zeros carry no value
-  // No number at all reads as zero, never as an error.
+  // An exponent without digits is not part of the number.
+  for (const auto& [in, out] : Rows{{"  -12.50xyz", "-12.5"}, {"\t\n+7", "7"}, {".5", "0.5"}, {"5.", "5"},
+                                    {"1.5e3", "1500"}, {"2.5E-2", "0.025"}, {"1e", "1"}, {"1e+2mm", "100"}})
+    EXPECT_EQ(read(in).toString(), out) << in;
+  EXPECT_EQ(read("0012.3400").scale(), 2);
   for (const char* junk : {"", "abc", "-", ".", "+.e5", " x1"})
     EXPECT_TRUE(read(junk).isZero()) << junk;
   const DecimalNumber negativeZero = read("-0.000");
@@ -45,21 +50,18 @@ TEST(DecimalNumberTest, ParseRangeAndExcessDigits) {
   EXPECT_TRUE(read("1e-999999999999999999999").isZero());
   EXPECT_TRUE(read("0e999999999").isZero());
   // Fraction digits beyond the 36th are rounded half away from zero.
-  EXPECT_EQ(read("0.0000000000000000000000000000000000005").toString(),
-            "0.000000000000000000000000000000000001");
+  EXPECT_EQ(read("0.0000000000000000000000000000000000005").toString(), "0.000000000000000000000000000000000001");
   EXPECT_TRUE(read("0.0000000000000000000000000000000000004").isZero());
   EXPECT_EQ(read("-0.999999999999999999999999999999999999999").toString(), "-1");
   // Significant digits beyond 36 are rounded off the fraction only.
-  EXPECT_EQ(read("12345678901234567890123456789012345.67").toString(),
-            "12345678901234567890123456789012345.7");
+  EXPECT_EQ(read("12345678901234567890123456789012345.67").toString(), "12345678901234567890123456789012345.7");
   EXPECT_FALSE(DecimalNumber::parse("1234567890123456789012345678901234567.1").has_value());
   // A carry into a 37th digit of a fraction drops a zero rather than failing.
   EXPECT_EQ(read("9.999999999999999999999999999999999999").toString(), "10");
 }
 
 TEST(DecimalNumberTest, ConstructsFromIntegersAndParts) {
-  EXPECT_EQ(DecimalNumber(std::numeric_limits<std::int64_t>::min()).toString(),
-            "-9223372036854775808");
+  EXPECT_EQ(DecimalNumber(std::numeric_limits<std::int64_t>::min()).toString(), "-9223372036854775808");
   EXPECT_EQ(DecimalNumber(254, 1).toString(), "25.4");
   EXPECT_EQ(DecimalNumber(-5, 3).toString(), "-0.005");
   EXPECT_THROW(DecimalNumber(1, -1), std::invalid_argument);
@@ -67,34 +69,29 @@ TEST(DecimalNumberTest, ConstructsFromIntegersAndParts) {
 }
 
 TEST(DecimalNumberTest, RoundsHalfAwayFromZero) {
-  EXPECT_EQ(read("2.5").rounded(0).toString(), "3");
-  EXPECT_EQ(read("-2.5").rounded(0).toString(), "-3");
-  EXPECT_EQ(read("2.4999").rounded(0).toString(), "2");
-  EXPECT_EQ(read("-0.5").rounded(0).toString(), "-1");
-  EXPECT_EQ(read("0.05").rounded(1).toString(), "0.1");
-  EXPECT_EQ(read("-0.04").rounded(1).toString(), "0");
+  struct Case {
+    const char* in;
+    int digits;
+    const char* out;
+  };
+  for (const Case& c : {Case{"2.5", 0, "3"}, Case{"-2.5", 0, "-3"}, Case{"2.4999", 0, "2"}, Case{"-0.5", 0, "-1"},
+                        Case{"0.05", 1, "0.1"}, Case{"-0.04", 1, "0"}, Case{"99.95", 1, "100"}, Case{"17.5", -3, "18"}})
+    EXPECT_EQ(read(c.in).rounded(c.digits).toString(), c.out) << c.in << " to " << c.digits;
   EXPECT_FALSE(read("-0.04").rounded(1).isNegative());
-  EXPECT_EQ(read("99.95").rounded(1).toString(), "100");
   EXPECT_EQ(read("1.25").rounded(5).scale(), 2);  // rounding never adds digits
-  EXPECT_EQ(read("17.5").rounded(-3).toString(), "18");
   EXPECT_EQ(read("-12.9").truncated().toString(), "-12");
   EXPECT_EQ(read("0.9").truncated().toString(), "0");
 }
 
 TEST(DecimalNumberTest, FixedAndPlainRendering) {
-  EXPECT_EQ(read("1.005").toFixed(2), "1.01");  // binary floating point gives 1.00
-  EXPECT_EQ(read("-1.005").toFixed(2), "-1.01");
-  EXPECT_EQ(read("-0.001").toFixed(2), "0.00");  // no negative zero
-  EXPECT_EQ(read("0").toFixed(2), "0.00");
-  EXPECT_EQ(read("12").toFixed(3), "12.000");
-  EXPECT_EQ(read("0.5").toFixed(0), "1");
-  EXPECT_EQ(read("-0.5").toFixed(0), "-1");
-  EXPECT_EQ(read("0.25").toFixed(3), "0.250");
-  EXPECT_EQ(read("0.005").toFixed(3), "0.005");
-  EXPECT_EQ(read("100.00").toString(), "100");
-  EXPECT_EQ(read("0.50").toString(), "0.5");
-  EXPECT_EQ(read("-0.05").toString(), "-0.05");
-  EXPECT_EQ(read("1200").toString(), "1200");  // zeros of the integer part stay
+  // "1.005" would give "1.00" in binary floating point.
+  for (const auto& [in, digits, out] :
+       {std::tuple{"1.005", 2, "1.01"}, std::tuple{"-1.005", 2, "-1.01"}, std::tuple{"-0.001", 2, "0.00"},
+        std::tuple{"0", 2, "0.00"}, std::tuple{"12", 3, "12.000"}, std::tuple{"0.5", 0, "1"}, std::tuple{"-0.5", 0, "-1"},
+        std::tuple{"0.25", 3, "0.250"}, std::tuple{"0.005", 3, "0.005"}})
+    EXPECT_EQ(read(in).toFixed(digits), out) << in;
+  for (const auto& [in, out] : Rows{{"100.00", "100"}, {"0.50", "0.5"}, {"-0.05", "-0.05"}, {"1200", "1200"}})
+    EXPECT_EQ(read(in).toString(), out);
 }
 
 TEST(DecimalNumberTest, ExactSumsDifferencesAndProducts) {
@@ -119,32 +116,26 @@ TEST(DecimalNumberTest, ExactSumsDifferencesAndProducts) {
   EXPECT_FALSE(read("1e35").plus(read("0.1")).has_value());  // would need 37 digits
   // Fraction digits beyond the 36th are rounded off a product.
   EXPECT_TRUE(read("1e-20").times(read("1e-20"))->isZero());
-  EXPECT_EQ(read("5e-19").times(read("1e-18"))->toString(),
-            "0.000000000000000000000000000000000001");
+  EXPECT_EQ(read("5e-19").times(read("1e-18"))->toString(), "0.000000000000000000000000000000000001");
 }
 
 TEST(DecimalNumberTest, QuotientsRoundedToTheRequestedDigits) {
-  EXPECT_EQ(read("1").dividedBy(read("3"), 5)->toString(), "0.33333");
-  EXPECT_EQ(read("2").dividedBy(read("3"), 0)->toString(), "1");
-  EXPECT_EQ(read("-2").dividedBy(read("3"), 0)->toString(), "-1");
-  EXPECT_EQ(read("1").dividedBy(read("8"), 2)->toString(), "0.13");
-  EXPECT_EQ(read("1").dividedBy(read("-8"), 2)->toString(), "-0.13");
-  EXPECT_EQ(read("1").dividedBy(read("0.0001"), 0)->toString(), "10000");
-  // Dividend with more fraction digits than divisor and result together.
-  EXPECT_EQ(read("1.23456").dividedBy(read("2"), 1)->toString(), "0.6");
-  EXPECT_EQ(read("1.25").dividedBy(read("1"), 1)->toString(), "1.3");
-  EXPECT_EQ(read("-1.25").dividedBy(read("1"), 1)->toString(), "-1.3");
-  EXPECT_EQ(read("0.05").dividedBy(read("1"), 0)->toString(), "0");
-  EXPECT_EQ(read("0.5").dividedBy(read("1"), 0)->toString(), "1");
-  EXPECT_EQ(read("0.4999999").dividedBy(read("1"), 0)->toString(), "0");
-  EXPECT_EQ(read("0.00015").dividedBy(read("3"), 4)->toString(), "0.0001");  // 0.00005 rounds up
-  EXPECT_EQ(read("500000").dividedBy(read("1000000"), 0)->toString(), "1");
-  EXPECT_FALSE(read("1").dividedBy(read("0"), 2).has_value());
-  EXPECT_FALSE(read("1").dividedBy(read("3"), -1).has_value());
-  EXPECT_FALSE(read("1").dividedBy(read("3"), DecimalNumber::kMaxDigits + 1).has_value());
-  EXPECT_FALSE(read("999999999999999999999999999999999999").dividedBy(read("0.1"), 0).has_value());
-  EXPECT_EQ(read("1").dividedBy(read("7"), 36)->toString(),
-            "0.142857142857142857142857142857142857");
+  struct Case {
+    const char *a, *b;
+    int digits;
+    const char* out;
+  };
+  // Includes dividends with more fraction digits than divisor and result together.
+  for (const Case& c : {Case{"1", "3", 5, "0.33333"}, Case{"2", "3", 0, "1"}, Case{"-2", "3", 0, "-1"},
+                        Case{"1", "8", 2, "0.13"}, Case{"1", "-8", 2, "-0.13"}, Case{"1", "0.0001", 0, "10000"},
+                        Case{"1.23456", "2", 1, "0.6"}, Case{"1.25", "1", 1, "1.3"}, Case{"-1.25", "1", 1, "-1.3"},
+                        Case{"0.05", "1", 0, "0"}, Case{"0.5", "1", 0, "1"}, Case{"0.4999999", "1", 0, "0"},
+                        Case{"0.00015", "3", 4, "0.0001"}, Case{"500000", "1000000", 0, "1"},
+                        Case{"1", "0", 2, "none"}, Case{"1", "3", -1, "none"},
+                        Case{"1", "3", DecimalNumber::kMaxDigits + 1, "none"},
+                        Case{"999999999999999999999999999999999999", "0.1", 0, "none"},
+                        Case{"1", "7", 36, "0.142857142857142857142857142857142857"}})
+    EXPECT_EQ(quotient(c.a, c.b, c.digits), c.out) << c.a << " / " << c.b << " to " << c.digits;
 }
 
 // Quotients against an independent rational computation in 128-bit integers.

@@ -23,6 +23,8 @@ class InputMgrConversionTest : public ::testing::Test {
     writePlist(tablePath_, table);
     converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(tablePath_));
   }
+  PrintOption toPpd(const PrintOption& options) const { return converter_.toPpdKeywordFormat(options); }
+  PrintOption toInputMgr(const PrintOption& options) const { return converter_.toInputMgrFormat(options); }
 
   TemporaryFolder folder_;
   std::filesystem::path tablePath_ = folder_.path() / "ConvertTable.plist";
@@ -33,12 +35,12 @@ const std::string kYen = "\xC2\xA5";
 
 TEST_F(InputMgrConversionTest, NumberedChoicesBothWays) {
   useTable(Dict{{"InputSlot", Dict{{"tagKey", "PA_TRAY"}, {"items", Array{item("Tray%d", 10)}}}}});
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 12}}), (PrintOption{{"InputSlot", "Tray2"}}));
-  const PrintOption inputMgr = converter_.toInputMgrFormat(PrintOption{{"InputSlot", "Tray2"}});
+  EXPECT_EQ(toPpd({{"PA_TRAY", 12}}), (PrintOption{{"InputSlot", "Tray2"}}));
+  const PrintOption inputMgr = toInputMgr({{"InputSlot", "Tray2"}});
   ASSERT_TRUE(inputMgr.get("PA_TRAY").isInteger());
   EXPECT_EQ(*inputMgr.get("PA_TRAY").asInteger(), 12);
   // A value of the family without a digit does not convert.
-  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"InputSlot", "TrayStock"}}).empty());
+  EXPECT_TRUE(toInputMgr({{"InputSlot", "TrayStock"}}).empty());
   // The number runs from the first digit to the end of the value.
   EXPECT_EQ(converter_.inputMgrTagValue("InputSlot", Value("Tray15dpi")), Value(25));
 }
@@ -48,27 +50,25 @@ TEST_F(InputMgrConversionTest, ChoicesAreWalkedInOrder) {
                                      {"items", Array{item("AutoSelect", 0), item("TrayStock", 2), item("Tray%d", 10),
                                                      item("Manual", 1)}}}},
                 {"CreaseNum", Dict{{"tagKey", "FN_CRSNUM"}, {"items", Array{item("%d", 0)}}}}});
-  const PrintOption inputMgr =
-      converter_.toInputMgrFormat(PrintOption{{"QZInputSlot", "TrayStock"}, {"CreaseNum", "3"}});
+  const PrintOption inputMgr = toInputMgr({{"QZInputSlot", "TrayStock"}, {"CreaseNum", "3"}});
   EXPECT_EQ(inputMgr, (PrintOption{{"PA_TRAY", 2}, {"FN_CRSNUM", 3}}));
   EXPECT_EQ(converter_.inputMgrTagValue("QZInputSlot", Value("Manual")), Value(1));
   EXPECT_EQ(converter_.inputMgrTagValue("QZInputSlot", Value("Bypass")), std::nullopt);
 
   // Back, an exact choice listed before the family wins; the family takes any other number.
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 0}}), (PrintOption{{"QZInputSlot", "AutoSelect"}}));
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 2}}), (PrintOption{{"QZInputSlot", "TrayStock"}}));
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_TRAY", 1}}), (PrintOption{{"QZInputSlot", "Tray-9"}}));
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_CRSNUM", "4"}}), (PrintOption{{"CreaseNum", "4"}}));
+  for (const auto& [tray, name] : {std::pair{0, "AutoSelect"}, std::pair{2, "TrayStock"}, std::pair{1, "Tray-9"}})
+    EXPECT_EQ(toPpd({{"PA_TRAY", tray}}), (PrintOption{{"QZInputSlot", name}}));
+  EXPECT_EQ(toPpd({{"FN_CRSNUM", "4"}}), (PrintOption{{"CreaseNum", "4"}}));
 }
 
 TEST_F(InputMgrConversionTest, ExactChoicesMatchTheirTagValueAsIntegers) {
   useTable(Dict{{"PageOrder", Dict{{"tagKey", "FN_PGORD"}, {"items", Array{item("Normal", 0), item("Reverse", 1)}}}},
                 {"Fitting", Dict{{"tagKey", "LY_FIT"}, {"items", Array{item("False", 0), item("True", 1)}}}}});
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_PGORD", "1"}}), (PrintOption{{"PageOrder", "Reverse"}}));
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_PGORD", 1.0}}), (PrintOption{{"PageOrder", "Reverse"}}));
-  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"FN_PGORD", 5}}).empty());
+  EXPECT_EQ(toPpd({{"FN_PGORD", "1"}}), (PrintOption{{"PageOrder", "Reverse"}}));
+  EXPECT_EQ(toPpd({{"FN_PGORD", 1.0}}), (PrintOption{{"PageOrder", "Reverse"}}));
+  EXPECT_TRUE(toPpd({{"FN_PGORD", 5}}).empty());
   // A boolean value meets the choices as "True" or "False".
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fitting", true}}), (PrintOption{{"LY_FIT", 1}}));
+  EXPECT_EQ(toInputMgr({{"Fitting", true}}), (PrintOption{{"LY_FIT", 1}}));
 }
 
 TEST_F(InputMgrConversionTest, BooleanEntries) {
@@ -76,19 +76,17 @@ TEST_F(InputMgrConversionTest, BooleanEntries) {
   for (const auto& [canonical, expected] :
        {std::pair{Value("True"), true}, std::pair{Value("true"), true}, std::pair{Value("False"), false},
         std::pair{Value("Yes"), false}, std::pair{Value(true), true}, std::pair{Value(0), false}}) {
-    const PrintOption inputMgr = converter_.toInputMgrFormat(PrintOption{{"SecurityPrint", canonical}});
+    const PrintOption inputMgr = toInputMgr({{"SecurityPrint", canonical}});
     EXPECT_EQ(inputMgr, (PrintOption{{"JB_SECPRT", expected}})) << canonical.text();
   }
   for (const auto& [inputMgr, expected] : {std::pair{Value(1), true}, std::pair{Value(true), true},
                                            std::pair{Value(2), false}, std::pair{Value("1"), true},
                                            std::pair{Value("True"), false}}) {
-    EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_SECPRT", inputMgr}}),
-              (PrintOption{{"SecurityPrint", expected}}))
-        << inputMgr.text();
+    EXPECT_EQ(toPpd({{"JB_SECPRT", inputMgr}}), (PrintOption{{"SecurityPrint", expected}})) << inputMgr.text();
   }
   // A number without a type converts by its truth as well.
   useTable(Dict{{"CopyCount", Dict{{"tagKey", "JB_COPIES"}}}});
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"CopyCount", 3}}), (PrintOption{{"JB_COPIES", true}}));
+  EXPECT_EQ(toInputMgr({{"CopyCount", 3}}), (PrintOption{{"JB_COPIES", true}}));
 }
 
 TEST_F(InputMgrConversionTest, MagnificationsAreExactDecimals) {
@@ -96,16 +94,16 @@ TEST_F(InputMgrConversionTest, MagnificationsAreExactDecimals) {
                 {"HairLineWarningPoint", Dict{{"tagKey", "PR_HLWARN"}, {"magnification", 0.001}, {"format", "0"}}},
                 {"Ratio", Dict{{"tagKey", "CL_RATIO"}, {"magnification", 2}}},
                 {"Zero", Dict{{"tagKey", "CL_ZERO"}, {"magnification", 0}}}});
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}),
+  EXPECT_EQ(toInputMgr({{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}),
             (PrintOption{{"LY_MAG", "100.5"}, {"PR_HLWARN", "0.25"}}));
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"LY_MAG", "100.5"}, {"PR_HLWARN", 0.25}}),
+  EXPECT_EQ(toPpd({{"LY_MAG", "100.5"}, {"PR_HLWARN", 0.25}}),
             (PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}));
   // Without a format the quotient is written in full.
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"CL_RATIO", 7}}), (PrintOption{{"Ratio", "3.5"}}));
+  EXPECT_EQ(toPpd({{"CL_RATIO", 7}}), (PrintOption{{"Ratio", "3.5"}}));
   // Values that are not numbers, and a zero factor, do not convert.
-  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"Ratio", "wide"}}).empty());
-  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"CL_ZERO", 5}}).empty());
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Zero", "5"}}), (PrintOption{{"CL_ZERO", "0"}}));
+  EXPECT_TRUE(toInputMgr({{"Ratio", "wide"}}).empty());
+  EXPECT_TRUE(toPpd({{"CL_ZERO", 5}}).empty());
+  EXPECT_EQ(toInputMgr({{"Zero", "5"}}), (PrintOption{{"CL_ZERO", "0"}}));
 }
 
 TEST_F(InputMgrConversionTest, FormatsRenderAsThePlatformFormatter) {
@@ -113,32 +111,26 @@ TEST_F(InputMgrConversionTest, FormatsRenderAsThePlatformFormatter) {
                 {"Count", Dict{{"tagKey", "JB_COUNT"}, {"format", "00000"}}},
                 {"Half", Dict{{"tagKey", "JB_HALF"}, {"magnification", 10}, {"format", "0"}}},
                 {"Broken", Dict{{"tagKey", "JB_BROKEN"}, {"format", "0'"}}}});
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}}),
-            (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}}));
+  EXPECT_EQ(toPpd({{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}}), (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}}));
   // The formatter rounds half to even.
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_HALF", 25}}), (PrintOption{{"Half", "2"}}));
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_HALF", 35}}), (PrintOption{{"Half", "4"}}));
+  EXPECT_EQ(toPpd({{"JB_HALF", 25}}), (PrintOption{{"Half", "2"}}));
+  EXPECT_EQ(toPpd({{"JB_HALF", 35}}), (PrintOption{{"Half", "4"}}));
   // An invalid pattern drops the key; the others still convert.
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"JB_BROKEN", 1}, {"JB_COUNT", 7}}),
-            (PrintOption{{"Count", "00007"}}));
+  EXPECT_EQ(toPpd({{"JB_BROKEN", 1}, {"JB_COUNT", 7}}), (PrintOption{{"Count", "00007"}}));
   // Without items, type, factor or format the value passes unchanged.
   useTable(Dict{{"StockName", Dict{{"tagKey", "PA_STKNM"}}}});
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"PA_STKNM", 42}}), (PrintOption{{"StockName", 42}}));
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"StockName", "Gloss 200"}}),
-            (PrintOption{{"PA_STKNM", "Gloss 200"}}));
+  EXPECT_EQ(toPpd({{"PA_STKNM", 42}}), (PrintOption{{"StockName", 42}}));
+  EXPECT_EQ(toInputMgr({{"StockName", "Gloss 200"}}), (PrintOption{{"PA_STKNM", "Gloss 200"}}));
 }
 
 TEST_F(InputMgrConversionTest, YenSignsComeBackAsBackslashes) {
   useTable(Dict{{"Price", Dict{{"tagKey", "SP_PRICE"}, {"format", kYen + "0"}}},
                 {"FormName", Dict{{"tagKey", "SP_FORMNM"}}},
                 {"Folder", Dict{{"tagKey", "SP_FOLDER"}, {"items", Array{item((kYen + "share").c_str(), 1)}}}}});
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"SP_PRICE", 12},
-                                                      {"SP_FORMNM", kYen + kYen + "server" + kYen + "forms"},
-                                                      {"SP_FOLDER", 1}}),
+  EXPECT_EQ(toPpd({{"SP_PRICE", 12}, {"SP_FORMNM", kYen + kYen + "server" + kYen + "forms"}, {"SP_FOLDER", 1}}),
             (PrintOption{{"Price", "\\12"}, {"FormName", "\\\\server\\forms"}, {"Folder", "\\share"}}));
   // The way out leaves the text alone.
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"FormName", kYen + "a"}}),
-            (PrintOption{{"SP_FORMNM", kYen + "a"}}));
+  EXPECT_EQ(toInputMgr({{"FormName", kYen + "a"}}), (PrintOption{{"SP_FORMNM", kYen + "a"}}));
 }
 
 TEST_F(InputMgrConversionTest, RgbColorCorrectionRule) {
@@ -147,13 +139,12 @@ TEST_F(InputMgrConversionTest, RgbColorCorrectionRule) {
   const char* const names[] = {"None",           "sRGB",           "RGB",           "AdobeRGB",
                                "sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene", "sRGBAutoOnSitePhoto"};
   for (int i = 0; i < 8; ++i) {
-    const PrintOption canonical =
-        converter_.toPpdKeywordFormat(PrintOption{{"CL_SRGBAT", 1}, {"CL_RGBMD", i}, {"CL_SRGBTP", "Scene"}});
+    const PrintOption canonical = toPpd({{"CL_SRGBAT", 1}, {"CL_RGBMD", i}, {"CL_SRGBTP", "Scene"}});
     EXPECT_EQ(canonical, (PrintOption{{"QZRGBColorCorrect", names[i]}})) << i;
   }
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"CL_RGBMD", 8}, {"CL_SRGBAT", 1}}), PrintOption{});
+  EXPECT_EQ(toPpd({{"CL_RGBMD", 8}, {"CL_SRGBAT", 1}}), PrintOption{});
   // Without "CL_RGBMD" the automatic sRGB keys stay.
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"CL_SRGBAT", 1}}), (PrintOption{{"QZSRGBAuto", true}}));
+  EXPECT_EQ(toPpd({{"CL_SRGBAT", 1}}), (PrintOption{{"QZSRGBAuto", true}}));
 }
 
 TEST_F(InputMgrConversionTest, SaveFileRule) {
@@ -170,37 +161,35 @@ TEST_F(InputMgrConversionTest, SaveFileRule) {
                         Case{{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}}) {
     EXPECT_EQ(converter_.toPpdKeywordFormat(c.inputMgr), (PrintOption{{"QZSaveFile", c.expected}})) << c.expected;
   }
-  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"SP_SAVEFT", 3}}).empty());
+  EXPECT_TRUE(toPpd({{"SP_SAVEFT", 3}}).empty());
 }
 
 TEST_F(InputMgrConversionTest, KeysOutsideTheTableAreDropped) {
   useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}},
                 {"NoTag", Dict{{"items", Array{item("None", 0)}}}},
                 {"NotAnEntry", "FN_TEXT"}});
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}, {"NoTag", "None"}, {"NotAnEntry", "x"},
-                                                    {"Unknown", "y"}}),
+  EXPECT_EQ(toInputMgr({{"Fold", "None"}, {"NoTag", "None"}, {"NotAnEntry", "x"}, {"Unknown", "y"}}),
             (PrintOption{{"FN_FOLD", 0}}));
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_FOLD", 0}, {"FN_TEXT", 1}, {"XX", 2}}),
-            (PrintOption{{"Fold", "None"}}));
+  EXPECT_EQ(toPpd({{"FN_FOLD", 0}, {"FN_TEXT", 1}, {"XX", 2}}), (PrintOption{{"Fold", "None"}}));
 }
 
 TEST_F(InputMgrConversionTest, TheFirstEntryOfATagKeyWins) {
   useTable(Dict{{"Staple", Dict{{"tagKey", "FN_STAPLE"}, {"items", Array{item("Corner", 1)}}}},
                 {"StapleMode", Dict{{"tagKey", "FN_STAPLE"}, {"items", Array{item("TopLeftCorner", 1)}}}}});
-  EXPECT_EQ(converter_.toPpdKeywordFormat(PrintOption{{"FN_STAPLE", 1}}), (PrintOption{{"Staple", "Corner"}}));
+  EXPECT_EQ(toPpd({{"FN_STAPLE", 1}}), (PrintOption{{"Staple", "Corner"}}));
 }
 
 TEST_F(InputMgrConversionTest, MissingTableOrInputGivesAnEmptySet) {
   converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(folder_.path() / "absent.plist"));
   EXPECT_EQ(converter_.convertTable(), std::nullopt);
-  EXPECT_TRUE(converter_.toPpdKeywordFormat(PrintOption{{"SP_SAVEFT", 0}}).empty());
-  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}).empty());
+  EXPECT_TRUE(toPpd({{"SP_SAVEFT", 0}}).empty());
+  EXPECT_TRUE(toInputMgr({{"Fold", "None"}}).empty());
   EXPECT_EQ(converter_.inputMgrTagValue("Fold", Value("None")), std::nullopt);
 
   // A table that is not a dictionary is no table.
   writePlist(tablePath_, Array{Value("Fold")});
   converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(tablePath_));
-  EXPECT_TRUE(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}).empty());
+  EXPECT_TRUE(toInputMgr({{"Fold", "None"}}).empty());
 
   useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
   EXPECT_TRUE(converter_.toPpdKeywordFormat(nullptr).empty());
@@ -209,19 +198,17 @@ TEST_F(InputMgrConversionTest, MissingTableOrInputGivesAnEmptySet) {
 
 TEST_F(InputMgrConversionTest, TheTableIsReadOnEveryConversion) {
   useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}), (PrintOption{{"FN_FOLD", 0}}));
+  EXPECT_EQ(toInputMgr({{"Fold", "None"}}), (PrintOption{{"FN_FOLD", 0}}));
   writePlist(tablePath_, Dict{{"Fold", Dict{{"tagKey", "FN_FOLD2"}, {"items", Array{item("None", 9)}}}}});
-  EXPECT_EQ(converter_.toInputMgrFormat(PrintOption{{"Fold", "None"}}), (PrintOption{{"FN_FOLD2", 9}}));
+  EXPECT_EQ(toInputMgr({{"Fold", "None"}}), (PrintOption{{"FN_FOLD2", 9}}));
 }
 
 // The shared converter reads the table the principal bundle's information dictionary names.
 class SharedConverterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    resetCommonStateForTesting();
-    PrintOptionConverter::resetSharedForTesting();
-  }
-  void TearDown() override {
+  void SetUp() override { reset(); }
+  void TearDown() override { reset(); }
+  static void reset() {
     resetCommonStateForTesting();
     PrintOptionConverter::resetSharedForTesting();
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "conversion/print_option_converter.h"
 
@@ -12,6 +13,14 @@ using Converter = PrintOptionConverter;
 std::string text(const PrintOption& options, std::string_view key) {
   const Value* v = options.find(key);
   return v ? v->text() : std::string("<absent>");
+}
+
+constexpr const char* kAbsent = "<absent>";
+
+// Checks each key's text; kAbsent stands for a key that must not be there.
+void expectTexts(const PrintOption& options,
+                 std::initializer_list<std::pair<const char*, std::string>> expected) {
+  for (const auto& [key, value] : expected) EXPECT_EQ(text(options, key), value) << key;
 }
 
 TEST(PrintOptionConverterKeysTest, PunchTableBothWays) {
@@ -30,16 +39,14 @@ TEST(PrintOptionConverterKeysTest, PunchTableBothWays) {
     EXPECT_FALSE(options.contains("Punch_PunchHoles"));
     Converter::convertToInternalPpdKeyword(options);
     EXPECT_EQ(text(options, "Punch_PunchHoles"), c.joined);
-    EXPECT_FALSE(options.contains("Punch"));
-    EXPECT_FALSE(options.contains("PunchHoles"));
+    expectTexts(options, {{"Punch", kAbsent}, {"PunchHoles", kAbsent}});
   }
 }
 
 TEST(PrintOptionConverterKeysTest, PunchValuesOutsideTheTable) {
   PrintOption unknown{{"Punch_PunchHoles", "LeftHoles7"}};
   Converter::convertToCanonicalPpdKeyword(unknown, true);
-  EXPECT_EQ(text(unknown, "Punch"), "None");
-  EXPECT_EQ(text(unknown, "PunchHoles"), "None");
+  expectTexts(unknown, {{"Punch", "None"}, {"PunchHoles", "None"}});
 
   // There is no mixed-size multi-hole punch.
   PrintOption mixedMulti{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}};
@@ -49,8 +56,7 @@ TEST(PrintOptionConverterKeysTest, PunchValuesOutsideTheTable) {
   // Only a complete pair is joined.
   PrintOption half{{"Punch", "Left"}};
   Converter::convertToInternalPpdKeyword(half);
-  EXPECT_EQ(text(half, "Punch"), "Left");
-  EXPECT_FALSE(half.contains("Punch_PunchHoles"));
+  expectTexts(half, {{"Punch", "Left"}, {"Punch_PunchHoles", kAbsent}});
 }
 
 TEST(PrintOptionConverterKeysTest, PageOrderTableBothWays) {
@@ -67,16 +73,14 @@ TEST(PrintOptionConverterKeysTest, PageOrderTableBothWays) {
     EXPECT_EQ(text(options, "OutputMode"), c.outputMode);
     Converter::convertToInternalPpdKeyword(options);
     EXPECT_EQ(text(options, "PageOrder_new"), c.joined);
-    EXPECT_FALSE(options.contains("PageOrder"));
-    EXPECT_FALSE(options.contains("OutputMode"));
+    expectTexts(options, {{"PageOrder", kAbsent}, {"OutputMode", kAbsent}});
   }
 }
 
 TEST(PrintOptionConverterKeysTest, PageOrderValuesOutsideTheTable) {
   PrintOption unknown{{"PageOrder_new", "Sideways"}};
   Converter::convertToCanonicalPpdKeyword(unknown, true);
-  EXPECT_EQ(text(unknown, "PageOrder"), "Normal");
-  EXPECT_EQ(text(unknown, "OutputMode"), "FaceUp");
+  expectTexts(unknown, {{"PageOrder", "Normal"}, {"OutputMode", "FaceUp"}});
 
   PrintOption unknownPair{{"PageOrder", "Reverse"}, {"OutputMode", "Stacked"}};
   Converter::convertToInternalPpdKeyword(unknownPair);
@@ -85,8 +89,7 @@ TEST(PrintOptionConverterKeysTest, PageOrderValuesOutsideTheTable) {
   // Without "OutputMode" the page order stays canonical.
   PrintOption alone{{"PageOrder", "Reverse"}};
   Converter::convertToInternalPpdKeyword(alone);
-  EXPECT_EQ(text(alone, "PageOrder"), "Reverse");
-  EXPECT_FALSE(alone.contains("PageOrder_new"));
+  expectTexts(alone, {{"PageOrder", "Reverse"}, {"PageOrder_new", kAbsent}});
 }
 
 TEST(PrintOptionConverterKeysTest, SplitSetsEachPartOrLeavesTheKeyJoined) {
@@ -134,11 +137,9 @@ TEST(PrintOptionConverterKeysTest, JoinNeedsEveryPart) {
 TEST(PrintOptionConverterKeysTest, SwapKeywordValueNeedsBothKeys) {
   PrintOption options{{"A", "1"}, {"B", "2"}, {"C", "3"}};
   Converter::swapKeywordValue(options, "A", "B");
-  EXPECT_EQ(text(options, "A"), "2");
-  EXPECT_EQ(text(options, "B"), "1");
+  expectTexts(options, {{"A", "2"}, {"B", "1"}});
   Converter::swapKeywordValue(options, "C", "D");
-  EXPECT_EQ(text(options, "C"), "3");
-  EXPECT_FALSE(options.contains("D"));
+  expectTexts(options, {{"C", "3"}, {"D", kAbsent}});
 }
 
 PrintOption fiveCreases(const char* count) {
@@ -164,18 +165,13 @@ TEST(PrintOptionConverterKeysTest, CreaseOrderIsReversedForTheirCount) {
   EXPECT_EQ(order(two, "CreaseDirection"), "D2 D1 D3 D4 D5 ");
   EXPECT_EQ(order(two, "CreasePressureLevel"), "P2 P1 P3 P4 P5 ");
 
-  PrintOption three = fiveCreases("3");
-  Converter::swapCreaseKeyword(three);
-  EXPECT_EQ(order(three, "CreasePosition"), "3000 2000 1000 4000 5000 ");
-
-  PrintOption four = fiveCreases("4");
-  Converter::swapCreaseKeyword(four);
-  EXPECT_EQ(order(four, "CreaseDirection"), "D4 D3 D2 D1 D5 ");
-
-  PrintOption five = fiveCreases("5");
-  Converter::swapCreaseKeyword(five);
-  EXPECT_EQ(order(five, "CreasePressureLevel"), "P5 P4 P3 P2 P1 ");
-
+  for (const auto& [count, name, expected] :
+       {std::tuple{"3", "CreasePosition", "3000 2000 1000 4000 5000 "},
+        std::tuple{"4", "CreaseDirection", "D4 D3 D2 D1 D5 "}, std::tuple{"5", "CreasePressureLevel", "P5 P4 P3 P2 P1 "}}) {
+    PrintOption options = fiveCreases(count);
+    Converter::swapCreaseKeyword(options);
+    EXPECT_EQ(order(options, name), expected) << count;
+  }
   for (const char* count : {"1", "6", ""}) {
     PrintOption unchanged = fiveCreases(count);
     Converter::swapCreaseKeyword(unchanged);
@@ -184,17 +180,13 @@ TEST(PrintOptionConverterKeysTest, CreaseOrderIsReversedForTheirCount) {
 }
 
 TEST(PrintOptionConverterKeysTest, CreasePositionsAreMirroredOnTheSheetLength) {
-  PrintOption options{{"CreaseNum", "1"},          {"ChgPrintPaperSizeLength", "56693"},
-                      {"CreasePosition1", "5669"}, {"CreasePosition2", ""},
-                      {"CreasePosition3", "100"}};
+  PrintOption options{{"CreaseNum", "1"}, {"ChgPrintPaperSizeLength", "56693"}, {"CreasePosition1", "5669"},
+                      {"CreasePosition2", ""}, {"CreasePosition3", "100"}};
   Converter::swapCreaseKeyword(options);
-  EXPECT_EQ(text(options, "CreasePosition1"), "51024");
-  EXPECT_EQ(text(options, "CreasePosition2"), "");
-  EXPECT_EQ(text(options, "CreasePosition3"), "56593");
+  expectTexts(options, {{"CreasePosition1", "51024"}, {"CreasePosition2", ""}, {"CreasePosition3", "56593"}});
   // Its own inverse.
   Converter::swapCreaseKeyword(options);
-  EXPECT_EQ(text(options, "CreasePosition1"), "5669");
-  EXPECT_EQ(text(options, "CreasePosition3"), "100");
+  expectTexts(options, {{"CreasePosition1", "5669"}, {"CreasePosition3", "100"}});
 
   // Without a crease count nothing is touched, the length notwithstanding.
   PrintOption noCount{{"ChgPrintPaperSizeLength", "56693"}, {"CreasePosition1", "5669"}};
@@ -227,18 +219,13 @@ TEST(PrintOptionConverterKeysTest, GraphicsTreatmentBothWays) {
 }
 
 TEST(PrintOptionConverterKeysTest, MagnificationInTenths) {
-  PrintOption options{{"Magnification", "100.0"}};
-  Converter::convertToCanonicalMagnification(options);
-  EXPECT_EQ(text(options, "Magnification"), "1000");
-  options.set("Magnification", "1235");
-  Converter::convertToInternalMagnification(options);
-  EXPECT_EQ(text(options, "Magnification"), "123.5");
-  options.set("Magnification", "33.35");
-  Converter::convertToCanonicalMagnification(options);
-  EXPECT_EQ(text(options, "Magnification"), "334");
-  PrintOption empty{{"Magnification", ""}};
-  Converter::convertToCanonicalMagnification(empty);
-  EXPECT_EQ(text(empty, "Magnification"), "");
+  for (const auto& [given, canonical, toCanonical] : {std::tuple{"100.0", "1000", true}, std::tuple{"33.35", "334", true},
+                                                      std::tuple{"", "", true}, std::tuple{"1235", "123.5", false}}) {
+    PrintOption options{{"Magnification", given}};
+    if (toCanonical) Converter::convertToCanonicalMagnification(options);
+    else Converter::convertToInternalMagnification(options);
+    EXPECT_EQ(text(options, "Magnification"), canonical) << given;
+  }
 }
 
 }  // namespace

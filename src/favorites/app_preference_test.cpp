@@ -19,19 +19,15 @@ using favorites_testing::TemporaryFolder;
 using favorites_testing::writePlugInBundle;
 using foundation_testing::ScopedEnvironment;
 
-const Dict kOrvalTestEntry{{"panesTreeFileName", Value("PanesTree")},
-                           {"convertTableFileName", Value("ConvertTable")},
-                           {"ppdFileName", Value("TZPrintServer.ppd")},
-                           {"productFolderName", Value("TZPrintServer")},
+const Dict kOrvalTestEntry{{"panesTreeFileName", Value("PanesTree")}, {"convertTableFileName", Value("ConvertTable")},
+                           {"ppdFileName", Value("TZPrintServer.ppd")}, {"productFolderName", Value("TZPrintServer")},
                            {"subFolderName", Value("PDE")}};
 
 class AppPreferenceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    resetCommonStateForTesting();
-    AppPreference::resetSharedInstanceForTesting();
-  }
-  void TearDown() override {
+  void SetUp() override { reset(); }
+  void TearDown() override { reset(); }
+  static void reset() {
     resetCommonStateForTesting();
     AppPreference::resetSharedInstanceForTesting();
   }
@@ -40,6 +36,12 @@ class AppPreferenceTest : public ::testing::Test {
   void registerBundle(const std::string& name, const Dict& informations,
                       const std::vector<std::string>& localizations = {}) {
     SetBSPrincipalBundle(writePlugInBundle(folder_.path(), name, informations, localizations));
+  }
+  void registerOrvalTest(const Dict& entry = kOrvalTestEntry) {
+    registerBundle("OrvalTest", Dict{{"OrvalTest", Value(entry)}});
+  }
+  static std::optional<Dict> readProfile(const fs::path& path) {
+    return AppPreference::sharedInstance().profileDictionaryWithContentsOfFile(path);
   }
 
   fs::path writeFile(const std::string& name, std::string_view bytes) {
@@ -57,7 +59,6 @@ mode_t modeOf(const fs::path& path) {
   return info.st_mode & 07777;
 }
 
-// The information dictionary ------------------------------------------------------------------
 
 TEST_F(AppPreferenceTest, ResourceNamesComeFromTheBundlesOwnEntryOrTheNamedOne) {
   registerBundle("OrvalTest", Dict{{"OrvalTest", Value(kOrvalTestEntry)},
@@ -117,7 +118,6 @@ TEST_F(AppPreferenceTest, TheShippedInformationDictionaryNamesEveryResourceAndFo
   }
 }
 
-// The Japanese test -------------------------------------------------------------------------------
 
 TEST_F(AppPreferenceTest, JapaneseIsPreferredOnlyForExactlyJaOrJapanese) {
   ScopedEnvironment lcAll("LC_ALL", std::nullopt), lcMessages("LC_MESSAGES", std::nullopt);
@@ -127,14 +127,10 @@ TEST_F(AppPreferenceTest, JapaneseIsPreferredOnlyForExactlyJaOrJapanese) {
     std::vector<std::string> localizations;
     bool japanese;
   };
-  const Case cases[] = {
-      {"ja", {"en", "ja"}, true},
-      {"Japanese", {"English", "Japanese"}, true},
-      {"ja_JP", {"en", "ja_JP"}, false},  // a localization that merely begins with "ja"
-      {"Japanese_Kansai", {"en", "Japanese_Kansai"}, false},
-      {"fr", {"en", "ja"}, false},
-      {"ja", {"de"}, false},  // no localization at all
-  };
+  // "ja_JP" merely begins with "ja"; the last has no matching localization at all.
+  const Case cases[] = {{"ja", {"en", "ja"}, true},        {"Japanese", {"English", "Japanese"}, true},
+                        {"ja_JP", {"en", "ja_JP"}, false}, {"Japanese_Kansai", {"en", "Japanese_Kansai"}, false},
+                        {"fr", {"en", "ja"}, false},       {"ja", {"de"}, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
     ScopedEnvironment language("LANGUAGE", std::string(c.language));
@@ -160,10 +156,9 @@ TEST_F(AppPreferenceTest, AJapaneseLocaleSelectsTheJapaneseLocalizationAndTheAns
   EXPECT_FALSE(AppPreference::sharedInstance().isJapanesePreferred());
 }
 
-// The favorite folder -------------------------------------------------------------------------------
 
 TEST_F(AppPreferenceTest, EveryMissingLevelOfTheFavoriteFolderIsCreatedWithItsMode) {
-  registerBundle("OrvalTest", Dict{{"OrvalTest", Value(kOrvalTestEntry)}});
+  registerOrvalTest();
   const fs::path config = folder_.path() / "home" / "config";
   ScopedEnvironment xdg("XDG_CONFIG_HOME", config.string());
   const mode_t previousMask = umask(077);  // the modes must not depend on the umask
@@ -182,7 +177,7 @@ TEST_F(AppPreferenceTest, EveryMissingLevelOfTheFavoriteFolderIsCreatedWithItsMo
 }
 
 TEST_F(AppPreferenceTest, ExistingLevelsKeepTheirModeAndOnlyMissingOnesAreMade) {
-  registerBundle("OrvalTest", Dict{{"OrvalTest", Value(kOrvalTestEntry)}});
+  registerOrvalTest();
   const fs::path config = folder_.path() / "config";
   ScopedEnvironment xdg("XDG_CONFIG_HOME", config.string());
   fs::create_directories(config / "QUILLANT");
@@ -200,7 +195,7 @@ TEST_F(AppPreferenceTest, ExistingLevelsKeepTheirModeAndOnlyMissingOnesAreMade) 
 }
 
 TEST_F(AppPreferenceTest, AFolderThatCannotBeMadeIsStillAnswered) {
-  registerBundle("OrvalTest", Dict{{"OrvalTest", Value(kOrvalTestEntry)}});
+  registerOrvalTest();
   const fs::path config = folder_.path() / "config";
   ScopedEnvironment xdg("XDG_CONFIG_HOME", config.string());
   fs::create_directories(config);
@@ -222,13 +217,12 @@ TEST_F(AppPreferenceTest, WithoutUsableFolderNamesThereIsNoFavoriteFolder) {
   Dict incomplete = kOrvalTestEntry;
   incomplete.remove("subFolderName");
   for (const Dict& entry : {escaping, nested, incomplete}) {
-    registerBundle("OrvalTest", Dict{{"OrvalTest", Value(entry)}});
+    registerOrvalTest(entry);
     EXPECT_TRUE(AppPreference::sharedInstance().favoriteFolderPathArray(true).empty());
   }
   EXPECT_FALSE(fs::exists(config));
 }
 
-// Profile files --------------------------------------------------------------------------------------
 
 TEST_F(AppPreferenceTest, ProfileLinesWithCrLfGiveOnePairEach) {
   const fs::path path = writeFile("crlf.txt",
@@ -240,11 +234,9 @@ TEST_F(AppPreferenceTest, ProfileLinesWithCrLfGiveOnePairEach) {
                                   "\r\n"
                                   "Empty=\r\n"
                                   "Name=Plain Stock\r\n");  // a later line wins
-  const std::optional<Dict> profile = AppPreference::sharedInstance().profileDictionaryWithContentsOfFile(path);
+  const std::optional<Dict> profile = readProfile(path);
   ASSERT_TRUE(profile);
-  EXPECT_EQ(*profile, (Dict{{"Name", Value("Plain Stock")},
-                            {"Weight", Value("120")},
-                            {"Key ", Value("a=b ")},
+  EXPECT_EQ(*profile, (Dict{{"Name", Value("Plain Stock")}, {"Weight", Value("120")}, {"Key ", Value("a=b ")},
                             {"Empty", Value("")}}));
 }
 
@@ -254,25 +246,23 @@ TEST_F(AppPreferenceTest, ProfileLinesLoseTheirLastTwoCharactersWhateverTheirEnd
                                   "Beta=\xC3\xA9t\xC3\xA9\n"  // characters, not bytes
                                   "\n"                // an empty LF line has no pair
                                   "Gamma=xyz");       // no line end: two characters go
-  const std::optional<Dict> profile = AppPreference::sharedInstance().profileDictionaryWithContentsOfFile(path);
+  const std::optional<Dict> profile = readProfile(path);
   ASSERT_TRUE(profile);
-  EXPECT_EQ(*profile,
-            (Dict{{"Alpha", Value("123")}, {"Beta", Value("\xC3\xA9t")}, {"Gamma", Value("x")}}));
+  EXPECT_EQ(*profile, (Dict{{"Alpha", Value("123")}, {"Beta", Value("\xC3\xA9t")}, {"Gamma", Value("x")}}));
 }
 
 TEST_F(AppPreferenceTest, AProfileThatIsNotUtf8IsReadAsCp850WithoutALogLine) {
   // "Café" and "Ü" in CP850 (0x82, 0x9A) are not valid UTF-8.
   const fs::path path = writeFile("cp850.txt", "Title=Caf\x82\r\nMark=\x9A\r\n");
   LogCapture log;
-  const std::optional<Dict> profile = AppPreference::sharedInstance().profileDictionaryWithContentsOfFile(path);
+  const std::optional<Dict> profile = readProfile(path);
   ASSERT_TRUE(profile);
   EXPECT_EQ(*profile, (Dict{{"Title", Value("Caf\xC3\xA9")}, {"Mark", Value("\xC3\x9C")}}));
   EXPECT_TRUE(log.lines().empty());
 
   // UTF-8 is tried first: the same text in UTF-8 is read as written.
   const fs::path utf8 = writeFile("utf8.txt", "\xEF\xBB\xBFTitle=Caf\xC3\xA9\r\n");
-  EXPECT_EQ(AppPreference::sharedInstance().profileDictionaryWithContentsOfFile(utf8),
-            (Dict{{"Title", Value("Caf\xC3\xA9")}}));
+  EXPECT_EQ(readProfile(utf8), (Dict{{"Title", Value("Caf\xC3\xA9")}}));
 }
 
 TEST_F(AppPreferenceTest, AbsentOrUnreadableProfilesAnswerNone) {
@@ -285,11 +275,9 @@ TEST_F(AppPreferenceTest, AbsentOrUnreadableProfilesAnswerNone) {
   EXPECT_EQ(preference.profileDictionaryWithContentsOfFile(folder_.path()), std::nullopt);  // a folder
   ASSERT_EQ(log.lines().size(), 1u);
   EXPECT_NE(log.lines()[0].find("##### fail to read \"" + folder_.path().string() + "\" (encoding=4, error="),
-            std::string::npos)
-      << log.lines()[0];
+            std::string::npos) << log.lines()[0];
 }
 
-// The classic icon -----------------------------------------------------------------------------------
 
 TEST_F(AppPreferenceTest, TheClassicIconIsTheBundlesClassicImage) {
   EXPECT_EQ(AppPreference::sharedInstance().clasicIcon(), std::nullopt);  // no bundle

@@ -258,14 +258,11 @@ TEST(PpdFileTest, WrapperWithoutHandleAnswersNothing) {
 TEST(PpdFileExtTest, PrivateOptionDescriptions) {
   PpdFileExt ppd(nullptr);
   const Dict& options = ppd.extOptions();
-  EXPECT_EQ(options.keys(),
-            (std::vector<std::string>{"QZSRGBAutoType", "QZSRGBAuto", "QZSaveFile_DPI",
-                                      "QZSaveFile_FileType", "QZRIPMode"}));
+  EXPECT_EQ(options.keys(), (std::vector<std::string>{"QZSRGBAutoType", "QZSRGBAuto", "QZSaveFile_DPI",
+                                                      "QZSaveFile_FileType", "QZRIPMode"}));
   EXPECT_EQ(options.get("QZSRGBAutoType"),
-            Value(Dict{{"uiType", 1},
-                       {"defaultValue", "sRGBAutoAdjust"},
-                       {"options", Array{"sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene",
-                                         "sRGBAutoOnSitePhoto"}}}));
+            Value(Dict{{"uiType", 1}, {"defaultValue", "sRGBAutoAdjust"},
+                       {"options", Array{"sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene", "sRGBAutoOnSitePhoto"}}}));
   EXPECT_EQ(options.get("QZSRGBAuto"), Value(Dict{{"uiType", 0}, {"defaultValue", "False"}}));
   EXPECT_EQ(options.get("QZSaveFile_DPI"), Value(Dict{{"uiType", 1}, {"defaultValue", "600"}}));
   EXPECT_EQ(options.get("QZSaveFile_FileType"),

@@ -26,11 +26,8 @@ fs::path builtBundle(const std::string& name) {
 // locale variables cleared unless given.
 class Languages {
  public:
-  explicit Languages(const std::optional<std::string>& language,
-                     const std::optional<std::string>& lang = {})
-      : language_("LANGUAGE", language),
-        all_("LC_ALL", std::nullopt),
-        messages_("LC_MESSAGES", std::nullopt),
+  explicit Languages(const std::optional<std::string>& language, const std::optional<std::string>& lang = {})
+      : language_("LANGUAGE", language), all_("LC_ALL", std::nullopt), messages_("LC_MESSAGES", std::nullopt),
         lang_("LANG", lang) {}
 
  private:
@@ -65,9 +62,7 @@ class TemporaryBundle {
 
 class BundleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_NE(sample_, nullptr) << "build the foundation_sample_bundle target";
-  }
+  void SetUp() override { ASSERT_NE(sample_, nullptr) << "build the foundation_sample_bundle target"; }
 
   std::shared_ptr<Bundle> sample_ = Bundle::bundleWithPath(builtBundle("Sample.bundle"));
 };
@@ -168,17 +163,14 @@ TEST_F(BundleTest, LocalizesFromTablesInPreferredOrderThenEnglish) {
 
 TEST(BundleTablesTest, ReadsBinaryTablesOnceAndSurvivesBrokenOnes) {
   TemporaryBundle made(Dict{{"CFBundleIdentifier", "org.orval.test.made"}});
-  made.writeResource("en.lproj/Localizable.strings",
-                     plistToBinary(Dict{{"Auto", "Automatic (binary)"}}));
-  made.writeResource("ja.lproj/Localizable.strings",
-                     "<plist><dict><key>Auto</key><string>自動");  // truncated
+  made.writeResource("en.lproj/Localizable.strings", plistToBinary(Dict{{"Auto", "Automatic (binary)"}}));
+  made.writeResource("ja.lproj/Localizable.strings", "<plist><dict><key>Auto</key><string>自動");  // truncated
   const std::shared_ptr<Bundle> bundle = Bundle::bundleWithPath(made.path());
   ASSERT_NE(bundle, nullptr);
 
   const Languages japanese("ja");
   LogCapture log;
-  EXPECT_EQ(bundle->localizedString("Auto"),
-            "Automatic (binary)");  // the broken ja table is skipped
+  EXPECT_EQ(bundle->localizedString("Auto"), "Automatic (binary)");  // the broken ja table is skipped
   EXPECT_TRUE(log.contains("###"));
 
   // A table is read once: later changes to the file are not seen.
@@ -217,11 +209,9 @@ TEST(BundleLoadingTest, BundlesThatCannotBeLoadedAreReported) {
     std::string bundle, fragment;
     bool loads;
   };
-  const std::vector<Case> cases = {
-      {"Broken.bundle", "cannot load", false},
-      {"NoFactory.bundle", "OrvalPrincipalClass_AbsentGreeter", true},
-      {"NullFactory.bundle", "made no object", true},
-  };
+  const std::vector<Case> cases = {{"Broken.bundle", "cannot load", false},
+                                   {"NoFactory.bundle", "OrvalPrincipalClass_AbsentGreeter", true},
+                                   {"NullFactory.bundle", "made no object", true}};
   for (const Case& c : cases) {
     const std::shared_ptr<Bundle> bundle = Bundle::bundleWithPath(builtBundle(c.bundle));
     ASSERT_NE(bundle, nullptr) << c.bundle;
@@ -233,8 +223,7 @@ TEST(BundleLoadingTest, BundlesThatCannotBeLoadedAreReported) {
     EXPECT_EQ(bundle->isLoaded(), c.loads) << c.bundle;
   }
 
-  const TemporaryBundle missing(
-      Dict{{"CFBundleExecutable", "libMissing.so"}, {"NSPrincipalClass", "Greeter"}});
+  const TemporaryBundle missing(Dict{{"CFBundleExecutable", "libMissing.so"}, {"NSPrincipalClass", "Greeter"}});
   std::string error;
   EXPECT_FALSE(Bundle::bundleWithPath(missing.path())->load(&error));
   EXPECT_NE(error.find("not found"), std::string::npos) << error;

@@ -213,13 +213,9 @@ TEST(PlistTest, RefusesMalformedXml) {
   std::string deep;
   for (int i = 0; i < 600; ++i) deep = "<array>" + deep + "</array>";
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", "empty"},
-      {"  \n\t", "only white space"},
-      {"garbage", "plain text"},
-      {"<html><body>hi</body></html>", "other XML"},
-      {"<dict><key>a</key><true/></dict>", "no <plist> root"},
-      {xmlDocument(""), "empty plist"},
-      {std::string(kHeader) + "<plist/>", "empty plist element"},
+      {"", "empty"}, {"  \n\t", "only white space"}, {"garbage", "plain text"},
+      {"<html><body>hi</body></html>", "other XML"}, {"<dict><key>a</key><true/></dict>", "no <plist> root"},
+      {xmlDocument(""), "empty plist"}, {std::string(kHeader) + "<plist/>", "empty plist element"},
       {std::string(kHeader) + "<plist><dict><key>a</key><string>x</string></dict>", "no </plist>"},
       {xmlDocument("<dict/>") + "<dict/>", "content after </plist>"},
       {xmlDocument("<dict/><dict/>"), "two root values"},
@@ -228,24 +224,19 @@ TEST(PlistTest, RefusesMalformedXml) {
       {xmlDocument("<dict><key>a</key><true/><key>a</key><false/></dict>"), "duplicate key"},
       {xmlDocument("<array><key>a</key></array>"), "key in array"},
       {xmlDocument("<array><true/></dict>"), "mismatched end tag"},
-      {xmlDocument("<string>a</strin>"), "misspelt end tag"},
-      {xmlDocument("<array><foo/></array>"), "unknown element"},
+      {xmlDocument("<string>a</strin>"), "misspelt end tag"}, {xmlDocument("<array><foo/></array>"), "unknown element"},
       {xmlDocument("<string>a<b/>c</string>"), "element inside string"},
       {xmlDocument("<integer>abc</integer>"), "integer text"},
       {xmlDocument("<integer>5x</integer>"), "integer with trailing junk"},
       {xmlDocument("<integer></integer>"), "empty integer"},
       {xmlDocument("<integer>9223372036854775808</integer>"), "integer too large"},
       {xmlDocument("<integer>-9223372036854775809</integer>"), "integer too small"},
-      {xmlDocument("<real>1,5</real>"), "real with comma"},
-      {xmlDocument("<real/>"), "empty real"},
-      {xmlDocument("<true>yes</true>"), "boolean with text"},
-      {xmlDocument("<date>garbage</date>"), "date text"},
+      {xmlDocument("<real>1,5</real>"), "real with comma"}, {xmlDocument("<real/>"), "empty real"},
+      {xmlDocument("<true>yes</true>"), "boolean with text"}, {xmlDocument("<date>garbage</date>"), "date text"},
       {xmlDocument("<date>2021-02-29T00:00:00Z</date>"), "no such day"},
       {xmlDocument("<date>2020-01-01T24:00:00Z</date>"), "no such hour"},
-      {xmlDocument("<data>@@@@</data>"), "data alphabet"},
-      {xmlDocument("<data>AAE</data>"), "data length"},
-      {xmlDocument("<data>AA=A</data>"), "data padding"},
-      {xmlDocument("<string>a & b</string>"), "bare ampersand"},
+      {xmlDocument("<data>@@@@</data>"), "data alphabet"}, {xmlDocument("<data>AAE</data>"), "data length"},
+      {xmlDocument("<data>AA=A</data>"), "data padding"}, {xmlDocument("<string>a & b</string>"), "bare ampersand"},
       {xmlDocument("<string>&bogus;</string>"), "unknown entity"},
       {xmlDocument("<string>&#0;</string>"), "NUL reference"},
       {xmlDocument("<string>&#xD800;</string>"), "surrogate reference"},
@@ -254,10 +245,8 @@ TEST(PlistTest, RefusesMalformedXml) {
       {xmlDocument(std::string("<string>a") + '\0' + "b</string>"), "raw NUL"},
       {xmlDocument("<!-- unterminated <true/>"), "unterminated comment"},
       {xmlDocument("<string><![CDATA[x</string>"), "unterminated CDATA"},
-      {"<!DOCTYPE plist [<!ENTITY e \"x\">]><plist><string>&e;</string></plist>",
-       "internal DTD subset"},
-      {"<plist version=1.0><true/></plist>", "unquoted attribute"},
-      {xmlDocument(deep), "nested too deeply"},
+      {"<!DOCTYPE plist [<!ENTITY e \"x\">]><plist><string>&e;</string></plist>", "internal DTD subset"},
+      {"<plist version=1.0><true/></plist>", "unquoted attribute"}, {xmlDocument(deep), "nested too deeply"},
   };
   for (const auto& [bytes, what] : cases) expectRefused(bytes, what);
 }
@@ -324,10 +313,7 @@ TEST(PlistTest, ChecksBinaryStructureBeforeReading) {
   expectRefused(
       binaryPlist({"\xD2\x01\x01\x02\x03", asciiObject("k"), asciiObject("a"), asciiObject("b")}),
       "duplicate key");
-  expectRefused(binaryPlist({std::string("\x53"
-                                         "a\0b",
-                                         4)}),
-                "string with NUL");
+  expectRefused(binaryPlist({std::string("\x53" "a\0b", 4)}), "string with NUL");
   expectRefused(binaryPlist({std::string("\x61\xD8\x00", 3)}), "unpaired surrogate");
   expectRefused(binaryPlist({"\x55\xFF\xFE\xFD\xFC\xFB"}), "string that is not UTF-8");
   expectRefused(binaryPlist({"\x14" + bigEndian(1, 8) + bigEndian(0, 8)}), "128-bit integer");

@@ -83,6 +83,13 @@ class FieldEditorTest : public ::testing::Test {
     field.setStringValue(text);
     return field;
   }
+  // A focused empty field that takes digits only.
+  FieldEditor& editDigits() {
+    TextField& field = addField(window);
+    field.setFormatter(std::make_shared<DigitsFormatter>());
+    field.selectText();
+    return *field.currentEditor();
+  }
   Window window;
 };
 
@@ -110,10 +117,7 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
 }
 
 TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionExactly) {
-  TextField& field = addField(window);
-  field.setFormatter(std::make_shared<DigitsFormatter>());
-  field.selectText();
-  FieldEditor& editor = *field.currentEditor();
+  FieldEditor& editor = editDigits();
   EXPECT_TRUE(editor.typeText("12"));
   editor.setSelectedRange({1, 1});
   const int beeps = Application::shared().beepCount();
@@ -130,10 +134,7 @@ TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionExactly) {
 }
 
 TEST_F(FieldEditorTest, FormatterReplacementIsShownWithTheCaretAtItsEnd) {
-  TextField& field = addField(window);
-  field.setFormatter(std::make_shared<DigitsFormatter>());
-  field.selectText();
-  FieldEditor& editor = *field.currentEditor();
+  FieldEditor& editor = editDigits();
   EXPECT_TRUE(editor.insertText("4"));
   EXPECT_TRUE(editor.insertText("k"));
   EXPECT_EQ(editor.string(), "4000");
@@ -249,9 +250,7 @@ TEST_F(FieldEditorTest, NonEditableFieldsRefuseKeystrokes) {
   ASSERT_TRUE(field.selectText());
   EXPECT_FALSE(field.currentEditor()->insertText("x"));
   EXPECT_EQ(field.stringValue(), "fixed");
-  auto label = TextField::makeLabel("Title:");
-  TextField& labelRef = window.contentView().add(std::move(label));
-  EXPECT_FALSE(window.makeFirstResponder(&labelRef));
+  EXPECT_FALSE(window.makeFirstResponder(&window.contentView().add(TextField::makeLabel("Title:"))));
 }
 
 // A field editor that, like the system's no-empty editor, will not give up
