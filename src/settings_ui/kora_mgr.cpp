@@ -48,20 +48,73 @@ const std::vector<KORAUI*>* KORAControlRegistry::find(const std::string& keyword
 }
 
 KORAUI* KORAControlRegistry::primary(const std::string& keyword) const {
-  const std::vector<KORAUI*>* controls = find(keyword);
-  return controls == nullptr || controls->empty() ? nullptr : controls->front();
+  const auto it = _index.find(keyword);
+  if (it == _index.end()) return nullptr;
+  const Entry& entry = _entries[it->second];
+  for (std::size_t i = 0; i < entry.controls.size(); ++i)
+    if (!entry.lifetimes[i].expired()) return entry.controls[i];
+  return nullptr;
 }
 
-std::vector<KORAUI*>& KORAControlRegistry::listFor(const std::string& keyword) {
+std::vector<KORAControlRegistry::ControlRef> KORAControlRegistry::living(const std::string& keyword) const {
+  std::vector<ControlRef> refs;
   const auto it = _index.find(keyword);
-  if (it != _index.end()) return _entries[it->second].controls;
-  _index.emplace(keyword, _entries.size());
-  _entries.push_back({keyword, {}});
-  return _entries.back().controls;
+  if (it == _index.end()) return refs;
+  const Entry& entry = _entries[it->second];
+  for (std::size_t i = 0; i < entry.controls.size(); ++i)
+    if (!entry.lifetimes[i].expired()) refs.push_back({entry.controls[i], entry.lifetimes[i]});
+  return refs;
+}
+
+std::vector<KORAControlRegistry::ControlRef> KORAControlRegistry::allLiving() const {
+  std::vector<ControlRef> refs;
+  for (const Entry& entry : _entries)
+    for (std::size_t i = 0; i < entry.controls.size(); ++i)
+      if (!entry.lifetimes[i].expired()) refs.push_back({entry.controls[i], entry.lifetimes[i]});
+  return refs;
+}
+
+bool KORAControlRegistry::add(const std::string& keyword, KORAUI* control) {
+  auto it = _index.find(keyword);
+  if (it == _index.end()) {
+    it = _index.emplace(keyword, _entries.size()).first;
+    _entries.push_back({keyword, {}, {}});
+  }
+  Entry& entry = _entries[it->second];
+  if (std::find(entry.controls.begin(), entry.controls.end(), control) != entry.controls.end()) return false;
+  entry.controls.push_back(control);
+  entry.lifetimes.push_back(control->lifetimeToken());
+  return true;
 }
 
 void KORAControlRegistry::remove(const KORAUI* control) {
-  for (Entry& entry : _entries) std::erase(entry.controls, control);
+  for (Entry& entry : _entries) {
+    for (std::size_t i = entry.controls.size(); i-- > 0;) {
+      if (entry.controls[i] != control) continue;
+      entry.controls.erase(entry.controls.begin() + static_cast<std::ptrdiff_t>(i));
+      entry.lifetimes.erase(entry.lifetimes.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  _dropEmptyLists();
+}
+
+std::vector<std::string> KORAControlRegistry::removeExpired() {
+  std::vector<std::string> emptied;
+  bool removed = false;
+  for (Entry& entry : _entries) {
+    for (std::size_t i = entry.controls.size(); i-- > 0;) {
+      if (!entry.lifetimes[i].expired()) continue;
+      entry.controls.erase(entry.controls.begin() + static_cast<std::ptrdiff_t>(i));
+      entry.lifetimes.erase(entry.lifetimes.begin() + static_cast<std::ptrdiff_t>(i));
+      removed = true;
+    }
+    if (entry.controls.empty()) emptied.push_back(entry.keyword);
+  }
+  if (removed) _dropEmptyLists();
+  return emptied;
+}
+
+void KORAControlRegistry::_dropEmptyLists() {
   std::erase_if(_entries, [](const Entry& entry) { return entry.controls.empty(); });
   _index.clear();
   for (std::size_t i = 0; i < _entries.size(); ++i) _index.emplace(_entries[i].keyword, i);
@@ -88,27 +141,39 @@ void KORAMgr::setClock(Clock clock) { _clock = std::move(clock); }
 
 // Registration --------------------------------------------------------------------------------------
 
+const KORAControlRegistry& KORAMgr::getControlsDictionary() const {
+  _forgetDestroyedControls();
+  return _mainKeywordAndControls;
+}
+
+void KORAMgr::_forgetDestroyedControls() const {
+  for (const std::string& keyword : _mainKeywordAndControls.removeExpired()) {
+    logMessage(stringWithFormat("###KORAMgr: the controls of %@ were destroyed while registered; forgotten", keyword));
+    NotifyUnit::removeObserver(this, keyword);
+  }
+}
+
 void KORAMgr::addControl(KORAUI* control) {
   if (control == nullptr) return;
+  // A destroyed control's address may come back as a new control's: forget it first.
+  _forgetDestroyedControls();
   const std::string keyword = control->mainKeyword();
-  if (const std::vector<KORAUI*>* existing = _mainKeywordAndControls.find(keyword)) {
-    if (std::find(existing->begin(), existing->end(), control) == existing->end())
-      _mainKeywordAndControls.listFor(keyword).push_back(control);
-  } else if (!keyword.empty()) {
-    _mainKeywordAndControls.listFor(keyword).push_back(control);
-  } else {
-    return;
-  }
+  if (_mainKeywordAndControls.find(keyword) == nullptr && keyword.empty()) return;
+  _mainKeywordAndControls.add(keyword, control);
   for (KORAUI* child : control->childControls()) addControl(child);
   _observe(keyword);
 }
 
 void KORAMgr::removeControl(const KORAUI* control) {
   if (control == nullptr) return;
-  const std::string keyword = control->mainKeyword();
+  _forgetDestroyedControls();
+  // control may be destroyed already (its pointer is then only compared, never read).
+  std::string keyword;
+  for (const KORAControlRegistry::Entry& entry : _mainKeywordAndControls)
+    if (std::find(entry.controls.begin(), entry.controls.end(), control) != entry.controls.end())
+      keyword = entry.keyword;
   _mainKeywordAndControls.remove(control);
-  if (!keyword.empty() && _mainKeywordAndControls.find(keyword) == nullptr)
-    NotifyUnit::removeObserver(this, keyword);
+  if (!keyword.empty() && _mainKeywordAndControls.find(keyword) == nullptr) NotifyUnit::removeObserver(this, keyword);
 }
 
 void KORAMgr::_observe(const std::string& keyword) {
@@ -118,36 +183,43 @@ void KORAMgr::_observe(const std::string& keyword) {
 
 // Values ------------------------------------------------------------------------------------------
 
+// Every walk below takes the living controls first and tests each one's
+// token again just before using it: a control's action may run a validation
+// whose alert lets the person close a pane and destroy its controls.
+
 void KORAMgr::setStringValue(const std::string& keyword, const std::optional<std::string>& value) {
-  const std::vector<KORAUI*>* controls = _mainKeywordAndControls.find(keyword);
-  if (controls == nullptr) return;
-  for (KORAUI* control : *controls) control->setStringValue(value);
+  _forgetDestroyedControls();
+  for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.living(keyword))
+    if (KORAUI* control = ref.get()) control->setStringValue(value);
 }
 
 std::optional<std::string> KORAMgr::getStringValue(const std::string& keyword) {
-  const std::vector<KORAUI*>* controls = _mainKeywordAndControls.find(keyword);
-  if (controls == nullptr || controls->empty()) return std::nullopt;
-  std::optional<std::string> value = controls->front()->getStringValue();
-  for (std::size_t i = 1; i < controls->size(); ++i) (*controls)[i]->getStringValue();
+  _forgetDestroyedControls();
+  const std::vector<KORAControlRegistry::ControlRef> controls = _mainKeywordAndControls.living(keyword);
+  if (controls.empty()) return std::nullopt;
+  std::optional<std::string> value = controls.front().control->getStringValue();
+  for (std::size_t i = 1; i < controls.size(); ++i)
+    if (KORAUI* control = controls[i].get()) control->getStringValue();
   return value;
 }
 
 void KORAMgr::updateOldValue(const std::string& keyword) {
-  const std::vector<KORAUI*>* controls = _mainKeywordAndControls.find(keyword);
-  if (controls == nullptr) return;
-  for (KORAUI* control : *controls) control->updateOldValue();
+  _forgetDestroyedControls();
+  for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.living(keyword))
+    if (KORAUI* control = ref.get()) control->updateOldValue();
 }
 
 PrintOption KORAMgr::getAllValueDictionary() {
+  _forgetDestroyedControls();
   PrintOption values;
   for (const KORAControlRegistry::Entry& entry : _mainKeywordAndControls) {
-    if (entry.controls.empty()) continue;
-    KORAUI& primary = *entry.controls.front();
-    if (const std::optional<std::string>& unsupported = primary.getUnsportValue()) {
+    KORAUI* primary = _mainKeywordAndControls.primary(entry.keyword);
+    if (primary == nullptr) continue;
+    if (const std::optional<std::string>& unsupported = primary->getUnsportValue()) {
       values.set(entry.keyword, Value(*unsupported));
       continue;
     }
-    const std::optional<std::string> value = primary.getStringValue();
+    const std::optional<std::string> value = primary->getStringValue();
     values.set(entry.keyword, Value(value && !value->empty() ? *value : std::string()));
   }
   return values;
@@ -198,14 +270,14 @@ void KORAMgr::setDefaults() {
   CollectiveChangeScope collective(_isCollectiveChange);
   // Each setDefault posts its keyword, and the validation it runs may register
   // nothing new but may reach any control: walk a snapshot of the registry.
-  std::vector<KORAUI*> controls;
-  for (const KORAControlRegistry::Entry& entry : _mainKeywordAndControls)
-    controls.insert(controls.end(), entry.controls.begin(), entry.controls.end());
-  for (KORAUI* control : controls) control->setDefault();
+  _forgetDestroyedControls();
+  for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.allLiving())
+    if (KORAUI* control = ref.get()) control->setDefault();
 }
 
 void KORAMgr::setSettings(const Dict& settings) {
   CollectiveChangeScope collective(_isCollectiveChange);
+  _forgetDestroyedControls();
   for (const auto& [keyword, value] : settings) {
     const std::optional<std::string> text = _textOf(value);
     if (!text) {

@@ -39,14 +39,18 @@
 // predicate given to setInitializedNetworkDataProvider; without one, none
 // are found.
 //
-// Lifetime: the engine keeps non-owning pointers to the registered controls.
-// An owner that destroys registered controls before the engine goes away
-// must first take them out with removeControl.
+// Lifetime: the engine keeps non-owning pointers to the registered controls,
+// each beside the control's lifetime token (KORAUI::lifetimeToken). Owners
+// may destroy registered controls before the engine (removeControl first is
+// still the tidy way): a control whose token has expired is skipped by every
+// lookup and walk, and forgotten at the engine's next operation, its keyword
+// no longer observed once none of its controls is left.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -60,28 +64,50 @@
 
 namespace orval {
 
-// The registry of KORAMgr: main keyword -> its controls, in registration order.
+// The registry of KORAMgr: main keyword -> its controls, in registration
+// order, each with its lifetime token beside it.
 class KORAControlRegistry {
  public:
   struct Entry {
     std::string keyword;
     std::vector<KORAUI*> controls;
+    // The lifetime tokens of controls, index for index.
+    std::vector<std::weak_ptr<const void>> lifetimes;
   };
 
-  // The controls of keyword, or nullptr when none is registered for it.
+  // A registered control and its lifetime token.
+  struct ControlRef {
+    KORAUI* control = nullptr;
+    std::weak_ptr<const void> lifetime;
+    // The control while it lives, else nullptr.
+    KORAUI* get() const { return lifetime.expired() ? nullptr : control; }
+  };
+
+  // The controls of keyword, or nullptr when none is registered for it
+  // (expired controls included until removeExpired runs).
   const std::vector<KORAUI*>* find(const std::string& keyword) const;
-  // The primary (first) control of keyword, or nullptr.
+  // The primary (first living) control of keyword, or nullptr.
   KORAUI* primary(const std::string& keyword) const;
-  // The controls of keyword, creating an empty list at the end when it is new.
-  std::vector<KORAUI*>& listFor(const std::string& keyword);
+  // The living controls of keyword with their tokens, in registration order.
+  std::vector<ControlRef> living(const std::string& keyword) const;
+  // The living controls of every keyword, keyword by keyword.
+  std::vector<ControlRef> allLiving() const;
+  // Appends control to the list of keyword (created at the end when new);
+  // false when the list holds it already.
+  bool add(const std::string& keyword, KORAUI* control);
   // Takes control out of every list; a list left empty is dropped.
   void remove(const KORAUI* control);
+  // Drops every control whose token has expired; answers the keywords whose lists were dropped with them.
+  std::vector<std::string> removeExpired();
   std::size_t size() const { return _entries.size(); }
   bool empty() const { return _entries.empty(); }
   std::vector<Entry>::const_iterator begin() const { return _entries.begin(); }
   std::vector<Entry>::const_iterator end() const { return _entries.end(); }
 
  private:
+  // Drops the empty lists and rebuilds the index.
+  void _dropEmptyLists();
+
   std::vector<Entry> _entries;
   std::unordered_map<std::string, std::size_t> _index;
 };
@@ -116,8 +142,8 @@ class KORAMgr {
   void addControl(KORAUI* control);
   // Forgets control (not its children) before its owner destroys it.
   void removeControl(const KORAUI* control);
-  // The registry.
-  const KORAControlRegistry& getControlsDictionary() const { return _mainKeywordAndControls; }
+  // The registry, without the controls destroyed since the last operation.
+  const KORAControlRegistry& getControlsDictionary() const;
 
   // Validation --------------------------------------------------------------------------
 
@@ -225,11 +251,14 @@ class KORAMgr {
   // A table value as the text a control takes (strings, booleans, numbers), or none.
   static std::optional<std::string> _textOf(const Value& value);
   void _observe(const std::string& keyword);
+  // Forgets the controls destroyed by their owners and stops observing keywords left without controls.
+  void _forgetDestroyedControls() const;
   void _register(KORAUI* control);
   bool _isBeingValidated(const std::string& keyword) const;
   std::string _uniqueBackupName(std::string name) const;
 
-  KORAControlRegistry _mainKeywordAndControls;
+  // Mutable: forgetting destroyed controls is no change of what the engine holds.
+  mutable KORAControlRegistry _mainKeywordAndControls;
   Dict _backups;
   std::optional<std::string> _pdeResourcePath;
   bool _isCollectiveChange = false;

@@ -45,6 +45,7 @@ bool KORAMgr::_isBeingValidated(const std::string& keyword) const {
 }
 
 void KORAMgr::_validateMainKeyword(const std::string& keyword, const std::optional<std::string>& value) {
+  _forgetDestroyedControls();
   KORAUI* primary = _mainKeywordAndControls.primary(keyword);
   if (primary == nullptr) return;
   if (_cycleGuardEnabled && _isBeingValidated(keyword)) {
@@ -129,13 +130,15 @@ bool KORAMgr::validateAfterChange(const std::string& keyword, std::vector<std::s
     message = _conflictMessage(*info, control);
   }
 
+  // The person answering may close the pane and so destroy the control.
+  const std::weak_ptr<const void> lifetime = control->lifetimeToken();
   const int answer = _alertDialogMessage(message, _localize("Yes"), _localize("No"));
   if (answer == tk::AlertReturn::FirstButton) {
     _applyRestores(*info, names);
     return true;
   }
   if (answer == tk::AlertReturn::SecondButton) {
-    setStringValue(keyword, _oldOrDefault(*control));
+    if (!lifetime.expired()) setStringValue(keyword, _oldOrDefault(*control));
     return false;
   }
   return true;
@@ -154,6 +157,7 @@ std::vector<std::string> KORAMgr::_applyRestores(const ConflictInfo& info, std::
 
 bool KORAMgr::validateBeforeChange(const std::string& keyword, const std::string& candidate,
                                    const std::optional<std::string>& name) {
+  _forgetDestroyedControls();
   const std::optional<ConflictInfo> info = conflictInfo(keyword, candidate);
   if (!info) return true;
   const int answer =
@@ -167,6 +171,7 @@ bool KORAMgr::validateBeforeChange(const std::string& keyword, const std::string
 
 std::optional<std::vector<std::string>> KORAMgr::setStringValueWithRestoreConfliction(const std::string& keyword,
                                                                                        const std::string& value) {
+  _forgetDestroyedControls();
   std::optional<std::vector<std::string>> restored;
   if (const std::optional<ConflictInfo> info = conflictInfo(keyword, value)) {
     std::vector<std::string> cooperationTargets;
@@ -195,25 +200,28 @@ void KORAMgr::conditionSetting(const std::string& keyword, std::vector<std::stri
   const std::optional<std::string> current = control->getStringValue();
 
   // Enabling may run a pop-up's action and so validate its keyword on the
-  // spot: work on copies of the entries and of the target lists.
+  // spot, whose alert may end with the pane (and this control) closed: work
+  // on copies of the entries and of the target lists, and stop once the
+  // control is gone.
+  const std::weak_ptr<const void> controlLifetime = control->lifetimeToken();
   if (const Dict* found = _entryFor(control->getLogicalSumConditionDictionary(), current)) {
     const Dict entry = *found;
     for (const auto& [target, enabled] : entry) {
-      if (const std::vector<KORAUI*>* targets = _mainKeywordAndControls.find(target)) {
-        for (KORAUI* targetControl : std::vector<KORAUI*>(*targets))
-          targetControl->setEnabledPositively(enabled.truth(), keyword);
-      }
+      for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.living(target))
+        if (KORAUI* targetControl = ref.get()) targetControl->setEnabledPositively(enabled.truth(), keyword);
       names.push_back(target);
     }
   }
+  if (controlLifetime.expired()) return;
 
   const Dict* found = _entryFor(control->getConditionDictionary(), current);
   if (found == nullptr) return;
   const Dict entry = *found;
   for (const auto& [target, rule] : entry) {
-    const std::vector<KORAUI*>* targets = _mainKeywordAndControls.find(target);
-    if (targets == nullptr) continue;
-    for (KORAUI* targetControl : std::vector<KORAUI*>(*targets)) {
+    for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.living(target)) {
+      KORAUI* targetControl = ref.get();
+      if (targetControl == nullptr) continue;
+      if (controlLifetime.expired()) return;
       if (const Dict* perItem = rule.asDict()) {
         if (control->isEnabled()) {
           targetControl->setEnabled(true, keyword);
@@ -228,7 +236,7 @@ void KORAMgr::conditionSetting(const std::string& keyword, std::vector<std::stri
       }
     }
   }
-  if (control->isEnabled())
+  if (!controlLifetime.expired() && control->isEnabled())
     for (const auto& item : entry) names.push_back(item.first);
 }
 
@@ -251,8 +259,8 @@ void KORAMgr::hideSetting(const std::string& keyword, std::vector<std::string>& 
   if (found == nullptr) return;
   const Dict entry = *found;
   for (const auto& [target, hidden] : entry) {
-    if (const std::vector<KORAUI*>* targets = _mainKeywordAndControls.find(target))
-      for (KORAUI* targetControl : *targets) targetControl->setHidden(hidden.truth());
+    for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.living(target))
+      if (KORAUI* targetControl = ref.get()) targetControl->setHidden(hidden.truth());
     names.push_back(target);
   }
 }

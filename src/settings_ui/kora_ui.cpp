@@ -15,6 +15,8 @@ using namespace kora_ui_detail;
 KORAUI::KORAUI(tk::Rect frame) : tk::View(frame), _lifeToken(std::make_shared<int>(0)) {}
 
 KORAUI::~KORAUI() {
+  // From here on the control counts as gone for everyone who holds its lifetime token.
+  _lifeToken.reset();
   // The value field keeps this control as its delegate: let go of it first.
   if (_text != nullptr) _text->setDelegate(nullptr);
 }

@@ -270,6 +270,12 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   // The "disableForPDE" choice values.
   const Array& disableForPDEChoices() const { return _disableForPDE; }
 
+  // Lifetime ----------------------------------------------------------------------
+
+  // A token that expires when this control is destroyed: holders of a plain
+  // pointer to the control (the engine's registry, deferred work) test it before use.
+  std::weak_ptr<const void> lifetimeToken() const { return _lifeToken; }
+
  private:
   // Building (kora_ui_build.cpp).
   struct BuildContext;

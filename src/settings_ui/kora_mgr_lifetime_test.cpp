@@ -1,0 +1,196 @@
+// The engine and controls that their owners destroy while they are still
+// registered: every lookup and walk of the registry passes them over, and the
+// engine forgets them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+
+#include "common/dictionary_helpers.h"
+#include "platform/toolkit/alert.h"
+#include "settings_ui/kora_mgr.h"
+#include "settings_ui/kora_mgr_test_support.h"
+
+namespace orval {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing_support::KORAMgrTest;
+using testing_support::NotificationRecorder;
+using testing_support::popupDescription;
+
+std::vector<std::string> registeredKeywords(const KORAMgr& engine) {
+  std::vector<std::string> keywords;
+  for (const auto& entry : engine.getControlsDictionary()) keywords.push_back(entry.keyword);
+  return keywords;
+}
+
+// "Target": a pop-up of A and B.
+Dict targetDescription() { return popupDescription("Target", "Target", {{"A", "Choice A"}, {"B", "Choice B"}}, "A"); }
+
+// "Source": a pop-up whose every table reaches "Target" when it is "On".
+Dict sourceDescription() {
+  Dict source = popupDescription("Source", "Source", {{"Off", "Off"}, {"On", "On"}}, "Off");
+  source.set("condition", Dict{{"On", Dict{{"Target", false}}}});
+  source.set("logical_sum_condition", Dict{{"On", Dict{{"Target", true}}}});
+  source.set("hide", Dict{{"On", Dict{{"Target", true}}}});
+  source.set("cooperation", Dict{{"On", Dict{{"Target", "B"}}}});
+  source.set("conflict", Dict{{"On", Dict{{"Target", Dict{{"A", Dict{{"restore", "B"}}}}}}}});
+  return source;
+}
+
+// Destroys control as its owner would: out of its view, then freed.
+void destroy(KORAUI& control) { control.removeFromSuperview().reset(); }
+
+// An operator that destroys a control while it answers the first alert, then presses answer.
+class DestroyingOperator : public tk::Operator {
+ public:
+  DestroyingOperator(KORAUI& victim, std::size_t answer) : _victim(&victim), _answer(answer) {}
+  std::size_t answerAlert(const tk::Alert& alert, bool) override {
+    messages.push_back(alert.messageText());
+    if (_victim != nullptr) destroy(*std::exchange(_victim, nullptr));
+    return _answer;
+  }
+  void workModalWindow(tk::Window&) override { FAIL() << "no modal window expected"; }
+  std::vector<std::string> messages;
+
+ private:
+  KORAUI* _victim;
+  std::size_t _answer;
+};
+
+using KORAMgrLifetimeTest = KORAMgrTest;
+
+TEST_F(KORAMgrLifetimeTest, LookupsAndValuesForgetADestroyedControl) {
+  add(sourceDescription());
+  KORAUI& target = add(targetDescription());
+  ASSERT_THAT(registeredKeywords(*engine), ElementsAre("Source", "Target"));
+  const std::size_t validations = engine->validationCount();
+
+  destroy(target);
+  EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Source"));
+  EXPECT_EQ(engine->getControlsDictionary().find("Target"), nullptr);
+  EXPECT_EQ(engine->getControlsDictionary().primary("Target"), nullptr);
+  EXPECT_EQ(engine->getStringValue("Target"), std::nullopt);
+  engine->setStringValue("Target", "B");
+  engine->updateOldValue("Target");
+  EXPECT_THAT(engine->getAllValueDictionary().keys(), ElementsAre("Source"));
+  EXPECT_EQ(engine->conflictInfo("Source", "On"), std::nullopt);
+
+  // Its keyword is no longer observed: an announcement validates nothing.
+  NotificationRecorder finished({"ValueChangFinished_Target"});
+  NotifyUnit::postNotificationName("Target", Dict{{"Paramater", "B"}});
+  EXPECT_EQ(engine->validationCount(), validations);
+  EXPECT_THAT(finished.names(), IsEmpty());
+  // Taking out a control that is gone already is harmless.
+  engine->removeControl(&target);
+  EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Source"));
+}
+
+TEST_F(KORAMgrLifetimeTest, ValidationPassesOverDestroyedTargets) {
+  add(sourceDescription());
+  KORAUI& target = add(targetDescription());
+  // While the target lives, its value conflicts with "On".
+  ASSERT_TRUE(engine->conflictInfo("Source", "On").has_value());
+
+  destroy(target);
+  NotificationRecorder announced({"Target", "ValueChangFinished_Source"});
+  change("Source", "On");
+  // No question about a setting that is gone; each table (logical sum, condition,
+  // hide, cooperation) still announces its target.
+  EXPECT_THAT(alertTexts(), IsEmpty());
+  EXPECT_EQ(value("Source"), "On");
+  EXPECT_THAT(announced.names(), ElementsAre("Target", "Target", "Target", "Target", "ValueChangFinished_Source"));
+
+  EXPECT_TRUE(engine->validateBeforeChange("Source", "On", std::nullopt));
+  EXPECT_EQ(engine->setStringValueWithRestoreConfliction("Source", "Off"), std::nullopt);
+  EXPECT_EQ(value("Source"), "Off");
+}
+
+TEST_F(KORAMgrLifetimeTest, BackupsAndCollectiveChangesSkipDestroyedControls) {
+  KORAUI& source = add(sourceDescription());
+  KORAUI& target = add(targetDescription());
+  const std::string before = engine->backupSettings();
+  ASSERT_TRUE(engine->backups().get(before).asDict()->contains("Target"));
+
+  destroy(target);
+  engine->setSettings(Dict{{"Target", "B"}, {"Source", "On"}});
+  EXPECT_EQ(value("Source"), "On");
+  EXPECT_THAT(alertTexts(), IsEmpty());
+
+  const std::string after = engine->backupSettings();
+  EXPECT_THAT(engine->backups().get(after).asDict()->keys(), ElementsAre("Source"));
+
+  // A backup taken while the target lived restores what is left.
+  EXPECT_TRUE(engine->restoreSettings(before));
+  EXPECT_EQ(source.getStringValue(), std::optional<std::string>("Off"));
+
+  source.setStringValue("On");
+  engine->setDefaults();
+  EXPECT_EQ(source.getStringValue(), std::optional<std::string>("Off"));
+}
+
+TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverFromADestroyedFirst) {
+  add(sourceDescription());
+  KORAUI& first = add(targetDescription());
+  KORAUI& second = add(targetDescription());
+  ASSERT_EQ(engine->getControlsDictionary().find("Target")->size(), 2u);
+
+  destroy(first);
+  EXPECT_EQ(engine->getControlsDictionary().primary("Target"), &second);
+  EXPECT_EQ(engine->getControlsDictionary().find("Target")->size(), 1u);
+  engine->setStringValue("Target", "B");
+  EXPECT_EQ(second.getStringValue(), std::optional<std::string>("B"));
+  EXPECT_EQ(value("Target"), "B");
+
+  // The tables of "Source" reach the surviving control.
+  change("Source", "On");
+  EXPECT_TRUE(second.isHidden());
+}
+
+TEST_F(KORAMgrLifetimeTest, ChildrenGoWithTheirParent) {
+  const auto bundle = Bundle::bundleWithPath(testing_support::engineBundlePath());
+  const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
+  ASSERT_TRUE(ui.has_value());
+  KORAUI& finisher = add(*ui->get("Finisher").asDict(), bundle);
+  ASSERT_THAT(registeredKeywords(*engine), ElementsAre("Finisher", "FoldMode", "TrimWidth"));
+  const std::size_t validations = engine->validationCount();
+
+  destroy(finisher);
+  EXPECT_TRUE(engine->getControlsDictionary().empty());
+  NotifyUnit::postNotificationName("FoldMode");
+  EXPECT_EQ(engine->validationCount(), validations);
+  EXPECT_THAT(engine->getAllValueDictionary().keys(), IsEmpty());
+}
+
+TEST_F(KORAMgrLifetimeTest, AControlBuiltAfterADestroyedOneIsRegisteredAlone) {
+  KORAUI& old = add(targetDescription());
+  destroy(old);
+  // The new control may well take the freed address.
+  KORAUI& replacement = add(targetDescription());
+  ASSERT_NE(engine->getControlsDictionary().find("Target"), nullptr);
+  EXPECT_EQ(engine->getControlsDictionary().find("Target")->size(), 1u);
+  EXPECT_EQ(engine->getControlsDictionary().primary("Target"), &replacement);
+  replacement.setStringValue("B");
+  EXPECT_EQ(value("Target"), "B");
+}
+
+TEST_F(KORAMgrLifetimeTest, AControlDestroyedDuringItsConflictQuestionIsLeftAlone) {
+  KORAUI& source = add(sourceDescription());
+  add(targetDescription());
+  // The person closes the pane while the question is shown, then answers No.
+  auto closing = std::make_shared<DestroyingOperator>(source, 1);
+  tk::Application::shared().setOperator(closing);
+  NotificationRecorder finished({"ValueChangFinished_Source"});
+
+  change("Source", "On");
+  EXPECT_EQ(closing->messages.size(), 1u);
+  EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Target"));
+  EXPECT_THAT(finished.names(), IsEmpty());
+  EXPECT_EQ(value("Target"), "A");
+}
+
+}  // namespace
+}  // namespace orval
