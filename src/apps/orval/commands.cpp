@@ -3,7 +3,11 @@
 namespace orval::cli {
 
 void addCommands(CLI::App& app) {
+  addInfoCommand(app);
+  addListsCommand(app);
   addPpdCommand(app);
+  addConvertCommand(app);
+  addUiCommand(app);
 }
 
 }  // namespace orval::cli

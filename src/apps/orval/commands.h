@@ -22,7 +22,17 @@ class CommandError : public std::runtime_error {
 // Adds every sub-command to app.
 void addCommands(CLI::App& app);
 
+// `orval info`: the plug-in bundle loaded as a print dialog loads it, and what it made.
+void addInfoCommand(CLI::App& app);
+// `orval lists show|publish`: the server lists of a printer description.
+void addListsCommand(CLI::App& app);
 // `orval ppd FILE`: a printer description's options and their marked choices.
 void addPpdCommand(CLI::App& app);
+
+// `orval convert`: a print option set (JSON) converted between its forms, or checked.
+void addConvertCommand(CLI::App& app);
+
+// `orval ui check|dump`: a UI description checked, or one control of it built and shown.
+void addUiCommand(CLI::App& app);
 
 }  // namespace orval::cli

@@ -1,0 +1,93 @@
+#include "apps/orval/bundle_location.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "apps/orval/cli_test_support.h"
+
+namespace orval::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+void makeBundle(const fs::path& path) {
+  fs::create_directories(path / "Contents");
+  std::ofstream(path / "Contents/Info.plist") << "<plist version=\"1.0\"><dict/></plist>\n";
+}
+
+class BundleLocationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = testing::scratchFolder("bundle_location");
+    makeBundle(root / "given.plugin");
+    makeBundle(root / "environment.plugin");
+    makeBundle(root / "build/OrvalPDE.plugin");
+    makeBundle(root / "prefix/lib/orval/OrvalPDE.plugin");
+    makeBundle(root / "relocated/lib/orval/OrvalPDE.plugin");
+    fs::create_directories(root / "build/src/apps/orval");
+    fs::create_directories(root / "relocated/bin");
+
+    search.executable = root / "build/src/apps/orval/orval";
+    search.buildTree = root / "build";
+    search.buildTreeBundle = root / "build/OrvalPDE.plugin";
+    search.installPrefix = root / "prefix";
+    search.installedBundle = "lib/orval/OrvalPDE.plugin";
+  }
+  void TearDown() override { fs::remove_all(root); }
+
+  std::optional<fs::path> find(std::string* where = nullptr, std::string* error = nullptr) const {
+    return findBundle(search, where, error);
+  }
+
+  fs::path root;
+  BundleSearch search;
+};
+
+TEST_F(BundleLocationTest, ExplicitPathThenEnvironmentThenBuildTreeThenInstalled) {
+  std::string where;
+  search.explicitPath = root / "given.plugin";
+  search.environmentPath = root / "environment.plugin";
+  EXPECT_EQ(find(&where), root / "given.plugin");
+  EXPECT_EQ(where, "--bundle");
+
+  search.explicitPath.reset();
+  EXPECT_EQ(find(&where), root / "environment.plugin");
+  EXPECT_EQ(where, "ORVAL_BUNDLE");
+
+  search.environmentPath.reset();
+  EXPECT_EQ(find(&where), root / "build/OrvalPDE.plugin");
+  EXPECT_EQ(where, "build tree");
+
+  // A program outside the build tree does not take the build tree's bundle.
+  search.executable = root / "relocated/bin/orval";
+  EXPECT_EQ(find(&where), root / "relocated/lib/orval/OrvalPDE.plugin");
+  EXPECT_EQ(where, "installed");
+
+  search.executable = root / "elsewhere/bin/orval";
+  EXPECT_EQ(find(&where), root / "prefix/lib/orval/OrvalPDE.plugin");
+  EXPECT_EQ(where, "installed");
+}
+
+TEST_F(BundleLocationTest, AGivenPathThatIsNoBundleIsAnErrorNotPassedOver) {
+  std::string error;
+  search.explicitPath = root / "missing.plugin";
+  EXPECT_EQ(find(nullptr, &error), std::nullopt);
+  EXPECT_NE(error.find("missing.plugin (from --bundle) is not a plug-in bundle"), std::string::npos) << error;
+
+  search.explicitPath.reset();
+  search.environmentPath = root;  // a folder, but not a bundle
+  EXPECT_EQ(find(nullptr, &error), std::nullopt);
+  EXPECT_NE(error.find("(from ORVAL_BUNDLE)"), std::string::npos) << error;
+}
+
+TEST_F(BundleLocationTest, NothingFoundSaysHowToName) {
+  search.executable = root / "elsewhere/bin/orval";
+  search.installPrefix = root / "empty";
+  std::string error;
+  EXPECT_EQ(find(nullptr, &error), std::nullopt);
+  EXPECT_NE(error.find("--bundle or ORVAL_BUNDLE"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace orval::cli

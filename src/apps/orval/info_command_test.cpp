@@ -1,0 +1,114 @@
+// `orval info`, run in this process against the build tree's bundle.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "apps/orval/cli_test_support.h"
+#include "panes/pane_plugin_mgr.h"
+
+namespace orval::cli {
+namespace {
+
+using testing::runOrval;
+
+nlohmann::json parse(const std::string& text) {
+  nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
+  EXPECT_FALSE(document.is_discarded()) << text;
+  return document;
+}
+
+TEST(InfoCommandTest, ShowsThePanelThePanesTheListsAndTheDefaults) {
+  const testing::RunResult result = runOrval({"info", "--bundle", ORVAL_BUNDLE_DIR});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("Panel: TZ Print Server (com.quillant.p.orval.pde.r1_plugin.main)"), std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("identifier com.quillant.p.orval.pde.r1_plugin.main"), std::string::npos);
+  EXPECT_NE(result.out.find("Finishing+Punch: Punch (role Punch of Finishing.bundle)"), std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("  StackerInfoList ("), std::string::npos);
+  EXPECT_NE(result.out.find("Print server host: -"), std::string::npos);
+  EXPECT_NE(result.out.find("  StapleMode = "), std::string::npos);
+  // The session let the plug-in's shared manager go when it ended.
+  EXPECT_EQ(PanePlugInMgr::sharedInstanceIfExists(), nullptr);
+}
+
+TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
+  const testing::RunResult result = runOrval({"info", "--bundle", ORVAL_BUNDLE_DIR, "--device-uri",
+                                              "ipp://[v1.fe80::1+en0]:631/printers/tz", "--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const nlohmann::json info = parse(result.out);
+  EXPECT_EQ(info["panel"]["name"], "TZ Print Server");
+  EXPECT_EQ(info["panel"]["kind"], "com.quillant.p.orval.pde.r1_plugin.main");
+  EXPECT_EQ(info["bundle"]["identifier"], "com.quillant.p.orval.pde.r1_plugin.main");
+  EXPECT_EQ(info["bundle"]["version"], "1.0.0");
+  EXPECT_EQ(info["deviceURI"], "ipp://[v1.fe80::1+en0]:631/printers/tz");
+  EXPECT_EQ(info["hostName"], "fe80::1%en0");
+  EXPECT_TRUE(info["printerDescription"]["product"].is_string());
+
+  ASSERT_EQ(info["panes"].size(), 8u);
+  bool staple = false;
+  for (const auto& pane : info["panes"]) {
+    if (pane["name"] != "Finishing+Staple") continue;
+    staple = true;
+    EXPECT_EQ(pane["role"], "Staple");
+    EXPECT_EQ(pane["bundle"], "Finishing.bundle");
+  }
+  EXPECT_TRUE(staple);
+  for (const auto& pane : info["panes"]) {
+    if (pane["name"] == "Page") {
+      EXPECT_TRUE(pane["role"].is_null());
+    }
+  }
+
+  ASSERT_EQ(info["serverLists"].size(), 26u);
+  for (const auto& list : info["serverLists"]) {
+    const bool published = list["name"] == "StackerInfoList" || list["name"] == "FeederInfoList" ||
+                           list["name"] == "DeviceList" || list["name"] == "PrePostDevice";
+    EXPECT_EQ(list["published"], published) << list["name"];
+    EXPECT_EQ(list["entries"].is_number(), published) << list["name"];
+  }
+  EXPECT_TRUE(info["defaults"].contains("StapleMode"));
+  EXPECT_TRUE(info["defaults"].contains("MailAddress"));
+}
+
+// The program's standard output holds the document and nothing else (the
+// plug-in's own diagnostics on the standard output are kept out of it).
+TEST(InfoCommandTest, ProgramPrintsExactlyOneJsonDocument) {
+  const std::string command = std::string(ORVAL_CLI_PATH) + " info --json --bundle " + ORVAL_BUNDLE_DIR + " 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  const int status = pclose(pipe);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const nlohmann::json info = parse(out);
+  EXPECT_EQ(info["panel"]["name"], "TZ Print Server");
+}
+
+TEST(InfoCommandTest, AnotherPrinterDescriptionAndItsLists) {
+  const testing::RunResult plain = runOrval(
+      {"info", "--bundle", ORVAL_BUNDLE_DIR, "--json", "--ppd",
+       std::string(ORVAL_SOURCE_DIR) + "/src/platform/print/testdata/test_printer.ppd"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  const nlohmann::json info = parse(plain.out);
+  EXPECT_NE(info["printerDescription"]["path"].get<std::string>().find("test_printer.ppd"), std::string::npos);
+  for (const auto& list : info["serverLists"]) EXPECT_EQ(list["published"], false) << list["name"];
+}
+
+TEST(InfoCommandTest, UnreadablePrinterDescriptionOrBundleFails) {
+  testing::RunResult result = runOrval({"info", "--bundle", ORVAL_BUNDLE_DIR, "--ppd", "/nonexistent/x.ppd"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("x.ppd"), std::string::npos) << result.err;
+  EXPECT_TRUE(result.out.empty());
+
+  result = runOrval({"info", "--bundle", "/nonexistent/OrvalPDE.plugin"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("is not a plug-in bundle"), std::string::npos) << result.err;
+}
+
+}  // namespace
+}  // namespace orval::cli

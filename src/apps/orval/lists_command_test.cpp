@@ -1,0 +1,104 @@
+// `orval lists show` and `orval lists publish`, run in this process.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "apps/orval/cli_test_support.h"
+#include "platform/foundation/file_manager.h"
+#include "platform/foundation/plist.h"
+
+namespace orval::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::runOrval;
+
+class ListsCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { folder = testing::scratchFolder("lists_command"); }
+  void TearDown() override { fs::remove_all(folder); }
+
+  fs::path writeList(const std::string& name, const Value& list) {
+    const fs::path path = folder / (name + ".plist");
+    EXPECT_TRUE(writePlistFile(path, list));
+    return path;
+  }
+
+  fs::path folder;
+};
+
+TEST_F(ListsCommandTest, ShowsAListOfTheBundlesPrinterDescription) {
+  testing::RunResult result = runOrval({"lists", "show", "StackerInfoList", "--bundle", ORVAL_BUNDLE_DIR});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::optional<Value> shown = plistFromBytes(result.out);
+  ASSERT_TRUE(shown) << result.out;
+
+  result = runOrval({"lists", "show", "StackerInfoList", "--bundle", ORVAL_BUNDLE_DIR, "--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const nlohmann::json document = nlohmann::json::parse(result.out);
+  EXPECT_EQ(document["name"], "StackerInfoList");
+  EXPECT_FALSE(document["list"].empty());
+}
+
+TEST_F(ListsCommandTest, PublishThenShowGivesTheListsBack) {
+  const Value fonts = Array{Value(Dict{{"name", "Ryumin-Light"}, {"type", "OpenType"}}),
+                            Value(Dict{{"name", "Helvetica, Bold"}, {"type", "Type1"}})};
+  const Value calibrations = Dict{{"Default", Array{Value("cal-1"), Value("cal-2")}}};
+  const fs::path out = folder / "published.ppd";
+  const std::string source = testing::bundlePrinterDescription().string();
+  const std::optional<std::string> before = files::readFile(source);
+
+  testing::RunResult result =
+      runOrval({"lists", "publish", "--ppd", source, "--out", out.string(), "--json",
+                "Font=" + writeList("fonts", fonts).string(), "CalibFile=" + writeList("calib", calibrations).string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const nlohmann::json published = nlohmann::json::parse(result.out);
+  EXPECT_EQ(published["lists"], nlohmann::json::array({"Font", "CalibFile"}));
+  EXPECT_EQ(files::readFile(source), before);  // the source is never written
+
+  result = runOrval({"lists", "show", "Font", "--ppd", out.string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(plistFromBytes(result.out), fonts);
+  result = runOrval({"lists", "show", "CalibFile", "--ppd", out.string(), "--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(nlohmann::json::parse(result.out)["list"], nlohmann::json({{"Default", {"cal-1", "cal-2"}}}));
+  // The lists that were there stay.
+  EXPECT_EQ(runOrval({"lists", "show", "StackerInfoList", "--ppd", out.string()}).status, 0);
+
+  // As XML property lists, published over the earlier ones.
+  const Value fewer = Array{Value(Dict{{"name", "Gothic"}})};
+  result = runOrval({"lists", "publish", "--xml", "--ppd", out.string(), "--out", (folder / "again.ppd").string(),
+                     "Font=" + writeList("fewer", fewer).string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("Published 1 list into"), std::string::npos) << result.out;
+  result = runOrval({"lists", "show", "Font", "--ppd", (folder / "again.ppd").string()});
+  EXPECT_EQ(plistFromBytes(result.out), fewer);
+}
+
+TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
+  const fs::path out = folder / "out.ppd";
+  ASSERT_TRUE(files::writeFileAtomically(out, "keep me"));
+  const std::string source = testing::bundlePrinterDescription().string();
+  const std::string fonts = "Font=" + writeList("fonts", Array{Value("A")}).string();
+  const auto refused = [&](std::vector<std::string> args, const std::string& message) {
+    const testing::RunResult result = runOrval(std::move(args));
+    EXPECT_EQ(result.status, 1) << message;
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    EXPECT_EQ(files::readFile(out), "keep me") << message;
+  };
+  refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font"}, "NAME=FILE, not \"Font\"");
+  refused({"lists", "publish", "--ppd", source, "--out", out.string(), fonts, fonts}, "\"Font\" is given twice");
+  refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font=" + (folder / "none.plist").string()},
+          "not a property list");
+  refused({"lists", "publish", "--ppd", source, "--out", out.string(),
+           "ThisListNameIsFarTooLongForAnAttributeName=" + writeList("x", Array{}).string()},
+          "server list name \"ThisListNameIsFarTooLongForAnAttributeName\"");
+  refused({"lists", "publish", "--ppd", out.string(), "--out", out.string(), fonts}, "over its source");
+
+  const testing::RunResult missing = runOrval({"lists", "show", "Font", "--ppd", source});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("has no server list \"Font\""), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace orval::cli
