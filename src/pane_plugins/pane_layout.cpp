@@ -13,8 +13,11 @@ bool fail(std::string* error, std::string reason) {
   return false;
 }
 
-bool readTab(const Value& value, std::size_t index, PaneTab& tab, std::string* error) {
-  const std::string where = "tab " + std::to_string(index + 1);
+bool readTabs(const Value& value, const std::string& where, int depth, std::vector<PaneTab>& tabs,
+              std::unordered_set<std::string>& seen, std::string* error);
+
+bool readTab(const Value& value, const std::string& where, int depth, PaneTab& tab,
+             std::unordered_set<std::string>& seen, std::string* error) {
   const Dict* entry = value.asDict();
   if (entry == nullptr) return fail(error, where + " is not a dictionary");
   const std::string* identifier = entry->get("identifier").asString();
@@ -24,15 +27,44 @@ bool readTab(const Value& value, std::size_t index, PaneTab& tab, std::string* e
   if (!label.isNull() && !label.isString()) return fail(error, where + ": \"label\" is not a string");
   tab.label = label.isString() ? *label.asString() : *identifier;
   const Value& controls = entry->get("controls");
-  if (controls.isNull()) return true;
-  const Array* names = controls.asArray();
-  if (names == nullptr) return fail(error, where + ": \"controls\" is not an array");
-  for (const Value& name : *names) {
-    const std::string* text = name.asString();
-    if (text == nullptr || text->empty()) return fail(error, where + ": a control name is not a non-empty string");
-    tab.controls.push_back(*text);
+  if (!controls.isNull()) {
+    const Array* names = controls.asArray();
+    if (names == nullptr) return fail(error, where + ": \"controls\" is not an array");
+    for (const Value& name : *names) {
+      const std::string* text = name.asString();
+      if (text == nullptr || text->empty()) return fail(error, where + ": a control name is not a non-empty string");
+      // A control on two tabs would be built and registered twice.
+      if (!seen.insert(*text).second) return fail(error, where + ": the control " + *text + " appears twice");
+      tab.controls.push_back(*text);
+    }
+  }
+  const Value& nested = entry->get("tabs");
+  if (nested.isNull()) return true;
+  if (depth >= PaneLayout::kMaxDepth) return fail(error, where + ": tabs nest too deep");
+  return readTabs(nested, where, depth + 1, tab.tabs, seen, error);
+}
+
+// Reads a non-empty array of tabs; where names the tab that holds them ("" at the top).
+bool readTabs(const Value& value, const std::string& where, int depth, std::vector<PaneTab>& tabs,
+              std::unordered_set<std::string>& seen, std::string* error) {
+  const Array* entries = value.asArray();
+  if (entries == nullptr || entries->empty()) {
+    return fail(error, where.empty() ? std::string("no \"tabs\"") : where + ": \"tabs\" is not a non-empty array");
+  }
+  for (std::size_t i = 0; i < entries->size(); ++i) {
+    PaneTab tab;
+    const std::string name = (where.empty() ? "" : where + ", ") + "tab " + std::to_string(i + 1);
+    if (!readTab((*entries)[i], name, depth, tab, seen, error)) return false;
+    tabs.push_back(std::move(tab));
   }
   return true;
+}
+
+void collectControls(const std::vector<PaneTab>& tabs, std::vector<std::string>& names) {
+  for (const PaneTab& tab : tabs) {
+    names.insert(names.end(), tab.controls.begin(), tab.controls.end());
+    collectControls(tab.tabs, names);
+  }
 }
 
 std::optional<PaneLayout> readLayout(const Dict& entry, const std::string& defaultName, const std::string& where,
@@ -48,26 +80,16 @@ std::optional<PaneLayout> readLayout(const Dict& entry, const std::string& defau
     fail(error, where + " has no \"panelName\"");
     return std::nullopt;
   }
-  const Array* tabs = entry.get("tabs").asArray();
-  if (tabs == nullptr || tabs->empty()) {
+  const Value& tabs = entry.get("tabs");
+  if (!tabs.isArray() || tabs.asArray()->empty()) {
     fail(error, where + " has no \"tabs\"");
     return std::nullopt;
   }
   std::unordered_set<std::string> seen;
-  for (std::size_t i = 0; i < tabs->size(); ++i) {
-    PaneTab tab;
-    std::string reason;
-    if (!readTab((*tabs)[i], i, tab, &reason)) {
-      fail(error, where + ": " + reason);
-      return std::nullopt;
-    }
-    for (const std::string& control : tab.controls) {
-      if (!seen.insert(control).second) {
-        fail(error, where + ": the control " + control + " appears twice");
-        return std::nullopt;
-      }
-    }
-    layout.tabs.push_back(std::move(tab));
+  std::string reason;
+  if (!readTabs(tabs, "", 0, layout.tabs, seen, &reason)) {
+    fail(error, where + ": " + reason);
+    return std::nullopt;
   }
   return layout;
 }
@@ -106,7 +128,7 @@ std::optional<PaneLayout> PaneLayout::fromBundle(const Bundle& bundle, const std
 
 std::vector<std::string> PaneLayout::controlNames() const {
   std::vector<std::string> names;
-  for (const PaneTab& tab : tabs) names.insert(names.end(), tab.controls.begin(), tab.controls.end());
+  collectControls(tabs, names);
   return names;
 }
 

@@ -7,7 +7,10 @@
 //                "identifier" (required), "label" (a string-table key; the
 //                identifier when absent) and "controls" (the names of the
 //                settings controls on the tab, top to bottom: control
-//                description names of the UI description)
+//                description names of the UI description) and "tabs" (a
+//                nested tab view shown below the controls: tabs of the same
+//                form; the identifiers "parent_main" and "TabNotSupport" tell
+//                the detailed-settings outline how to list them)
 //   "roles"      optional: role name -> a dictionary with its own
 //                "panelName" and "tabs", for a bundle that the panes tree
 //                shows as several panes (Name+Role)
@@ -29,6 +32,7 @@ struct PaneTab {
   std::string identifier;
   std::string label;
   std::vector<std::string> controls;
+  std::vector<PaneTab> tabs;  // the nested tab view on this tab; empty when it has none
 };
 
 struct PaneLayout {
@@ -46,7 +50,10 @@ struct PaneLayout {
   // resource is missing, does not read as a dictionary or fromDictionary refuses it.
   static std::optional<PaneLayout> fromBundle(const Bundle& bundle, const std::optional<std::string>& role,
                                               std::string* error = nullptr);
-  // Every control name of every tab, in order.
+  // Tabs nest at most this deep (a tab view on a tab of a tab view ...).
+  static constexpr int kMaxDepth = 8;
+
+  // Every control name of every tab and nested tab, depth first, in order.
   std::vector<std::string> controlNames() const;
 };
 

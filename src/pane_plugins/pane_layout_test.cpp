@@ -75,6 +75,36 @@ TEST(PaneLayoutTest, MalformedLayoutsAreRefusedWithTheReason) {
             std::string::npos);
   EXPECT_NE(reasonFor(Dict{{"panelName", Value(7)}, {"tabs", Array{Value(tab("a", {}))}}}).find("not a string"),
             std::string::npos);
+  // Nested tabs are checked like top-level ones, and a control is unique across every level.
+  Dict nested = tab("Colour", {"ColorMode"});
+  nested.set("tabs", Array{Value(tab("parent_main", {"Fold"})), Value(Dict{{"label", "x"}})});
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value(nested)}}}).find("tab 1, tab 2 has no"),
+            std::string::npos);
+  nested.set("tabs", Array{Value(tab("parent_main", {"ColorMode"}))});
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value(nested)}}}).find("ColorMode appears twice"),
+            std::string::npos);
+  nested.set("tabs", Array{});
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value(nested)}}}).find("not a non-empty array"),
+            std::string::npos);
+  Value deep = Value(tab("leaf", {}));
+  for (int i = 0; i <= PaneLayout::kMaxDepth; ++i) {
+    Dict outer = tab("t", {});
+    outer.set("tabs", Array{deep});
+    deep = Value(outer);
+  }
+  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{deep}}}).find("nest too deep"), std::string::npos);
+}
+
+TEST(PaneLayoutTest, NestedTabsKeepTheirOrderAndTheirControls) {
+  Dict colour = tab("Colour", {"ColorMode"});
+  colour.set("tabs", Array{Value(tab("parent_main", {"CMYKSimulation"})), Value(tab("RGB", {"RGBSource"}))});
+  const std::optional<PaneLayout> layout =
+      PaneLayout::fromDictionary(Dict{{"panelName", "P"}, {"tabs", Array{Value(colour), Value(tab("B", {"Fold"}))}}},
+                                 std::nullopt);
+  ASSERT_TRUE(layout);
+  ASSERT_EQ(layout->tabs[0].tabs.size(), 2u);
+  EXPECT_EQ(layout->tabs[0].tabs[0].identifier, "parent_main");
+  EXPECT_EQ(layout->controlNames(), (std::vector<std::string>{"ColorMode", "CMYKSimulation", "RGBSource", "Fold"}));
 }
 
 TEST(PaneLayoutTest, ShippedPaneLayoutsReadAndNameOnlyControlsOfTheUIDescription) {
