@@ -73,7 +73,6 @@ TEST_F(IOTOptionUpdaterTest, InputSlotListFollowsTheFeeders) {
       {sampleList("FeederInfoList"), Array{"0"}, true, false,
        {"AutoSelect", "Tray1", "Tray2", "Tray3", "Tray4", "Manual", "Tray6", "Tray7", "TrayStock"}},
       {numbers({"2"}), Array{"0"}, true, false, {"AutoSelect", "Tray1", "Tray2", "TrayStock"}},
-      {numbers({"1", "2", "3"}), Array{"0"}, true, false, {"AutoSelect", "Tray1", "Tray2", "Tray3", "TrayStock"}},
       {Array{}, Array{"0"}, true, false, {"AutoSelect", "Tray1", "TrayStock"}},
       // Numbers without a tray, and entries of another shape, are skipped; a number may come as an integer.
       {Array{Array{"6"}, Array{"10"}, Array{"13"}, "junk", Array{}, Array{3}}, Array{"0", "99"}, true, false,
@@ -162,13 +161,16 @@ struct Finishing {
   // What the main pane does with the device list.
   void apply(const Value& deviceList) {
     const Dict abilities = IOTOptionUpdater::convertArrayToDict(deviceList);
-    Array devices, options;
-    IOTOptionUpdater::getStapleOptionsWithKeyDevices(devices, options);
-    IOTOptionUpdater::updatePopupButtonComponent(staple.get(), abilities, devices, options);
-    IOTOptionUpdater::getPunchOptionsWithKeyDevices(devices, options);
-    IOTOptionUpdater::updatePopupButtonComponent(punch.get(), abilities, devices, options);
-    IOTOptionUpdater::getFoldOptionsWithKeyDevices(devices, options);
-    IOTOptionUpdater::updatePopupButtonComponent(fold.get(), abilities, devices, options);
+    using Groups = void (*)(Array&, Array&);
+    const std::pair<KORAUI*, Groups> popups[] = {{staple.get(), &IOTOptionUpdater::getStapleOptionsWithKeyDevices},
+                                                 {punch.get(), &IOTOptionUpdater::getPunchOptionsWithKeyDevices},
+                                                 {fold.get(), &IOTOptionUpdater::getFoldOptionsWithKeyDevices}};
+    for (const auto& [control, groups] : popups) {
+      Array devices, options;
+      groups(devices, options);
+      const bool shows = IOTOptionUpdater::updatePopupButtonComponent(control, abilities, devices, options);
+      EXPECT_EQ(shows, !control->isHidden());
+    }
     offset->setHidden(!IOTOptionUpdater::isEnableWithDict(abilities, Array{"offset"}));
   }
 };
@@ -221,13 +223,8 @@ TEST_F(IOTOptionUpdaterTest, SelectedFinishingKeepsItsValueWhenItsGroupGoes) {
   EXPECT_FALSE(finishing.punch->getUnsportValue());
   EXPECT_EQ(finishing.punch->getStringValue(), "LeftHoles4");
 
-  Array devices, options;
-  IOTOptionUpdater::getStapleOptionsWithKeyDevices(devices, options);
-  EXPECT_FALSE(IOTOptionUpdater::updatePopupButtonComponent(nullptr, IOTOptionUpdater::convertArrayToDict(cornersOnly),
-                                                            devices, options));
-  EXPECT_TRUE(IOTOptionUpdater::updatePopupButtonComponent(finishing.staple.get(),
-                                                           IOTOptionUpdater::convertArrayToDict(cornersOnly), devices,
-                                                           options));
+  EXPECT_FALSE(IOTOptionUpdater::updatePopupButtonComponent(nullptr, Dict{{"singleTop", "true"}},
+                                                            Array{Array{"singleTop"}}, Array{Array{"TopLeftCorner"}}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -46,18 +47,16 @@ class TrayDialogTest : public panes_testing::PanePlugInMgrTestBase {
   fs::path resources() const { return folder / "Trays.plugin/Contents/Resources"; }
 
   // The plug-in bundle, registered as the principal bundle: the fixture UI
-  // description without the entries named in without (none at all when
-  // withUI is false), the shipped window description and English strings.
-  void makeBundle(const Strings& without = {}, bool withUI = true) {
+  // description without the entries named in without, the shipped window
+  // description and English strings.
+  void makeBundle(const Strings& without = {}) {
     fs::create_directories(resources());
     ASSERT_TRUE(writePlistFile(folder / "Trays.plugin/Contents/Info.plist",
                                Dict{{"CFBundleName", "Trays"}, {"QZPOD", "TrayUI"}}));
     std::optional<Dict> ui = dictFromFile(kSource / "src/panes/testdata/trays/TrayUI.plist");
     ASSERT_TRUE(ui);
     for (const std::string& name : without) ui->remove(name);
-    if (withUI) {
-      ASSERT_TRUE(writePlistFile(resources() / "TrayUI.plist", Value(*ui)));
-    }
+    ASSERT_TRUE(writePlistFile(resources() / "TrayUI.plist", Value(*ui)));
     fs::copy_file(kSource / "resources/AutomaticPaperTraySelection.plist",
                   resources() / "AutomaticPaperTraySelection.plist");
     fs::copy(kSource / "resources/en.lproj", resources() / "en.lproj", fs::copy_options::recursive);
@@ -93,66 +92,61 @@ class TrayDialogTest : public panes_testing::PanePlugInMgrTestBase {
   std::shared_ptr<tk::ScriptedOperator> script = std::make_shared<tk::ScriptedOperator>();
 };
 
-const Strings kMediaAttributes{std::string(keys::kMediaTypeCoatingMaterial), std::string(keys::kMediaTypeDrilled),
-                               std::string(keys::kMediaTypeGlossFine), std::string(keys::kMediaTypePreprinted)};
+// Everything each dialog can build, in build order.
+const Strings kAutomatic{"PaperType_MediaTypeTabbed", "PaperTypeCustomName", "MediaTypeSequence", "PaperColor",
+                         "PaperColorCustomName", "MediaTypeWeightValue", "MediaTypeCoatingMaterial",
+                         "MediaTypeDrilled", "MediaTypeGlossFine", "MediaTypePreprinted"};
+const Strings kBypass{std::string(keys::kPaperTypeBypass), "MediaTypeSequenceBypass", "PaperColorBypass",
+                      "MediaTypeWeightBypass"};
+
+Strings minus(const Strings& all, const Strings& without) {
+  Strings out;
+  for (const std::string& name : all)
+    if (std::find(without.begin(), without.end(), name) == without.end()) out.push_back(name);
+  return out;
+}
 
 TEST_F(TrayDialogTest, BuildsTheControlsItsDescriptionHasAndNarrowsWithoutMediaAttributes) {
+  const Strings fivePartForms{std::string(keys::kPaperType), "MediaTypeSequence", "PaperColor", "MediaTypeWeight"};
   const struct {
-    const char* name;
     bool bypass;
     Strings without;
-    Strings built;
+    Strings built;  // empty: all of the dialog's controls but those without
     double width, separatorWidth;
-    const char* title;
   } rows[] = {
-      {"everything", false, {},
-       {"PaperType_MediaTypeTabbed", "PaperTypeCustomName", "MediaTypeSequence", "PaperColor", "PaperColorCustomName",
-        "MediaTypeWeightValue", "MediaTypeCoatingMaterial", "MediaTypeDrilled", "MediaTypeGlossFine",
-        "MediaTypePreprinted"},
-       640, 608, "Automatic Tray Selection"},
-      {"the five-part paper type, the weight choice, no optional entry", false,
-       {"PaperType_MediaTypeTabbed", "PaperTypeCustomName", "PaperColorCustomName", "MediaTypeWeightValue",
-        "MediaTypeCoatingMaterial", "MediaTypeDrilled", "MediaTypeGlossFine", "MediaTypePreprinted"},
-       {std::string(keys::kPaperType), "MediaTypeSequence", "PaperColor", "MediaTypeWeight"}, 352, 320,
-       "Automatic Tray Selection"},
-      {"gloss alone keeps the width", false, {"MediaTypeCoatingMaterial", "MediaTypeDrilled", "MediaTypePreprinted"},
-       {"PaperType_MediaTypeTabbed", "PaperTypeCustomName", "MediaTypeSequence", "PaperColor", "PaperColorCustomName",
-        "MediaTypeWeightValue", "MediaTypeGlossFine"},
-       640, 608, "Automatic Tray Selection"},
-      {"bypass", true, {},
-       {std::string(keys::kPaperTypeBypass), "MediaTypeSequenceBypass", "PaperColorBypass", "MediaTypeWeightBypass"},
-       352, 320, "Bypass Tray Settings"},
-      {"a mandatory entry missing", true, {"MediaTypeSequenceBypass"},
-       {std::string(keys::kPaperTypeBypass), "PaperColorBypass", "MediaTypeWeightBypass"}, 352, 320,
-       "Bypass Tray Settings"},
+      {false, {}, {}, 640, 608},
+      {false, minus(kAutomatic, {"MediaTypeSequence", "PaperColor"}), fivePartForms, 352, 320},
+      {false, {"MediaTypeCoatingMaterial", "MediaTypeDrilled", "MediaTypePreprinted"}, {}, 640, 608},  // gloss keeps it
+      {true, {}, {}, 352, 320},
+      {true, {"MediaTypeSequenceBypass"}, {}, 352, 320},  // a mandatory entry missing
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(::testing::PrintToString(row.without));
     TearDown();
     SetUp();
     makeBundle(row.without);
     std::unique_ptr<Dialog> made = dialog(row.bypass);
-    EXPECT_EQ(names(*made), row.built);
+    const Strings built = row.built.empty() ? minus(row.bypass ? kBypass : kAutomatic, row.without) : row.built;
+    EXPECT_EQ(names(*made), built);
     ASSERT_NE(made->window(), nullptr);
     EXPECT_EQ(made->window()->frame().width, row.width);
     EXPECT_EQ(made->window()->contentView().frame().width, row.width);
     EXPECT_EQ(made->separator()->frame().width, row.separatorWidth);
-    EXPECT_EQ(made->window()->title(), row.title);
+    EXPECT_EQ(made->window()->title(), row.bypass ? "Bypass Tray Settings" : "Automatic Tray Selection");
     EXPECT_EQ(made->closeButton()->title(), "Close");
-    EXPECT_FALSE(made->window()->isVisible());
     // Every control in use is built from its own entry and takes part in the engine.
-    const PrintOption values = manager().koraMgr().getAllValueDictionary();
-    EXPECT_EQ(values.keys(), row.built);
-    for (const auto& [name, built] : made->getListKORAUI()) {
-      EXPECT_EQ(built->mainKeyword(), name);
-      EXPECT_GT(built->subviewCount(), 0u) << name;
+    EXPECT_EQ(manager().koraMgr().getAllValueDictionary().keys(), built);
+    for (const auto& [name, control] : made->getListKORAUI()) {
+      EXPECT_EQ(control->mainKeyword(), name);
+      EXPECT_GT(control->subviewCount(), 0u) << name;
     }
   }
 }
 
 TEST_F(TrayDialogTest, MissingOrDamagedResourcesGiveAnHonestDialog) {
   // No UI description: the dialog exists, with no control in use.
-  makeBundle({}, false);
+  makeBundle();
+  fs::remove(resources() / "TrayUI.plist");
   std::unique_ptr<Dialog> bare = dialog(false);
   EXPECT_TRUE(bare->getListKORAUI().empty());
   EXPECT_EQ(bare->window()->frame().width, 352);
