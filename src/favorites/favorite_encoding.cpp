@@ -15,16 +15,16 @@ constexpr std::string_view kRomanLanguages[] = {"af", "br", "ca", "da", "de", "e
                                                 "fr", "ga", "gd", "gl", "id", "is", "it", "lb", "ms", "nb", "nl",
                                                 "nn", "no", "oc", "pt", "sq", "sv", "sw", "tl", "wa", "fil"};
 
-// The locale that governs character handling, as the C library chooses it.
-std::string characterLocale() {
+}  // namespace
+
+std::string favoriteCharacterLocale() {
+  // As the C library chooses the locale of the character type.
   for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     const char* value = std::getenv(variable);
     if (value != nullptr && *value != '\0') return value;
   }
   return {};
 }
-
-}  // namespace
 
 TextEncoding favoriteTextEncodingForLanguageCode(int code) {
   switch (code) {
@@ -50,7 +50,7 @@ int favoriteLanguageCodeForTextEncoding(TextEncoding encoding) {
 
 LocalScript favoriteLocalScript() {
   // "language_TERRITORY.codeset@modifier"
-  const std::string locale = characterLocale();
+  const std::string locale = favoriteCharacterLocale();
   const std::string_view name(locale);
   const std::string_view language = name.substr(0, name.find_first_of("_.@"));
   if (language.empty() || language == "C" || language == "POSIX") return LocalScript::Roman;

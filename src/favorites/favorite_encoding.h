@@ -11,6 +11,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "platform/foundation/text_encoding.h"
 
@@ -27,8 +28,10 @@ TextEncoding favoriteTextEncodingForLanguageCode(int code);
 // The language code a writer puts before text in encoding.
 int favoriteLanguageCodeForTextEncoding(TextEncoding encoding);
 
-// The script of the locale that governs character handling (the first set of
-// LC_ALL, LC_CTYPE and LANG). The C and POSIX locales, and no locale, are Roman.
+// The name of the locale that governs character handling: the first set of
+// LC_ALL, LC_CTYPE and LANG ("" when none is).
+std::string favoriteCharacterLocale();
+// The script of that locale. The C and POSIX locales, and no locale, are Roman.
 LocalScript favoriteLocalScript();
 // The encoding favorites are written in for script: Roman CP1252, Japanese
 // CP932, Traditional Chinese CP950, Korean CP949, Simplified Chinese CP936,

@@ -3,8 +3,6 @@
 
 #include <unicode/ucnv.h>
 
-#include <cstdlib>
-
 #include "common/message_format.h"
 #include "favorites/favorite_encoding.h"
 #include "platform/foundation/log.h"
@@ -25,13 +23,7 @@ std::string localeCodeset(const std::string& locale) {
 
 // The three lines that tell which locale left favorites without an encoding.
 void logUnknownScript() {
-  std::string locale;
-  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-    if (const char* value = std::getenv(variable); value != nullptr && *value != '\0') {
-      locale = value;
-      break;
-    }
-  }
+  const std::string locale = favoriteCharacterLocale();
   const std::string codeset = localeCodeset(locale);
   UErrorCode status = U_ZERO_ERROR;
   UConverter* converter = codeset.empty() ? nullptr : ucnv_open(codeset.c_str(), &status);
