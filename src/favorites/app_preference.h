@@ -24,6 +24,10 @@
 
 namespace orval {
 
+namespace tk {
+class PopUpButton;
+}
+
 class AppPreference {
  public:
   // The information dictionary's resource name and its keys.
@@ -71,6 +75,26 @@ class AppPreference {
   // The key = value pairs of the profile file at path; none for no path, a
   // missing file or a file that reads neither as UTF-8 nor as CP850.
   std::optional<Dict> profileDictionaryWithContentsOfFile(const std::optional<std::filesystem::path>& path) const;
+
+  // Favorites --------------------------------------------------------------------------------
+
+  // The full paths of all favorite files, folder by folder (missing folders
+  // are created); *error receives the localized message of a folder that
+  // could not be made or listed.
+  std::vector<std::filesystem::path> arrayForFavoritePath(std::string* error = nullptr) const;
+  // Writes options with comment as the favorite name in the first favorite
+  // folder, replacing a favorite of that name; answers the target path (none
+  // without a name, options or folder) whether or not the write succeeded,
+  // and *error receives the localized message when it did not.
+  std::optional<std::filesystem::path> saveFavoriteOnFavoriteDirectory(const std::optional<std::string>& name,
+                                                                       const std::optional<std::string>& comment,
+                                                                       const std::optional<Dict>& options,
+                                                                       std::string* error = nullptr) const;
+  // Fills popUp with the default favorite and, after a separator, one item per favorite file.
+  void buildFavoritePopup(tk::PopUpButton* popUp) const;
+  // The favorite files of folder in name order: visible, not folders, ending in ".pfj".
+  std::vector<std::filesystem::path> _pathArrayForOneFavoriteFolder(const std::filesystem::path& folder,
+                                                                    std::string* error = nullptr) const;
 
   // The image of the bundle resource "Classic" (the icon of favorites kept
   // outside the user's home folder), or none when the bundle has none.

@@ -1,9 +1,14 @@
-// Helpers of the favorites module's tests: a temporary folder and a plug-in
-// bundle written into it.
+// Helpers of the favorites module's tests: a temporary folder, a plug-in
+// bundle written into it, whole-file bytes and a disk that refuses writes.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
 
 #include <filesystem>
 #include <memory>
@@ -59,5 +64,41 @@ inline std::shared_ptr<Bundle> writePlugInBundle(const fs::path& folder, const s
   for (const std::string& language : localizations) fs::create_directories(resources / (language + ".lproj"));
   return Bundle::bundleWithPath(bundlePath);
 }
+
+// The bytes of the file at path ("<missing>" when it cannot be read).
+inline std::string fileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+inline fs::path writeBytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+// While alive, no file can grow beyond 4 bytes: writes fail as on a full or
+// read-only disk, for the superuser as well (permissions do not bind root).
+class ScopedWriteRefusal {
+ public:
+  ScopedWriteRefusal() : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit small = previous_;
+    small.rlim_cur = 4;
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~ScopedWriteRefusal() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  ScopedWriteRefusal(const ScopedWriteRefusal&) = delete;
+  ScopedWriteRefusal& operator=(const ScopedWriteRefusal&) = delete;
+
+ private:
+  rlimit previous_{};
+  void (*oldHandler_)(int);
+};
 
 }  // namespace orval::favorites_testing

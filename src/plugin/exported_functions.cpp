@@ -6,12 +6,14 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "conversion/field_scrambler.h"
 #include "conversion/password_encoder.h"
 #include "conversion/print_option_converter_exports.h"
+#include "favorites/favorite_exports.h"
 
 namespace {
 
@@ -21,6 +23,9 @@ char* mallocCopy(const std::string& text) {
   if (copy != nullptr) std::memcpy(copy, text.c_str(), text.size() + 1);
   return copy;
 }
+
+// A malloc'd copy of text, or null when there is none.
+char* mallocCopy(const std::optional<std::string>& text) { return text ? mallocCopy(*text) : nullptr; }
 
 }  // namespace
 
@@ -77,6 +82,22 @@ int ToInputMgrFormat(const orval::PrintOption* options, orval::PrintOption* resu
   std::optional<orval::PrintOption> converted = orval::ToInputMgrFormat(options);
   if (!converted) return 0;
   *result = std::move(*converted);
+  return 1;
+}
+
+char* FavoriteNameAppendingClassic(const char* name) { return mallocCopy(orval::FavoriteNameAppendingClassic(name)); }
+
+char* FavoriteNameWithPath(const char* path) { return mallocCopy(orval::FavoriteNameWithPath(path)); }
+
+char* FavoriteCommentWithContentsOfFile(const char* path) {
+  return mallocCopy(orval::FavoriteCommentWithContentsOfFile(path));
+}
+
+int FavoriteDictionaryWithContentsOfFile(const char* path, orval::PrintOption* result) {
+  if (result == nullptr) return 0;
+  std::optional<orval::PrintOption> options = orval::FavoriteDictionaryWithContentsOfFile(path);
+  if (!options) return 0;
+  *result = std::move(*options);
   return 1;
 }
 

@@ -59,4 +59,19 @@ ORVAL_PLUGIN_EXPORT int ToPpdKeywordFormat(const orval::PrintOption* options, or
 // either is missing, else 1.
 ORVAL_PLUGIN_EXPORT int ToInputMgrFormat(const orval::PrintOption* options, orval::PrintOption* result);
 
+// Favorite store -------------------------------------------------------------------------------
+
+// name + " (Classic)", in a buffer the caller frees with free(); null for a missing argument or
+// when memory runs out.
+ORVAL_PLUGIN_EXPORT char* FavoriteNameAppendingClassic(const char* name);
+// The favorite name of the file at path (its last component without the extension), in a buffer
+// the caller frees with free(); null for a missing argument or when memory runs out.
+ORVAL_PLUGIN_EXPORT char* FavoriteNameWithPath(const char* path);
+// The comment of the favorite file at path, in a buffer the caller frees with free(); null when
+// the file has none or does not read as a favorite.
+ORVAL_PLUGIN_EXPORT char* FavoriteCommentWithContentsOfFile(const char* path);
+// *result := the settings of the favorite file at path (every value a string); 0 (result
+// untouched) when either is missing or the file does not read as a favorite, else 1.
+ORVAL_PLUGIN_EXPORT int FavoriteDictionaryWithContentsOfFile(const char* path, orval::PrintOption* result);
+
 }  // extern "C"

@@ -46,7 +46,9 @@ TEST_F(ExportedFunctionsTest, TheBundleItselfDefinesEveryExportedFunction) {
   for (const char* name : {"OrvalPrincipalClass_WexoPDEPlugIn", "loadEncDec", "unloadEncDec", "encode", "decode",
                            "checkEncDec", "encryptString", "decryptString", "Encryption", "Decryption",
                            "encryptionBufLen", "ConvertToInternalPpdKeyword", "ConvertToCanonicalPpdKeyword",
-                           "ToPpdKeywordFormat", "ToInputMgrFormat"})
+                           "ToPpdKeywordFormat", "ToInputMgrFormat", "FavoriteNameAppendingClassic",
+                           "FavoriteNameWithPath", "FavoriteCommentWithContentsOfFile",
+                           "FavoriteDictionaryWithContentsOfFile"})
     exported<void()>(name);
   // Nothing else of the system is visible in the bundle's executable.
   EXPECT_EQ(bundle->symbol("_ZN5orval13WexoPDEPlugInC1Ev"), dlsym(RTLD_DEFAULT, "_ZN5orval13WexoPDEPlugInC1Ev"));
@@ -121,6 +123,29 @@ TEST_F(ExportedFunctionsTest, KeywordConversionThroughTheBundle) {
   EXPECT_EQ(result.get("untouched").text(), "yes");
   EXPECT_EQ(toInputMgr(&options, &result), 1);
   EXPECT_FALSE(result.contains("untouched"));
+}
+
+TEST_F(ExportedFunctionsTest, FavoriteStoreThroughTheBundle) {
+  using Text = std::unique_ptr<char, decltype(&std::free)>;
+  auto* classic = exported<char*(const char*)>("FavoriteNameAppendingClassic");
+  auto* name = exported<char*(const char*)>("FavoriteNameWithPath");
+  auto* comment = exported<char*(const char*)>("FavoriteCommentWithContentsOfFile");
+  auto* dictionary = exported<int(const char*, PrintOption*)>("FavoriteDictionaryWithContentsOfFile");
+  ASSERT_TRUE(classic && name && comment && dictionary);
+
+  EXPECT_STREQ(Text(classic("Proof"), &std::free).get(), "Proof (Classic)");
+  EXPECT_STREQ(Text(name("/f/a.b.pfj"), &std::free).get(), "a.b");
+  EXPECT_EQ(classic(nullptr), nullptr);
+  EXPECT_EQ(name(nullptr), nullptr);
+
+  const std::string fixture = std::string(ORVAL_SOURCE_DIR) + "/src/favorites/testdata/cp932_v1.pfj";
+  EXPECT_STREQ(Text(comment(fixture.c_str()), &std::free).get(), "予定表");
+  PrintOption options{{"untouched", "yes"}};
+  EXPECT_EQ(dictionary("/nonexistent.pfj", &options), 0);
+  EXPECT_EQ(comment("/nonexistent.pfj"), nullptr);
+  EXPECT_EQ(options.get("untouched").text(), "yes");
+  EXPECT_EQ(dictionary(fixture.c_str(), &options), 1);
+  EXPECT_EQ(options, (PrintOption{{"StockName", "ソフト紙"}}));
 }
 
 }  // namespace

@@ -392,8 +392,12 @@ std::optional<std::string> readFile(const fs::path& path, std::string* error) {
   }
 }
 
-bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error) {
-  const std::string action = "write " + quoted(path);
+namespace {
+
+// Writes bytes to a hidden temporary beside path, flushed, then gives it
+// path's name: replacing whatever is there, or only when the name is free.
+bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool replace, std::string* error) {
+  const std::string action = (replace ? "write " : "create ") + quoted(path);
   const fs::path name = path.filename();
   if (name.empty() || name == "." || name == "..") return fail(error, action, "it does not name a file");
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
@@ -403,7 +407,8 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::stri
   // while it is more open than the file it replaces. A new file gets the
   // usual mode (0666 less the umask).
   struct stat existing {};
-  const bool replacing = stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+  const bool replacing = replace && stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+  if (!replace && lstat(path.c_str(), &existing) == 0) return fail(error, action, kAlreadyExists);
 
   // A hidden temporary beside the target (so that the rename stays on one
   // file system); O_EXCL never opens someone else's file or link.
@@ -418,7 +423,7 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::stri
   const auto discard = [&](int errnum) {
     fd.close();
     unlink(temporary.c_str());
-    return failErrno(error, action, errnum);
+    return errnum == EEXIST ? fail(error, action, kAlreadyExists) : failErrno(error, action, errnum);
   };
 
   if (replacing) {
@@ -428,13 +433,37 @@ bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::stri
   }
   if (!writeAll(fd.get(), bytes) || fsync(fd.get()) != 0) return discard(errno);
   if (!fd.close()) return discard(errno);
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) return discard(errno);
+  if (replace) {
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) return discard(errno);
+  } else if (renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0) {
+    // A file system without the flag: a hard link claims the name or fails.
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return discard(errno);
+    if (link(temporary.c_str(), path.c_str()) != 0) return discard(errno);
+    unlink(temporary.c_str());
+  }
 
   // Make the rename itself durable; the new contents are in place either way.
   if (const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.valid()) {
     fsync(dir.get());
   }
   return true;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error) {
+  return writeThroughTemporary(path, bytes, /*replace=*/true, error);
+}
+
+bool createFileAtomically(const fs::path& path, std::string_view bytes, std::string* error) {
+  return writeThroughTemporary(path, bytes, /*replace=*/false, error);
+}
+
+bool isInvisible(const fs::path& path) {
+  const std::unique_ptr<GFile, GObjectUnref> file(g_file_new_for_path(path.c_str()));
+  const std::unique_ptr<GFileInfo, GObjectUnref> info(g_file_query_info(
+      file.get(), G_FILE_ATTRIBUTE_STANDARD_IS_HIDDEN, G_FILE_QUERY_INFO_NONE, nullptr, nullptr));
+  return info && g_file_info_get_is_hidden(info.get());
 }
 
 }  // namespace orval::files

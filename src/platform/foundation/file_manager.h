@@ -1,6 +1,6 @@
 // File operations the system needs: listing, tests, moving and copying that
 // never replace an existing file, the trash, folders with a mode, atomic
-// replacement and whole-file reads.
+// replacement and creation, and whole-file reads.
 //
 // Every operation that can fail answers false or nullopt and, when error is
 // given, a sentence saying why.
@@ -25,6 +25,9 @@ bool exists(const fs::path& path);
 bool isDirectory(const fs::path& path);
 // Hidden: the name begins with ".".
 bool isHidden(const fs::path& path);
+// Flagged invisible on the desktop: hidden, or named in its folder's ".hidden"
+// file (GIO's standard::is-hidden); false for a path that does not exist.
+bool isInvisible(const fs::path& path);
 
 // Moves from to to; fails, touching nothing, when to exists.
 bool moveItem(const fs::path& from, const fs::path& to, std::string* error = nullptr);
@@ -44,5 +47,8 @@ std::optional<std::string> readFile(const fs::path& path, std::string* error = n
 // Replaces path's contents atomically: a temporary file in the same folder,
 // flushed, then renamed over path. On failure path is untouched.
 bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error = nullptr);
+// Creates path with bytes the same way, but never replaces: fails, touching
+// nothing, when path exists.
+bool createFileAtomically(const fs::path& path, std::string_view bytes, std::string* error = nullptr);
 
 }  // namespace orval::files

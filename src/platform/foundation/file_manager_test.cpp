@@ -96,6 +96,14 @@ TEST_F(FilesTest, ExistenceKindAndHiddenness) {
   EXPECT_TRUE(isHidden("/x/.config/"));
   EXPECT_FALSE(isHidden("/x/.config/name.pfj"));
   EXPECT_FALSE(isHidden("a.b"));
+
+  // Invisible: hidden, or named in the folder's ".hidden" file.
+  write(".hidden", "listed.pfj\n");
+  const fs::path listed = write("listed.pfj", "x");
+  EXPECT_TRUE(isInvisible(listed));
+  EXPECT_TRUE(isInvisible(write(".dot.pfj", "x")));
+  EXPECT_FALSE(isInvisible(file));
+  EXPECT_FALSE(isInvisible(dir_ / "nowhere"));
 }
 
 TEST_F(FilesTest, MoveNeverReplaces) {
@@ -267,6 +275,19 @@ TEST_F(FilesTest, AtomicWriteReplacesAndKeepsPermissions) {
   fs::permissions(tool, fs::perms(06755));
   EXPECT_TRUE(writeFileAtomically(tool, "b"));
   EXPECT_EQ(modeOf(tool), 06755u);
+}
+
+TEST_F(FilesTest, AtomicCreationNeverReplaces) {
+  std::string error;
+  ASSERT_TRUE(createFileAtomically(dir_ / "new", "first", &error)) << error;
+  EXPECT_EQ(contents(dir_ / "new"), "first");
+  EXPECT_FALSE(createFileAtomically(dir_ / "new", "second", &error));
+  EXPECT_NE(error.find("already exists"), std::string::npos) << error;
+  fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
+  EXPECT_FALSE(createFileAtomically(dir_ / "dangling", "x"));  // a link holds the name too
+  EXPECT_EQ(contents(dir_ / "new"), "first");
+  EXPECT_FALSE(files::exists(dir_ / "nowhere"));
+  EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"dangling", "new"}));
 }
 
 TEST_F(FilesTest, FailedAtomicWriteLeavesEverythingAsItWas) {
