@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "platform/foundation/text_encoding.h"
 
 namespace orval {
 namespace {
@@ -55,10 +54,7 @@ std::optional<std::string> cupsOptionValueProblem(std::string_view value) {
   if (value.size() > kCupsOptionMaxValueBytes)
     return "the value is " + std::to_string(value.size()) + " bytes long; at most " +
            std::to_string(kCupsOptionMaxValueBytes) + " fit";
-  if (!isValidUtf8(value)) return "the value is not UTF-8 text";
-  for (const char c : value)
-    if ((static_cast<unsigned char>(c) < ' ' && c != '\t') || c == 0x7F)
-      return "the value holds a control character (only tabs may appear)";
+  if (value.find('\0') != std::string_view::npos) return "the value holds a zero byte";
   return std::nullopt;
 }
 
@@ -124,7 +120,7 @@ void CupsJobOptions::encode(ipp_t* request) const {
     if (isStandardOption(option.name))
       cupsEncodeOption(request, IPP_TAG_JOB, option.name, option.value);
     else
-      ippAddString(request, IPP_TAG_JOB, IPP_TAG_TEXT, option.name, nullptr, option.value);
+      ippAddOctetString(request, IPP_TAG_JOB, option.name, option.value, static_cast<int>(std::strlen(option.value)));
   }
 }
 

@@ -10,14 +10,14 @@
 // choices replace print settings of the same name, and the print system's
 // three replace both. They go into a job-creation request attribute by
 // attribute, never pasted into one string: "copies", "collate" and "sides"
-// with CUPS's own syntax, every other as text, because CUPS reads an unknown
-// text option as a boolean when it says "true" or "false" and as a collection
-// when it begins with "{". A cupsd hands text to the queue's backend with
-// every special character quoted, and cupsParseOptions there gives back each
-// byte. Text that cannot make that trip unchanged is refused when the options
-// are made: a name that is not a printable ASCII word without quotes, "=" or
-// "\", and a value that is not UTF-8, holds a control character other than a
-// tab, or is longer than the 1023 bytes an IPP text value holds.
+// with CUPS's own syntax, every other as an octet string. Not as text: CUPS
+// reads an unknown text option as a boolean when it says "true" or "false"
+// and as a collection when it begins with "{", and cupsd turns tabs and line
+// breaks in text into blanks, while an octet string reaches the queue's
+// backend with every special byte quoted, so that cupsParseOptions there
+// gives back each byte. What cannot make that trip is refused when the
+// options are made: a name that is not a printable ASCII word without quotes,
+// "=" or "\", and a value longer than the 1023 bytes an IPP value holds.
 #pragma once
 
 #include <cups/cups.h>
@@ -34,7 +34,7 @@
 
 namespace orval {
 
-// The longest value an option may have (an IPP text value's limit).
+// The longest value an option may have (the IPP limit of a text or octet-string value).
 inline constexpr std::size_t kCupsOptionMaxValueBytes = 1023;
 
 class CupsJobOptions {
