@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <system_error>
+#include <tuple>
 
 namespace orval::tzps {
 namespace {

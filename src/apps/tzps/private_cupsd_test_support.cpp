@@ -110,25 +110,17 @@ std::optional<std::string> PrivateCupsd::skipReason() {
 }
 
 std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::string* error) {
+  auto fail = [error](const std::string& why) -> std::unique_ptr<PrivateCupsd> {
+    setError(error, why);
+    return nullptr;
+  };
   const std::optional<fs::path> program = cupsdProgram();
-  if (!program) {
-    setError(error, "cupsd is not installed (scripts/install-deps installs cups-daemon)");
-    return nullptr;
-  }
-  if (geteuid() != 0) {
-    setError(error, "a private cupsd needs root");
-    return nullptr;
-  }
+  if (!program) return fail("cupsd is not installed (scripts/install-deps installs cups-daemon)");
+  if (geteuid() != 0) return fail("a private cupsd needs root");
   const passwd* user = getpwnam(kBackendUser);
-  if (user == nullptr) {
-    setError(error, std::string("there is no user ") + kBackendUser + " for cupsd's backends");
-    return nullptr;
-  }
+  if (user == nullptr) return fail(std::string("there is no user ") + kBackendUser + " for cupsd's backends");
   char pattern[] = "/tmp/orval-cupsd-XXXXXX";
-  if (mkdtemp(pattern) == nullptr) {
-    setError(error, std::string("cannot make a folder for cupsd: ") + std::strerror(errno));
-    return nullptr;
-  }
+  if (mkdtemp(pattern) == nullptr) return fail(std::string("cannot make a folder for cupsd: ") + std::strerror(errno));
   std::unique_ptr<PrivateCupsd> cupsd(new PrivateCupsd(pattern));
   const fs::path& root = cupsd->folder_;
   std::error_code ec;
@@ -139,17 +131,12 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
   fs::create_directory_symlink("/usr/lib/cups/daemon", root / "bin/daemon", ec);
   fs::create_directory_symlink("/usr/lib/cups/notifier", root / "bin/notifier", ec);
   fs::copy_file(backend, root / "bin/backend/tzps", ec);
-  if (ec) {
-    setError(error, "cannot copy the backend " + backend.string() + ": " + ec.message());
-    return nullptr;
-  }
+  if (ec) return fail("cannot copy the backend " + backend.string() + ": " + ec.message());
   fs::permissions(root / "bin/backend/tzps", fs::perms(0755), ec);
   // cupsd's own request folder: root's, its group (the backend's) may enter; temporary files shared.
   if (chown((root / "spool").c_str(), 0, user->pw_gid) != 0 ||
-      chown((root / "spool/tmp").c_str(), 0, user->pw_gid) != 0) {
-    setError(error, std::string("cannot give cupsd's spool to its group: ") + std::strerror(errno));
-    return nullptr;
-  }
+      chown((root / "spool/tmp").c_str(), 0, user->pw_gid) != 0)
+    return fail(std::string("cannot give cupsd's spool to its group: ") + std::strerror(errno));
   fs::permissions(root / "spool", fs::perms(0710), ec);
   fs::permissions(root / "spool/tmp", fs::perms(01770), ec);
 
@@ -164,13 +151,10 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
                     "/log/page_log\nPrintcap " + r + "/state/printcap\n") &&
       writeText(root / "conf/cupsd.conf",
                 "LogLevel info\nListen " + r + "/run/cups.sock\nBrowsing No\nWebInterface No\n"
-                "DefaultAuthType None\nJobRetryInterval 1\n"
+                "DefaultAuthType None\n"
                 "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                 "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
-  if (!written) {
-    setError(error, "cannot write cupsd's configuration in " + r);
-    return nullptr;
-  }
+  if (!written) return fail("cannot write cupsd's configuration in " + r);
   if (!cupsd->launch(*program, error)) return nullptr;
   setenv("CUPS_SERVER", cupsd->socket().c_str(), 1);
   setenv("CUPS_SERVERROOT", (root / "conf").c_str(), 1);
