@@ -185,9 +185,9 @@ bool verifyPublished(const std::string& text, const Dict& lists, std::string* er
 
 }  // namespace
 
-std::optional<std::string> serverListAttributes(std::string_view name, const Value& list,
-                                                const ServerListPublishOptions& options,
-                                                std::string_view lineEnding, std::string* error) {
+std::optional<std::vector<ServerListChunk>> serverListChunks(std::string_view name, const Value& list,
+                                                             const ServerListPublishOptions& options,
+                                                             std::string* error) {
   if (!isValidListName(name)) {
     setError(error, "server list name \"" + std::string(name) +
                         "\" is not a printer description keyword of 1 to " +
@@ -210,19 +210,32 @@ std::optional<std::string> serverListAttributes(std::string_view name, const Val
     return std::nullopt;
   }
   const std::size_t chunkBytes = chunkBytesFor(name, options.chunkBytes);
-  const std::size_t chunks = (compressed->size() + chunkBytes - 1) / chunkBytes;
-  if (chunks > std::size_t{kServerListMaxChunk} + 1) {
-    setError(error, "server list " + std::string(name) + " needs " + std::to_string(chunks) +
+  const std::size_t count = (compressed->size() + chunkBytes - 1) / chunkBytes;
+  if (count > std::size_t{kServerListMaxChunk} + 1) {
+    setError(error, "server list " + std::string(name) + " needs " + std::to_string(count) +
                         " chunks; at most " + std::to_string(kServerListMaxChunk + 1) + " fit");
     return std::nullopt;
   }
-  std::string attributes;
-  for (std::size_t number = 0; number < chunks; ++number) {
+  std::vector<ServerListChunk> chunks;
+  chunks.reserve(count);
+  for (std::size_t number = 0; number < count; ++number) {
     const std::string_view chunk = std::string_view(*compressed).substr(number * chunkBytes, chunkBytes);
+    chunks.push_back({*serverListChunkName(name, static_cast<unsigned>(number)), base64(chunk)});
+  }
+  return chunks;
+}
+
+std::optional<std::string> serverListAttributes(std::string_view name, const Value& list,
+                                                const ServerListPublishOptions& options,
+                                                std::string_view lineEnding, std::string* error) {
+  const std::optional<std::vector<ServerListChunk>> chunks = serverListChunks(name, list, options, error);
+  if (!chunks) return std::nullopt;
+  std::string attributes;
+  for (const ServerListChunk& chunk : *chunks) {
     attributes += '*';
-    attributes += *serverListChunkName(name, static_cast<unsigned>(number));
+    attributes += chunk.attribute;
     attributes += ": \"";
-    attributes += base64(chunk);
+    attributes += chunk.value;
     attributes += '"';
     attributes += lineEnding;
   }

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "panel/server_list_channel.h"
 #include "platform/foundation/value.h"
@@ -28,6 +29,17 @@ struct ServerListPublishOptions {
   // Decoded bytes per chunk, 1 to 159 (fewer where a long name leaves less room on the line).
   std::size_t chunkBytes = kServerListChunkBytes;
 };
+
+// One chunk attribute of a list: its name ("FeederInfoList0000") and its Base64 value.
+struct ServerListChunk {
+  std::string attribute;
+  std::string value;
+};
+
+// The chunk attributes of one list, in order; nullopt (with the reason) as serverListAttributes.
+std::optional<std::vector<ServerListChunk>> serverListChunks(std::string_view name, const Value& list,
+                                                             const ServerListPublishOptions& options,
+                                                             std::string* error = nullptr);
 
 // The chunk attribute lines of one list, each ending in lineEnding; nullopt (with the reason) when
 // the name is not a keyword of at most 36 characters, the value has no property-list form, or

@@ -6,6 +6,7 @@ void addCommands(CLI::App& app) {
   addInfoCommand(app);
   addListsCommand(app);
   addPpdCommand(app);
+  addServerCommand(app);
   addConvertCommand(app);
   addUiCommand(app);
 }

@@ -26,6 +26,8 @@ void addCommands(CLI::App& app);
 void addInfoCommand(CLI::App& app);
 // `orval lists show|publish`: the server lists of a printer description.
 void addListsCommand(CLI::App& app);
+// `orval server jobs`: the jobs the print server's receiving end stored.
+void addServerCommand(CLI::App& app);
 // `orval ppd FILE`: a printer description's options and their marked choices.
 void addPpdCommand(CLI::App& app);
 

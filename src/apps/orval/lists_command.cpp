@@ -9,6 +9,10 @@
 //     given) to OUT with each property-list FILE published as list NAME, in
 //     the attribute layout the panel reads. IN is never written; OUT is
 //     written atomically and left untouched on any failure.
+//   orval lists refresh [--printer QUEUE] [--server HOST] [--timeout SECONDS] [--json]
+//     asks a TZ Print Server queue for every server list (one "ReportLevels"
+//     command job each), waits for them within the timeout, and tells which
+//     lists the queue's printer description then holds.
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -17,10 +21,12 @@
 
 #include "apps/orval/bundle_location.h"
 #include "apps/orval/commands.h"
+#include "apps/orval/cups_destination.h"
 #include "apps/orval/json_output.h"
 #include "apps/orval/plugin_session.h"
 #include "panel/server_list_channel.h"
 #include "panel/server_list_publisher.h"
+#include "panes/pane_plugin_mgr.h"
 #include "platform/foundation/plist.h"
 #include "platform/print/printer_description.h"
 
@@ -41,6 +47,12 @@ struct ListsPublishOptions {
   std::optional<std::string> ppd;
   std::string out;
   bool xml = false;
+  std::optional<std::string> bundle;
+  bool json = false;
+};
+
+struct ListsRefreshOptions {
+  DestinationOptions destination;
   std::optional<std::string> bundle;
   bool json = false;
 };
@@ -100,10 +112,38 @@ void runListsPublish(const ListsPublishOptions& options) {
   }
 }
 
+void runListsRefresh(const ListsRefreshOptions& options) {
+  const std::shared_ptr<Bundle> bundle = openBundle(options.bundle);
+  const std::unique_ptr<CupsPrintHost> host = connectTzQueue(options.destination, *bundle);
+  const std::vector<std::string>& names = PanePlugInMgr::allListCommands();
+  std::string error;
+  if (!host->sendCommands("ReportLevels", names, &error)) throw CommandError(error);
+  if (!host->refreshPrinterDescription(nullptr, &error)) throw CommandError(error);
+
+  std::vector<std::string> published;
+  std::vector<std::string> missing;
+  for (const std::string& name : names)
+    (readServerList(host->host().ppdFile(), name) ? published : missing).push_back(name);
+  if (options.json) {
+    printJson(std::cout, Json{{"queue", host->queue()}, {"server", host->server()}, {"published", published},
+                              {"missing", missing}});
+    return;
+  }
+  std::cout << "Queue " << host->queue() << " on " << host->server() << " holds " << published.size() << " of "
+            << names.size() << " server lists:";
+  for (const std::string& name : published) std::cout << ' ' << name;
+  std::cout << '\n';
+  if (!missing.empty()) {
+    std::cout << "The print server offers none of:";
+    for (const std::string& name : missing) std::cout << ' ' << name;
+    std::cout << '\n';
+  }
+}
+
 }  // namespace
 
 void addListsCommand(CLI::App& app) {
-  CLI::App* lists = app.add_subcommand("lists", "Show or publish the server lists of a printer description");
+  CLI::App* lists = app.add_subcommand("lists", "Show, publish or refresh the server lists of a printer description");
   lists->require_subcommand(1);
 
   auto show = std::make_shared<ListsShowOptions>();
@@ -128,6 +168,14 @@ void addListsCommand(CLI::App& app) {
   addBundleOption(*publishCommand, &publish->bundle);
   addJsonFlag(*publishCommand, &publish->json);
   publishCommand->callback([publish] { runListsPublish(*publish); });
+
+  auto refresh = std::make_shared<ListsRefreshOptions>();
+  CLI::App* refreshCommand =
+      lists->add_subcommand("refresh", "Have a TZ Print Server queue publish every server list");
+  addDestinationOptions(*refreshCommand, &refresh->destination);
+  addBundleOption(*refreshCommand, &refresh->bundle);
+  addJsonFlag(*refreshCommand, &refresh->json);
+  refreshCommand->callback([refresh] { runListsRefresh(*refresh); });
 }
 
 }  // namespace orval::cli

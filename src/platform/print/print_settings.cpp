@@ -34,6 +34,13 @@ std::optional<std::int32_t> PrintSettings::int32Value(std::string_view key) cons
   return std::nullopt;
 }
 
+std::int32_t PrintSettings::copies() const {
+  const std::optional<std::int32_t> copies = int32Value(kCopiesKey);
+  return copies && *copies > 0 ? *copies : 1;
+}
+
+void PrintSettings::setCopies(std::int32_t copies) { values_.set(kCopiesKey, static_cast<std::int64_t>(copies)); }
+
 bool PrintSettings::collate() const {
   const Value* v = values_.find(kCollateKey);
   return v ? v->truth() : true;

@@ -28,6 +28,10 @@ class PrintSettings {
   static constexpr std::string_view kDuplexKey = "com.apple.print.PrintSettings.PMDuplexing";
   // The key of the collate setting (a boolean).
   static constexpr std::string_view kCollateKey = "com.apple.print.PrintSettings.PMCopyCollate";
+  // The key of the number of copies (an integer).
+  static constexpr std::string_view kCopiesKey = "com.apple.print.PrintSettings.PMCopies";
+  // The prefix of the print system's own keys (collate, duplex, copies...).
+  static constexpr std::string_view kPrintSystemKeyPrefix = "com.apple.print.";
 
   // Stores value under key (at the key's place when it exists); a null value removes the key.
   void setValue(std::string_view key, Value value);
@@ -39,6 +43,10 @@ class PrintSettings {
   // 32-bit signed integer; nullopt otherwise (absent, text, fraction, out of range).
   std::optional<std::int32_t> int32Value(std::string_view key) const;
 
+  // The number of copies; 1 when unset or not a positive 32-bit integer.
+  std::int32_t copies() const;
+  // Sets the number of copies.
+  void setCopies(std::int32_t copies);
   // Whether copies are collated; true when never set, as the print dialog starts.
   bool collate() const;
   // Sets the collate flag.

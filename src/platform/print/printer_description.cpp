@@ -94,6 +94,13 @@ bool PrinterDescription::hasChoice(std::string_view keyword, std::string_view ch
 
 int PrinterDescription::conflicts() const { return ppdConflicts(ppd_.get()); }
 
+std::optional<std::string> PrinterDescription::attribute(std::string_view keyword) const {
+  const std::string k(keyword);
+  const ppd_attr_t* found = ppdFindAttr(ppd_.get(), k.c_str(), nullptr);
+  if (!found || !found->value) return std::nullopt;
+  return std::string(found->value);
+}
+
 std::vector<PpdOption> PrinterDescription::options() const {
   std::vector<PpdOption> out;
   for (int g = 0; g < ppd_->num_groups; ++g) collectOptions(ppd_->groups[g], out);

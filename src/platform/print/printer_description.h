@@ -62,6 +62,8 @@ class PrinterDescription {
   bool hasChoice(std::string_view keyword, std::string_view choice) const;
   // The number of conflicts among the marked choices.
   int conflicts() const;
+  // The value of the first attribute named keyword ("ModelName"); nullopt when there is none.
+  std::optional<std::string> attribute(std::string_view keyword) const;
 
   // Every option in file order (groups and their subgroups in turn).
   std::vector<PpdOption> options() const;

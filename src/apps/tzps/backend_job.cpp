@@ -1,0 +1,262 @@
+#include "apps/tzps/backend_job.h"
+
+#include <cups/backend.h>
+#include <cups/cups.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#include "apps/tzps/job_record.h"
+#include "panel/server_list_publisher.h"
+#include "platform/foundation/plist.h"
+#include "settings_ui/string_escape_converter.h"
+
+namespace orval::tzps {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Folders and files of the spool: the queue's user writes, its group reads.
+constexpr mode_t kFolderMode = 0750;
+
+// The escaping of the private entries' values, read back.
+const StringEscapeConverter& privateEntryEscaping() {
+  static const StringEscapeConverter converter = [] {
+    StringEscapeConverter rules;
+    rules.replace("%", "%x25");
+    rules.replace("'", "%x27");
+    rules.replace(",", "%x2C");
+    return rules;
+  }();
+  return converter;
+}
+
+std::string extensionFor(std::string_view format) {
+  if (format == "application/pdf") return ".pdf";
+  if (format == "application/postscript") return ".ps";
+  return ".bin";
+}
+
+std::string nowUtc() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+// A folder being made into a record, removed unless kept.
+class IncomingFolder {
+ public:
+  explicit IncomingFolder(fs::path path) : path_(std::move(path)) {}
+  ~IncomingFolder() {
+    if (!kept_) {
+      std::error_code ec;
+      fs::remove_all(path_, ec);
+    }
+  }
+  IncomingFolder(const IncomingFolder&) = delete;
+  IncomingFolder& operator=(const IncomingFolder&) = delete;
+  const fs::path& path() const { return path_; }
+  void keep() { kept_ = true; }
+
+ private:
+  fs::path path_;
+  bool kept_ = false;
+};
+
+// Writes bytes to fd in full; false with errno set otherwise.
+bool writeAll(int fd, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+enum class CopyResult { Done, ReadFailed, WriteFailed };
+
+// Copies in to a new file at path; *bytes counts what was written.
+CopyResult copyInto(std::istream& in, const fs::path& path, std::uintmax_t* bytes, int* writeErrno) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0640);
+  if (fd < 0) {
+    *writeErrno = errno;
+    return CopyResult::WriteFailed;
+  }
+  std::vector<char> buffer(64 * 1024);
+  CopyResult result = CopyResult::Done;
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    const std::size_t count = static_cast<std::size_t>(in.gcount());
+    if (count > 0 && !writeAll(fd, buffer.data(), count)) {
+      *writeErrno = errno;
+      result = CopyResult::WriteFailed;
+      break;
+    }
+    *bytes += count;
+  }
+  if (result == CopyResult::Done && in.bad()) result = CopyResult::ReadFailed;
+  if (result == CopyResult::Done && fsync(fd) != 0) {
+    *writeErrno = errno;
+    result = CopyResult::WriteFailed;
+  }
+  if (::close(fd) != 0 && result == CopyResult::Done) {
+    *writeErrno = errno;
+    result = CopyResult::WriteFailed;
+  }
+  return result;
+}
+
+std::string cannotStore(const fs::path& spool, int error) {
+  std::string reason = std::strerror(error);
+  if (error == ENOSPC || error == EDQUOT) reason = "the spool folder is full";
+  if (error == EROFS || error == EACCES || error == EPERM) reason = "the spool folder is read-only for this queue";
+  return "ERROR: cannot store the job in " + spool.string() + ": " + reason;
+}
+
+// The options cupsd wrote, read back, with the private entries apart and unescaped.
+void takeOptions(const std::string& text, JobRecord* record) {
+  cups_option_t* options = nullptr;
+  const int count = cupsParseOptions(text.c_str(), 0, &options);
+  for (int i = 0; i < count; ++i) {
+    const std::string_view name = options[i].name;
+    if (name.starts_with(kPrivateEntryPrefix) && name.size() > kPrivateEntryPrefix.size())
+      record->privateEntries.emplace_back(std::string(name.substr(kPrivateEntryPrefix.size())),
+                                          privateEntryEscaping().unEscape(options[i].value));
+    else
+      record->options.emplace_back(std::string(name), options[i].value);
+  }
+  cupsFreeOptions(count, options);
+}
+
+// Renames incoming to the record's name, or a free variant of it; the final folder, or nullopt with errno set.
+std::optional<fs::path> placeRecord(const fs::path& incoming, const fs::path& spool, const std::string& name) {
+  for (int attempt = 1; attempt < 1000; ++attempt) {
+    const fs::path target = spool / (attempt == 1 ? name : name + "-" + std::to_string(attempt));
+    if (renameat2(AT_FDCWD, incoming.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return target;
+    if (errno != EEXIST && errno != ENOTEMPTY) return std::nullopt;
+  }
+  errno = EEXIST;
+  return std::nullopt;
+}
+
+}  // namespace
+
+int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std::istream& document,
+                    std::ostream& messages) {
+  const fs::path& spool = settings.spool;
+  std::error_code ec;
+  if (!fs::is_directory(spool, ec)) {
+    if (::mkdir(spool.c_str(), kFolderMode) != 0) {
+      messages << "ERROR: the spool folder " << spool.string() << " does not exist and cannot be made: "
+               << std::strerror(errno) << std::endl;
+      return CUPS_BACKEND_STOP;
+    }
+  }
+  std::string pattern = (spool / ".incoming-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    messages << cannotStore(spool, errno) << std::endl;
+    return CUPS_BACKEND_STOP;
+  }
+  IncomingFolder incoming(pattern);
+  ::chmod(incoming.path().c_str(), kFolderMode);
+
+  JobRecord record;
+  record.queue = job.queue;
+  record.job = job.job;
+  record.user = job.user;
+  record.title = job.title;
+  record.copies = job.copies;
+  record.format = job.format;
+  record.document = "document" + extensionFor(job.format);
+  record.received = nowUtc();
+  takeOptions(job.options, &record);
+
+  int writeErrno = 0;
+  switch (copyInto(document, incoming.path() / record.document, &record.documentBytes, &writeErrno)) {
+    case CopyResult::ReadFailed:
+      messages << "ERROR: cannot read the job's document" << std::endl;
+      return CUPS_BACKEND_FAILED;
+    case CopyResult::WriteFailed:
+      messages << cannotStore(spool, writeErrno) << std::endl;
+      return CUPS_BACKEND_STOP;
+    case CopyResult::Done:
+      break;
+  }
+  const std::string json = toJson(record).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  std::istringstream jsonStream(json);
+  std::uintmax_t jsonBytes = 0;
+  if (copyInto(jsonStream, incoming.path() / kRecordFileName, &jsonBytes, &writeErrno) != CopyResult::Done) {
+    messages << cannotStore(spool, writeErrno) << std::endl;
+    return CUPS_BACKEND_STOP;
+  }
+  std::string name = job.queue + "-" + std::to_string(job.job);
+  for (char& c : name)
+    if (c == '/' || c == '.') c = '_';
+  const std::optional<fs::path> placed = placeRecord(incoming.path(), spool, name);
+  if (!placed) {
+    messages << cannotStore(spool, errno) << std::endl;
+    return CUPS_BACKEND_STOP;
+  }
+  incoming.keep();
+  messages << "INFO: job " << job.job << " stored in " << placed->string() << std::endl;
+  return CUPS_BACKEND_OK;
+}
+
+int runCommandJob(const BackendJob& job, const BackendSettings& settings, std::istream& commands,
+                  std::ostream& messages) {
+  int status = CUPS_BACKEND_OK;
+  std::string line;
+  while (std::getline(commands, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] == '#') continue;
+    const std::string command = line.substr(start, line.find_first_of(" \t", start) - start);
+    if (command != "ReportLevels") {
+      messages << "DEBUG: tzps ignores the command " << command << std::endl;
+      continue;
+    }
+    const fs::path file = settings.lists / (job.title + ".plist");
+    std::error_code ec;
+    if (!fs::is_directory(settings.lists, ec)) {
+      messages << "ERROR: the server list folder " << settings.lists.string() << " does not exist" << std::endl;
+      status = CUPS_BACKEND_FAILED;
+      continue;
+    }
+    if (job.title.empty() || job.title.find('/') != std::string::npos || !fs::is_regular_file(file, ec)) {
+      messages << "INFO: the print server has no server list \"" << job.title << "\"" << std::endl;
+      continue;
+    }
+    std::string error;
+    const std::optional<Value> list = plistFromFile(file, &error);
+    const std::optional<std::vector<ServerListChunk>> chunks =
+        list ? serverListChunks(job.title, *list, ServerListPublishOptions{}, &error) : std::nullopt;
+    if (!chunks) {
+      messages << "ERROR: the server list " << file.string() << " cannot be published: "
+               << (error.empty() ? "it is not a property list" : error) << std::endl;
+      status = CUPS_BACKEND_FAILED;
+      continue;
+    }
+    for (const ServerListChunk& chunk : *chunks)
+      messages << "PPD: " << chunk.attribute << "=\"" << chunk.value << "\"\n";
+    messages << "INFO: published the server list " << job.title << " (" << chunks->size() << " chunks)"
+             << std::endl;
+  }
+  return status;
+}
+
+}  // namespace orval::tzps

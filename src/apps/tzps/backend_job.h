@@ -1,0 +1,51 @@
+// What tzps does with one job that cupsd hands it.
+//
+// A print job is stored as one record in the spool folder (job_record.h). A
+// command job ("application/vnd.cups-command") is read line by line: each
+// "ReportLevels" publishes the server list that the job's title names from
+// the list folder into the queue's printer description, as "PPD:" lines on
+// the message stream that cupsd writes into the queue's PPD when the job
+// ends, chunked and encoded as the panel's list channel reads them. A list
+// the server does not have is reported and publishes nothing; other commands
+// are ignored.
+//
+// Both answer a CUPS backend exit status: CUPS_BACKEND_OK; CUPS_BACKEND_STOP
+// when the spool folder cannot take the job (missing and not makeable,
+// read-only, full), so that cupsd keeps the job and stops the queue until
+// the folder is mended; CUPS_BACKEND_FAILED when the job itself cannot be
+// done (its document cannot be read, the list folder or a list is damaged).
+// Every reason goes to the message stream as an "ERROR:" line.
+#pragma once
+
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "apps/tzps/backend_settings.h"
+
+namespace orval::tzps {
+
+// One job as cupsd describes it to a backend.
+struct BackendJob {
+  std::string queue;    // $PRINTER
+  int job = 0;          // argv[1]
+  std::string user;     // argv[2]
+  std::string title;    // argv[3]
+  int copies = 1;       // argv[4]
+  std::string options;  // argv[5], as cupsd writes them
+  std::string format;   // $CONTENT_TYPE
+};
+
+// The MIME type of command jobs.
+inline constexpr std::string_view kCommandFormat = "application/vnd.cups-command";
+
+// Stores job with its document (read from document) as a record in settings.spool.
+int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std::istream& document,
+                    std::ostream& messages);
+// Runs the commands of job's command file (read from commands).
+int runCommandJob(const BackendJob& job, const BackendSettings& settings, std::istream& commands,
+                  std::ostream& messages);
+
+}  // namespace orval::tzps

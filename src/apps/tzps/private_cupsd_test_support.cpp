@@ -1,0 +1,210 @@
+#include "apps/tzps/private_cupsd_test_support.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace orval::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// The user cupsd runs backends as.
+constexpr const char* kBackendUser = "lp";
+constexpr std::chrono::seconds kStartBound{15};
+constexpr std::chrono::seconds kStopBound{10};
+
+std::string fileText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool writeText(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  return static_cast<bool>(out);
+}
+
+bool setError(std::string* error, std::string message) {
+  if (error) *error = std::move(message);
+  return false;
+}
+
+// Waits for pid up to bound; true when it ended.
+bool reap(pid_t pid, std::chrono::milliseconds bound, int* status) {
+  const Clock::time_point deadline = Clock::now() + bound;
+  for (;;) {
+    const pid_t done = waitpid(pid, status, WNOHANG);
+    if (done == pid || (done < 0 && errno != EINTR)) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+bool accepts(const std::string& socketPath) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+  const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  ::close(fd);
+  return connected;
+}
+
+std::optional<fs::path> cupsdProgram() {
+  for (const char* candidate : {"/usr/sbin/cupsd", "/usr/local/sbin/cupsd"})
+    if (access(candidate, X_OK) == 0) return fs::path(candidate);
+  return std::nullopt;
+}
+
+}  // namespace
+
+ProgramResult runProgram(const std::vector<std::string>& argv) {
+  char outName[] = "/tmp/orval-program-out-XXXXXX";
+  char errName[] = "/tmp/orval-program-err-XXXXXX";
+  const int out = mkstemp(outName);
+  const int err = mkstemp(errName);
+  ProgramResult result;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    const int null = ::open("/dev/null", O_RDONLY);
+    dup2(null, STDIN_FILENO);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  ::close(out);
+  ::close(err);
+  result.out = fileText(outName);
+  result.err = fileText(errName);
+  unlink(outName);
+  unlink(errName);
+  return result;
+}
+
+std::optional<std::string> PrivateCupsd::skipReason() {
+  if (geteuid() == 0 || std::getenv("CI") != nullptr) return std::nullopt;
+  return "the end-to-end printing tests start a private cupsd, which needs root; run them as root (CI does)";
+}
+
+std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::string* error) {
+  auto fail = [error](const std::string& why) -> std::unique_ptr<PrivateCupsd> {
+    setError(error, why);
+    return nullptr;
+  };
+  const std::optional<fs::path> program = cupsdProgram();
+  if (!program) return fail("cupsd is not installed (scripts/install-deps installs cups-daemon)");
+  if (geteuid() != 0) return fail("a private cupsd needs root");
+  const passwd* user = getpwnam(kBackendUser);
+  if (user == nullptr) return fail(std::string("there is no user ") + kBackendUser + " for cupsd's backends");
+  char pattern[] = "/tmp/orval-cupsd-XXXXXX";
+  if (mkdtemp(pattern) == nullptr) return fail(std::string("cannot make a folder for cupsd: ") + std::strerror(errno));
+  std::unique_ptr<PrivateCupsd> cupsd(new PrivateCupsd(pattern));
+  const fs::path& root = cupsd->folder_;
+  std::error_code ec;
+  // The backend's user passes through the folder to its programs, spool and lists.
+  fs::permissions(root, fs::perms(0755), ec);
+  for (const char* sub : {"conf/ppd", "spool/tmp", "cache", "state", "log", "run", "bin/backend", "bin/filter"})
+    fs::create_directories(root / sub, ec);
+  fs::create_directory_symlink("/usr/lib/cups/daemon", root / "bin/daemon", ec);
+  fs::create_directory_symlink("/usr/lib/cups/notifier", root / "bin/notifier", ec);
+  fs::copy_file(backend, root / "bin/backend/tzps", ec);
+  if (ec) return fail("cannot copy the backend " + backend.string() + ": " + ec.message());
+  fs::permissions(root / "bin/backend/tzps", fs::perms(0755), ec);
+  // cupsd's own request folder: root's, its group (the backend's) may enter; temporary files shared.
+  if (chown((root / "spool").c_str(), 0, user->pw_gid) != 0 ||
+      chown((root / "spool/tmp").c_str(), 0, user->pw_gid) != 0)
+    return fail(std::string("cannot give cupsd's spool to its group: ") + std::strerror(errno));
+  fs::permissions(root / "spool", fs::perms(0710), ec);
+  fs::permissions(root / "spool/tmp", fs::perms(01770), ec);
+
+  const std::string r = root.string();
+  const group* userGroup = getgrgid(user->pw_gid);
+  const bool written =
+      writeText(root / "conf/cups-files.conf",
+                std::string("User ") + kBackendUser + "\nGroup " + (userGroup ? userGroup->gr_name : kBackendUser) +
+                    "\nSystemGroup root\nServerRoot " + r + "/conf\nRequestRoot " + r + "/spool\nTempDir " + r +
+                    "/spool/tmp\nCacheDir " + r + "/cache\nStateDir " + r + "/state\nServerBin " + r +
+                    "/bin\nAccessLog " + r + "/log/access_log\nErrorLog " + r + "/log/error_log\nPageLog " + r +
+                    "/log/page_log\nPrintcap " + r + "/state/printcap\n") &&
+      writeText(root / "conf/cupsd.conf",
+                "LogLevel info\nListen " + r + "/run/cups.sock\nBrowsing No\nWebInterface No\n"
+                "DefaultAuthType None\n"
+                "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+  if (!written) return fail("cannot write cupsd's configuration in " + r);
+  if (!cupsd->launch(*program, error)) return nullptr;
+  setenv("CUPS_SERVER", cupsd->socket().c_str(), 1);
+  setenv("CUPS_SERVERROOT", (root / "conf").c_str(), 1);
+  return cupsd;
+}
+
+bool PrivateCupsd::launch(const fs::path& program, std::string* error) {
+  const std::string conf = (folder_ / "conf").string();
+  const std::string out = (folder_ / "log/cupsd.out").string();
+  pid_ = fork();
+  if (pid_ == 0) {
+    const int log = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    dup2(log, STDOUT_FILENO);
+    dup2(log, STDERR_FILENO);
+    execl(program.c_str(), "cupsd", "-f", "-c", (conf + "/cupsd.conf").c_str(), "-s",
+          (conf + "/cups-files.conf").c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  if (pid_ < 0) return setError(error, std::string("cannot start cupsd: ") + std::strerror(errno));
+  const Clock::time_point deadline = Clock::now() + kStartBound;
+  while (!accepts(socket())) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return setError(error, "cupsd ended at start:\n" + logTail());
+    }
+    if (Clock::now() >= deadline)
+      return setError(error, "cupsd did not listen within " + std::to_string(kStartBound.count()) + " s:\n" +
+                                 logTail());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+PrivateCupsd::~PrivateCupsd() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    int status = 0;
+    if (!reap(pid_, kStopBound, &status)) {
+      kill(pid_, SIGKILL);
+      reap(pid_, kStopBound, &status);
+    }
+  }
+  std::error_code ec;
+  fs::remove_all(folder_, ec);
+}
+
+std::string PrivateCupsd::logTail() const {
+  const std::string log = fileText(folder_ / "log/error_log") + fileText(folder_ / "log/cupsd.out");
+  return log.size() > 4000 ? log.substr(log.size() - 4000) : log;
+}
+
+}  // namespace orval::testing
