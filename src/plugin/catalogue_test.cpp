@@ -335,13 +335,6 @@ TEST_F(CatalogueTest, PopUpsOfferEveryKeywordTheDeviceListsProduce) {
   };
   for (const auto& [name, keywords] : produced)
     for (const std::string& keyword : keywords) EXPECT_TRUE(offers(control(name), keyword)) << name << " " << keyword;
-  // The main pane's and the tray dialogs' controls are described.
-  for (const char* name : {"OffsetMode", "DuplexMode", "PagePrintOnCenter", "ColorMode", "AutoTraySettingToBypass",
-                           "PaperType_MediaTypeTabbed", "PaperTypeCustomName", "MediaTypeSequence", "PaperColor",
-                           "PaperColorCustomName", "MediaTypeWeightValue", "MediaTypeCoatingMaterial",
-                           "MediaTypeDrilled", "MediaTypeGlossFine", "MediaTypePreprinted", "MediaTypeSequenceBypass",
-                           "PaperColorBypass", "MediaTypeWeightBypass"})
-    EXPECT_EQ(control(name).get("mainKeyword").text(), name);
 }
 
 TEST_F(CatalogueTest, CanonicalKeywordsArePrinterDescriptionOptionsOrPrivateByDesign) {
