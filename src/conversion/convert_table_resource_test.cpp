@@ -39,8 +39,10 @@ std::map<std::string, std::vector<std::string>> ppdChoices(const std::filesystem
 
 class ConvertTableResourceTest : public ::testing::Test {
  protected:
+  // The table is read once: the tests convert every choice of the printer description.
   ConvertTableResourceTest()
-      : converter_(std::make_unique<FileConvertTableSource>(kResources / "ConvertTable.plist")) {}
+      : converter_(std::make_unique<FixedConvertTableSource>(
+            FileConvertTableSource(kResources / "ConvertTable.plist").convertTable())) {}
 
   PrintOptionConverter converter_;
 };

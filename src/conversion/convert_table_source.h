@@ -52,6 +52,17 @@ class FileConvertTableSource final : public ConvertTableSource {
   std::filesystem::path path_;
 };
 
+// A table given once (read by the caller), answered as it is: for conversions in bulk, where
+// reading the resource again for each one would cost more than the conversions.
+class FixedConvertTableSource final : public ConvertTableSource {
+ public:
+  explicit FixedConvertTableSource(std::optional<Dict> table) : table_(std::move(table)) {}
+  std::optional<Dict> convertTable() const override { return table_; }
+
+ private:
+  std::optional<Dict> table_;
+};
+
 // The convert table's resource name from bundle's information dictionary (for the
 // application named by the bundle's "CFBundleName"); none, with a diagnostic, when missing.
 std::optional<std::string> convertTableFileName(const Bundle& bundle);

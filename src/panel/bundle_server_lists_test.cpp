@@ -10,6 +10,7 @@
 
 #include "panel/server_list_channel.h"
 #include "panel/server_list_test_support.h"
+#include "panes/pane_plugin_mgr.h"
 #include "platform/foundation/plist.h"
 
 namespace orval {
@@ -36,7 +37,10 @@ TEST(BundleServerListsTest, PublishedListsAreTheirSources) {
     ASSERT_TRUE(source.has_value()) << error;
     EXPECT_EQ(readServerList(ppd.get(), name), source);
   }
-  EXPECT_EQ(sources, (std::set<std::string>{"DeviceList", "FeederInfoList", "PrePostDevice", "StackerInfoList"}));
+  // Every list the panel asks the queue for, and the special toner settings.
+  std::set<std::string> expected(PanePlugInMgr::allListCommands().begin(), PanePlugInMgr::allListCommands().end());
+  expected.insert("JobResource-SPECIAL_TONER");
+  EXPECT_EQ(sources, expected);
 
   // No list is published without a source.
   std::set<std::string> published;

@@ -44,8 +44,9 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanePlugIns) {
   EXPECT_EQ(manager->pdeObject(), panel);
   // One pane per bundle, and the Finishing bundle once per role the panes tree gives it.
   EXPECT_EQ(plugInNames(*manager),
-            (std::vector<std::string>{"Color", "Finishing+Staple", "Finishing+Punch", "Finishing+Fold", "Layout",
-                                      "Notification", "Page", "Security"}));
+            (std::vector<std::string>{"Advanced", "Color", "Finishing+Staple", "Finishing+Punch", "Finishing+Fold",
+                                      "Finishing+Crease", "Finishing+Trim", "Layout", "Notification", "Output", "Page",
+                                      "Security", "Sheets", "Stamps"}));
   EXPECT_EQ(manager->paneControllerNamed("Finishing+Punch")->panelName(), "Punch");
   EXPECT_EQ(manager->paneControllerNamed("Page")->panelName(), "Page");
 }
@@ -58,7 +59,8 @@ TEST_F(PlugInTest, DefaultsAreTheUIDescriptionsDefaultsOfEveryPaneControl) {
   const PrintOption& defaults = *panel->defaultPrintOption();
   EXPECT_EQ(*panel->printOption(), defaults);
   for (const std::string& key : WexoPDEByCocoa::observedKeys()) EXPECT_TRUE(defaults.contains(key)) << key;
-  for (const char* key : {"DuplexMode", "MailAddress", "SecurityPrintPassword", "ImpositionTemplate", "Resolution"})
+  for (const char* key : {"DuplexMode", "MailAddress", "SecurityPrintPassword", "ImpositionMode_ImpositionCustomMode",
+                          "Resolution", "CreasePosition5", "CoverPageStockName", "WaterMarkName", "QZRIPMode"})
     EXPECT_TRUE(defaults.contains(key)) << key;
 
   // A pop-up or check box shows its description's default when that is one of its choices.
@@ -95,8 +97,9 @@ TEST_F(PlugInTest, ServerListsAreReadFromThePrinterDescriptionWithoutCommandsOnC
   EXPECT_TRUE(manager.getFeederInfoList());
   EXPECT_TRUE(manager.getDeviceList());
   EXPECT_TRUE(manager.getPrePostDeviceList());
+  EXPECT_TRUE(manager.getFontList());
+  EXPECT_TRUE(manager.getSpecialTonerFileList());
   // A list the printer description does not hold answers none.
-  EXPECT_EQ(manager.getFontList(), std::nullopt);
   EXPECT_EQ(panel->sendCommand("NoSuchList"), std::nullopt);
   EXPECT_TRUE(host->printer()->sentCommands().empty());
 }

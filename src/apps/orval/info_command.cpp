@@ -1,6 +1,6 @@
 // `orval info [--ppd FILE] [--device-uri URI] [--bundle PATH] [--json]`:
 // loads the bundle as a print dialog does and shows what it made: the
-// panel's name and kind, the bundle, the pane plug-ins with their roles, the
+// panel's name and kind, the bundle, the pane plug-ins with their roles and controls, the
 // printer description's product, the print server's host name, the default
 // option set and which server lists the printer description holds.
 #include <iostream>
@@ -17,6 +17,7 @@
 #include "panel/wexo_pde_by_cocoa.h"
 #include "panes/pane_plugin_mgr.h"
 #include "panes/ppd_file.h"
+#include "settings_ui/kora_ui.h"
 
 namespace orval::cli {
 namespace {
@@ -33,7 +34,13 @@ struct PaneInfo {
   std::string bundle;
   std::optional<std::string> role;
   std::string title;
+  std::vector<std::string> controls;  // the main keywords of its settings controls, each before its children
 };
+
+void appendKeywords(const KORAUI& control, std::vector<std::string>& keywords) {
+  keywords.push_back(control.mainKeyword());
+  for (const KORAUI* child : control.childControls()) appendKeywords(*child, keywords);
+}
 
 struct ServerListInfo {
   std::string name;
@@ -59,7 +66,11 @@ std::vector<PaneInfo> panes(const PanePlugInMgr& manager) {
     pane.bundle = entry.bundle ? entry.bundle->bundlePath().filename().string() : std::string();
     if (const std::size_t plus = entry.name.find('+'); plus != std::string::npos)
       pane.role = entry.name.substr(plus + 1);
-    pane.title = entry.paneConroller != nullptr ? entry.paneConroller->panelName() : std::string();
+    if (entry.paneConroller != nullptr) {
+      pane.title = entry.paneConroller->panelName();
+      if (const std::optional<std::vector<KORAUI*>> controls = entry.paneConroller->getListKORAUI())
+        for (const KORAUI* control : *controls) appendKeywords(*control, pane.controls);
+    }
     out.push_back(std::move(pane));
   }
   return out;
@@ -118,7 +129,7 @@ void printJsonReport(const InfoReport& report) {
   Json paneJson = Json::array();
   for (const PaneInfo& pane : report.panes)
     paneJson.push_back({{"name", pane.name}, {"bundle", pane.bundle}, {"role", optionalJson(pane.role)},
-                        {"title", pane.title}});
+                        {"title", pane.title}, {"controls", pane.controls}});
   Json listJson = Json::array();
   for (const ServerListInfo& list : report.serverLists)
     listJson.push_back({{"name", list.name},
@@ -154,6 +165,8 @@ void printTextReport(const InfoReport& report) {
     out << "  " << pane.name << ": " << pane.title;
     if (pane.role) out << " (role " << *pane.role << " of " << pane.bundle << ")";
     out << '\n';
+    for (std::size_t i = 0; i < pane.controls.size(); ++i)
+      out << (i == 0 ? "    controls: " : ", ") << pane.controls[i] << (i + 1 == pane.controls.size() ? "\n" : "");
   }
   out << "Server lists published in the printer description:\n";
   std::size_t published = 0;

@@ -95,9 +95,9 @@ TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
           "server list name \"ThisListNameIsFarTooLongForAnAttributeName\"");
   refused({"lists", "publish", "--ppd", out.string(), "--out", out.string(), fonts}, "over its source");
 
-  const testing::RunResult missing = runOrval({"lists", "show", "Font", "--ppd", source});
+  const testing::RunResult missing = runOrval({"lists", "show", "MediaCatalog", "--ppd", source});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("has no server list \"Font\""), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("has no server list \"MediaCatalog\""), std::string::npos) << missing.err;
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ orval_ui_test(NAME check_json ARGS check ${ui_data}/cycle.plist --json
 # fixture KoraUITest.plist is left out: its "Loop" lists itself among its own
 # children on purpose, to test the builder's guard.
 orval_ui_test(NAME check_shipped ARGS check ${shipped_ui_description}
-  PASS "^[^\n]*QZPOD_TZPrintServer.plist: 58 control descriptions, 0 errors, 0 warnings\nexit=0\n$")
+  PASS "^[^\n]*QZPOD_TZPrintServer.plist: 198 control descriptions, 0 errors, 0 warnings\nexit=0\n$")
 orval_ui_test(NAME check_shipped_json ARGS check ${shipped_ui_description} --json
-  PASS "\"controls\": 58,\n  \"errors\": 0,\n  \"warnings\": 0,\n  \"findings\": \\[\\]\n\\}\nexit=0\n$")
+  PASS "\"controls\": 198,\n  \"errors\": 0,\n  \"warnings\": 0,\n  \"findings\": \\[\\]\n\\}\nexit=0\n$")
 foreach(fixture
     settings_ui/testdata/Fallback.bundle/Contents/Resources/UI.plist
     settings_ui/testdata/kora_mgr/Engine.bundle/Contents/Resources/UI.plist
@@ -73,10 +73,10 @@ orval_ui_test(NAME dump_popup_sized ARGS dump ${shipped_ui_description} DuplexMo
   PASS "^KORAUI \\(0, 0, 400, 100\\)[^\n]*\n  TextField \\(24, 76, 376, 20\\)[^\n]*\n  PopUpButton \\(24, 52, 376, 24\\).*exit=0\n$")
 # A pop-up with two number fields as children; the second continues the first's row.
 orval_ui_test(NAME dump_number_children ARGS dump ${shipped_ui_description} ChgPrintPaperSizeType
-  PASS "^KORAUI \\(0, 0, 400, 102\\)[^\n]*\n  TextField \\(24, 78, 376, 20\\) title=\"Paper Size\"\n  PopUpButton \\(24, 54, 376, 24\\) value=\"Same as Document Size\"\n.*    - separator\n.*  KORAUI \\(0, 0, 400, 54\\) keyword=\"ChgPrintPaperSizeWidth\" type=\"TextField_number\" value=\"210.0\"\n    TextField \\(42, 30, 60, 20\\) title=\"Width\"\n    KORATextField \\(102, 30, 49, 24\\) value=\"210.0\"\n    Stepper \\(151, 30, 24, 24\\) value=\"210\"\n    TextField \\(175, 30, 225, 24\\) title=\"mm \\(100.0 - 330.2\\)\"\n  KORAUI \\(200, 0, 400, 54\\) keyword=\"ChgPrintPaperSizeLength\"[^\n]*\n    TextField \\(42, 30, 60, 20\\) title=\"Length\"\n    KORATextField \\(102, 30, 49, 24\\) value=\"297.0\"\n.*exit=0\n$")
+  PASS "^KORAUI \\(0, 0, 400, 102\\)[^\n]*\n  TextField \\(24, 78, 376, 20\\) title=\"Output Paper Size\"\n  PopUpButton \\(24, 54, 376, 24\\) value=\"Same as Document Size\"\n.*    - separator\n.*  KORAUI \\(0, 0, 400, 54\\) keyword=\"ChgPrintPaperSizeWidth\" type=\"TextField_number\" value=\"210.0\"\n    TextField \\(42, 30, 60, 20\\) title=\"Width\"\n    KORATextField \\(102, 30, 49, 24\\) value=\"210.0\"\n    Stepper \\(151, 30, 24, 24\\) value=\"210\"\n    TextField \\(175, 30, 225, 24\\) title=\"mm \\(100.0 - 330.2\\)\"\n  KORAUI \\(200, 0, 400, 54\\) keyword=\"ChgPrintPaperSizeLength\"[^\n]*\n    TextField \\(42, 30, 60, 20\\) title=\"Length\"\n    KORATextField \\(102, 30, 49, 24\\) value=\"297.0\"\n.*exit=0\n$")
 # A radio group: one row of 24 per choice below the title, the selection made, and its child.
 orval_ui_test(NAME dump_radio ARGS dump ${shipped_ui_description} PhysicalPageRangeMode
-  PASS "^KORAUI \\(0, 0, 400, 118\\) keyword=\"PhysicalPageRangeMode\" type=\"RadioButton\" value=\"All\"\n  TextField \\(24, 94, 376, 20\\) title=\"Print Range\"\n  Matrix \\(24, 46, 376, 48\\) value=\"0\"\n    - \"All Pages\" = \"All\" on\n    - \"Specified Pages\" = \"Appoint\" off\n  KORAUI \\(0, 0, 400, 54\\) keyword=\"PhysicalPageRange\" type=\"TextField_text\"\n    TextField \\(42, 30, 60, 20\\) title=\"Pages\"\n    KORATextField \\(102, 30, 283, 24\\) value=\"\"\nexit=0\n$")
+  PASS "^KORAUI \\(0, 0, 400, 118\\) keyword=\"PhysicalPageRangeMode\" type=\"RadioButton\" value=\"All\"\n  TextField \\(24, 94, 376, 20\\) title=\"Output Page Range\"\n  Matrix \\(24, 46, 376, 48\\) value=\"0\"\n    - \"All Pages\" = \"All\" on\n    - \"Specified Pages\" = \"Appoint\" off\n  KORAUI \\(0, 0, 400, 54\\) keyword=\"PhysicalPageRange\" type=\"TextField_text\"\n    TextField \\(42, 30, 60, 20\\) title=\"Pages\"\n    KORATextField \\(102, 30, 283, 24\\) value=\"\"\nexit=0\n$")
 orval_ui_test(NAME dump_json ARGS dump ${shipped_ui_description} DuplexMode --json
   PASS "^\\{\n  \"class\": \"KORAUI\",\n  \"frame\": \\[\n    0.0,\n    0.0,\n    400.0,\n    48.0\n  \\],\n  \"mainKeyword\": \"DuplexMode\",.*\"items\": \\[\n        \\{\n          \"title\": \"Off\",\n          \"value\": \"None\",\n          \"enabled\": true,\n          \"selected\": true\n        \\},.*exit=0\n$")
 # With the bundle, titles and choice texts come from its "UI" string table.
