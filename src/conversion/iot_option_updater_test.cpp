@@ -69,9 +69,11 @@ TEST_F(IOTOptionUpdaterTest, InputSlotListFollowsTheFeeders) {
     bool isInputSlot, hasTrayInterposer;
     Strings expected;
   } rows[] = {
-      // The sample: trays 1-4, the bypass tray (5), trays 6 and 7 (7, 8) and the interposer (9, left out).
+      // The sample: trays 1-4, the bypass tray (5), trays 6-9, the large capacity trays and the
+      // interposer (left out).
       {sampleList("FeederInfoList"), Array{"0"}, true, false,
-       {"AutoSelect", "Tray1", "Tray2", "Tray3", "Tray4", "Manual", "Tray6", "Tray7", "TrayStock"}},
+       {"AutoSelect", "Tray1", "Tray2", "Tray3", "Tray4", "Manual", "Tray6", "Tray7", "Tray8", "Tray9", "TrayA1_1",
+        "TrayA1_2", "TrayStock"}},
       {numbers({"2"}), Array{"0"}, true, false, {"AutoSelect", "Tray1", "Tray2", "TrayStock"}},
       {Array{}, Array{"0"}, true, false, {"AutoSelect", "Tray1", "TrayStock"}},
       // Numbers without a tray, and entries of another shape, are skipped; a number may come as an integer.
@@ -98,7 +100,8 @@ TEST_F(IOTOptionUpdaterTest, OutputTrayListFollowsTheStackers) {
     Strings expected;
   } rows[] = {
       {sampleList("StackerInfoList"),
-       {"Auto", "Stackertray", "Stackertray2", "Autochange", "Stackertoptray", "D3finishertray", "D3finishertoptray"}},
+       {"Auto", "Stackertray", "Stackertray2", "Autochange", "Stackertoptray", "Stackertoptray2", "D3finishertray",
+        "D3finishertoptray", "Documentfinishing"}},
       {numbers({"9", "10"}), {"Auto", "Stackertray", "Stackertray2", "Autochange"}},
       {numbers({"10"}), {"Auto", "Stackertray2"}},
       {numbers({"10", "9"}), {"Auto", "Stackertray2", "Stackertray"}},
@@ -186,7 +189,7 @@ TEST_F(IOTOptionUpdaterTest, FinishingPopupsFollowTheDeviceAbilities) {
     Strings staple, punch, fold;
     bool offset;
   } rows[] = {
-      {"the sample", sampleList("DeviceList"), join({{"None"}, kCorner, kEdge, kSaddle}),
+      {"the sample", sampleList("DeviceList"), join({{"None"}, kCorner, kEdge, kSaddle, kEdge4}),
        join({{"None"}, kHoles2, kHoles3, kHoles4}), join({{"None"}, kBifold, kZfold, kTrifold}), true},
       {"only quadPunch", Array{Array{"true", "quadPunch"}, Array{"false", "doublePunch"}}, hidden,
        join({{"None"}, kHoles4}), hidden, false},

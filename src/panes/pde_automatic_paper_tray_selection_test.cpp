@@ -253,8 +253,10 @@ TEST_F(TrayDialogTest, ClosingCommitsTheTypingBeforeTheParentReadsTheValues) {
 
 TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
   makeBundle();
-  const std::optional<Value> custom = plistFromFile(kSource / "resources/server_lists/PrePostDevice.plist");
-  ASSERT_TRUE(custom);
+  // The print server's custom paper types: [title, paper type].
+  const std::optional<Value> custom = Value(Array{Array{"Coated Gloss 128", "Custom1"}, Array{"Coated Matte 157", "Custom2"},
+                                                  Array{"Recycled 70", "Custom3"}, Array{"Heavy Card 300", "Custom4"},
+                                                  Array{"Tab Stock 163", "Custom5"}});
   std::unique_ptr<Dialog> automatic = dialog(false);
   KORAUI* paperType = control(*automatic, keys::kPaperTypeTabbed);
   const Strings withCustom{"Plain",          "Coated",         "Tab Paper",   "Coated Gloss 128", "Coated Matte 157",
