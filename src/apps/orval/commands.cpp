@@ -8,6 +8,7 @@ void addCommands(CLI::App& app) {
   addPpdCommand(app);
   addConvertCommand(app);
   addUiCommand(app);
+  addPanesCommand(app);
 }
 
 }  // namespace orval::cli
