@@ -140,21 +140,9 @@ std::unique_ptr<tk::View> GenericPanePlugIn::_buildTab(const PaneTab& tab, doubl
 void GenericPanePlugIn::_buildClassic(const PaneClassicControl& classic, tk::View& content, double width) {
   const double w = width - 2 * kMargin;
   const std::string title = classic.title.empty() ? std::string() : _bundle->localizedString(classic.title);
-  std::vector<std::string> choices = classic.choices;
+  const std::vector<std::string>& choices = classic.choices;
   std::vector<std::string> titles;
   for (const std::string& key : classic.titles) titles.push_back(_bundle->localizedString(key));
-  if (classic.kind == "PopUpButton" && choices.empty()) {
-    // The choices of the key in the bundle's printer description, with their titles.
-    const PpdFileExt* ppd = _manager->ppdInformation();
-    const auto keywords = ppd != nullptr ? ppd->optionKeywords(classic.key) : std::nullopt;
-    const auto aliases = ppd != nullptr ? ppd->optionAliases(classic.key) : std::nullopt;
-    if (keywords && aliases && keywords->size() == aliases->size()) {
-      choices = *keywords;
-      titles = *aliases;
-    } else {
-      logMessage("###Error: pane plug-in " + _plainName + ": no choices for " + classic.key);
-    }
-  }
   Array choiceValues;
   for (const std::string& choice : choices) choiceValues.push_back(Value(choice));
   Dict represented{{"mainKeyword", Value(classic.key)}, {"title", Value(title)}};
@@ -170,6 +158,9 @@ void GenericPanePlugIn::_buildClassic(const PaneClassicControl& classic, tk::Vie
     auto popup = std::make_unique<tk::PopUpButton>(tk::Rect{kMargin, 0, w, kPopUpHeight});
     for (std::size_t i = 0; i < choices.size(); ++i)
       PanePlugInMgr::addMenuItem(popup.get(), classic.key, titles[i], choices[i]);
+    // Without choices of its own, the pop-up shows the printer description's.
+    if (classic.kind == "PopUpButton" && choices.empty() && !_manager->_buildControl(popup.get(), classic.key, nullptr))
+      logMessage("###Error: pane plug-in " + _plainName + ": no choices for " + classic.key);
     if (classic.kind == "ProfilePopUpButton")
       _profiles.push_back({classic.key, classic.format, classic.max, popup.get()});
     control = std::move(popup);

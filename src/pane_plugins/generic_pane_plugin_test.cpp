@@ -229,6 +229,9 @@ TEST_F(GenericPanePlugInTest, NestedTabsAndClassicControlsStandInsideTheirTabs) 
   ASSERT_NE(profiles, nullptr);
   EXPECT_EQ(profiles->itemTitles(), (std::vector<std::string>{"Profile No.1", "Profile No.2", "Profile No.3"}));
   EXPECT_EQ(manager.getValueFromControl(profiles), Value("Profile1"));
+  auto* model = dynamic_cast<tk::PopUpButton*>(main.subviews()[2]);
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(manager.getValueFromControl(model), Value(manager.ppdInformation()->optionKeywords("ColorModel")->front()));
 
   // The classic check box shows the engine's value of its key and hands its changes to the engine.
   tk::View* inner = nested->tabViewItemAtIndex(1)->view()->subviews().back();

@@ -50,6 +50,7 @@ class Control;
 class Image;
 class MenuItem;
 class PopUpButton;
+class TextField;
 class View;
 class Window;
 }  // namespace tk
@@ -190,6 +191,11 @@ class PanePlugInMgr {
   static Value representedObject(const tk::Control* control, const std::string& key);
   // The bundle's image resource name (a PNG), or none.
   static std::optional<tk::Image> imageWithName(const std::string& name, const Bundle* bundle);
+  // Fills a classic control from the bundle's printer description: a pop-up
+  // gets the choices of key, titled by the description (each standing for
+  // its choice and key); title, when given, shows the key's title and ":".
+  // False when the description has no choices for key (nothing changes).
+  bool _buildControl(tk::Control* control, const std::string& key, tk::TextField* title);
   // Hides (or shows) every view of conrtols.
   static void setHidden(bool hidden, const std::vector<tk::View*>& conrtols);
   // Enables (or disables) every control of dependentConrtols, labels painted accordingly.

@@ -18,6 +18,7 @@
 #include "platform/toolkit/menu_item.h"
 #include "platform/toolkit/pop_up_button.h"
 #include "platform/toolkit/tab_view.h"
+#include "platform/toolkit/text_field.h"
 #include "platform/toolkit/view.h"
 #include "settings_ui/kora_ui.h"
 #include "settings_ui/ui_description.h"
@@ -146,6 +147,20 @@ std::optional<tk::Image> PanePlugInMgr::imageWithName(const std::string& name, c
   const std::optional<std::filesystem::path> path = bundle->pathForResource(name, "png");
   if (!path) return std::nullopt;
   return tk::Image::fromFile(path->string());
+}
+
+bool PanePlugInMgr::_buildControl(tk::Control* control, const std::string& key, tk::TextField* title) {
+  const PpdFileExt* ppd = ppdInformation();
+  if (control == nullptr || ppd == nullptr) return false;
+  const auto keywords = ppd->optionKeywords(key);
+  const auto aliases = ppd->optionAliases(key);
+  if (!keywords || !aliases || keywords->size() != aliases->size()) return false;
+  if (auto* popup = dynamic_cast<tk::PopUpButton*>(control)) {
+    popup->removeAllItems();
+    for (std::size_t i = 0; i < keywords->size(); ++i) addMenuItem(popup, key, (*aliases)[i], (*keywords)[i]);
+  }
+  if (title != nullptr) setTitleString(title, ppd->mainAlias(key).value_or(key));
+  return true;
 }
 
 void PanePlugInMgr::setHidden(bool hidden, const std::vector<tk::View*>& conrtols) {

@@ -159,6 +159,17 @@ TEST_F(PanePlugInServicesTest, ClassicControlsReadAndWriteTheirChoices) {
   mgr._setValueToControl(&popup, Value("Sometimes"));
   EXPECT_EQ(popup.indexOfSelectedItem(), 1);
 
+  // A pop-up filled from the printer description.
+  tk::PopUpButton model;
+  PanePlugInMgr::addMenuItem(&model, "ColorModel", "stale", "stale");
+  tk::TextField title;
+  EXPECT_TRUE(mgr._buildControl(&model, "ColorModel", &title));
+  EXPECT_EQ(itemsOf(model), (std::vector<std::pair<std::string, std::string>>{
+                                {"CMYK1", "CMYK"}, {"CMYK2", "CMYK (High Quality)"}, {"Gray", "Gray"}}));
+  EXPECT_EQ(title.stringValue(), "Color Model:");
+  EXPECT_FALSE(mgr._buildControl(&model, "NoSuchOption", &title));
+  EXPECT_EQ(model.numberOfItems(), 3);
+
   tk::SecureTextField secret;
   secret.setStringValue("s3cret");
   const Value scrambled = mgr.getValueFromControl(&secret);
