@@ -54,11 +54,16 @@ Json settingsControlJson(KORAUI& control) {
   }
   Json children = Json::array();
   for (KORAUI* child : control.childControls()) children.push_back(settingsControlJson(*child));
+  const std::optional<std::string> value = control.getStringValue();
+  // Controls that show no text of their own (sliders, date pickers) show their value.
+  std::optional<std::string> shown = control.getSelectedOptionText();
+  if (!shown) shown = control.getOptionText(value);
+  if (!shown) shown = value;
   return {{"key", control.mainKeyword()},
           {"title", control.mainKeywordText()},
           {"kind", control.controlType()},
-          {"value", optionalText(control.getStringValue())},
-          {"shown", optionalText(control.getSelectedOptionText())},
+          {"value", optionalText(value)},
+          {"shown", optionalText(shown)},
           {"choices", std::move(choices)},
           {"enabled", control.isEnabled()},
           {"hidden", control.isHidden()},
