@@ -1,10 +1,12 @@
 #include "pane_plugins/generic_pane_plugin.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,7 +20,10 @@
 #include "platform/foundation/log.h"
 #include "platform/foundation/notification_center.h"
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/button.h"
+#include "platform/toolkit/pop_up_button.h"
 #include "platform/toolkit/tab_view.h"
+#include "platform/toolkit/text_field.h"
 #include "platform/toolkit/view.h"
 #include "settings_ui/kora_ui.h"
 
@@ -160,22 +165,96 @@ TEST_F(GenericPanePlugInTest, PaneAndTabNamesFollowThePreferredLanguage) {
   EXPECT_EQ(pane.tabView()->tabViewItemAtIndex(1)->label(), "印刷");
 }
 
-TEST_F(GenericPanePlugInTest, RoleIsTheFirstOfTheBundlesRolesNotYetLoaded) {
-  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
-  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Finishing", manager), "Staple");
-  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Page", manager), std::nullopt);
-  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Finish", manager), std::nullopt);
+TEST_F(GenericPanePlugInTest, EachRoleLoadsItsOwnLayoutAndAnUnknownRoleCostsOnlyItself) {
+  // A copy of the bundle whose panes tree misspells the first of Finishing's roles.
+  const fs::path copy = fs::path(::testing::TempDir()) / ("roles_" + std::to_string(::getpid())) / "OrvalPDE.plugin";
+  fs::create_directories(copy.parent_path());
+  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  const fs::path tree = copy / "Contents/Resources/PanesTree.plist";
+  std::string text;
+  {
+    std::ifstream in(tree);
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  text.replace(text.find("Finishing+Staple"), 16, "Finishing+Trim");
+  std::ofstream(tree) << text;
+  mainBundle = Bundle::bundleWithPath(copy);
+  SetBSPrincipalBundle(mainBundle);
 
-  // The manager loads the bundle once per role; each pane shows its role's layout.
+  LogCapture log;
+  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
   ASSERT_TRUE(manager.loadPlugIns());
-  for (const auto& [name, title] : {std::pair{"Finishing+Staple", "Staple"}, std::pair{"Finishing+Punch", "Punch"},
-                                    std::pair{"Finishing+Fold", "Fold"}}) {
+  EXPECT_TRUE(log.contains("###Error: pane plug-in Finishing+Trim: ")) << "the bad role is named";
+  EXPECT_TRUE(log.contains("no role \"Trim\""));
+  EXPECT_EQ(manager.paneControllerNamed("Finishing+Trim"), nullptr);
+  for (const auto& [name, title] : {std::pair{"Finishing+Punch", "Punch"}, std::pair{"Finishing+Fold", "Fold"}}) {
     PanePlugInInterface* controller = manager.paneControllerNamed(name);
     ASSERT_NE(controller, nullptr) << name;
     EXPECT_EQ(controller->panelName(), title);
+    EXPECT_EQ(manager.roleName(controller), std::string(name).substr(10));
   }
-  EXPECT_EQ(manager.paneControllerNamed("Finishing"), nullptr);
-  EXPECT_EQ(GenericPanePlugIn::roleBeingLoaded("Finishing", manager), std::nullopt);
+  EXPECT_NE(manager.koraMgr().getControlsDictionary().find("Punch_PunchHoles"), nullptr);
+  EXPECT_EQ(manager.koraMgr().getControlsDictionary().find("StapleMode"), nullptr);
+  PanePlugInMgr::resetSharedInstanceForTesting();
+  fs::remove_all(copy.parent_path());
+}
+
+// The view tree of every tab, each view inside its holder and below the one before it.
+void expectStackedInside(const tk::View& content, double top) {
+  double previousBottom = top;
+  for (const tk::View* view : content.subviews()) {
+    EXPECT_LE(view->frame().maxY(), previousBottom) << view->identifier() << " overlaps the view above";
+    EXPECT_GE(view->frame().y, 0) << view->identifier() << " lies below its tab";
+    previousBottom = view->frame().y;
+    if (const auto* tabs = dynamic_cast<const tk::TabView*>(view))
+      for (const tk::TabViewItem* item : tabs->tabViewItems())
+        expectStackedInside(*item->view(), item->view()->frame().height - GenericPanePlugIn::kTabRowHeight);
+  }
+}
+
+TEST_F(GenericPanePlugInTest, NestedTabsAndClassicControlsStandInsideTheirTabs) {
+  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
+  GenericPanePlugIn& pane = makePane();
+  ASSERT_TRUE(pane.initializePanel(fixtureBundle("Classic"), manager));
+  EXPECT_EQ(mainKeywords(pane.getListKORAUI().value()), (std::vector<std::string>{"PagePrintOnCenter", "Fold"}));
+  tk::View& main = *pane.tabView()->tabViewItemAtIndex(0)->view();
+  expectStackedInside(main, main.frame().height - GenericPanePlugIn::kTabRowHeight);
+  auto* nested = dynamic_cast<tk::TabView*>(main.subviews().back());
+  ASSERT_NE(nested, nullptr);
+  EXPECT_EQ(nested->tabViewItemAtIndex(0)->identifier(), Value("parent_main"));
+  EXPECT_EQ(nested->tabViewItemAtIndex(1)->identifier(), Value("TabNotSupport"));
+
+  // The profile pop-up got its numbered items, titled in the pane's language.
+  auto* profiles = dynamic_cast<tk::PopUpButton*>(main.subviews()[1]);
+  ASSERT_NE(profiles, nullptr);
+  EXPECT_EQ(profiles->itemTitles(), (std::vector<std::string>{"Profile No.1", "Profile No.2", "Profile No.3"}));
+  EXPECT_EQ(manager.getValueFromControl(profiles), Value("Profile1"));
+  auto* model = dynamic_cast<tk::PopUpButton*>(main.subviews()[2]);
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(manager.getValueFromControl(model), Value(manager.ppdInformation()->optionKeywords("ColorModel")->front()));
+
+  // The classic check box shows the engine's value of its key and hands its changes to the engine.
+  tk::View* inner = nested->tabViewItemAtIndex(1)->view()->subviews().back();
+  auto* flat = dynamic_cast<tk::TabView*>(inner);
+  ASSERT_NE(flat, nullptr);
+  auto* centre = dynamic_cast<tk::Button*>(flat->tabViewItemAtIndex(0)->view()->findSubview(
+      [](const tk::View& v) { return v.identifier() == "PagePrintOnCenter"; }));
+  ASSERT_NE(centre, nullptr);
+  EXPECT_EQ(centre->title(), "Centre the page");
+  manager.setStringValue(std::string("True"), "PagePrintOnCenter");
+  pane.panelView();
+  EXPECT_EQ(centre->state(), tk::ControlState::On);
+  EXPECT_TRUE(centre->performClick());
+  EXPECT_EQ(manager.getStringValueFromKey("PagePrintOnCenter"), "False");
+  EXPECT_EQ(pane.getListKORAUI().value().front()->getStringValue(), "False");
+
+  // A key the engine does not hold stays the pane's own.
+  auto* secret = dynamic_cast<tk::SecureTextField*>(flat->tabViewItemAtIndex(0)->view()->subviews().back());
+  ASSERT_NE(secret, nullptr);
+  secret->setStringValue("pin");
+  secret->sendAction();
+  EXPECT_EQ(manager.getStringValueFromKey("LocalSecret"), std::nullopt);
+  EXPECT_FALSE(manager.gatherPrintOptionValues(std::nullopt, false, false, false)->contains("LocalSecret"));
 }
 
 TEST_F(GenericPanePlugInTest, ControlWithoutDescriptionIsLeftOut) {

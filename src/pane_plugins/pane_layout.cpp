@@ -1,5 +1,6 @@
 #include "pane_plugins/pane_layout.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "platform/foundation/plist.h"
@@ -16,6 +17,54 @@ bool fail(std::string* error, std::string reason) {
 bool readTabs(const Value& value, const std::string& where, int depth, std::vector<PaneTab>& tabs,
               std::unordered_set<std::string>& seen, std::string* error);
 
+// Reads an array of strings under key (none is an empty list).
+bool readStrings(const Dict& entry, const char* key, const std::string& where, std::vector<std::string>& out,
+                 std::string* error) {
+  const Value& value = entry.get(key);
+  if (value.isNull()) return true;
+  const Array* items = value.asArray();
+  if (items == nullptr) return fail(error, where + ": \"" + key + "\" is not an array of strings");
+  for (const Value& item : *items) {
+    if (!item.isString()) return fail(error, where + ": \"" + key + "\" is not an array of strings");
+    out.push_back(*item.asString());
+  }
+  return true;
+}
+
+bool readClassic(const Dict& entry, const std::string& where, PaneClassicControl& control,
+                 std::unordered_set<std::string>& seen, std::string* error) {
+  const std::string* kind = entry.get("classic").asString();
+  const auto& kinds = PaneLayout::classicKinds();
+  if (kind == nullptr || std::find(kinds.begin(), kinds.end(), *kind) == kinds.end())
+    return fail(error, where + ": a classic control has no known \"classic\" kind");
+  control.kind = *kind;
+  const std::string* key = entry.get("key").asString();
+  if (key == nullptr || key->empty()) return fail(error, where + ": a classic control has no \"key\"");
+  control.key = *key;
+  const std::string inner = where + ", " + *key;
+  if (!seen.insert("classic:" + *key).second) return fail(error, inner + " appears twice");
+  const Value& title = entry.get("title");
+  if (!title.isNull() && !title.isString()) return fail(error, inner + ": \"title\" is not a string");
+  control.title = title.isString() ? *title.asString() : std::string();
+  if (!readStrings(entry, "choices", inner, control.choices, error)) return false;
+  if (!readStrings(entry, "titles", inner, control.titles, error)) return false;
+  if (control.titles.empty()) control.titles = control.choices;
+  if (control.titles.size() != control.choices.size())
+    return fail(error, inner + ": \"titles\" and \"choices\" differ in length");
+  if (control.kind == "CheckBox" && !control.choices.empty() && control.choices.size() != 2)
+    return fail(error, inner + ": a check box has two choices (off, on) or none");
+  if (control.kind == "ProfilePopUpButton") {
+    const std::string* format = entry.get("format").asString();
+    if (format == nullptr || !format->ends_with("%d"))
+      return fail(error, inner + ": \"format\" is not a pattern ending in %d");
+    control.format = *format;
+    const Value& max = entry.get("max");
+    if (!max.isInteger() || max.intValue() < 0) return fail(error, inner + ": \"max\" is not a number");
+    control.max = max.intValue();
+  }
+  return true;
+}
+
 bool readTab(const Value& value, const std::string& where, int depth, PaneTab& tab,
              std::unordered_set<std::string>& seen, std::string* error) {
   const Dict* entry = value.asDict();
@@ -31,11 +80,18 @@ bool readTab(const Value& value, const std::string& where, int depth, PaneTab& t
     const Array* names = controls.asArray();
     if (names == nullptr) return fail(error, where + ": \"controls\" is not an array");
     for (const Value& name : *names) {
+      if (const Dict* classic = name.asDict()) {
+        PaneClassicControl control;
+        if (!readClassic(*classic, where, control, seen, error)) return false;
+        tab.items.push_back({{}, std::move(control)});
+        continue;
+      }
       const std::string* text = name.asString();
       if (text == nullptr || text->empty()) return fail(error, where + ": a control name is not a non-empty string");
       // A control on two tabs would be built and registered twice.
       if (!seen.insert(*text).second) return fail(error, where + ": the control " + *text + " appears twice");
       tab.controls.push_back(*text);
+      tab.items.push_back({*text, std::nullopt});
     }
   }
   const Value& nested = entry->get("tabs");
@@ -124,6 +180,13 @@ std::optional<PaneLayout> PaneLayout::fromBundle(const Bundle& bundle, const std
   std::optional<PaneLayout> layout = fromDictionary(*resource, role, &reason);
   if (!layout) fail(error, path->string() + ": " + reason);
   return layout;
+}
+
+const std::vector<std::string>& PaneLayout::classicKinds() {
+  static const std::vector<std::string> kinds = {"PopUpButton", "CheckBox",        "Slider",
+                                                 "RadioButtons", "TextField",      "SecureTextField",
+                                                 "ProfilePopUpButton"};
+  return kinds;
 }
 
 std::vector<std::string> PaneLayout::controlNames() const {

@@ -5,20 +5,40 @@
 //   "panelName"  the pane's name (a key of the bundle's string table)
 //   "tabs"       the pane's tabs, in order; each a dictionary with
 //                "identifier" (required), "label" (a string-table key; the
-//                identifier when absent) and "controls" (the names of the
-//                settings controls on the tab, top to bottom: control
-//                description names of the UI description) and "tabs" (a
-//                nested tab view shown below the controls: tabs of the same
-//                form; the identifiers "parent_main" and "TabNotSupport" tell
-//                the detailed-settings outline how to list them)
+//                identifier when absent) and "controls" (what the tab shows,
+//                top to bottom: the names of settings controls, control
+//                description names of the UI description, and classic
+//                controls, below) and "tabs" (a nested tab view shown below
+//                the controls: tabs of the same form; the identifiers
+//                "parent_main" and "TabNotSupport" tell the tab tree how to
+//                list them: a "parent_main" tab stands for the tab that holds
+//                it, the tabs of a "TabNotSupport" tab are listed one level up)
 //   "roles"      optional: role name -> a dictionary with its own
 //                "panelName" and "tabs", for a bundle that the panes tree
 //                shows as several panes (Name+Role)
 // A pane loaded with a role takes that role's entry (whose missing
 // "panelName" is the role name); a pane loaded without one takes the
 // top-level entry. A control name appears at most once per layout.
+//
+// A classic control is a plain control that is not a settings control, a
+// dictionary among a tab's "controls":
+//   "classic"  its kind: "PopUpButton", "CheckBox", "Slider", "RadioButtons",
+//              "TextField", "SecureTextField" or "ProfilePopUpButton"
+//   "key"      the print option key it stands for (required)
+//   "title"    its title, a key of the pane's string table (optional)
+//   "choices"  its choices, in order (pop-up, check box: [off, on], slider:
+//              lowest first, radio buttons); a pop-up without choices takes
+//              the choices of key in the bundle's printer description
+//   "titles"   the choices' titles, string-table keys (the choices when absent)
+//   "format"   "ProfilePopUpButton": the pattern of its numbered choices
+//              ("Profile%d"); "max": the last number
+// It shows the settings engine's value of its key and hands a change to the
+// engine when a settings control of that key is registered; otherwise its
+// value is the pane's own and is not part of the gathered option set. A
+// classic key appears at most once per layout.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,11 +48,29 @@
 
 namespace orval {
 
+// One classic control of a tab (see above).
+struct PaneClassicControl {
+  std::string kind;
+  std::string key;
+  std::string title;
+  std::vector<std::string> choices;
+  std::vector<std::string> titles;  // as many as choices
+  std::string format;               // "ProfilePopUpButton"
+  std::int64_t max = 0;             // "ProfilePopUpButton"
+};
+
+// One entry of a tab's "controls": a settings control (its name) or a classic control.
+struct PaneItem {
+  std::string name;
+  std::optional<PaneClassicControl> classic;
+};
+
 struct PaneTab {
   std::string identifier;
   std::string label;
-  std::vector<std::string> controls;
-  std::vector<PaneTab> tabs;  // the nested tab view on this tab; empty when it has none
+  std::vector<std::string> controls;  // the settings controls' names, in order
+  std::vector<PaneItem> items;        // every entry of "controls", in order
+  std::vector<PaneTab> tabs;          // the nested tab view on this tab; empty when it has none
 };
 
 struct PaneLayout {
@@ -53,8 +91,10 @@ struct PaneLayout {
   // Tabs nest at most this deep (a tab view on a tab of a tab view ...).
   static constexpr int kMaxDepth = 8;
 
-  // Every control name of every tab and nested tab, depth first, in order.
+  // Every settings control name of every tab and nested tab, depth first, in order.
   std::vector<std::string> controlNames() const;
+  // The kinds of classic controls.
+  static const std::vector<std::string>& classicKinds();
 };
 
 }  // namespace orval

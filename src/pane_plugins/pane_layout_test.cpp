@@ -107,6 +107,44 @@ TEST(PaneLayoutTest, NestedTabsKeepTheirOrderAndTheirControls) {
   EXPECT_EQ(layout->controlNames(), (std::vector<std::string>{"ColorMode", "CMYKSimulation", "RGBSource", "Fold"}));
 }
 
+TEST(PaneLayoutTest, ClassicControlsAreReadInTheirPlaceAndCheckedForTheirKind) {
+  const Dict popup{{"classic", "PopUpButton"}, {"key", "Tray"}, {"choices", Array{Value("A"), Value("B")}},
+                   {"titles", Array{Value("Tray A"), Value("Tray B")}}};
+  const Dict profile{{"classic", "ProfilePopUpButton"}, {"key", "Profile"}, {"format", "P%d"}, {"max", 4}};
+  Dict first = tab("t", {"Fold"});
+  first.set("controls", Array{Value(popup), Value("Fold"), Value(profile)});
+  const std::optional<PaneLayout> layout =
+      PaneLayout::fromDictionary(Dict{{"panelName", "P"}, {"tabs", Array{Value(first)}}}, std::nullopt);
+  ASSERT_TRUE(layout);
+  const std::vector<PaneItem>& items = layout->tabs[0].items;
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].classic->titles, (std::vector<std::string>{"Tray A", "Tray B"}));
+  EXPECT_EQ(items[1].name, "Fold");
+  EXPECT_EQ(items[2].classic->max, 4);
+  EXPECT_EQ(layout->controlNames(), std::vector<std::string>{"Fold"});
+
+  const auto reasonFor = [](const Dict& classic) {
+    std::string error;
+    Dict only = tab("t", {});
+    only.set("controls", Array{Value(classic)});
+    EXPECT_FALSE(PaneLayout::fromDictionary(Dict{{"panelName", "P"}, {"tabs", Array{Value(only)}}}, std::nullopt,
+                                            &error));
+    return error;
+  };
+  const std::pair<Dict, const char*> refused[] = {
+      {Dict{{"classic", "Knob"}, {"key", "K"}}, "no known \"classic\" kind"},
+      {Dict{{"classic", "CheckBox"}}, "has no \"key\""},
+      {Dict{{"classic", "CheckBox"}, {"key", "K"}, {"choices", Array{Value("a"), Value("b"), Value("c")}}},
+       "two choices"},
+      {Dict{{"classic", "Slider"}, {"key", "K"}, {"choices", Array{Value("a")}}, {"titles", Array{Value("x"), Value("y")}}},
+       "differ in length"},
+      {Dict{{"classic", "ProfilePopUpButton"}, {"key", "K"}, {"format", "P"}}, "ending in %d"},
+      {Dict{{"classic", "ProfilePopUpButton"}, {"key", "K"}, {"format", "P%d"}, {"max", "9"}}, "\"max\""},
+  };
+  for (const auto& [classic, reason] : refused)
+    EXPECT_NE(reasonFor(classic).find(reason), std::string::npos) << reason << ": " << reasonFor(classic);
+}
+
 TEST(PaneLayoutTest, ShippedPaneLayoutsReadAndNameOnlyControlsOfTheUIDescription) {
   const std::filesystem::path source = std::filesystem::path(ORVAL_SOURCE_DIR);
   const std::optional<Dict> ui = dictFromFile(source / "resources/QZPOD_TZPrintServer.plist");

@@ -19,8 +19,9 @@
 // option set. Nothing of this is reported to the host when it fails.
 //
 // The main pane (its shortcut controls, job name and favorites row), the
-// tray selection dialogs, the detailed-settings window and the job's
-// settings store are not part of this panel yet. Until they are, the host
+// tray selection dialogs and the job's settings store are not part of this
+// panel yet; the detailed-settings window is (clickedShowDetailedSettingsButton),
+// without the main pane's part. Until they are, the host
 // operations do exactly this:
 // - panelView: makes the panel's root view (empty, 500 x 300) on the first
 //   call and answers it.
@@ -134,6 +135,16 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   // The host's printer description, wrapped on first use; nullptr when the host does not mark
   // choices for its panels or has none.
   PpdFileExt* _ppd();
+
+  // The detailed-settings window ------------------------------------------------------------------
+
+  // Opens the detailed-settings window on the current option set: stops
+  // listening, saves and restores once, gives the set to the panes, asks for
+  // the device link list and tells every pane it will show; runs the window.
+  // Confirmed, the set holds the window's settings, collate follows its
+  // "Collate" and the panel saves; cancelled, the panes get the set back.
+  // Listens again. Answers the window's answer.
+  int clickedShowDetailedSettingsButton();
 
   // The print dialog's own controls ---------------------------------------------------------------
 

@@ -3,7 +3,6 @@
 #include "panes/pane_plugin_mgr.h"
 
 #include "common/message_format.h"
-#include "common/notify_unit.h"
 #include "common/principal_bundle.h"
 #include "conversion/password_encoder.h"
 #include "panes/print_option_consistency_check.h"
@@ -68,6 +67,7 @@ PanePlugInMgr::~PanePlugInMgr() {
   _plugInTable.clear();
   _ppdFile.reset();
   _defaultDictionary.reset();
+  _currentProfilePath.reset();
   unloadEncDec();
 }
 
@@ -94,10 +94,7 @@ void PanePlugInMgr::_readBundleInformation(const Bundle* bundle) {
 // The settings engine ------------------------------------------------------------------------------
 
 void PanePlugInMgr::setKoraUiToKoraMgr(KORAUI* control) {
-  if (control == nullptr) return;
-  _koraMgr->addControl(control);
-  NotifyUnit::postNotificationName(control->mainKeyword());
-  for (const KORAUI* child : control->childControls()) NotifyUnit::postNotificationName(child->mainKeyword());
+  if (control != nullptr) _registerControls({control});
 }
 
 std::optional<std::string> PanePlugInMgr::getStringValueFromKey(const std::string& key) {

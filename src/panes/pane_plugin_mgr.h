@@ -11,6 +11,12 @@
 // bundle's own printer description for titles and existence checks, and asks
 // the printer queue for its server lists through the panel (PDEObject).
 //
+// It serves the pane plug-ins (pane_plugin_mgr_services.cpp and the files
+// beside it): binding their settings controls to the UI description and
+// registering them, numbered profile items, menu items, the values of their
+// classic controls, their names, views and roles, profiles, and gathering
+// and enabling every pane for the detailed-settings window.
+//
 // The bundle is the principal bundle (BSPrincipalBundle) registered when the
 // panel is created; its resource names come from AppPreference.
 //
@@ -21,7 +27,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,8 +46,17 @@
 namespace orval {
 
 namespace tk {
+class Control;
+class Image;
+class MenuItem;
+class PopUpButton;
+class TextField;
 class View;
-}
+class Window;
+}  // namespace tk
+
+// The settings controls a pane bound, by print option key (setupKORAUIControls).
+using KORAUIControlTable = std::map<std::string, KORAUI*>;
 
 class PanePlugInMgr {
  public:
@@ -129,6 +146,131 @@ class PanePlugInMgr {
   // Loads the plug-in Name.bundle of the plug-in folder (without a role) and
   // answers its controller; nullptr when Name is already loaded or cannot be.
   PanePlugInInterface* _loadPaneControllerWithName(const std::string& name);
+
+  // Services to the pane plug-ins: binding and finding controls ---------------------------------
+  // (pane_plugin_mgr_services.cpp)
+
+  // The UI description (every control description by print option key),
+  // read from the principal bundle on first use; nullptr, logged, when it cannot be read.
+  const Dict* controlDictionary();
+  // Builds the pane of paneController: its numbered profile items first
+  // (profileUiInformations), then registers its settings controls
+  // (getListKORAUI) with the engine and announces each control's main keyword
+  // followed by its children's, so that the engine validates each once.
+  // Exceptions of the platform raised meanwhile are swallowed (logged); what
+  // was registered until then stays registered.
+  void buildPaneUi(PanePlugInInterface* paneController, const std::shared_ptr<Bundle>& bundle);
+  // Binds controls: each control's tool tip is its print option key; a
+  // control with a tool tip other than "(null)" gets the control
+  // dictionary's entry for that key with bundle, builds itself (for the pane
+  // paneName, "" for none), loses its tool tip and is stored under the key in
+  // outputDictionary. A control without a tool tip is left alone. False when
+  // controls, controlDictionary or outputDictionary is missing.
+  bool setupKORAUIControls(const std::vector<KORAUI*>* controls, const Dict* controlDictionary,
+                           KORAUIControlTable* outputDictionary, const std::shared_ptr<Bundle>& bundle,
+                           const std::string& paneName = {});
+  // The settings controls among view's direct subviews and, for each tab view among them,
+  // those of every tab's view (searched the same way); other containers are not searched.
+  static std::vector<KORAUI*> getKORAUIControls(const tk::View* view);
+  // The first control whose main keyword is key, or nullptr.
+  static KORAUI* getKORAUIOneControl(const std::vector<KORAUI*>& controls, const std::string& key);
+
+  // Menu items, represented dictionaries, images, hiding and enabling -----------------------------
+
+  // Appends to menu an item titled optionAlias standing for the choice optionKeyword of mainKeyword.
+  static void addMenuItem(tk::PopUpButton* menu, const std::optional<std::string>& mainKeyword,
+                          const std::optional<std::string>& optionAlias,
+                          const std::optional<std::string>& optionKeyword);
+  // Titles item optionAlias and makes it represent {"optionKeyword": choice, "mainKeyword": key};
+  // nothing when any argument is missing.
+  static void setMenuItem(tk::MenuItem* item, const std::optional<std::string>& mainKeyword,
+                          const std::optional<std::string>& optionAlias,
+                          const std::optional<std::string>& optionKeyword);
+  // The entry for key of the dictionary that item (or control's cell) represents, or null.
+  static Value representedObjectOfMenuItem(const tk::MenuItem* item, const std::string& key);
+  static Value representedObject(const tk::Control* control, const std::string& key);
+  // The bundle's image resource name (a PNG), or none.
+  static std::optional<tk::Image> imageWithName(const std::string& name, const Bundle* bundle);
+  // Fills a classic control from the bundle's printer description: a pop-up
+  // gets the choices of key, titled by the description (each standing for
+  // its choice and key); title, when given, shows the key's title and ":".
+  // False when the description has no choices for key (nothing changes).
+  bool _buildControl(tk::Control* control, const std::string& key, tk::TextField* title);
+  // Hides (or shows) every view of conrtols.
+  static void setHidden(bool hidden, const std::vector<tk::View*>& conrtols);
+  // Enables (or disables) every control of dependentConrtols, labels painted accordingly.
+  static void setEnabled(bool enabled, const std::vector<tk::Control*>& dependentConrtols);
+
+  // Panes by name ------------------------------------------------------------------------------
+
+  // The pane name of the plug-in loaded as bundleName (Name or Name+Role), or none.
+  std::optional<std::string> panelNameOfBundleName(const std::string& bundleName);
+  // Its view (safeInvokePanelViewFor), or nullptr.
+  tk::View* panelViewOfBundleName(const std::string& bundleName);
+  // Its controller, after its view is made; nullptr when none is loaded under that name.
+  PanePlugInInterface* paneControllerOfBundleName(const std::string& bundleName);
+  // The role part of paneController's table name (Finishing+Staple: Staple) when exactly one
+  // name maps to it, also while it is being loaded (initializePanel); none otherwise.
+  std::optional<std::string> roleName(const PanePlugInInterface* paneController) const;
+  // Forgets the panes tree, loads the plug-ins again, reopens the printer
+  // description under the name panesTreeName carries when one was open
+  // (false when it cannot be opened; the one open stays), forgets the
+  // default set and makes every pane's view again. rebuildPanes is not read.
+  bool rebuildPanes(const Value& rebuildPanes, const std::optional<std::string>& panesTreeName);
+
+  // Profiles (pane_plugin_mgr_profiles.cpp) -------------------------------------------------------
+
+  // Adds the numbered profile items "<prefix>n" to control, after its last
+  // one, up to lastNo; option is the choice pattern (e.g. "Profile%d").
+  void _addProfileItem(const std::string& key, tk::PopUpButton* control, std::int64_t lastNo,
+                       const std::string& option, const std::shared_ptr<Bundle>& bundle);
+  // For the plug-in loaded as bundleName: the current profile path becomes withProfilePath
+  // when it differs, and the plug-in is asked for its profile pop-ups.
+  void updateProfileByBundleName(const std::string& bundleName, const std::optional<std::string>& withProfilePath);
+  // The same for every loaded plug-in; PlatformException "## plug-in table is nil" before any is loaded.
+  void updateProfilesOfAllBundles(const std::optional<std::string>& profilePath);
+  // Sets the current profile path, then updates every loaded plug-in (as above).
+  void _setProfilePath(const std::optional<std::string>& profilePath);
+  const std::optional<std::string>& currentProfilePath() const { return _currentProfilePath; }
+  // The key = value pairs of the profile at the current path, or none.
+  std::optional<Dict> dictionaryOfCurrentProfile() const;
+
+  // Classic controls (pane_plugin_mgr_classic_controls.cpp) ----------------------------------------
+
+  // The value of a pane's classic (non-engine) control: pop-up, slider, check
+  // box, secure or plain text field, radio matrix; null for other controls.
+  Value getValueFromControl(const tk::Control* control) const { return _getValueFromControl(control); }
+  Value _getValueFromControl(const tk::Control* control) const;
+  // Shows value in a classic control (see getValueFromControl).
+  void _setValueToControl(tk::Control* control, const Value& value) const;
+
+  // Gathering, enabling, deferred actions ----------------------------------------------------------
+
+  // With unifiedFileType false, a copy of every current value of the engine; with it true, none.
+  std::optional<PrintOption> gatherPrintOptionValues(const std::optional<std::string>& fileType,
+                                                     bool useServerSetting, bool sameSettingForNext,
+                                                     bool unifiedFileType);
+  // Updates the enabled states of every loaded plug-in's pane
+  // (updateEnabledStatesByBundleName); PlatformException "## plug-in table is nil" before any is loaded.
+  void updateEnabledStates(const std::optional<std::string>& fileType, bool unifiedFileType,
+                           bool useServerSetting, bool sameSettingForNext);
+  // Sends control's action once, on the run loop's next turn in the modal-panel mode.
+  static void delayedAction(tk::Control* control);
+
+  // Services that answer without doing anything -----------------------------------------------------
+
+  void updateEnabledStatesByBundleName(const std::string& bundleName, const std::optional<std::string>& fileType,
+                                       bool unifiedFileType, bool useServerSetting, bool sameSettingForNext) {}
+  void revertToDefaultByBundleName(const std::string& bundleName) {}
+  void setParentWindow(tk::Window* window) {}
+  // A panes tree node as the detailed-settings tree shows it: the node itself.
+  const Dict* resolveItem(const Dict* item, bool expandDependency) const { return item; }
+  const Dict* resolveItem(const Dict* item) const { return item; }
+  // The view information of key: none (every caller takes its fallback).
+  std::optional<Array> _findViewInfoArrayForKey(const std::string& key, const void* sender, bool fildAll,
+                                                bool senderOnly) const {
+    return std::nullopt;
+  }
 
   // The settings engine ------------------------------------------------------------------------
 
@@ -235,12 +377,18 @@ class PanePlugInMgr {
   // The default of key with the "CMYK2" correction of "ColorModel".
   std::optional<std::string> _defaultOptionKeyword(const std::string& key);
 
+  // The settings engine's registration of controls, then one announcement per control and child.
+  void _registerControls(const std::vector<KORAUI*>& controls);
+  // The loaded plug-ins or, before any is, PlatformException "## plug-in table is nil".
+  const std::vector<PlugInEntry>& _requirePlugInTable() const;
+
   std::unique_ptr<KORAMgr> _koraMgr;
   std::optional<Dict> _panesTreeDictionary;
   std::vector<PlugInEntry> _plugInTable;
   std::unique_ptr<PpdFileExt> _ppdFile;
   bool _ppdFailureLogged = false;
   std::optional<PrintOption> _defaultDictionary;
+  std::optional<std::string> _currentProfilePath;
   std::optional<std::string> _hostName;
   std::optional<std::string> _uiFilePath;
   std::optional<std::string> _uiPOD;
@@ -253,6 +401,10 @@ class PanePlugInMgr {
   bool _isInitializedNetworkData = false;
   // How many views loadPanelView has made.
   std::size_t _panelViewCount = 0;
+  // The plug-in being initialized, with the name it will be stored under.
+  const PanePlugInInterface* _loadingController = nullptr;
+  std::string _loadingName;
+  std::optional<Dict> _controlDictionary;
 };
 
 }  // namespace orval

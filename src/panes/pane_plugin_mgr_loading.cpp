@@ -13,6 +13,7 @@
 #include "platform/foundation/file_manager.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/platform_exception.h"
+#include "platform/toolkit/application.h"
 
 namespace orval {
 
@@ -129,11 +130,16 @@ PanePlugInInterface* PanePlugInMgr::_loadPaneControllerAtPath(const fs::path& pa
   // never left holding controls whose owner is gone.
   const std::unordered_set<const KORAUI*> before = registeredControls(*_koraMgr);
   bool accepted = false;
+  // While it initializes, the pane learns its role from roleName.
+  _loadingController = controller;
+  _loadingName = tableName;
   try {
     accepted = controller->initializePanel(bundle, *this);
   } catch (const std::exception& e) {
     logMessage("###Error: pane plug-in " + tableName + " failed to initialize: " + e.what());
   }
+  _loadingController = nullptr;
+  _loadingName.clear();
   if (!accepted) {
     for (const KORAUI* control : registeredControls(*_koraMgr))
       if (!before.contains(control)) _koraMgr->removeControl(control);
@@ -174,6 +180,8 @@ void PanePlugInMgr::willShowAllBundle() {
 
 tk::View* PanePlugInMgr::safeInvokePanelViewFor(PanePlugInInterface* paneController) {
   if (paneController == nullptr) return nullptr;
+  // A pane that loads an interface file must not re-run the host's own hook.
+  const tk::SuspendedInterfaceLoadedHook suspended;
   try {
     return paneController->panelView();
   } catch (const PlatformException& e) {

@@ -9,6 +9,9 @@
 #include "panes/ppd_file.h"
 #include "plugin/plugin_test_support.h"
 #include "platform/foundation/plist.h"
+#include "platform/toolkit/pop_up_button.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/tab_view.h"
 #include "settings_ui/kora_text_field_base.h"
 #include "settings_ui/ui_description.h"
 
@@ -258,6 +261,31 @@ TEST_F(PlugInTest, ShowingListensToTheMainPaneKeysOnceAndReleaseStopsIt) {
   EXPECT_EQ(center.observerCount(), before);
   EXPECT_EQ(PanePlugInMgr::sharedInstance().pdeObject(), nullptr);
   EXPECT_EQ(sharedPDEPluginCallback(), nullptr);
+}
+
+TEST_F(PlugInTest, ASettingChangedInTheDetailedSettingsWindowReachesThePanelsOptions) {
+  WexoPDEByCocoa* panel = loadPanel();
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(host->panels().show(*panel));
+  EXPECT_EQ(panel->printOption()->get("DuplexMode"), Value("None"));
+  auto person = std::make_shared<tk::ScriptedOperator>();
+  person->act([](tk::Window& window) {
+    // The person picks two-sided printing on the Page pane's pop-up, then confirms.
+    PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
+    KORAUI* duplex = manager.koraMgr().getControlsDictionary().find("DuplexMode")->front();
+    auto* page = dynamic_cast<tk::TabView*>(manager.panelViewOfBundleName("Page"));
+    ASSERT_NE(page, nullptr);
+    for (tk::TabViewItem* tab : page->tabViewItems())
+      if (tab->view() == duplex->superview()) page->selectTabViewItem(tab);
+    ASSERT_TRUE(window.containsView(duplex));
+    ASSERT_TRUE(duplex->popupButton()->chooseItemAtIndex(2));
+    tk::clickButton(window, "Apply");  // "Setting" in English
+  });
+  tk::Application::shared().setOperator(person);
+  EXPECT_EQ(panel->clickedShowDetailedSettingsButton(), 1);
+  EXPECT_EQ(panel->printOption()->get("DuplexMode"), Value("DuplexTumble"));
+  EXPECT_EQ(person->remainingSteps(), 0u);
+  EXPECT_EQ(PanePlugInMgr::sharedInstance().getStringValueFromKey("DuplexMode"), "DuplexTumble");
 }
 
 TEST_F(PlugInTest, SummaryNamesTheOptionsThePrinterDescriptionTitles) {

@@ -12,6 +12,7 @@
 
 #include "common/common_reset.h"
 #include "conversion/print_option_converter.h"
+#include "detailed_settings/detailed_settings_win_controller.h"
 #include "favorites/app_preference.h"
 #include "panel/pde_callback_slot.h"
 #include "panel/wexo_pde_by_cocoa.h"
@@ -38,6 +39,7 @@ class PlugInTest : public ::testing::Test {
   }
 
   static void resetProcessState() {
+    DetailedSettingsWinController::resetSharedInstanceForTesting();
     PanePlugInMgr::resetSharedInstanceForTesting();
     AppPreference::resetSharedInstanceForTesting();
     PrintOptionConverter::resetSharedForTesting();

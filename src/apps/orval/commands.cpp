@@ -9,6 +9,7 @@ void addCommands(CLI::App& app) {
   addServerCommand(app);
   addConvertCommand(app);
   addUiCommand(app);
+  addPanesCommand(app);
 }
 
 }  // namespace orval::cli

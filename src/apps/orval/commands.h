@@ -37,4 +37,7 @@ void addConvertCommand(CLI::App& app);
 // `orval ui check|dump`: a UI description checked, or one control of it built and shown.
 void addUiCommand(CLI::App& app);
 
+// `orval panes`: the Detailed Settings window, every pane's tabs and controls, and the tree.
+void addPanesCommand(CLI::App& app);
+
 }  // namespace orval::cli

@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "apps/orval/commands.h"
+#include "detailed_settings/detailed_settings_win_controller.h"
 #include "panel/wexo_pde_by_cocoa.h"
 #include "panes/pane_plugin_mgr.h"
 #include "platform/foundation/plist.h"
@@ -56,7 +57,11 @@ PlugInSession::PlugInSession(std::shared_ptr<Bundle> bundle, const std::optional
 // the session could not be made).
 PlugInSession::~PlugInSession() = default;
 
-PlugInSession::SharedManagerRelease::~SharedManagerRelease() { PanePlugInMgr::release(); }
+PlugInSession::SharedManagerRelease::~SharedManagerRelease() {
+  // The detailed-settings window holds the panes' views: it goes first.
+  DetailedSettingsWinController::release();
+  PanePlugInMgr::release();
+}
 
 PlugInSession::DiscardedStandardOutput::DiscardedStandardOutput() {
   std::cout.flush();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/foundation/log.h"
+#include "platform/foundation/notification_center.h"
 #include "platform/toolkit/operator_error.h"
 #include "platform/toolkit/window.h"
 
@@ -118,6 +119,26 @@ void Application::windowWillGoAway(Window& window) {
       s.code = ModalResponse::Abort;
     }
   }
+}
+
+void Application::setActive(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  NotificationCenter::defaultCenter().post(active ? kApplicationDidBecomeActiveNotification
+                                                  : kApplicationDidResignActiveNotification);
+}
+
+void Application::interfaceDidLoad() {
+  if (interfaceLoadedHook_) interfaceLoadedHook_();
+}
+
+SuspendedInterfaceLoadedHook::SuspendedInterfaceLoadedHook()
+    : saved_(Application::shared().interfaceLoadedHook()) {
+  Application::shared().setInterfaceLoadedHook(nullptr);
+}
+
+SuspendedInterfaceLoadedHook::~SuspendedInterfaceLoadedHook() {
+  Application::shared().setInterfaceLoadedHook(std::move(saved_));
 }
 
 void beep() { Application::shared().beep(); }

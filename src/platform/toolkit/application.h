@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,11 @@
 namespace orval::tk {
 
 class Window;
+
+// Posted (through the process's notification centre, with no sender) when
+// the application becomes or stops being the active one.
+inline constexpr const char* kApplicationDidBecomeActiveNotification = "ApplicationDidBecomeActive";
+inline constexpr const char* kApplicationDidResignActiveNotification = "ApplicationDidResignActive";
 
 class Application {
  public:
@@ -75,7 +81,18 @@ class Application {
   int beepCount() const { return beeps_; }
   // True while the application is the active one (front-most).
   bool isActive() const { return active_; }
-  void setActive(bool active) { active_ = active; }
+  // Makes the application active or not; a change is posted (see above).
+  void setActive(bool active);
+
+  // Interface files ------------------------------------------------------------------------
+
+  // The host application's own hook, run after every interface file is
+  // loaded (interface_file.h); none by default.
+  using InterfaceLoadedHook = std::function<void()>;
+  const InterfaceLoadedHook& interfaceLoadedHook() const { return interfaceLoadedHook_; }
+  void setInterfaceLoadedHook(InterfaceLoadedHook hook) { interfaceLoadedHook_ = std::move(hook); }
+  // An interface file was loaded: runs the hook.
+  void interfaceDidLoad();
 
  private:
   friend class Window;
@@ -95,6 +112,20 @@ class Application {
   RunLoop runLoop_;
   int beeps_ = 0;
   bool active_ = true;
+  InterfaceLoadedHook interfaceLoadedHook_;
+};
+
+// While alive, the shared application's interface-loaded hook is replaced by
+// none; the hook is put back when it goes (also when an exception passes).
+class SuspendedInterfaceLoadedHook {
+ public:
+  SuspendedInterfaceLoadedHook();
+  ~SuspendedInterfaceLoadedHook();
+  SuspendedInterfaceLoadedHook(const SuspendedInterfaceLoadedHook&) = delete;
+  SuspendedInterfaceLoadedHook& operator=(const SuspendedInterfaceLoadedHook&) = delete;
+
+ private:
+  Application::InterfaceLoadedHook saved_;
 };
 
 // Sounds the alert beep of the shared application.

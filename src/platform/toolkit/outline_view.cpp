@@ -123,6 +123,13 @@ Value OutlineView::objectValueAt(const TableColumn* column, int row) {
   return source_->objectValueForTableColumn(*this, column, visible_[static_cast<std::size_t>(row)].item);
 }
 
+TableCell OutlineView::preparedCellAt(const TableColumn* column, int row) {
+  TableCell cell = column != nullptr ? column->dataCell() : TableCell();
+  if (outlineDelegate_ && row >= 0 && row < static_cast<int>(visible_.size()))
+    outlineDelegate_->willDisplayCell(*this, cell, column, visible_[static_cast<std::size_t>(row)].item);
+  return cell;
+}
+
 bool OutlineView::selectionShouldChange() {
   return !outlineDelegate_ || outlineDelegate_->selectionShouldChangeInOutlineView(*this);
 }

@@ -38,6 +38,10 @@ class OutlineViewDelegate {
   }
   virtual void outlineViewSelectionDidChange(OutlineView& outlineView) {}
   virtual void didClickTableColumn(OutlineView& outlineView, const TableColumn* column) {}
+  // The cell that shows item in column is about to be shown: the delegate
+  // may give it an image, a text colour, ...
+  virtual void willDisplayCell(OutlineView& outlineView, TableCell& cell, const TableColumn* column,
+                               OutlineItem item) {}
 };
 
 class OutlineView : public TableView {
@@ -81,6 +85,9 @@ class OutlineView : public TableView {
 
   // The value shown at (column, row), asked of the data source.
   Value objectValueAt(const TableColumn* column, int row) override;
+  // The cell that shows (column, row): a copy of the column's data cell as
+  // the delegate prepared it; the column's own cell for a row out of range.
+  TableCell preparedCellAt(const TableColumn* column, int row);
   using TableView::objectValueAt;
 
  protected:

@@ -10,13 +10,25 @@ namespace orval::tk {
 View::View(Rect frame) : frame_(frame) {}
 
 View::~View() {
+  // A lent view destroyed by its owner leaves the tree it was lent to first.
+  if (superview_ && lent_) removeFromSuperview();
   // Subviews go last first, as the platform releases them; each leaves the
   // list before it is destroyed, so no walk of the tree meets a dying view.
+  // Lent subviews go back to their owners.
   while (!subviews_.empty()) {
     std::unique_ptr<View> last = std::move(subviews_.back());
     subviews_.pop_back();
     last->superview_ = nullptr;
+    if (last->lent_) {
+      last->lent_ = false;
+      last.release();
+    }
   }
+}
+
+const std::string& View::toolTip() const {
+  static const std::string none;
+  return toolTip_ ? *toolTip_ : none;
 }
 
 void View::setFrame(Rect frame) { frame_ = frame; }
@@ -53,6 +65,13 @@ View& View::insertSubview(std::unique_ptr<View> view, std::size_t index) {
   return ref;
 }
 
+View& View::addLentSubview(View& view) {
+  if (view.superview_) view.removeFromSuperview();
+  View& added = addSubview(std::unique_ptr<View>(&view));
+  added.lent_ = true;
+  return added;
+}
+
 std::unique_ptr<View> View::removeFromSuperview() {
   if (!superview_) return nullptr;
   if (Window* w = window()) w->viewWillLeave(*this);
@@ -61,6 +80,11 @@ std::unique_ptr<View> View::removeFromSuperview() {
   std::unique_ptr<View> self = std::move(*it);
   siblings.erase(it);
   superview_ = nullptr;
+  if (lent_) {
+    lent_ = false;
+    self.release();
+    return nullptr;
+  }
   return self;
 }
 

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,7 +62,15 @@ class View : public Responder {
   }
   // Inserts view at index (clamped) among the subviews and takes ownership.
   View& insertSubview(std::unique_ptr<View> view, std::size_t index);
-  // Takes this view out of its superview and hands it back; nullptr when it has none.
+  // Adds view as the last subview without taking ownership: its owner keeps
+  // it (a pane lends its view to a window). Taken out of any superview
+  // first. A lent view leaves its superview when it is destroyed, and is
+  // given back (not destroyed) when the superview goes.
+  View& addLentSubview(View& view);
+  // True while this view is lent to its superview.
+  bool isLent() const { return lent_; }
+  // Takes this view out of its superview and hands it back; nullptr when it
+  // has none, or when it was lent (its owner keeps it).
   std::unique_ptr<View> removeFromSuperview();
   // Removes and destroys every subview, last first.
   void removeAllSubviews();
@@ -95,8 +104,12 @@ class View : public Responder {
   bool isHiddenOrHasHiddenAncestor() const;
   long tag() const { return tag_; }
   void setTag(long tag) { tag_ = tag; }
-  const std::string& toolTip() const { return toolTip_; }
-  void setToolTip(std::string toolTip) { toolTip_ = std::move(toolTip); }
+  // The tool tip ("" when there is none).
+  const std::string& toolTip() const;
+  // True when the view has a tool tip (which may be the empty text).
+  bool hasToolTip() const { return toolTip_.has_value(); }
+  // Sets the tool tip; none (or {}) removes it.
+  void setToolTip(std::optional<std::string> toolTip) { toolTip_ = std::move(toolTip); }
   // A free name for finding the view (a layout's outlet name, a test's handle).
   const std::string& identifier() const { return identifier_; }
   void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
@@ -108,6 +121,9 @@ class View : public Responder {
   // Marks the view as needing to be shown again (counts requests, for hosts and tests).
   void setNeedsDisplay() { ++displayRequests_; }
   int displayRequests() const { return displayRequests_; }
+  // A token that expires when the view is destroyed: work deferred to a later
+  // turn of the run loop tests it before it touches the view.
+  std::weak_ptr<const void> viewLifetime() const { return life_; }
 
  protected:
   // Called after this view joined a window (directly or with an ancestor).
@@ -122,14 +138,16 @@ class View : public Responder {
 
   Rect frame_;
   View* superview_ = nullptr;
+  bool lent_ = false;
   std::vector<std::unique_ptr<View>> subviews_;
   bool hidden_ = false;
   long tag_ = 0;
-  std::string toolTip_;
+  std::optional<std::string> toolTip_;
   std::string identifier_;
   FocusRingType focusRingType_ = FocusRingType::Default;
   View* nextKeyView_ = nullptr;
   int displayRequests_ = 0;
+  std::shared_ptr<const int> life_ = std::make_shared<const int>(0);
 };
 
 }  // namespace orval::tk

@@ -21,6 +21,38 @@ class Counted : public View {
   int& alive_;
 };
 
+TEST(ViewTest, ALentViewStaysWithItsOwnerWhicheverGoesFirst) {
+  int alive = 0;
+  auto owned = std::make_unique<Counted>(alive);
+  Window window;
+  auto field = std::make_unique<TextField>();
+  TextField& typed = owned->add(std::move(field));
+  {
+    auto host = std::make_unique<View>();
+    View& lentTo = window.contentView().addSubview(std::move(host));
+    lentTo.addLentSubview(*owned);
+    EXPECT_TRUE(owned->isLent());
+    EXPECT_EQ(owned->window(), &window);
+    ASSERT_TRUE(typed.selectText());
+    // Taken out, it is not handed over: its owner keeps it.
+    EXPECT_EQ(owned->removeFromSuperview(), nullptr);
+    EXPECT_EQ(window.firstResponder(), &window);
+    lentTo.addLentSubview(*owned);
+    window.contentView().removeAllSubviews();  // the host goes, the lent view stays
+  }
+  EXPECT_EQ(alive, 1);
+  EXPECT_EQ(owned->superview(), nullptr);
+  EXPECT_FALSE(owned->isLent());
+  // Destroyed by its owner while lent, it leaves the tree first.
+  View& host = window.contentView().addSubview(std::make_unique<View>());
+  host.addLentSubview(*owned);
+  ASSERT_TRUE(typed.selectText());
+  owned.reset();
+  EXPECT_EQ(alive, 0);
+  EXPECT_EQ(host.subviewCount(), 0u);
+  EXPECT_EQ(window.firstResponder(), &window);
+}
+
 TEST(ViewTest, OwnsSubviewsAndHandsThemBackWhenRemoved) {
   int alive = 0;
   {

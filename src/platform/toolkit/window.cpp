@@ -71,7 +71,21 @@ void Window::close() {
 
 bool Window::containsView(const View* view) const { return view && treeContains(*content_, view); }
 
+int windowLevelForKey(int key) {
+  switch (key) {
+    case BaseWindowLevelKey: return -2147483647;
+    case FloatingWindowLevelKey: return 3;
+    case ModalPanelWindowLevelKey: return 8;
+    case MainMenuWindowLevelKey: return 24;
+    case StatusWindowLevelKey: return 25;
+    case PopUpMenuWindowLevelKey: return 101;
+    default: return 0;
+  }
+}
+
 FieldEditor& Window::editorFor(TextField& field) {
+  if (delegate_)
+    if (FieldEditor* chosen = delegate_->fieldEditorForField(*this, field)) return *chosen;
   if (FieldEditor* custom = field.customFieldEditor()) return *custom;
   return *fieldEditor_;
 }

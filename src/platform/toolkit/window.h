@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/toolkit/event.h"
 #include "platform/toolkit/field_editor.h"
 #include "platform/toolkit/geometry.h"
 #include "platform/toolkit/responder.h"
@@ -27,7 +28,23 @@ class WindowDelegate {
   // False keeps the window open when the person closes it.
   virtual bool windowShouldClose(Window& window) { return true; }
   virtual void windowWillClose(Window& window) {}
+  // The field editor field is edited with, or nullptr for the usual one
+  // (the field's own editor when it has one, else the window's).
+  virtual FieldEditor* fieldEditorForField(Window& window, TextField& field) { return nullptr; }
 };
+
+// The keys of the window server's levels, and the level each names.
+enum WindowLevelKey : int {
+  BaseWindowLevelKey = 1,
+  NormalWindowLevelKey = 4,
+  FloatingWindowLevelKey = 5,
+  ModalPanelWindowLevelKey = 10,
+  MainMenuWindowLevelKey = 8,
+  StatusWindowLevelKey = 9,
+  PopUpMenuWindowLevelKey = 11,
+};
+// The level of key (0, the normal level, for a key not listed).
+int windowLevelForKey(int key);
 
 // Window style bits (combine with |).
 enum WindowStyle : unsigned {
@@ -63,6 +80,19 @@ class Window : public Responder {
   WindowDelegate* delegate() const { return delegate_; }
   // Sets the delegate (not owned).
   void setDelegate(WindowDelegate* delegate) { delegate_ = delegate; }
+  // The name the window's frame is kept under between runs ("" for none).
+  const std::string& frameAutosaveName() const { return frameAutosaveName_; }
+  void setFrameAutosaveName(std::string name) { frameAutosaveName_ = std::move(name); }
+
+  // Drawing and events -----------------------------------------------------------
+
+  // Draws the window: a host calls it before it shows the window's state
+  // (counted, for hosts and tests).
+  virtual void display() { ++displays_; }
+  int displayCount() const { return displays_; }
+  // A raw mouse or keyboard event for the window; the default passes it on
+  // to nothing (controls are acted on directly in this model).
+  virtual void sendEvent(const Event& event) {}
 
   // Content ----------------------------------------------------------------------
 
@@ -136,6 +166,8 @@ class Window : public Responder {
   unsigned styleMask_;
   bool hasShadow_ = true;
   int level_ = 0;
+  std::string frameAutosaveName_;
+  int displays_ = 0;
   bool visible_ = false;
   WindowDelegate* delegate_ = nullptr;
   std::unique_ptr<FieldEditor> fieldEditor_;

@@ -1,0 +1,51 @@
+// `orval panes`, run in this process against the build tree's bundle.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "apps/orval/cli_test_support.h"
+#include "panes/pane_plugin_mgr.h"
+
+namespace orval::cli {
+namespace {
+
+using testing::runOrval;
+
+TEST(PanesCommandTest, JsonShowsEveryPaneOfTheBundleWithItsControls) {
+  const testing::RunResult result = runOrval({"panes", "--bundle", ORVAL_BUNDLE_DIR, "--json"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const nlohmann::json document = nlohmann::json::parse(result.out, nullptr, false);
+  ASSERT_FALSE(document.is_discarded()) << result.out;
+  EXPECT_EQ(document["window"], "Detailed Settings");
+  std::vector<std::string> bundles;
+  for (const auto& pane : document["panes"]) {
+    bundles.push_back(pane["bundle"]);
+    std::size_t controls = 0;
+    for (const auto& tab : pane["tabs"]) controls += tab["controls"].size();
+    EXPECT_GT(controls, 0u) << pane["bundle"];
+  }
+  EXPECT_EQ(bundles, (std::vector<std::string>{"Page", "Layout", "Finishing+Staple", "Finishing+Punch",
+                                               "Finishing+Fold", "Color", "Security", "Notification"}));
+  const auto& duplex = document["panes"][0]["tabs"][1]["controls"][0];
+  EXPECT_EQ(duplex["key"], "DuplexMode");
+  EXPECT_EQ(duplex["value"], "None");
+  EXPECT_EQ(duplex["choices"].size(), 3u);
+  EXPECT_EQ(duplex["enabled"], true);
+  EXPECT_EQ(PanePlugInMgr::sharedInstanceIfExists(), nullptr);
+}
+
+TEST(PanesCommandTest, TreeMarksTheSettingsChangedFromTheirDefaults) {
+  const testing::RunResult result =
+      runOrval({"panes", "--bundle", ORVAL_BUNDLE_DIR, "--tree", "--set", "DuplexMode=DuplexTumble"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.find("[Paper]"), std::string::npos) << "the tree alone";
+  EXPECT_NE(result.out.find("\n  * 2-Sided Printing\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("\n    Paper Size\n"), std::string::npos) << result.out;
+
+  const testing::RunResult unknown = runOrval({"panes", "--bundle", ORVAL_BUNDLE_DIR, "--set", "Nonsense=1"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.err.find("no pane shows the setting \"Nonsense\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orval::cli

@@ -1,0 +1,185 @@
+#include "detailed_settings/detailed_settings_win_controller.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/common_reset.h"
+#include "common/localized_string.h"
+#include "common/principal_bundle.h"
+#include "favorites/app_preference.h"
+#include "panes/pane_plugin_mgr.h"
+#include "platform/foundation/log.h"
+#include "platform/foundation/notification_center.h"
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/button.h"
+#include "platform/toolkit/outline_view.h"
+#include "platform/toolkit/pop_up_button.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/tab_view.h"
+#include "settings_ui/kora_ui.h"
+#include "settings_ui/no_empty_text_field.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The window of the real bundle of the build tree, registered as the principal bundle.
+class DetailedSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset();
+    useBundle(ORVAL_BUNDLE_DIR);
+    tk::Application::shared().setOperator(person);
+  }
+  void TearDown() override { reset(); }
+  static void reset() {
+    DetailedSettingsWinController::resetSharedInstanceForTesting();
+    PanePlugInMgr::resetSharedInstanceForTesting();
+    AppPreference::resetSharedInstanceForTesting();
+    DataSource::resetForTesting();
+    resetCommonStateForTesting();
+    NotificationCenter::defaultCenter().resetForTesting();
+    tk::Application::resetSharedForTesting();
+  }
+  static void useBundle(const fs::path& path) {
+    SetBSPrincipalBundle(Bundle::bundleWithPath(path));
+    SetNSBundleForLocalizedString(Bundle::bundleWithPath(path));
+  }
+  static std::vector<std::string> tabIdentifiers(const tk::TabView& tabs) {
+    std::vector<std::string> ids;
+    for (const tk::TabViewItem* item : tabs.tabViewItems()) ids.push_back(item->identifier().text());
+    return ids;
+  }
+
+  std::shared_ptr<tk::ScriptedOperator> person = std::make_shared<tk::ScriptedOperator>();
+};
+
+TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTree) {
+  DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
+  tk::Window* window = controller.window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->title(), "Detailed Settings");
+  EXPECT_EQ(window->frameAutosaveName(), "DetailedSettingsDialog");
+  tk::TabView& tabs = *controller.tabView();
+  EXPECT_EQ(tabIdentifiers(tabs), (std::vector<std::string>{"Page", "Layout", "Finishing+Staple", "Finishing+Punch",
+                                                             "Finishing+Fold", "Color", "Security", "Notification"}));
+  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
+  const tk::TabViewItem& punch = *tabs.tabViewItemAtIndex(3);
+  EXPECT_EQ(punch.label(), "Punch");
+  EXPECT_EQ(punch.view()->subviews().front(), manager.panelViewOfBundleName("Finishing+Punch"));
+  EXPECT_TRUE(punch.view()->subviews().front()->isLent());
+
+  // The bundle asks for the tree: it shows beside the tab view, one row per pane.
+  EXPECT_FALSE(controller.treeContainer()->isHidden());
+  EXPECT_EQ(controller.viewStyle()->selectedItem()->tag(), DetailedSettingsWinController::kTreeStyle);
+  EXPECT_EQ(tabs.frame().x, 200);
+  EXPECT_EQ(tabs.tabViewType(), tk::TabViewType::NoTabsNoBorder);
+  EXPECT_EQ(controller.outlineview()->numberOfRows(), 8);
+  EXPECT_TRUE(controller.outlineview()->clickRow(3));
+  EXPECT_EQ(tabs.selectedTabViewItem(), &punch);
+
+  tk::Button& fake = window->contentView().add(std::make_unique<tk::Button>(tk::Rect{600, 600, 60, 20}));
+  fake.setAction("clickedFakeTabButton:", nullptr);
+  tk::View* styleGroup = tk::viewWithIdentifier(*window, "viewStyleGroup");
+  const double okX = tk::viewWithIdentifier(*window, "okButton")->frame().x;
+  controller.viewStyle()->selectItemWithTag(DetailedSettingsWinController::kTabStyle);
+  controller.setupViewStylePopupButton(controller.viewStyle());
+  EXPECT_TRUE(controller.treeContainer()->isHidden());
+  EXPECT_EQ(tabs.frame().x, 0);
+  EXPECT_EQ(tabs.frame().width, 860);
+  EXPECT_EQ(tabs.tabViewType(), tk::TabViewType::TopTabsBezelBorder);
+  EXPECT_FALSE(fake.isHidden());
+  EXPECT_EQ(styleGroup->frame().x, 187);
+  EXPECT_EQ(tk::viewWithIdentifier(*window, "okButton")->frame().x, okX);
+  controller.setupViewStylePopupButton(controller.viewStyle());  // already left: stays
+  EXPECT_EQ(tabs.frame().x, 0);
+  controller.viewStyle()->selectItemWithTag(DetailedSettingsWinController::kTreeStyle);
+  controller.setupViewStylePopupButton(controller.viewStyle());
+  EXPECT_EQ(tabs.frame().x, 200);
+  EXPECT_EQ(tabs.frame().width, 660);
+  EXPECT_TRUE(fake.isHidden());
+  EXPECT_EQ(styleGroup->frame().x, 0);
+
+  // Only the two fields that bring their own editor are edited with it.
+  NoEmptyTextField& required = window->contentView().add(std::make_unique<NoEmptyTextField>());
+  tk::TextField& plain = window->contentView().add(std::make_unique<tk::TextField>());
+  plain.setCustomFieldEditor(std::make_unique<tk::FieldEditor>());
+  EXPECT_EQ(controller.fieldEditorForField(*window, required), required.fieldEditor());
+  EXPECT_EQ(controller.fieldEditorForField(*window, plain), &window->fieldEditor());
+}
+
+TEST_F(DetailedSettingsTest, AnInconsistentSetKeepsTheWindowOpenAndCancellingLeavesTheSetAsItWas) {
+  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
+  DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
+  ASSERT_NE(controller.window(), nullptr);
+  PrintOption options = manager.defaultSettings();
+  const PrintOption before = options;
+  person->act([&manager](tk::Window& window) {
+          manager.setStringValue(std::string("Appoint"), "PhysicalPageRangeMode");
+          tk::clickButton(window, "Apply");  // "Setting" in English
+        })
+      .answerAlert(0)
+      .act([](tk::Window& window) { tk::clickButton(window, "Cancel"); });
+  EXPECT_EQ(controller.showAsModalDialog(options), 0);
+  EXPECT_EQ(person->alertsShown().size(), 1u);
+  EXPECT_EQ(person->windowsWorked().size(), 2u);  // it ran again after the refused confirmation
+  EXPECT_EQ(options, before);
+  EXPECT_FALSE(controller.window()->isVisible());
+}
+
+TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsAndReformattingLaysASetOverThem) {
+  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
+  DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
+  ASSERT_NE(controller.window(), nullptr);
+  const PrintOption defaults = manager.defaultSettings();  // taken once the panes are loaded, as the panel does
+  PrintOption options{{"DuplexMode", "None"}};
+  person->act([&manager](tk::Window& window) {
+    manager.setStringValue(std::string("DuplexTumble"), "DuplexMode");
+    tk::clickButton(window, "Apply");  // "Setting" in English
+  });
+  EXPECT_EQ(controller.showAsModalDialog(options), 1);
+  EXPECT_EQ(options.get("DuplexMode"), Value("DuplexTumble"));
+  EXPECT_EQ(options.size(), defaults.size());
+
+  PrintOption partial{{"DuplexMode", "None"}, {"NotAPaneKey", "kept"}};
+  controller.reformatPrintOption(partial);
+  EXPECT_EQ(partial.get("DuplexMode"), Value("None"));
+  EXPECT_EQ(partial.get("NotAPaneKey"), Value("kept"));
+  EXPECT_EQ(partial.get("QZMediaType"), defaults.get("QZMediaType"));
+
+  tk::Button dummy;
+  controller.clickedRevertToDefault(dummy);
+  EXPECT_EQ(manager.getStringValueFromKey("DuplexMode"), "None");
+}
+
+TEST_F(DetailedSettingsTest, PanesThatCannotBeBuiltAreLeftOutAndTheWindowStillOpens) {
+  const fs::path copy = fs::path(::testing::TempDir()) / ("broken_" + std::to_string(::getpid())) / "OrvalPDE.plugin";
+  fs::create_directories(copy.parent_path());
+  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::ofstream(copy / "Contents/PlugIns/Layout.bundle/Contents/Resources/PaneLayout.plist") << "<plist><dict>";
+  const fs::path tree = copy / "Contents/Resources/PanesTree.plist";
+  std::ifstream in(tree);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  text.replace(text.find("<string>Security</string>"), 25, "<string>Ghost</string>");
+  std::ofstream(tree) << text;
+  useBundle(copy);
+
+  LogCapture log;
+  DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
+  ASSERT_NE(controller.window(), nullptr);
+  EXPECT_EQ(tabIdentifiers(*controller.tabView()),
+            (std::vector<std::string>{"Page", "Finishing+Staple", "Finishing+Punch", "Finishing+Fold", "Color",
+                                      "Notification"}));
+  EXPECT_TRUE(log.contains("pane plug-in Layout: "));
+  EXPECT_TRUE(log.contains("the panes tree names the pane Ghost, which is not loaded"));
+  reset();
+  fs::remove_all(copy.parent_path());
+}
+
+}  // namespace
+}  // namespace orval

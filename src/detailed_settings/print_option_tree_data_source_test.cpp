@@ -1,0 +1,155 @@
+#include "detailed_settings/print_option_tree_data_source.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/common_reset.h"
+#include "common/localized_string.h"
+#include "common/principal_bundle.h"
+#include "favorites/app_preference.h"
+#include "panes/pane_plugin_mgr.h"
+#include "platform/foundation/notification_center.h"
+#include "platform/foundation/plist.h"
+#include "platform/toolkit/application.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+
+Value folder(const char* name, Array items) { return Dict{{"itemName", name}, {"items", std::move(items)}}; }
+Value setting(const char* alias, const char* key) { return Dict{{"mainAlias", alias}, {"mainKeyword", key}}; }
+
+// A bundle "T" whose panes tree "Tree" each test writes; no pane plug-ins are loaded.
+class PrintOptionTreeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset();
+    root = fs::path(::testing::TempDir()) / ("tree_" + std::to_string(::getpid())) / "T.plugin";
+    fs::create_directories(root / "Contents/Resources");
+    ASSERT_TRUE(writePlistFile(root / "Contents/Info.plist", Value(Dict{{"CFBundleName", "T"}})));
+    ASSERT_TRUE(writePlistFile(root / "Contents/Resources/miscellaneous.plist",
+                               Value(Dict{{"T", Dict{{"panesTreeFileName", "Tree"}}}})));
+    SetBSPrincipalBundle(Bundle::bundleWithPath(root));
+    SetNSBundleForLocalizedString(Bundle::bundleWithPath(root));
+    outline.addTableColumn(std::make_unique<tk::TableColumn>("name")).setWidth(120);
+  }
+  void TearDown() override {
+    outline.setDataSource(nullptr);
+    outline.setDelegate(nullptr);
+    fs::remove_all(root.parent_path());
+    reset();
+  }
+  static void reset() {
+    PanePlugInMgr::resetSharedInstanceForTesting();
+    AppPreference::resetSharedInstanceForTesting();
+    resetCommonStateForTesting();
+    NotificationCenter::defaultCenter().resetForTesting();
+    tk::Application::resetSharedForTesting();
+  }
+  void load(const Array& topLevel) {
+    ASSERT_TRUE(writePlistFile(root / "Contents/Resources/Tree.plist", Value(Dict{{"items", topLevel}})));
+    source.setOutlineView(&outline, false);
+  }
+  std::vector<std::string> rows() {
+    std::vector<std::string> texts;
+    for (int row = 0; row < outline.numberOfRows(); ++row) {
+      std::string text = outline.objectValueAt("name", row).text();
+      if (outline.isItemExpanded(outline.itemAtRow(row))) text += "/";
+      texts.push_back(std::string(2 * outline.levelForRow(row), ' ') + text);
+    }
+    return texts;
+  }
+
+  fs::path root;
+  tk::OutlineView outline;
+  PrintOptionTreeDataSource source;
+};
+
+TEST_F(PrintOptionTreeTest, TheCurrentSettingFolderDecidesTheRoot) {
+  const Value current = folder("CurrentSetting", Array{setting("Copies", "NumCopies")});
+  const Value other = folder("Paper", Array{setting("Size", "PaperSize")});
+  load(Array{current, other});
+  EXPECT_EQ(rows(), (std::vector<std::string>{"Copies"}));
+  load(Array{other, current});
+  EXPECT_EQ(rows(), (std::vector<std::string>{"Paper"}));
+  load(Array{other});
+  EXPECT_EQ(rows(), (std::vector<std::string>{"Paper"}));
+  fs::remove(root / "Contents/Resources/Tree.plist");
+  source.setOutlineView(&outline, true);
+  EXPECT_EQ(outline.numberOfRows(), 0);
+  EXPECT_FALSE(source.treeDictionary());
+}
+
+TEST_F(PrintOptionTreeTest, AFlaggedNodeThreeLevelsDownGetsTheNoteAndOnlyItsParentsAreOpened) {
+  Dict deep = *setting("Creep", "CreepMode").asDict();
+  deep.set("differedWithDefault", true);
+  load(Array{folder("Layout", Array{folder("Booklet", Array{setting("Binding", "Binding"), Value(deep)})}),
+             folder("Finishing", Array{setting("Staple", "StapleMode")})});
+  outline.expandItem(outline.itemAtRow(1));  // open before: closed by the refresh
+  source._finishUpdate();
+  EXPECT_EQ(rows(), (std::vector<std::string>{"Layout/", "  Booklet/", "    Binding", "    Creep", "Finishing"}));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(3)).icon, tk::Image::systemIcon(tk::SystemIcon::AlertNote).scaledTo({16, 16}));
+  EXPECT_TRUE(source.rowOf(outline.itemAtRow(3)).differs);
+  EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 1).image(),
+            tk::Image::systemIcon(tk::SystemIcon::Folder).scaledTo({16, 16}));
+  EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 2).image(),
+            tk::Image::systemIcon(tk::SystemIcon::UnknownFileSystemObject).scaledTo({16, 16}));
+}
+
+TEST_F(PrintOptionTreeTest, SettingsThatDifferFromTheDefaultsAreFlagged) {
+  load(Array{folder("Paper", Array{setting("Size", "PaperSize"), setting("Type", "MediaType"),
+                                   setting("Tray", "InputSlot")})});
+  source.updatePrintOption(PrintOption{{"PaperSize", "A3"}, {"MediaType", "Plain"}, {"InputSlot", true}}, false);
+  source.markDifferedWithDefault(PrintOption{{"PaperSize", "A4"}, {"MediaType", "Plain"}, {"InputSlot", "True"}},
+                                 true);
+  EXPECT_EQ(rows(), (std::vector<std::string>{"Paper/", "  Size", "  Type", "  Tray"}));
+  EXPECT_TRUE(source.rowOf(outline.itemAtRow(1)).differs);
+  EXPECT_FALSE(source.rowOf(outline.itemAtRow(2)).differs);
+  EXPECT_FALSE(source.rowOf(outline.itemAtRow(3)).differs);  // a boolean reads as its text
+}
+
+TEST_F(PrintOptionTreeTest, RowsNamePanesFoldersAndGroupsAndWidenTheColumn) {
+  load(Array{Value(Dict{{"bundleName", "Missing"}, {"items", Array{setting("A", "A")}}}),
+             Value(Dict{{"bundleName", "Color+ColorDetailsRGB_"}}),
+             Value(Dict{{"items", Array{Value(Dict{{"plugInName", "Colour_Details"}})}}}),
+             setting("A setting with a name far too long for the column as it stands", "Long")});
+  // A pane that is not loaded is named in grey and cannot be selected.
+  EXPECT_EQ(outline.objectValueAt("name", 0), Value("Missing"));
+  EXPECT_TRUE(source.rowOf(outline.itemAtRow(0)).unnamed);
+  EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 0).textColor(), tk::Color::disabledControlTextColor());
+  EXPECT_FALSE(outline.clickRow(0));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(0)).icon, tk::Image::systemIcon(tk::SystemIcon::Folder).scaledTo({16, 16}));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(1)).icon,
+            tk::Image::systemIcon(tk::SystemIcon::UnknownFileSystemObject).scaledTo({16, 16}));
+  EXPECT_EQ(outline.objectValueAt("name", 2), Value("  Colour"));
+
+  tk::TableColumn* column = outline.outlineTableColumn();
+  EXPECT_EQ(column->width(), 120);
+  const Value longName = outline.objectValueAt("name", 3);
+  EXPECT_GT(column->width(), 160);
+  EXPECT_EQ(column->maxWidth(), column->width());
+  const double widened = column->width();
+  EXPECT_EQ(tk::Application::shared().runLoop().runPendingTurns(tk::RunLoopMode::Default), 1);  // the row again
+  outline.objectValueAt("name", 3);
+  EXPECT_EQ(column->width(), widened);  // it fits now: 40 points to spare
+}
+
+TEST_F(PrintOptionTreeTest, AProfileIsReadKeptOrDropped) {
+  load(Array{});
+  const fs::path profile = root.parent_path() / "profile.txt";
+  std::ofstream(profile) << "Profile1=Glossy\r\nProfile2=Matte\r\n";
+  source.updateProfilePath(profile.string(), false);
+  ASSERT_TRUE(source.profileDictionary());
+  EXPECT_EQ(source.profileDictionary()->get("Profile2"), Value("Matte"));
+  source.updateProfilePath(std::nullopt, true);
+  EXPECT_TRUE(source.profileDictionary());
+  source.updateProfilePath(std::string(), false);
+  EXPECT_FALSE(source.profileDictionary());
+}
+
+}  // namespace
+}  // namespace orval

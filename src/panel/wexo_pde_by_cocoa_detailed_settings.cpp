@@ -1,0 +1,30 @@
+// WexoPDEByCocoa: the detailed-settings window, opened on the panel's option set.
+#include "detailed_settings/detailed_settings_win_controller.h"
+#include "panel/wexo_pde_by_cocoa.h"
+#include "panes/pane_plugin_mgr.h"
+#include "platform/toolkit/modal_response.h"
+
+namespace orval {
+
+int WexoPDEByCocoa::clickedShowDetailedSettingsButton() {
+  configuringNotification(false);
+  saveValuesAndReturnError(nullptr);
+  restoreValuesAndReturnError(nullptr);
+  if (!_printOption) _printOption = PrintOption();
+  _panePlugInMgr->restorePrintOptionValues(&*_printOption);
+
+  sendCommand("DeviceLinkFile");
+  _panePlugInMgr->willShowAllBundle();
+
+  const int answer = DetailedSettingsWinController::sharedInstance().showAsModalDialog(*_printOption);
+  if (answer == tk::ModalResponse::OK) {
+    if (const Value* collate = _printOption->find("Collate")) setCollate(collate->truth());
+    saveValuesAndReturnError(nullptr);
+  } else {
+    _panePlugInMgr->restorePrintOptionValues(&*_printOption);
+  }
+  configuringNotification(true);
+  return answer;
+}
+
+}  // namespace orval

@@ -1,0 +1,31 @@
+// Event: a raw mouse or keyboard event handed to a window.
+//
+// The headless model acts on controls directly (performClick, typeText,
+// chooseItemAtIndex); raw events are for the windows that look at them
+// themselves (a panel that closes on any click or key).
+#pragma once
+
+#include <string>
+
+namespace orval::tk {
+
+enum class EventType {
+  LeftMouseDown,
+  LeftMouseUp,
+  RightMouseDown,
+  RightMouseUp,
+  OtherMouseDown,
+  MouseMoved,
+  ScrollWheel,
+  KeyDown,
+  KeyUp,
+  FlagsChanged,
+};
+
+struct Event {
+  EventType type = EventType::MouseMoved;
+  // The characters typed (key events).
+  std::string characters;
+};
+
+}  // namespace orval::tk

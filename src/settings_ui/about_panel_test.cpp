@@ -1,0 +1,88 @@
+#include "settings_ui/about_panel.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/principal_bundle.h"
+#include "platform/foundation/notification_center.h"
+#include "platform/foundation/plist.h"
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/text_field.h"
+#include "settings_ui/kora_ui_test_support.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A plug-in bundle in a temporary folder with the shipped About panel and the given information.
+class AboutPanelTest : public kora_ui_testing::KoraUITest {
+ protected:
+  void SetUp() override {
+    KoraUITest::SetUp();
+    folder = fs::path(::testing::TempDir()) / ("about_" + std::to_string(::getpid()));
+    fs::create_directories(folder / "Test.plugin/Contents/Resources");
+    fs::copy_file(fs::path(ORVAL_SOURCE_DIR) / "resources/About.plist",
+                  folder / "Test.plugin/Contents/Resources/About.plist", fs::copy_options::overwrite_existing);
+    person = std::make_shared<tk::ScriptedOperator>();
+    tk::Application::shared().setOperator(person);
+  }
+  void TearDown() override {
+    fs::remove_all(folder);
+    KoraUITest::TearDown();
+  }
+  void registerBundle(const Dict& info) {
+    ASSERT_TRUE(writePlistFile(folder / "Test.plugin/Contents/Info.plist", Value(info)));
+    SetBSPrincipalBundle(Bundle::bundleWithPath(folder / "Test.plugin"));
+  }
+
+  fs::path folder;
+  std::shared_ptr<tk::ScriptedOperator> person;
+};
+
+TEST_F(AboutPanelTest, ShowsTheBundlesVersionAndEndsOnAClickOrKeyOnly) {
+  registerBundle(Dict{{"CFBundleShortVersionString", "2.1"}, {"QZBuildVersion", "7"}, {"CFBundleVersion", "2.1.7"},
+                      {"NSHumanReadableCopyright", "Copyright Quillant"}});
+  int hookRuns = 0;
+  tk::Application::shared().setInterfaceLoadedHook([&hookRuns] { ++hookRuns; });
+  AboutPanelController controller;
+  ASSERT_NE(controller.window(), nullptr);
+  EXPECT_EQ(hookRuns, 0);  // suspended while the panel loads, and back afterwards
+  ASSERT_TRUE(tk::Application::shared().interfaceLoadedHook());
+  EXPECT_EQ(controller.window()->className(), "KORA_AboutPanel");
+  EXPECT_EQ(controller.window()->styleMask(), tk::BorderlessWindowMask);
+  EXPECT_EQ(controller.versionField()->stringValue(), "2.1.7 (2.1.7)");
+  EXPECT_EQ(controller.copyrightField()->stringValue(), "Copyright Quillant");
+
+  // Moving the mouse passes; a right click ends the run with the stop answer.
+  person->act([](tk::Window& panel) { panel.sendEvent({tk::EventType::MouseMoved}); })
+      .act([](tk::Window& panel) { panel.sendEvent({tk::EventType::RightMouseDown}); });
+  EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Stop);
+  EXPECT_EQ(person->remainingSteps(), 0u);
+  person->act([](tk::Window& panel) { panel.close(); });
+  EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Abort);
+}
+
+TEST_F(AboutPanelTest, WithoutItsInterfaceFileThePanelDoesNotOpen) {
+  registerBundle(Dict{});
+  fs::remove(folder / "Test.plugin/Contents/Resources/About.plist");
+  EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Abort);
+  EXPECT_EQ(person->windowsWorked().size(), 0u);
+}
+
+TEST_F(AboutPanelTest, ATitlelessPanelFloatsOnlyWhileTheApplicationIsActive) {
+  TitlelessPanel panel({0, 0, 100, 100}, "ignored", tk::TitledWindowMask | tk::ClosableWindowMask);
+  EXPECT_EQ(panel.styleMask(), tk::BorderlessWindowMask);
+  EXPECT_TRUE(panel.hasShadow());
+  panel.display();
+  EXPECT_EQ(panel.level(), tk::windowLevelForKey(tk::MainMenuWindowLevelKey));
+  tk::Application::shared().setActive(false);  // redraws on the change
+  EXPECT_EQ(panel.level(), tk::windowLevelForKey(tk::NormalWindowLevelKey));
+  EXPECT_EQ(panel.displayCount(), 2);
+}
+
+}  // namespace
+}  // namespace orval
