@@ -831,7 +831,6 @@ void Renderer::inputDelivered() {
 void Renderer::runOneTurn(tk::Window& window) {
   windowWidget(window);
   sync();
-  const std::weak_ptr<const void> life = window.windowLifetime();
   if (!window.isVisible()) return;
   QEventLoop loop;
   turns_.push_back(&loop);
