@@ -135,6 +135,7 @@ void PrintDialog::_buildWindow() {
   _copies = &_hostControls->add(std::make_unique<tk::TextField>(tk::Rect{95, 4, 70, 22}));
   _copies->setFormatter(std::make_shared<CopiesFormatter>());
   _copies->setObjectValue(Value(1));
+  _copies->setSendsActionOnEndEditing(true);
   _copies->setAction("copiesChanged:", [this](tk::Control& field) {
     if (_session && field.intValue() > 0) _session->host().printSettings()->setCopies(static_cast<std::int32_t>(field.intValue()));
   });
@@ -231,15 +232,20 @@ void PrintDialog::_loadDestination(int index) {
   }
   MemoryPrintHost& host = _session->host();
   host.panels().restoreValues();
-  host.printSettings()->setCopies(static_cast<std::int32_t>(std::max<std::int64_t>(1, _copies->intValue())));
-  host.printSettings()->setCollate(_collate->state() == tk::ControlState::On);
-  host.printSettings()->setDuplex(_twoSided->state() == tk::ControlState::On ? DuplexMode::NoTumble : DuplexMode::None);
+  _takeHostControls();
   tk::View* panelView = panel().panelView();
   if (tk::View* content = static_cast<tk::Box*>(_panelHolder)->contentView()) content->addLentSubview(*panelView);
   _layOutPanel();
   host.panels().show(panel());
   _updatePrintEnabled();
   if (!problem.empty()) _showMessage(localized("The printer cannot be used"), problem);
+}
+
+void PrintDialog::_takeHostControls() {
+  PrintSettings& settings = *_session->host().printSettings();
+  settings.setCopies(static_cast<std::int32_t>(std::max<std::int64_t>(1, _copies->intValue())));
+  settings.setCollate(_collate->state() == tk::ControlState::On);
+  settings.setDuplex(_twoSided->state() == tk::ControlState::On ? DuplexMode::NoTumble : DuplexMode::None);
 }
 
 void PrintDialog::_updatePrintEnabled() {
@@ -261,6 +267,7 @@ void PrintDialog::_clickedPrint() {
   if (!_cups || !_session || _options.files.empty()) return;
   // A number being typed counts.
   _window->makeFirstResponder(nullptr);
+  _takeHostControls();
   std::string error;
   if (!_session->host().panels().saveValues(&error)) {
     _showMessage(localized("The job was not printed"), error);

@@ -88,6 +88,8 @@ class PrintDialog : private tk::WindowDelegate {
   void _clickedCancel();
   void _showMessage(const std::string& message, const std::string& detail);
   void _updatePrintEnabled();
+  // Puts the dialog's copies, collation and two-sided printing into the job's print settings.
+  void _takeHostControls();
 
   PrintDialogOptions _options;
   std::unique_ptr<tk::Window> _window;

@@ -14,15 +14,21 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <cups/cups.h>
+
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <functional>
 
 #include "apps/orval/bundle_location.h"
+#include "apps/tzps/job_record.h"
+#include "apps/tzps/private_cupsd_test_support.h"
 #include "apps/orval_dialog/screenshot.h"
 #include "detailed_settings/detailed_settings_win_controller.h"
 #include "panel/wexo_pde_by_cocoa.h"
 #include "panes/pane_plugin_mgr.h"
+#include "platform/print/cups_print_host.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/field_editor.h"
 #include "platform/toolkit/outline_view.h"
@@ -40,24 +46,41 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class PrintDialogTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
+const fs::path kSource = ORVAL_SOURCE_DIR;
+
+// One offscreen QApplication for every test of the process.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // No scheduler: the dialog offers the bundle's own printer description.
-    setenv("CUPS_SERVER", "/nonexistent/orval-dialog-test.sock", 1);
-    static int argc = 1;
-    static char name[] = "print_dialog_test";
-    static char* argv[] = {name, nullptr};
     // The bundle's session sends standard output away; the test's reports go to standard error with it.
     setenv("ORVAL_LOG", "stderr", 1);
-    application = new QApplication(argc, argv);
+    static int argc = 1;
+    static char name[] = "orval_dialog_test";
+    static char* argv[] = {name, nullptr};
+    application_ = std::make_unique<QApplication>(argc, argv);
   }
-  static void TearDownTestSuite() {
+  void TearDown() override {
     qt::Renderer::shared().clear();
-    delete application;
+    application_.reset();
   }
+
+ private:
+  std::unique_ptr<QApplication> application_;
+};
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Points libcups at scheduler (it reads $CUPS_SERVER once, unless told to forget it).
+void useScheduler(const std::string& scheduler) {
+  setenv("CUPS_SERVER", scheduler.c_str(), 1);
+  cupsSetServer(nullptr);
+}
+
+class PrintDialogTest : public ::testing::Test {
+ protected:
   void SetUp() override {
+    // No scheduler: the dialog offers the bundle's own printer description.
+    useScheduler("/nonexistent/orval-dialog-test.sock");
     tk::Application::shared().setOperator(std::make_shared<qt::QtOperator>());
     dialog = std::make_unique<PrintDialog>(PrintDialogOptions{cli::openBundle(std::string(ORVAL_BUNDLE_DIR)), {}, {}});
     dialog->window().makeKeyAndOrderFront();
@@ -85,7 +108,6 @@ class PrintDialogTest : public ::testing::Test {
     });
   }
 
-  static inline QApplication* application = nullptr;
   std::unique_ptr<PrintDialog> dialog;
   QWidget* top = nullptr;
 };
@@ -211,6 +233,51 @@ TEST_F(PrintDialogTest, ScreenshotsShowTheDialogAndTheDetailedSettings) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(detailed.size(), QSize(static_cast<int>(window->frame().width), static_cast<int>(window->frame().height)));
   fs::remove_all(folder);
+}
+
+// Print for real: a TZ queue on a private cupsd receives the file with the dialog's copies.
+TEST(PrintDialogCupsTest, PrintSubmitsTheFileToTheChosenQueue) {
+  if (const std::optional<std::string> reason = testing::PrivateCupsd::skipReason()) GTEST_SKIP() << *reason;
+  std::string error;
+  const std::unique_ptr<testing::PrivateCupsd> cupsd = testing::PrivateCupsd::start(TZPS_PATH, &error);
+  ASSERT_TRUE(cupsd) << error;
+  const fs::path spool = cupsd->folder() / "jobs";
+  const fs::path lists = cupsd->folder() / "lists";
+  fs::copy(kSource / "resources/server_lists", lists);
+  const testing::ProgramResult queue =
+      testing::runProgram({"/bin/bash", (kSource / "scripts/tz-queue").string(), "tz", "--host", "printserver.example",
+                           "--lists", lists.string(), "--spool", spool.string(), "--server", cupsd->socket(), "--ppd",
+                           (kSource / "resources/TZPrintServer.ppd").string()});
+  ASSERT_EQ(queue.status, 0) << queue.err;
+  useScheduler(cupsd->socket());
+  const fs::path document = cupsd->folder() / "report.pdf";
+  std::ofstream(document, std::ios::binary) << "%PDF-1.4\n% a document\n%%EOF\n";
+
+  tk::Application::shared().setOperator(std::make_shared<qt::QtOperator>());
+  PrintDialog dialog(PrintDialogOptions{cli::openBundle(std::string(ORVAL_BUNDLE_DIR)), {document}, std::string("tz")});
+  dialog.window().makeKeyAndOrderFront();
+  qt::Renderer::shared().windowWidget(dialog.window());
+  ASSERT_NE(dialog.cupsHost(), nullptr);
+  EXPECT_EQ(dialog.destinations().titleOfSelectedItem(), "tz");
+  auto* copies = dynamic_cast<qt::FieldWidget*>(qt::Renderer::shared().widgetFor(dialog.copies()));
+  ASSERT_NE(copies, nullptr);
+  copies->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(copies, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(copies, "3");
+  auto* print = dynamic_cast<QPushButton*>(qt::Renderer::shared().widgetFor(dialog.printButton()));
+  ASSERT_NE(print, nullptr);
+  ASSERT_TRUE(print->isEnabled());
+  QTest::mouseClick(print, Qt::LeftButton);  // commits the typed number, then submits
+  ASSERT_TRUE(dialog.submittedJob()) << cupsd->logTail();
+  EXPECT_TRUE(dialog.isDone());
+  const std::optional<CupsJobStatus> status =
+      dialog.cupsHost()->waitForJob(*dialog.submittedJob(), std::chrono::seconds(30), &error);
+  ASSERT_TRUE(status && status->state == IPP_JSTATE_COMPLETED) << error << cupsd->logTail();
+  const std::optional<tzps::SpoolContents> stored = tzps::readSpool(spool, &error);
+  ASSERT_TRUE(stored) << error;
+  ASSERT_EQ(stored->records.size(), 1u);
+  EXPECT_EQ(stored->records.front().title, "report.pdf");
+  EXPECT_EQ(stored->records.front().copies, 3);
 }
 
 }  // namespace
