@@ -14,7 +14,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QStandardItemModel>
 #include <QTabBar>
@@ -30,6 +33,7 @@
 #include "platform/toolkit/box.h"
 #include "platform/toolkit/button.h"
 #include "platform/toolkit/date_picker.h"
+#include "platform/toolkit/image_view.h"
 #include "platform/toolkit/matrix.h"
 #include "platform/toolkit/outline_view.h"
 #include "platform/toolkit/pop_up_button.h"
@@ -108,6 +112,13 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   slider.setNumberOfTickMarks(5);
   slider.setAllowsTickMarkValuesOnly(true);
   tk::DatePicker& date = content.add(std::make_unique<tk::DatePicker>(tk::Rect{200, 150, 150, 26}));
+  tk::SecureTextField& secret = content.add(std::make_unique<tk::SecureTextField>(tk::Rect{10, 60, 100, 22}));
+  tk::ImageView& picture = content.add(std::make_unique<tk::ImageView>(tk::Rect{120, 40, 48, 48}));
+  picture.setImage(tk::Image::fromFile(ORVAL_SOURCE_DIR "/resources/Classic.png"));
+  tk::PopUpButton& pullDown = content.add(std::make_unique<tk::PopUpButton>(tk::Rect{200, 60, 150, 26}, true));
+  pullDown.addItemsWithTitles({"Actions", "Copy", "Delete"});
+  tk::ScrollView& scroll = content.add(std::make_unique<tk::ScrollView>(tk::Rect{200, 10, 150, 40}));
+  tk::TextField& document = scroll.setDocument(tk::TextField::makeLabel("Long", {0, 0, 150, 400}));
   tk::Button& check = content.add(std::make_unique<tk::Button>(tk::Rect{10, 110, 150, 20}, tk::ButtonType::Switch));
   // The check box's action changes other views: the change shows at once.
   check.setAction("toggle:", [&](tk::Control&) {
@@ -157,6 +168,16 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   edit->setDateTime(QDateTime::fromSecsSinceEpoch(978307200 + 86400));
   emit edit->editingFinished();
   EXPECT_EQ(date.dateValue().secondsSinceReferenceDate, 86400);
+
+  EXPECT_EQ(widget<QLineEdit>(secret)->echoMode(), QLineEdit::Password);
+  EXPECT_FALSE(widget<QLabel>(picture)->pixmap().isNull());
+  auto* menuButton = widget<QPushButton>(pullDown);
+  ASSERT_NE(menuButton, nullptr);
+  EXPECT_EQ(menuButton->text(), "Actions");
+  ASSERT_EQ(menuButton->menu()->actions().size(), 2);
+  menuButton->menu()->actions()[1]->trigger();
+  EXPECT_EQ(pullDown.indexOfSelectedItem(), 2);
+  EXPECT_EQ(widget<QLabel>(document)->parentWidget()->parentWidget()->parentWidget(), widget<QScrollArea>(scroll));
 
   QTest::mouseClick(widget<QCheckBox>(check), Qt::LeftButton, {}, QPoint(6, 10));
   EXPECT_EQ(check.state(), tk::ControlState::On);
