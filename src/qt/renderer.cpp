@@ -133,6 +133,11 @@ class Renderer::Sync {
   void window(WindowEntry& entry) {
     tk::Window& window = *entry.window;
     WindowWidget& top = *entry.widget;
+    if (!window.isVisible()) {
+      // A hidden window is read again when it shows; its widgets stay as they are meanwhile.
+      if (top.isVisible()) top.hide();
+      return;
+    }
     if (top.windowTitle() != qs(window.title())) top.setWindowTitle(qs(window.title()));
     tk::View& content = window.contentView();
     const QSize size(static_cast<int>(std::lround(content.frame().width)), static_cast<int>(std::lround(content.frame().height)));
@@ -150,6 +155,7 @@ class Renderer::Sync {
     ViewEntry& e = entry(v, parent);
     QWidget* w = e.widget;
     if (e.kind != Kind::Clip && w->parentWidget() != parent) w->setParent(parent);
+    if (e.kind == Kind::Clip && w->parentWidget() == nullptr) w->setParent(parent);
     const tk::Rect& f = v.frame();
     if (e.kind != Kind::Clip)
       place(w, QRect(static_cast<int>(std::lround(f.x)), static_cast<int>(std::lround(parentHeight - f.maxY())),
@@ -160,7 +166,8 @@ class Renderer::Sync {
     return w;
   }
 
-  // Hides the widgets of views that left every rendered tree; drops those of destroyed views.
+  // Hides the widgets of views that left every rendered tree (widgets inside a hidden window
+  // are not visible and stay as they are); drops those of destroyed views.
   void prune() {
     for (auto it = r_.views_.begin(); it != r_.views_.end();) {
       ViewEntry& e = *it->second;
@@ -299,7 +306,7 @@ class Renderer::Sync {
         break;
       }
       case Kind::Clip:
-        w = new QWidget();
+        w = new QWidget(parent);  // the scroll area's document holder
         break;
       case Kind::Table:
       case Kind::Outline:
@@ -411,7 +418,7 @@ class Renderer::Sync {
     if (e.kind == Kind::ScrollArea) {
       auto* area = as<QScrollArea>(e.widget);
       auto& clip = static_cast<tk::ScrollView&>(v).contentView();
-      QWidget* clipWidget = view(clip, nullptr, 0);
+      QWidget* clipWidget = view(clip, area, 0);
       if (area->widget() != clipWidget) {
         if (area->widget() != nullptr) area->takeWidget();
         area->setWidget(clipWidget);
