@@ -21,6 +21,12 @@ inline constexpr std::string_view kHRadioButton = "HRadioButton";
 inline constexpr std::string_view kSlider = "Slider";
 inline constexpr std::string_view kDatePicker = "DatePicker";
 
+// The third element of a replacement-list entry that stands for a separator.
+inline constexpr const char* kSeparatorMark = "separator";
+
+// True when a replacement-list entry is a separator.
+inline bool isSeparatorEntry(const Array& entry) { return entry.size() > 2 && entry[2].text() == kSeparatorMark; }
+
 // Seconds from 1970-01-01 to the property-list reference date 2001-01-01.
 inline constexpr double kSecondsFrom1970ToReferenceDate = 978307200.0;
 

@@ -281,7 +281,7 @@ std::optional<std::string> KORAUI::getOptionText(const std::optional<std::string
     if (_controlType == kPopupButton) {
       for (const Value& pair : _popupButtonArray) {
         const Array& entry = *pair.asArray();
-        if (entry[1].text() == *value) return entry[0].text();
+        if (!isSeparatorEntry(entry) && entry[1].text() == *value) return entry[0].text();
       }
     }
     for (std::size_t i = 0; i < _theArray.size(); ++i)
