@@ -260,7 +260,9 @@ TEST_F(PlugInTest, ShowingListensToTheMainPaneKeysOnceAndReleaseStopsIt) {
 TEST_F(PlugInTest, SummaryNamesTheOptionsThePrinterDescriptionTitles) {
   WexoPDEByCocoa* panel = loadPanel();
   ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(panel->isIntializedUi());
   const Dict summary = panel->summaryInfo();
+  EXPECT_TRUE(panel->isIntializedUi());  // built once: a later summary neither builds nor saves again
   PpdFile ppd(host->ppdFile());
   const std::string staple = panel->printOption()->get("StapleMode").text();
   const std::optional<std::string> title = ppd.mainAlias("StapleMode");
