@@ -156,6 +156,7 @@ TEST_F(InputMgrConversionTest, SaveFileRule) {
   };
   for (const Case& c : {Case{{{"SP_SAVEFT", 0}}, "None"},
                         Case{{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
+                        Case{{{"SP_SAVEFT", 1}, {"SP_TFDPI", "0." + std::string(400, '0') + "1"}}, "TIFF600dpi"},
                         Case{{{"SP_SAVEFT", 1}, {"SP_TFDPI", 1200}}, "TIFF1200dpi"},
                         Case{{{"SP_SAVEFT", 2}}, "PDF600dpi"},
                         Case{{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}}) {
