@@ -207,11 +207,6 @@ TEST_F(PlugInTest, SupportedKeysAndChangesMadeByOtherPanels) {
   panel->PPDOptionKeyValueDidChange(std::nullopt, std::string("A"));
   panel->PPDOptionKeyValueDidChange(std::string("StapleMode"), std::nullopt);
   EXPECT_EQ(*panel->printOption(), before);
-
-  // Restoring starts from the defaults again.
-  EXPECT_TRUE(panel->restoreValuesAndReturnError(nullptr));
-  EXPECT_EQ(*panel->printOption(), *panel->defaultPrintOption());
-  EXPECT_EQ(panel->printOption()->get("StapleMode").text(), current);
 }
 
 TEST_F(PlugInTest, WithoutConstraintHandlingThePrinterDescriptionIsNotReachedThroughTheHost) {
