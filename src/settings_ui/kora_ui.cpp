@@ -86,6 +86,7 @@ void KORAUI::controlRemoveAll() {
   _unrestorableConflictDictionary.clear();
   _conflictDictionary.clear();
   _popupButtonArray.clear();
+  _hasReplacementList = false;
   _disableForPDE.clear();
   _theArray.clear();
   _theNameOfEnabledKey.clear();

@@ -205,8 +205,11 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   void addPopupButtonArray(const Value& pairs);
   // The pop-up shows its choices except those whose value is listed.
   void removePopupButtonArray(const Value& values);
-  // The replacement list ([display text, value] pairs); empty when the choices show.
+  // The replacement list ([display text, value] pairs; a separator kept from the
+  // choices is ["", value, "separator"]); meaningful while hasReplacementList().
   const Array& popupButtonArray() const { return _popupButtonArray; }
+  // True once a replacement list was given: the pop-up shows it, even when it is empty.
+  bool hasReplacementList() const { return _hasReplacementList; }
 
   // Actions (the widgets' targets) ---------------------------------------------------
 
@@ -328,6 +331,9 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   // Replacement lists.
   bool _checkPairs(const Value& pairs, Array& out) const;
   void _applyReplacementList(Array list);
+  // The choices whose value keep accepts, as replacement-list entries, with the
+  // separators that stand between two of them.
+  Array _choicePairs(const std::function<bool(const std::string&)>& keep) const;
 
   // Posts the main keyword, with "Paramater" when value is present.
   void _postChange(const std::optional<std::string>& value);
@@ -386,6 +392,7 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   Dict _unrestorableConflictDictionary;
   Dict _conflictDictionary;
   Array _popupButtonArray;
+  bool _hasReplacementList = false;
   Array _disableForPDE;
   Array _theArray;
   std::vector<std::string> _theNameOfEnabledKey;

@@ -447,11 +447,17 @@ void KORAUI::_buildPopupButton(BuildContext& ctx) {
 void KORAUI::_fillPopupItems() {
   if (_popupButton == nullptr) return;
   _popupButton->removeAllItems();
-  if (!_popupButtonArray.empty()) {
+  if (_hasReplacementList) {
     for (const Value& pair : _popupButtonArray) {
       const Array& entry = *pair.asArray();
-      tk::MenuItem item(_localized(entry[0].text()));
       const std::string value = entry[1].text();
+      if (isSeparatorEntry(entry)) {
+        tk::MenuItem separator = tk::MenuItem::separatorItem();
+        separator.setRepresentedObject(value);
+        _popupButton->addItem(std::move(separator));
+        continue;
+      }
+      tk::MenuItem item(_localized(entry[0].text()));
       item.setRepresentedObject(value);
       if (_isEnableIcon) item.setImage(_menuIcon(stringWithFormat("%@_%@", _korakeyword, value)));
       _popupButton->addItem(std::move(item));

@@ -1,5 +1,6 @@
 // KORAUI's value: mapping the value string to and from the widgets of each
 // control type, defaults and dates, the old value and the pending print option.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -31,17 +32,25 @@ std::string unitFormatOf(const tk::TextField* field) {
   return "%.0f";
 }
 
-// Seconds since 1970 of a date.
-double secondsSince1970(Date date) { return date.secondsSinceReferenceDate + kSecondsFrom1970ToReferenceDate; }
-
 // The decimal integer text of a date's whole seconds since 1970.
 std::string secondsText(Date date) {
-  const double seconds = secondsSince1970(date);
-  if (!std::isfinite(seconds)) return "0";
+  const double seconds = secondsWithinDates(date.secondsSinceReferenceDate + kSecondsFrom1970ToReferenceDate);
   return std::to_string(static_cast<long long>(std::trunc(seconds)));
 }
 
 }  // namespace
+
+double kora_ui_detail::secondsWithinDates(double seconds) {
+  if (std::isnan(seconds)) {
+    logMessage("###KORAUI: a date value that is not a number counts as 1970-01-01");
+    return 0;
+  }
+  const double held = std::clamp(seconds, kEarliestSecondsSince1970, kLatestSecondsSince1970);
+  if (held != seconds)
+    logMessage(stringWithFormat("###KORAUI: the date value %@ lies beyond the calendar; %@ is taken",
+                                formatReal(seconds), formatReal(held)));
+  return held;
+}
 
 // Choices ----------------------------------------------------------------------------
 
@@ -242,7 +251,7 @@ Date KORAUI::datePickerDictionaryValueToDate(const Value& value) const {
   } else {
     seconds = value.doubleValue();
   }
-  return Date{seconds - kSecondsFrom1970ToReferenceDate};
+  return Date{secondsWithinDates(seconds) - kSecondsFrom1970ToReferenceDate};
 }
 
 std::string KORAUI::datePickerDictionaryValueToStringValue(const Value& value) const {
@@ -281,7 +290,7 @@ std::optional<std::string> KORAUI::getOptionText(const std::optional<std::string
     if (_controlType == kPopupButton) {
       for (const Value& pair : _popupButtonArray) {
         const Array& entry = *pair.asArray();
-        if (entry[1].text() == *value) return entry[0].text();
+        if (!isSeparatorEntry(entry) && entry[1].text() == *value) return entry[0].text();
       }
     }
     for (std::size_t i = 0; i < _theArray.size(); ++i)
