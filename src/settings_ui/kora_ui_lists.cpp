@@ -34,6 +34,8 @@ bool KORAUI::_checkPairs(const Value& pairs, Array& out) const {
 void KORAUI::_applyReplacementList(Array list) {
   _popupButtonArray = std::move(list);
   _fillPopupItems();
+  _didChange(KORAUIChange::Enabling);
+  _didChange(KORAUIChange::Value);
 }
 
 void KORAUI::setPopupButtonArray(const Value& pairs) {

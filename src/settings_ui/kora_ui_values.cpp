@@ -68,7 +68,7 @@ std::optional<std::string> KORAUI::maxValue() const { return entryText(_controlD
 
 // Reading and writing ----------------------------------------------------------------------
 
-std::optional<std::string> KORAUI::getStringValue() {
+std::optional<std::string> KORAUI::_widgetValue() const {
   std::optional<std::string> read;
   const std::string& type = _controlType;
   if (type == kTextFieldNumber || _isTextFieldType()) {
@@ -103,11 +103,29 @@ std::optional<std::string> KORAUI::getStringValue() {
   } else if (type == kDatePicker) {
     if (!_datePickers.empty()) read = secondsText(_datePickers.front()->dateValue());
   }
-  if (read) _value = read;
+  return read;
+}
+
+const std::optional<std::string>& KORAUI::getStringValue() {
+  if (std::optional<std::string> read = _widgetValue(); read && read != _value) {
+    // The widgets show another value than the one stored: a change made on
+    // the widgets themselves, which the watchers learn of now.
+    _value = std::move(read);
+    _didChange(KORAUIChange::Value);
+  }
   return _value;
 }
 
 void KORAUI::setStringValue(const std::optional<std::string>& value) {
+  std::optional<std::string> before = _widgetValue();
+  if (!before) before = _value;
+  _showValue(value);
+  std::optional<std::string> after = _widgetValue();
+  if (!after) after = _value;
+  if (after != before) _didChange(KORAUIChange::Value);
+}
+
+void KORAUI::_showValue(const std::optional<std::string>& value) {
   if (value) {
     _value = value;
     if (const auto enableChoice = entryText(_controlDictionary, "other_controls_enable_choice"))
@@ -201,13 +219,19 @@ void KORAUI::_showNumber(const std::string& value) {
 }
 
 void KORAUI::updateValue(const std::string& value) {
-  if (!_value) _value = value;
+  if (!_value) setValue(value);
   if (*_value != value) setStringValue(value);
 }
 
 void KORAUI::updateValueFont(const std::string& value) {
-  if (!_value) _value = value;
+  if (!_value) setValue(value);
   setStringValue(value);
+}
+
+void KORAUI::setValue(std::optional<std::string> value) {
+  if (value == _value) return;
+  _value = std::move(value);
+  _didChange(KORAUIChange::Value);
 }
 
 // Defaults and dates ---------------------------------------------------------------------
@@ -312,7 +336,9 @@ std::optional<std::string> KORAUI::getSelectedOptionText() const {
 // Numbers ------------------------------------------------------------------------------------
 
 void KORAUI::setDoubleValue(double number) {
-  if (_text != nullptr) _text->setStringValue(_formatWithUnit(number));
+  if (_text == nullptr) return;
+  _text->setStringValue(_formatWithUnit(number));
+  _didChange(KORAUIChange::Value);
 }
 
 void KORAUI::_renderDescText(const std::string& min, const std::string& max) {
@@ -339,6 +365,7 @@ void KORAUI::updateMin(double min, double max) {
     _stepper->setMaxValue(maximum);
   }
   if (entryString(_controlDictionary, "desc_text").find("%@") != std::string::npos) _renderDescText(minText, maxText);
+  _didChange(KORAUIChange::Value);
 }
 
 // Check box ----------------------------------------------------------------------------------
@@ -359,7 +386,10 @@ void KORAUI::setCheckBoxState(int state) {
     return;
   }
   const bool on = (state != 0) != entryFlag(_controlDictionary, "isInvert");
-  _checkbox->setState(on ? tk::ControlState::On : tk::ControlState::Off);
+  const tk::ControlState shown = on ? tk::ControlState::On : tk::ControlState::Off;
+  if (_checkbox->state() == shown) return;
+  _checkbox->setState(shown);
+  _didChange(KORAUIChange::Value);
 }
 
 void KORAUI::setIconImage(bool flag) {
