@@ -15,6 +15,11 @@ struct NotificationCenter::Registration {
   bool takes(const void* postedSender) const { return !removed && (sender == nullptr || sender == postedSender); }
 };
 
+const Dict& NotificationCenter::noUserInfo() {
+  static const Dict none;
+  return none;
+}
+
 NotificationCenter& NotificationCenter::defaultCenter() {
   static NotificationCenter center;
   return center;

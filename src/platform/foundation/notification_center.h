@@ -48,7 +48,9 @@ class NotificationCenter {
   // empty) and, when sender is given, only those for that sender.
   void removeObserver(const void* observer, const std::string& name, const void* sender = nullptr);
   // Delivers a notification to every matching observer (none for an empty name).
-  void post(const std::string& name, const void* sender = nullptr, const Dict& userInfo = {});
+  void post(const std::string& name, const void* sender = nullptr, const Dict& userInfo = noUserInfo());
+  // The empty user information of a post without any.
+  static const Dict& noUserInfo();
 
   // The number of registrations, for tests.
   std::size_t observerCount() const;
