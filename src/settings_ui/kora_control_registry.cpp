@@ -8,7 +8,7 @@ namespace orval {
 
 const std::vector<KORAUI*>* KORAControlRegistry::find(const std::string& keyword) const {
   const Id id = idOf(keyword);
-  return id != kNoId && _listed[id] ? &_entries[id].controls : nullptr;
+  return id != kNoId && _listed[id] ? &_entries[id]->controls : nullptr;
 }
 
 KORAUI* KORAControlRegistry::primary(const std::string& keyword) const {
@@ -17,7 +17,7 @@ KORAUI* KORAControlRegistry::primary(const std::string& keyword) const {
 }
 
 KORAUI* KORAControlRegistry::primary(Id id) const {
-  const Entry& e = _entries[id];
+  const Entry& e = *_entries[id];
   for (std::size_t i = 0; i < e.controls.size(); ++i)
     if (!e.lifetimes[i].expired()) return e.controls[i];
   return nullptr;
@@ -26,7 +26,7 @@ KORAUI* KORAControlRegistry::primary(Id id) const {
 std::vector<KORAControlRegistry::ControlRef> KORAControlRegistry::allLiving() const {
   std::vector<ControlRef> refs;
   for (const Id id : _order) {
-    const Entry& e = _entries[id];
+    const Entry& e = *_entries[id];
     for (std::size_t i = 0; i < e.controls.size(); ++i)
       if (!e.lifetimes[i].expired()) refs.push_back({e.controls[i], e.lifetimes[i]});
   }
@@ -41,14 +41,14 @@ KORAControlRegistry::Id KORAControlRegistry::idOf(std::string_view keyword) cons
 KORAControlRegistry::Id KORAControlRegistry::intern(const std::string& keyword) {
   const auto [it, added] = _index.try_emplace(keyword, static_cast<Id>(_entries.size()));
   if (added) {
-    _entries.push_back({keyword, {}, {}});
+    _entries.push_back(std::make_unique<Entry>(Entry{keyword, {}, {}}));
     _listed.push_back(false);
   }
   return it->second;
 }
 
 bool KORAControlRegistry::add(Id id, KORAUI* control) {
-  Entry& e = _entries[id];
+  Entry& e = *_entries[id];
   for (std::size_t i = 0; i < e.controls.size(); ++i)
     if (e.controls[i] == control && !e.lifetimes[i].expired()) return false;
   e.controls.push_back(control);
@@ -63,7 +63,7 @@ bool KORAControlRegistry::add(Id id, KORAUI* control) {
 std::vector<KORAControlRegistry::Id> KORAControlRegistry::remove(const KORAUI* control) {
   std::vector<Id> touched;
   for (const Id id : _order) {
-    Entry& e = _entries[id];
+    Entry& e = *_entries[id];
     for (std::size_t i = 0; i < e.controls.size(); ++i) {
       if (e.controls[i] != control || e.controls[i] == nullptr) continue;
       e.controls[i] = nullptr;
@@ -75,7 +75,7 @@ std::vector<KORAControlRegistry::Id> KORAControlRegistry::remove(const KORAUI* c
 }
 
 bool KORAControlRegistry::compact(Id id, std::size_t& destroyed) {
-  Entry& e = _entries[id];
+  Entry& e = *_entries[id];
   std::size_t kept = 0;
   for (std::size_t i = 0; i < e.controls.size(); ++i) {
     if (e.lifetimes[i].expired()) {

@@ -14,7 +14,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,7 +77,7 @@ class KORAControlRegistry {
   // The id of keyword, given now when it was never met.
   Id intern(const std::string& keyword);
   // The entry of an id (stays at its address for the registry's life).
-  const Entry& entry(Id id) const { return _entries[id]; }
+  const Entry& entry(Id id) const { return *_entries[id]; }
   // The primary control of an id, or nullptr.
   KORAUI* primary(Id id) const;
   // True when the id's entry is among the registered ones.
@@ -105,7 +104,7 @@ class KORAControlRegistry {
     std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
   };
 
-  std::deque<Entry> _entries;  // by id
+  std::vector<std::unique_ptr<Entry>> _entries;  // by id
   std::vector<bool> _listed;   // by id
   std::unordered_map<std::string, Id, NameHash, std::equal_to<>> _index;
   std::vector<Id> _order;

@@ -92,8 +92,7 @@ void KORAMgr::addControl(KORAUI* control) {
   _compact();
   const std::string& keyword = control->mainKeyword();
   if (_mainKeywordAndControls.find(keyword) == nullptr && keyword.empty()) return;
-  const Id id = _mainKeywordAndControls.intern(keyword);
-  _state(id);
+  const Id id = _intern(keyword);
   if (_mainKeywordAndControls.add(id, control)) {
     control->addWatcher(this, id);
     // The keyword's primary may be another now, and its parents' enabling

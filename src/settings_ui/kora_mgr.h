@@ -251,9 +251,10 @@ class KORAMgr : private KORAUIWatcher {
   void _updateOldValue(Id id);
 
   // Settled keywords (kora_mgr_settled.cpp).
-  KeywordState& _state(Id id);
+  // The id of keyword, given now (with its state) when it was never met.
+  Id _intern(const std::string& keyword);
   // The tables of id's primary control (made, and their targets noted, when first needed).
-  std::shared_ptr<const Tables> _tables(Id id, const KORAUI& primary);
+  const std::shared_ptr<const Tables>& _tables(Id id, const KORAUI& primary);
   // Notes that parent's tables name target (perItem: with an entry that enables pop-up items).
   void _noteTarget(Id parent, Id target, bool perItem);
   // A change of id: its conditions and those of its parents (all of them, or
@@ -310,8 +311,8 @@ class KORAMgr : private KORAUIWatcher {
   std::shared_ptr<Bundle> _pdeBundle;
   NetworkDataPredicate _isInitializedNetworkData;
   Clock _clock;
-  // By id.
-  std::deque<KeywordState> _states;
+  // By id, as many as the registry has ids (_intern keeps them alike).
+  std::vector<KeywordState> _states;
   // Ids whose lists hold controls that are gone or were taken out.
   mutable std::vector<Id> _pendingCompaction;
   int _busy = 0;

@@ -4,11 +4,9 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "settings_ui/kora_mgr.h"
@@ -25,7 +23,7 @@ struct KORAMgr::Tables {
     // The rule's truth (logical sums, conditions, hiding).
     bool flag = false;
     // A condition entry that enables pop-up items, by choice value.
-    std::optional<Dict> perItem;
+    std::shared_ptr<const Dict> perItem;
     // The value a cooperation target takes (none: the target is only announced).
     std::optional<std::string> text;
   };
@@ -36,19 +34,22 @@ struct KORAMgr::Tables {
     std::vector<Target> hide;
     std::vector<Target> cooperation;
   };
-  struct ValueHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view value) const { return std::hash<std::string_view>{}(value); }
-  };
-
-  // The entry for value, or nullptr.
+  // The entry for value, or nullptr. A control has a handful of values: a
+  // walk compares fewer bytes than a hash would read.
   const Entry* find(const std::optional<std::string>& value) const {
     if (!value) return nullptr;
-    const auto it = byValue.find(std::string_view(*value));
-    return it == byValue.end() ? nullptr : &it->second;
+    for (const auto& [self, entry] : byValue)
+      if (self == *value) return &entry;
+    return nullptr;
+  }
+  // The entry for value, made when missing.
+  Entry& entryFor(const std::string& value) {
+    for (auto& [self, entry] : byValue)
+      if (self == value) return entry;
+    return byValue.emplace_back(value, Entry()).second;
   }
 
-  std::unordered_map<std::string, Entry, ValueHash, std::equal_to<>> byValue;
+  std::vector<std::pair<std::string, Entry>> byValue;
   // A logical-sum or condition entry names the keyword itself.
   bool namesItself = false;
 };

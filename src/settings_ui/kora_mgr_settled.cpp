@@ -15,17 +15,18 @@ void addOnce(std::vector<Id>& list, Id id) {
 
 }  // namespace
 
-KORAMgr::KeywordState& KORAMgr::_state(Id id) {
-  while (_states.size() <= id) _states.emplace_back();
-  return _states[id];
+KORAMgr::Id KORAMgr::_intern(const std::string& keyword) {
+  const Id id = _mainKeywordAndControls.intern(keyword);
+  if (_states.size() <= id) _states.resize(id + 1);
+  return id;
 }
 
 void KORAMgr::setSettledSkipEnabled(bool enabled) { _settledSkipEnabled = enabled; }
 
 // The tables --------------------------------------------------------------------------------------
 
-std::shared_ptr<const KORAMgr::Tables> KORAMgr::_tables(Id id, const KORAUI& primary) {
-  KeywordState& state = _state(id);
+const std::shared_ptr<const KORAMgr::Tables>& KORAMgr::_tables(Id id, const KORAUI& primary) {
+  KeywordState& state = _states[id];
   if (state.tables && state.tablesOf == &primary) return state.tables;
 
   auto tables = std::make_shared<Tables>();
@@ -34,10 +35,10 @@ std::shared_ptr<const KORAMgr::Tables> KORAMgr::_tables(Id id, const KORAUI& pri
     for (const auto& [selfValue, targets] : table) {
       const Dict* entry = targets.asDict();
       if (entry == nullptr) continue;
-      std::vector<Tables::Target>& into = tables->byValue[selfValue].*list;
+      std::vector<Tables::Target>& into = tables->entryFor(selfValue).*list;
       for (const auto& [keyword, value] : *entry) {
         Tables::Target target;
-        target.id = _mainKeywordAndControls.intern(keyword);
+        target.id = _intern(keyword);
         rule(value, target);
         into.push_back(std::move(target));
       }
@@ -46,7 +47,7 @@ std::shared_ptr<const KORAMgr::Tables> KORAMgr::_tables(Id id, const KORAUI& pri
   const auto truth = [](const Value& value, Tables::Target& target) { target.flag = value.truth(); };
   read(primary.getLogicalSumConditionDictionary(), &Tables::Entry::logicalSum, truth);
   read(primary.getConditionDictionary(), &Tables::Entry::condition, [](const Value& value, Tables::Target& target) {
-    if (const Dict* perItem = value.asDict()) target.perItem = *perItem;
+    if (const Dict* perItem = value.asDict()) target.perItem = std::make_shared<const Dict>(*perItem);
     else target.flag = value.truth();
   });
   read(primary.getHideDictionary(), &Tables::Entry::hide, truth);
@@ -57,20 +58,20 @@ std::shared_ptr<const KORAMgr::Tables> KORAMgr::_tables(Id id, const KORAUI& pri
   // them makes the conditions of id run again.
   for (const auto& [selfValue, entry] : tables->byValue) {
     for (const Tables::Target& target : entry.logicalSum) _noteTarget(id, target.id, false);
-    for (const Tables::Target& target : entry.condition) _noteTarget(id, target.id, target.perItem.has_value());
+    for (const Tables::Target& target : entry.condition) _noteTarget(id, target.id, target.perItem != nullptr);
     const auto isSelf = [id](const Tables::Target& target) { return target.id == id; };
     if (std::any_of(entry.logicalSum.begin(), entry.logicalSum.end(), isSelf) ||
         std::any_of(entry.condition.begin(), entry.condition.end(), isSelf))
       tables->namesItself = true;
   }
-  KeywordState& refreshed = _state(id);
+  KeywordState& refreshed = _states[id];
   refreshed.tables = std::move(tables);
   refreshed.tablesOf = &primary;
   return refreshed.tables;
 }
 
 void KORAMgr::_noteTarget(Id parent, Id target, bool perItem) {
-  KeywordState& state = _state(target);
+  KeywordState& state = _states[target];
   addOnce(state.parents, parent);
   if (perItem) addOnce(state.perItemParents, parent);
 }
@@ -87,11 +88,11 @@ void KORAMgr::controlDidChange(KORAUI& /*control*/, KORAUIChange change, std::ui
       _keywordChanged(id, true);
       return;
     case KORAUIChange::Description:
-      _state(id).tables.reset();
+      _states[id].tables.reset();
       _keywordChanged(id, true);
       return;
     case KORAUIChange::Destroyed:
-      _state(id).tables.reset();
+      _states[id].tables.reset();
       _pendingCompaction.push_back(id);
       _keywordChanged(id, true);
       return;
@@ -99,7 +100,7 @@ void KORAMgr::controlDidChange(KORAUI& /*control*/, KORAUIChange change, std::ui
 }
 
 void KORAMgr::_keywordChanged(Id id, bool allParents) {
-  KeywordState& state = _state(id);
+  KeywordState& state = _states[id];
   state.conditionsFresh = false;
   // A parent's enabling of this keyword no longer holds as it was set (for a
   // value change: only a per-item enabling, which may move the selection).
@@ -114,7 +115,7 @@ void KORAMgr::_unsettle(Id id) {
   // A keyword that is not settled has no settled keyword above it that
   // reaches it (settling needs every announced target settled), so the
   // walk stops there.
-  if (!_state(id).settled) return;
+  if (!_states[id].settled) return;
   std::vector<Id>& pending = _unsettling;
   pending.assign(1, id);
   while (!pending.empty()) {
@@ -131,7 +132,7 @@ void KORAMgr::_unsettle(Id id) {
 // Settling ----------------------------------------------------------------------------------------
 
 bool KORAMgr::_isSettled(Id id) {
-  KeywordState& state = _state(id);
+  KeywordState& state = _states[id];
   if (state.settled) return true;
   if (_primary(id) != nullptr) return false;
   // Without a control its validation does nothing; a control registered
@@ -142,7 +143,7 @@ bool KORAMgr::_isSettled(Id id) {
 
 void KORAMgr::_settle(Id id) {
   if (!_settledSkipEnabled) return;
-  KeywordState& state = _state(id);
+  KeywordState& state = _states[id];
   if (state.settled || state.validating != 0 || !state.conditionsFresh) return;
   KORAUI* primary = _primary(id);
   if (primary == nullptr) return;
@@ -150,8 +151,7 @@ void KORAMgr::_settle(Id id) {
   const std::optional<std::string>& current = primary->getStringValue();
   const std::optional<std::string>& old = primary->getOldValue();
   if (!current || !old || *current != *old || !state.conditionsFresh) return;
-  const std::shared_ptr<const Tables> tables = _tables(id, *primary);
-  if (const Tables::Entry* entry = tables->find(current)) {
+  if (const Tables::Entry* entry = _tables(id, *primary)->find(current)) {
     for (const Tables::Target& target : entry->logicalSum)
       if (!_isSettled(target.id)) return;
     if (primary->isEnabled())

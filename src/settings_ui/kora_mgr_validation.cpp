@@ -76,7 +76,7 @@ void KORAMgr::_validateMainKeyword(const std::string& keyword, const std::option
 void KORAMgr::_validate(Id id, const std::optional<std::string>& value) {
   KORAUI* primary = _primary(id);
   if (primary == nullptr) return;
-  if (_cycleGuardEnabled && _state(id).validating != 0) {
+  if (_cycleGuardEnabled && _states[id].validating != 0) {
     logMessage(stringWithFormat(
         "###KORAMgr: %@ was announced again inside its own validation (cyclic constraint tables); not validated again",
         _keyword(id)));
@@ -233,7 +233,7 @@ bool KORAMgr::_conflictCheck(Id id, Names& names) {
 
 std::vector<std::string> KORAMgr::_applyRestores(const ConflictInfo& info, Names& names) {
   for (const std::string& keyword : info.restoreKeyList) {
-    const Id id = _mainKeywordAndControls.intern(keyword);
+    const Id id = _intern(keyword);
     _setStringValue(id, info.restoreValueOf(keyword));
     appendWhenAbsent(names, id);
     _cooperate(id, names);
@@ -324,11 +324,13 @@ void KORAMgr::_conditions(Id id, Names& names) {
   if (_validationCount == validationsBefore && !tables->namesItself) _states[id].conditionsFresh = true;
 }
 
+// Cooperation and hiding only set values and visibility, which announce
+// nothing on the spot: the tables stay as they are while they are walked.
+
 void KORAMgr::_cooperate(Id id, Names& names) {
   KORAUI* control = _primary(id);
   if (control == nullptr) return;
-  const std::shared_ptr<const Tables> tables = _tables(id, *control);
-  const Tables::Entry* entry = tables->find(control->getStringValue());
+  const Tables::Entry* entry = _tables(id, *control)->find(control->getStringValue());
   if (entry == nullptr) return;
   for (const Tables::Target& target : entry->cooperation) {
     if (target.text) _setStringValue(target.id, target.text);
@@ -339,8 +341,7 @@ void KORAMgr::_cooperate(Id id, Names& names) {
 void KORAMgr::_hide(Id id, Names& names) {
   KORAUI* control = _primary(id);
   if (control == nullptr) return;
-  const std::shared_ptr<const Tables> tables = _tables(id, *control);
-  const Tables::Entry* entry = tables->find(control->getStringValue());
+  const Tables::Entry* entry = _tables(id, *control)->find(control->getStringValue());
   if (entry == nullptr) return;
   for (const Tables::Target& target : entry->hide) {
     _forEachControl(target.id, [&](KORAUI& targetControl) { targetControl.setHidden(target.flag); });

@@ -37,6 +37,15 @@ void KORAUI::setControlDictionary(const Dict& dict) {
   // The type is known before the build, so that a replacement list can be
   // given to a pop-up before it is built.
   _controlType = entryString(_controlDictionary, "control_type");
+  _valueKind = _controlType == kTextFieldNumber                                    ? ValueKind::Number
+               : hasPrefix(_controlType, "TextField") || hasPrefix(_controlType, "SecureTextField") ? ValueKind::Text
+               : hasPrefix(_controlType, kCheckBox)                                 ? ValueKind::CheckBox
+               : _controlType == kPopupButton                                       ? ValueKind::Popup
+               : _controlType == kRadioButton || _controlType == kHRadioButton      ? ValueKind::Radio
+               : _controlType == kSlider                                            ? ValueKind::Slider
+               : _controlType == kDatePicker                                        ? ValueKind::Date
+                                                                                    : ValueKind::None;
+  _enableChoice = entryText(_controlDictionary, "other_controls_enable_choice");
   _didChange(KORAUIChange::Description);
 }
 
@@ -168,21 +177,11 @@ std::optional<tk::Image> KORAUI::_menuIcon(const std::string& name) const {
   return getIconImage(*path);
 }
 
-bool KORAUI::_isRadioType() const { return _controlType == kRadioButton || _controlType == kHRadioButton; }
+bool KORAUI::_isRadioType() const { return _valueKind == ValueKind::Radio; }
 
-bool KORAUI::_isTextFieldType() const {
-  return hasPrefix(_controlType, "TextField") || hasPrefix(_controlType, "SecureTextField");
-}
+bool KORAUI::_isTextFieldType() const { return _valueKind == ValueKind::Text || _valueKind == ValueKind::Number; }
 
-bool KORAUI::_isCheckBoxType() const { return hasPrefix(_controlType, kCheckBox); }
-
-std::vector<tk::View*> KORAUI::_allWidgets() const {
-  std::vector<tk::View*> widgets;
-  for (tk::View* view : subviews())
-    if (std::find(_childControls.begin(), _childControls.end(), view) == _childControls.end())
-      widgets.push_back(view);
-  return widgets;
-}
+bool KORAUI::_isCheckBoxType() const { return _valueKind == ValueKind::CheckBox; }
 
 void KORAUI::addWatcher(KORAUIWatcher* watcher, std::uint32_t cookie) {
   if (watcher == nullptr) return;

@@ -335,8 +335,6 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   void _removeWidgets();
   // Fills the pop-up from the replacement list or the choices.
   void _fillPopupItems();
-  // Every label, icon and widget of the control (not the children).
-  std::vector<tk::View*> _allWidgets() const;
   const tk::Control* _firstValueWidget() const;
   // A localization key looked up in the bundle's "UI" table.
   std::string _localized(const std::string& key) const;
@@ -370,6 +368,9 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   void _postChange(const std::optional<std::string>& value);
   // The value the widgets show, or none when they show none (nothing is stored).
   std::optional<std::string> _widgetValue() const;
+  // The text a pop-up, radio group or choice slider shows, where the widget
+  // holds it; nullptr for other types or when nothing is shown.
+  const std::string* _shownChoice() const;
   // Tells the watchers of change.
   void _didChange(KORAUIChange change);
   // Calls visit with each value widget, in the order isHidden / isEnabled read them.
@@ -403,6 +404,11 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   tk::Slider* _slider = nullptr;
   std::vector<tk::DatePicker*> _datePickers;
   std::string _controlType;
+  // How the value maps to the widgets, read from the control type.
+  enum class ValueKind { None, Number, Text, CheckBox, Popup, Radio, Slider, Date };
+  ValueKind _valueKind = ValueKind::None;
+  // "other_controls_enable_choice" of the description.
+  std::optional<std::string> _enableChoice;
   std::string _korakeyword;
   std::string _keywordText;
   std::vector<std::string> _optionsKey;

@@ -128,7 +128,12 @@ void KORAUI::setEnabledChildControl(bool flag) {
 }
 
 void KORAUI::setHidden(bool flag) {
-  for (tk::View* widget : _allWidgets()) widget->setHidden(flag);
+  // Every subview but the children.
+  for (std::size_t i = 0; i < subviewCount(); ++i) {
+    tk::View* widget = subviewAt(i);
+    if (std::find(_childControls.begin(), _childControls.end(), widget) == _childControls.end())
+      widget->setHidden(flag);
+  }
 }
 
 // The first existing value widget, in the order isHidden / isEnabled read them.
