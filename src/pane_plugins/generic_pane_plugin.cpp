@@ -10,7 +10,6 @@
 #include "platform/toolkit/tab_view.h"
 #include "platform/toolkit/view.h"
 #include "settings_ui/kora_ui.h"
-#include "settings_ui/ui_description.h"
 
 namespace orval {
 
@@ -85,7 +84,7 @@ bool GenericPanePlugIn::initializePanel(std::shared_ptr<Bundle> bundle, PanePlug
   // The controls' texts and icons are the UI description's, shipped by the main bundle.
   std::shared_ptr<Bundle> controlBundle = BSPrincipalBundle();
   if (!controlBundle) controlBundle = _bundle;
-  const std::optional<Dict> uiDescription = loadUIDescription(controlBundle.get());
+  const std::shared_ptr<const Dict> uiDescription = callback.uiDescription();
   if (!uiDescription) {
     logMessage("###Error:UISetting Plist file not found!");
     return false;
@@ -95,7 +94,7 @@ bool GenericPanePlugIn::initializePanel(std::shared_ptr<Bundle> bundle, PanePlug
   _buildView(*layout);
   try {
     const std::vector<KORAUI*> named = getKORAUIControls(*_view);
-    _controls = setupKORAUIControls(named, *uiDescription, controlBundle, _plainName);
+    _controls = setupKORAUIControls(named, uiDescription, controlBundle, _plainName);
     for (KORAUI* control : named)
       if (std::find(_controls.begin(), _controls.end(), control) == _controls.end()) control->removeFromSuperview();
     _layOut();

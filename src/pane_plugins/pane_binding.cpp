@@ -25,19 +25,21 @@ std::vector<KORAUI*> getKORAUIControls(const tk::View& view) {
   return controls;
 }
 
-std::vector<KORAUI*> setupKORAUIControls(const std::vector<KORAUI*>& controls, const Dict& uiDescription,
+std::vector<KORAUI*> setupKORAUIControls(const std::vector<KORAUI*>& controls,
+                                         const std::shared_ptr<const Dict>& uiDescription,
                                          const std::shared_ptr<Bundle>& bundle, const std::string& paneName) {
   std::vector<KORAUI*> bound;
   for (KORAUI* control : controls) {
     if (control == nullptr) continue;
     const std::string key = control->toolTip();
     if (key.empty()) continue;
-    const Dict* description = controlDescriptionNamed(uiDescription, key);
+    const Dict* description = controlDescriptionNamed(*uiDescription, key);
     if (description == nullptr) {
       logMessage("###Error: no control description for " + key);
       continue;
     }
     control->setControlDictionary(*description, bundle);
+    control->setUIDescription(uiDescription);
     control->updateControl(paneName);
     control->setToolTip({});
     bound.push_back(control);

@@ -31,10 +31,12 @@ class PanePlugInMgr;
 // settings controls of every tab's view (searched the same way); other containers are not searched.
 std::vector<KORAUI*> getKORAUIControls(const tk::View& view);
 
-// Binds every control whose tool tip names an entry of uiDescription: gives it that entry and
-// bundle, builds it for the pane paneName and clears its tool tip. Answers the bound controls in
-// order; a control without a tool tip, or whose tool tip names no entry (logged), is left unbound.
-std::vector<KORAUI*> setupKORAUIControls(const std::vector<KORAUI*>& controls, const Dict& uiDescription,
+// Binds every control whose tool tip names an entry of uiDescription: gives it that entry, the
+// bundle and the parsed description (for its children), builds it for the pane paneName and
+// clears its tool tip. Answers the bound controls in order; a control without a tool tip, or
+// whose tool tip names no entry (logged), is left unbound.
+std::vector<KORAUI*> setupKORAUIControls(const std::vector<KORAUI*>& controls,
+                                         const std::shared_ptr<const Dict>& uiDescription,
                                          const std::shared_ptr<Bundle>& bundle, const std::string& paneName);
 
 // Adds controls to the manager's engine, then announces the main keyword of each control

@@ -83,6 +83,10 @@ class PanePlugInMgr {
 
   // The full path of the UI description, or none when it was not found.
   const std::optional<std::string>& getUIFilePath() const { return _uiFilePath; }
+  // The UI description parsed (the file at getUIFilePath, else the bundle's
+  // resource "UI"), read on first use and kept for whoever builds controls;
+  // nullptr, logged, when it cannot be read (read again at the next use).
+  std::shared_ptr<const Dict> uiDescription();
   // The UI description's base name ("QZPOD"), or none.
   const std::optional<std::string>& isPOD() const { return _uiPOD; }
   bool getTabTreeView() const { return _uiTabTreeView; }
@@ -243,6 +247,7 @@ class PanePlugInMgr {
   std::optional<PrintOption> _defaultDictionary;
   std::optional<std::string> _hostName;
   std::optional<std::string> _uiFilePath;
+  std::shared_ptr<const Dict> _uiDescription;
   std::optional<std::string> _uiPOD;
   bool _uiTabTreeView = false;
   bool _isHiddenNumCopies = false;
