@@ -34,12 +34,12 @@
 #include <string>
 #include <vector>
 
+#include "apps/orval/plugin_session.h"
 #include "bench_shape.h"
 #include "common/notify_unit.h"
 #include "cups_peer.h"
 #include "panes/pane_plugin_mgr.h"
 #include "platform/foundation/bundle.h"
-#include "platform/foundation/plist.h"
 #include "platform/print/memory_print_host.h"
 #include "platform/toolkit/alert.h"
 #include "platform/toolkit/application.h"
@@ -255,19 +255,6 @@ ShippedRun runShipped(const std::shared_ptr<orval::Bundle>& bundle, const std::s
   return run;
 }
 
-// The bundle's own printer description: "ppdFileName" of its entry in "miscellaneous".
-std::optional<fs::path> bundlePrinterDescription(const orval::Bundle& bundle) {
-  const std::optional<fs::path> information = bundle.pathForResource("miscellaneous", "plist");
-  if (!information) return std::nullopt;
-  const std::optional<Dict> entries = orval::dictFromFile(*information);
-  const std::string* appName = bundle.objectForInfoDictionaryKey("CFBundleName").asString();
-  if (!entries || appName == nullptr) return std::nullopt;
-  const Dict* entry = entries->get(*appName).asDict();
-  const std::string* name = entry != nullptr ? entry->get("ppdFileName").asString() : nullptr;
-  if (name == nullptr) return std::nullopt;
-  return bundle.pathForResource(*name, "");
-}
-
 // Sends standard output away while alive: the password library's wrapper prints there.
 class QuietStandardOutput {
  public:
@@ -388,7 +375,7 @@ int main(int argc, char** argv) {
         shipped["worstChange"] = {{"keyword", worst->keyword}, {"value", worst->value}, {"figure", toJson(worst->figure)}};
       out["shipped"] = shipped;
 
-      if (const std::optional<fs::path> ppd = bundlePrinterDescription(*bundle)) {
+      if (const std::optional<fs::path> ppd = orval::cli::bundlePrinterDescription(*bundle)) {
         std::vector<double> open, cupsOpen;
         for (int i = 0; i < repeat; ++i) {
           if (const std::optional<double> ms = timeOpenToReady(bundle, *ppd)) open.push_back(*ms);

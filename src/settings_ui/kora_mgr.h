@@ -240,6 +240,9 @@ class KORAMgr : private KORAUIWatcher {
   std::vector<std::string> _applyRestores(const ConflictInfo& info, Names& names);
   // Appends the keywords of ids to names as text.
   void _appendNames(const Names& ids, std::vector<std::string>& names) const;
+  // Runs a step by id for keyword, appending what it names to names; true when keyword is unknown.
+  bool _runStep(const std::string& keyword, std::vector<std::string>& names,
+                const std::function<bool(Id, Names&)>& step);
 
   // Controls by id.
   KORAUI* _primary(Id id) const { return _mainKeywordAndControls.primary(id); }

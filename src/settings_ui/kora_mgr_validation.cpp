@@ -122,46 +122,34 @@ void KORAMgr::_appendNames(const Names& ids, std::vector<std::string>& names) co
   for (const Id id : ids) names.push_back(_keyword(id));
 }
 
-bool KORAMgr::validateUnrestorableConflict(const std::string& keyword, std::vector<std::string>& names) {
+bool KORAMgr::_runStep(const std::string& keyword, std::vector<std::string>& names,
+                       const std::function<bool(Id, Names&)>& step) {
   const Id id = _mainKeywordAndControls.idOf(keyword);
   if (id == KORAControlRegistry::kNoId) return true;
   Names ids;
-  const bool ok = _unrestorableCheck(id, ids);
+  const bool ok = step(id, ids);
   _appendNames(ids, names);
   return ok;
+}
+
+bool KORAMgr::validateUnrestorableConflict(const std::string& keyword, std::vector<std::string>& names) {
+  return _runStep(keyword, names, [this](Id id, Names& ids) { return _unrestorableCheck(id, ids); });
 }
 
 bool KORAMgr::validateAfterChange(const std::string& keyword, std::vector<std::string>& names) {
-  const Id id = _mainKeywordAndControls.idOf(keyword);
-  if (id == KORAControlRegistry::kNoId) return true;
-  Names ids;
-  const bool ok = _conflictCheck(id, ids);
-  _appendNames(ids, names);
-  return ok;
+  return _runStep(keyword, names, [this](Id id, Names& ids) { return _conflictCheck(id, ids); });
 }
 
 void KORAMgr::conditionSetting(const std::string& keyword, std::vector<std::string>& names) {
-  const Id id = _mainKeywordAndControls.idOf(keyword);
-  if (id == KORAControlRegistry::kNoId) return;
-  Names ids;
-  _conditions(id, ids);
-  _appendNames(ids, names);
+  _runStep(keyword, names, [this](Id id, Names& ids) { return _conditions(id, ids), true; });
 }
 
 void KORAMgr::cooperate(const std::string& keyword, std::vector<std::string>& names) {
-  const Id id = _mainKeywordAndControls.idOf(keyword);
-  if (id == KORAControlRegistry::kNoId) return;
-  Names ids;
-  _cooperate(id, ids);
-  _appendNames(ids, names);
+  _runStep(keyword, names, [this](Id id, Names& ids) { return _cooperate(id, ids), true; });
 }
 
 void KORAMgr::hideSetting(const std::string& keyword, std::vector<std::string>& names) {
-  const Id id = _mainKeywordAndControls.idOf(keyword);
-  if (id == KORAControlRegistry::kNoId) return;
-  Names ids;
-  _hide(id, ids);
-  _appendNames(ids, names);
+  _runStep(keyword, names, [this](Id id, Names& ids) { return _hide(id, ids), true; });
 }
 
 // The unrestorable check --------------------------------------------------------------------------------
