@@ -39,6 +39,8 @@ void KORAUI::_applyReplacementList(Array list) {
   _popupButtonArray = std::move(list);
   _hasReplacementList = true;
   _fillPopupItems();
+  _didChange(KORAUIChange::Enabling);
+  _didChange(KORAUIChange::Value);
 }
 
 Array KORAUI::_choicePairs(const std::function<bool(const std::string&)>& keep) const {

@@ -46,14 +46,12 @@ Dict& Dict::operator=(Dict&& other) noexcept = default;
 Dict::~Dict() = default;
 
 const Value* Dict::find(std::string_view key) const {
-  // Heterogeneous lookup needs C++20 transparent hashing; a temporary string
-  // keeps this simple and is cheap for the short keys the system uses.
-  auto it = index_.find(std::string(key));
+  auto it = index_.find(key);
   return it == index_.end() ? nullptr : &entries_[it->second].second;
 }
 
 Value* Dict::find(std::string_view key) {
-  auto it = index_.find(std::string(key));
+  auto it = index_.find(key);
   return it == index_.end() ? nullptr : &entries_[it->second].second;
 }
 
@@ -73,7 +71,7 @@ void Dict::set(std::string_view key, Value v) {
 }
 
 bool Dict::remove(std::string_view key) {
-  auto it = index_.find(std::string(key));
+  auto it = index_.find(key);
   if (it == index_.end()) return false;
   const std::size_t position = it->second;
   index_.erase(it);
