@@ -66,6 +66,8 @@ bool Encryption(std::string_view key, std::string_view clear, std::span<char> ou
   KeyCursor keyCursor(key);
   for (const char c : clear) {
     const unsigned byte = static_cast<unsigned char>(c);
+    // After a pair ff, a byte ff scrambles like a zero byte: it would not unscramble.
+    if (previous == 0xFF && byte == 0xFF) return fail(out);
     previous = keyCursor.next() ^ ((previous + byte) % 255);
     appendPair(p, previous);
   }

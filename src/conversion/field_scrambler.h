@@ -21,7 +21,9 @@ inline constexpr std::string_view kFieldScramblerKey = "r4Tq8LmZ2xVw7NcJ5bHs";
 static_assert(kFieldScramblerKey.size() == 20);
 
 // Scrambles the clear bytes with key into out, zero-terminated; false (and out left empty)
-// when key is empty, clear holds a zero byte or out has fewer than 2 + 2 x clear.size() + 1 bytes.
+// when key is empty, out has fewer than 2 + 2 x clear.size() + 1 bytes, or clear holds a
+// byte that would not unscramble: a zero byte, or a byte ff whose previous pair came out ff
+// (never in UTF-8 text, which has no byte ff).
 bool Encryption(std::string_view key, std::string_view clear, std::span<char> out);
 // The same with the pseudo-random generator seeded with seed instead of the clock.
 bool Encryption(std::string_view key, std::string_view clear, std::span<char> out, unsigned seed);
