@@ -48,7 +48,7 @@ class Array {
   void push_back(Value v);
   void insert(std::size_t index, Value v);
   void erase(std::size_t index);
-  void clear() { items_.clear(); }
+  void clear();
   bool contains(const Value& v) const;
 
   std::vector<Value>::const_iterator begin() const;
@@ -185,6 +185,8 @@ class Value {
 
 inline std::size_t Array::size() const { return items_.size(); }
 inline bool Array::empty() const { return items_.empty(); }
+// Defined after Value is complete: clear() needs the element type whole.
+inline void Array::clear() { items_.clear(); }
 inline const Value& Array::operator[](std::size_t i) const { return items_[i]; }
 inline Value& Array::operator[](std::size_t i) { return items_[i]; }
 inline std::vector<Value>::const_iterator Array::begin() const { return items_.begin(); }
