@@ -46,8 +46,24 @@ PlugInSession::PlugInSession(std::shared_ptr<Bundle> bundle, const std::optional
   std::string error;
   if (!_host->openPrinterDescription(_printerDescriptionPath, &error)) throw CommandError(error);
   _host->setDeviceURI(deviceURI);
-  if (!_host->panels().loadPlugIn(_bundle, &error)) throw CommandError(error);
-  for (const auto& panel : _host->panels().panels())
+  _hostInUse = _host.get();
+  _loadPlugIn();
+}
+
+PlugInSession::PlugInSession(std::shared_ptr<Bundle> bundle, MemoryPrintHost& host)
+    : _bundle(std::move(bundle)), _hostInUse(&host) {
+  try {
+    _loadPlugIn();
+  } catch (...) {
+    _hostInUse->panels().unloadPlugIn();
+    throw;
+  }
+}
+
+void PlugInSession::_loadPlugIn() {
+  std::string error;
+  if (!_hostInUse->panels().loadPlugIn(_bundle, &error)) throw CommandError(error);
+  for (const auto& panel : _hostInUse->panels().panels())
     if (auto* ours = dynamic_cast<WexoPDEByCocoa*>(panel.get())) _panel = ours;
   if (_panel == nullptr) throw CommandError(_bundle->bundlePath().string() + " made no TZ Print Server panel");
 }
@@ -55,7 +71,9 @@ PlugInSession::PlugInSession(std::shared_ptr<Bundle> bundle, const std::optional
 // The panels refer to the shared manager: the host takes them with it
 // first, then the manager goes with the pane plug-ins it loaded (also when
 // the session could not be made).
-PlugInSession::~PlugInSession() = default;
+PlugInSession::~PlugInSession() {
+  if (!_host && _hostInUse != nullptr) _hostInUse->panels().unloadPlugIn();
+}
 
 PlugInSession::SharedManagerRelease::~SharedManagerRelease() {
   // The detailed-settings window holds the panes' views: it goes first.

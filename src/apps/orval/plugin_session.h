@@ -32,12 +32,15 @@ class PlugInSession {
   // makes no "TZ Print Server" panel.
   PlugInSession(std::shared_ptr<Bundle> bundle, const std::optional<std::filesystem::path>& ppd,
                 const std::optional<std::string>& deviceURI);
+  // Loads bundle into host, a host the caller keeps (a CUPS queue's), which must outlive the
+  // session; the session unloads the plug-in from it when it ends. Throws as above.
+  PlugInSession(std::shared_ptr<Bundle> bundle, MemoryPrintHost& host);
   ~PlugInSession();
   PlugInSession(const PlugInSession&) = delete;
   PlugInSession& operator=(const PlugInSession&) = delete;
 
   const Bundle& bundle() const { return *_bundle; }
-  MemoryPrintHost& host() { return *_host; }
+  MemoryPrintHost& host() { return *_hostInUse; }
   WexoPDEByCocoa& panel() { return *_panel; }
   const std::filesystem::path& printerDescriptionPath() const { return _printerDescriptionPath; }
 
@@ -63,7 +66,9 @@ class PlugInSession {
   SharedManagerRelease _managerRelease;
   std::filesystem::path _printerDescriptionPath;
   std::unique_ptr<MemoryPrintHost> _host;
+  MemoryPrintHost* _hostInUse = nullptr;
   WexoPDEByCocoa* _panel = nullptr;
+  void _loadPlugIn();
 };
 
 // The printer description a command uses: ppd when given, else bundle's own (throws

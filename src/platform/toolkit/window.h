@@ -151,6 +151,10 @@ class Window : public Responder {
   Window* sheetParent() const { return sheetParent_; }
   bool isSheet() const { return sheetParent_ != nullptr; }
 
+  // A token that expires when the window is destroyed: a host that renders
+  // the window tests it before it reads the window again.
+  std::weak_ptr<const void> windowLifetime() const { return life_; }
+
  private:
   friend class View;
   friend class TextField;
@@ -176,6 +180,7 @@ class Window : public Responder {
   Window* sheet_ = nullptr;
   Window* sheetParent_ = nullptr;
   std::function<void(int)> sheetCompletion_;
+  std::shared_ptr<const int> life_ = std::make_shared<const int>(0);
   // Declared last: destroyed first, while the field editor still exists.
   std::unique_ptr<View> content_;
 };

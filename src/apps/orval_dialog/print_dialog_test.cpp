@@ -1,0 +1,284 @@
+// The print dialog as a person works it, offscreen: the real bundle, real
+// Qt widgets, input through Qt, questions answered in Qt message boxes.
+#include "apps/orval_dialog/print_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <cups/cups.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <filesystem>
+#include <functional>
+
+#include "apps/orval/bundle_location.h"
+#include "apps/tzps/job_record.h"
+#include "apps/tzps/private_cupsd_test_support.h"
+#include "apps/orval_dialog/screenshot.h"
+#include "detailed_settings/detailed_settings_win_controller.h"
+#include "panel/wexo_pde_by_cocoa.h"
+#include "panes/pane_plugin_mgr.h"
+#include "platform/print/cups_print_host.h"
+#include "platform/toolkit/application.h"
+#include "platform/toolkit/field_editor.h"
+#include "platform/toolkit/outline_view.h"
+#include "platform/toolkit/pop_up_button.h"
+#include "platform/toolkit/tab_view.h"
+#include "platform/toolkit/text_field.h"
+#include "qt/model_widgets.h"
+#include "qt/qt_operator.h"
+#include "qt/renderer.h"
+#include "settings_ui/kora_text_field.h"
+#include "settings_ui/kora_ui.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = ORVAL_SOURCE_DIR;
+
+// One offscreen QApplication for every test of the process.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The bundle's session sends standard output away; the test's reports go to standard error with it.
+    setenv("ORVAL_LOG", "stderr", 1);
+    static int argc = 1;
+    static char name[] = "orval_dialog_test";
+    static char* argv[] = {name, nullptr};
+    application_ = std::make_unique<QApplication>(argc, argv);
+  }
+  void TearDown() override {
+    qt::Renderer::shared().clear();
+    application_.reset();
+  }
+
+ private:
+  std::unique_ptr<QApplication> application_;
+};
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Points libcups at scheduler (it reads $CUPS_SERVER once, unless told to forget it).
+void useScheduler(const std::string& scheduler) {
+  setenv("CUPS_SERVER", scheduler.c_str(), 1);
+  cupsSetServer(nullptr);
+}
+
+class PrintDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // No scheduler: the dialog offers the bundle's own printer description.
+    useScheduler("/nonexistent/orval-dialog-test.sock");
+    tk::Application::shared().setOperator(std::make_shared<qt::QtOperator>());
+    dialog = std::make_unique<PrintDialog>(PrintDialogOptions{cli::openBundle(std::string(ORVAL_BUNDLE_DIR)), {}, {}});
+    dialog->window().makeKeyAndOrderFront();
+    top = &qt::Renderer::shared().windowWidget(dialog->window());
+  }
+  void TearDown() override {
+    dialog.reset();
+    qt::Renderer::shared().sync();
+  }
+
+  template <class W>
+  W* widget(const tk::View& view) {
+    return dynamic_cast<W*>(qt::Renderer::shared().widgetFor(view));
+  }
+
+  // Runs steps once the next modal run shows its window (and the run is waiting for the person).
+  static void whenModal(std::function<void()> steps) { QTimer::singleShot(0, std::move(steps)); }
+  // Answers the next message box with its default button; records its text.
+  static void answerNextQuestion(QString* text) {
+    QTimer::singleShot(0, [text] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      *text = box->text();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+  }
+
+  std::unique_ptr<PrintDialog> dialog;
+  QWidget* top = nullptr;
+};
+
+TEST_F(PrintDialogTest, ShowsTheHostControlsAroundThePanelAndTypesThroughTheFormatter) {
+  EXPECT_EQ(top->windowTitle(), "Print");
+  auto* destinations = widget<QComboBox>(dialog->destinations());
+  ASSERT_NE(destinations, nullptr);
+  EXPECT_EQ(destinations->currentText(), "TZ Print Server");
+  EXPECT_EQ(dialog->cupsHost(), nullptr);
+  EXPECT_FALSE(widget<QPushButton>(dialog->printButton())->isEnabled());  // no CUPS queue, no file
+  // The panel finds the dialog's own controls.
+  EXPECT_EQ(dialog->panel().hostControlForKey("NumCopies"), &dialog->copies());
+  // Frames turn upside down: the destination chooser stands above the buttons.
+  EXPECT_LT(destinations->geometry().y(), widget<QPushButton>(dialog->printButton())->geometry().y());
+  EXPECT_EQ(widget<QPushButton>(dialog->printButton())->geometry().bottom() + 1,
+            top->height() - static_cast<int>(dialog->printButton().frame().y));
+
+  // A letter in the copies field is refused: it never shows.
+  auto* copies = widget<qt::FieldWidget>(dialog->copies());
+  ASSERT_NE(copies, nullptr);
+  copies->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(copies, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(copies, "2x5");
+  EXPECT_EQ(copies->text(), "25");
+  EXPECT_EQ(dialog->copies().currentEditor()->string(), "25");
+  QTest::keyClick(copies, Qt::Key_Return);  // ends editing and selects the text again
+  EXPECT_EQ(dialog->copies().currentEditor()->selectedRange(), (tk::Range{0, 2}));
+  EXPECT_EQ(dialog->copies().intValue(), 25);
+  EXPECT_EQ(dialog->panel().getCopies(), "25");
+
+  // Model changes show at once: the check box follows the panel's own setCollate.
+  auto* collate = qobject_cast<QAbstractButton*>(qt::Renderer::shared().widgetFor(*dialog->panel().hostControlForKey("Collate")));
+  ASSERT_NE(collate, nullptr);
+  EXPECT_TRUE(collate->isChecked());
+  QTest::mouseClick(collate, Qt::LeftButton);
+  EXPECT_FALSE(collate->isChecked());
+  EXPECT_EQ(dialog->panel().getCollate(), "False");
+}
+
+TEST_F(PrintDialogTest, DetailedSettingsSwitchPanesAskConflictQuestionsAndRefuseKeystrokes) {
+  DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
+  PanePlugInMgr& manager = *dialog->panel().panePlugInMgr();
+  QString question;
+  QString typed;
+  QString shownPane;
+  bool worked = false;
+  whenModal([&] {
+    ASSERT_NE(controller.window(), nullptr);
+    QWidget& window = qt::Renderer::shared().windowWidget(*controller.window());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString(controller.window()->title()));
+    auto* tree = widget<QTreeWidget>(*controller.outlineview());
+    ASSERT_NE(tree, nullptr);
+    // Switches panes as the person does: a click on the pane's row of the tree.
+    auto showPane = [&](const std::string& label) {
+      const QList<QTreeWidgetItem*> rows = tree->findItems(QString::fromStdString(label), Qt::MatchExactly);
+      ASSERT_EQ(rows.size(), 1) << label;
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(rows.front()).center());
+      ASSERT_NE(controller.tabView()->selectedTabViewItem(), nullptr);
+      shownPane = QString::fromStdString(controller.tabView()->selectedTabViewItem()->label());
+    };
+
+    // A pop-up choice the current settings conflict with: the question comes as a message box.
+    for (tk::TabViewItem* pane : controller.tabView()->tabViewItems()) {
+      for (tk::PopUpButton* popup : pane->view()->descendantsOfType<tk::PopUpButton>()) {
+        auto* control = dynamic_cast<KORAUI*>(popup->superview());
+        if (control == nullptr || !popup->isEnabled() || popup->isHiddenOrHasHiddenAncestor() || !question.isEmpty()) continue;
+        for (int i = 0; i < popup->numberOfItems() && question.isEmpty(); ++i) {
+          const Value& choice = popup->itemAtIndex(i)->representedObject();
+          if (i == popup->indexOfSelectedItem() || !choice.isString() ||
+              !manager.koraMgr().conflictInfo(control->mainKeyword(), choice.text()))
+            continue;
+          showPane(pane->label());
+          auto* combo = widget<QComboBox>(*popup);
+          ASSERT_NE(combo, nullptr);
+          EXPECT_TRUE(combo->isVisible());
+          answerNextQuestion(&question);
+          emit combo->activated(i);
+          EXPECT_EQ(combo->currentIndex(), popup->indexOfSelectedItem());
+        }
+      }
+    }
+
+    // A number field refuses a letter: it never shows.
+    for (tk::TabViewItem* pane : controller.tabView()->tabViewItems()) {
+      for (KORATextField* field : pane->view()->descendantsOfType<KORATextField>()) {
+        if (!typed.isEmpty() || !field->isNumeric() || !field->isEnabled() || !field->isEditable() ||
+            field->isHiddenOrHasHiddenAncestor())
+          continue;
+        showPane(pane->label());
+        auto* edit = widget<qt::FieldWidget>(*field);
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, "7x");
+        typed = edit->text();
+        QTest::keyClick(edit, Qt::Key_Escape);
+      }
+    }
+    worked = true;
+    QTest::mouseClick(widget<QPushButton>(*tk::viewWithIdentifier<tk::Button>(*controller.window(), "cancelButton")),
+                      Qt::LeftButton);
+  });
+  QTest::mouseClick(widget<QPushButton>(dialog->detailedSettingsButton()), Qt::LeftButton);
+  EXPECT_TRUE(worked);
+  EXPECT_FALSE(shownPane.isEmpty());
+  EXPECT_FALSE(question.isEmpty());
+  EXPECT_EQ(typed, "7");
+  EXPECT_FALSE(qt::Renderer::shared().windowWidget(*controller.window()).isVisible());
+}
+
+TEST_F(PrintDialogTest, ScreenshotsShowTheDialogAndTheDetailedSettings) {
+  const fs::path folder = fs::temp_directory_path() / ("orval-dialog-shots-" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  std::string error;
+  ASSERT_TRUE(writeScreenshots(*dialog, folder / "dialog.png", &error)) << error;
+  const std::vector<fs::path> files = screenshotFiles(folder / "dialog.png");
+  QImage main(QString::fromStdString(files[0].string()));
+  QImage detailed(QString::fromStdString(files[1].string()));
+  EXPECT_EQ(main.size(), QSize(static_cast<int>(dialog->window().frame().width), static_cast<int>(dialog->window().frame().height)));
+  const tk::Window* window = DetailedSettingsWinController::sharedInstance().window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(detailed.size(), QSize(static_cast<int>(window->frame().width), static_cast<int>(window->frame().height)));
+  fs::remove_all(folder);
+}
+
+// Print for real: a TZ queue on a private cupsd receives the file with the dialog's copies.
+TEST(PrintDialogCupsTest, PrintSubmitsTheFileToTheChosenQueue) {
+  if (const std::optional<std::string> reason = testing::PrivateCupsd::skipReason()) GTEST_SKIP() << *reason;
+  std::string error;
+  const std::unique_ptr<testing::PrivateCupsd> cupsd = testing::PrivateCupsd::start(TZPS_PATH, &error);
+  ASSERT_TRUE(cupsd) << error;
+  const fs::path spool = cupsd->folder() / "jobs";
+  const fs::path lists = cupsd->folder() / "lists";
+  fs::copy(kSource / "resources/server_lists", lists);
+  const testing::ProgramResult queue =
+      testing::runProgram({"/bin/bash", (kSource / "scripts/tz-queue").string(), "tz", "--host", "printserver.example",
+                           "--lists", lists.string(), "--spool", spool.string(), "--server", cupsd->socket(), "--ppd",
+                           (kSource / "resources/TZPrintServer.ppd").string()});
+  ASSERT_EQ(queue.status, 0) << queue.err;
+  useScheduler(cupsd->socket());
+  const fs::path document = cupsd->folder() / "report.pdf";
+  std::ofstream(document, std::ios::binary) << "%PDF-1.4\n% a document\n%%EOF\n";
+
+  tk::Application::shared().setOperator(std::make_shared<qt::QtOperator>());
+  PrintDialog dialog(PrintDialogOptions{cli::openBundle(std::string(ORVAL_BUNDLE_DIR)), {document}, std::string("tz")});
+  dialog.window().makeKeyAndOrderFront();
+  qt::Renderer::shared().windowWidget(dialog.window());
+  ASSERT_NE(dialog.cupsHost(), nullptr);
+  EXPECT_EQ(dialog.destinations().titleOfSelectedItem(), "tz");
+  auto* copies = dynamic_cast<qt::FieldWidget*>(qt::Renderer::shared().widgetFor(dialog.copies()));
+  ASSERT_NE(copies, nullptr);
+  copies->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(copies, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(copies, "3");
+  auto* print = dynamic_cast<QPushButton*>(qt::Renderer::shared().widgetFor(dialog.printButton()));
+  ASSERT_NE(print, nullptr);
+  ASSERT_TRUE(print->isEnabled());
+  QTest::mouseClick(print, Qt::LeftButton);  // commits the typed number, then submits
+  ASSERT_TRUE(dialog.submittedJob()) << cupsd->logTail();
+  EXPECT_TRUE(dialog.isDone());
+  const std::optional<CupsJobStatus> status =
+      dialog.cupsHost()->waitForJob(*dialog.submittedJob(), std::chrono::seconds(30), &error);
+  ASSERT_TRUE(status && status->state == IPP_JSTATE_COMPLETED) << error << cupsd->logTail();
+  const std::optional<tzps::SpoolContents> stored = tzps::readSpool(spool, &error);
+  ASSERT_TRUE(stored) << error;
+  ASSERT_EQ(stored->records.size(), 1u);
+  EXPECT_EQ(stored->records.front().title, "report.pdf");
+  EXPECT_EQ(stored->records.front().copies, 3);
+}
+
+}  // namespace
+}  // namespace orval
