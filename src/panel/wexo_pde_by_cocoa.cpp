@@ -159,13 +159,14 @@ std::optional<Array> WexoPDEByCocoa::supportedPPDOptionKeys() {
 
 // The main pane ------------------------------------------------------------------------------------------
 
-// Of the main pane's building, only the copy of the hidden host-control
-// flags exists yet; the panel therefore never counts as built.
+// Builds once: of the main pane's building, the copy of the hidden
+// host-control flags is what exists so far.
 void WexoPDEByCocoa::_buildUi() {
   if (_isIntializedUi) return;
   _isHiddenNumCopies = _panePlugInMgr->isHiddenNumCopies();
   _isHiddenDuplex = _panePlugInMgr->isHiddenDuplex();
   _isHiddenCollate = _panePlugInMgr->isHiddenCollate();
+  _isIntializedUi = true;
 }
 
 // Notifications ------------------------------------------------------------------------------------------

@@ -29,10 +29,11 @@
 //   host-control flags into the panel, tells every pane plug-in that it will
 //   show, starts listening to the main pane's change notifications and marks
 //   the panel as shown. The pre/post device list is not asked for: it only
-//   feeds the tray selection dialogs. The panel never counts as built
-//   (isIntializedUi stays false).
-// - summaryInfo: while the panel is not built, saves once (as below);
-//   answers the manager's summary of the current option set (of the
+//   feeds the tray selection dialogs. Building (_buildUi) copies the
+//   hidden host-control flags and marks the panel built (isIntializedUi),
+//   once; the main pane's controls join that step when they exist.
+// - summaryInfo: while the panel is not built, builds it and saves once (as
+//   below); answers the manager's summary of the current option set (of the
 //   defaults when there is none).
 // - saveValuesAndReturnError: stores nothing (nothing is written into the
 //   job's print settings or marked in the printer description); answers true.
@@ -40,7 +41,7 @@
 //   the default and the current option set to fresh copies of the manager's
 //   defaults; nothing is read from the job. Answers true.
 // - keyChangeNotification: takes the engine's "SamplePrintMode" into the
-//   current option set once the panel is built (so, for now, never).
+//   current option set once the panel is built.
 // - PPDOptionKeyValueDidChange: takes the choice into the current option set
 //   (there are no main-pane controls to show it in).
 // - supportedPPDOptionKeys, shouldHide, panelName, panelKind, sendCommand,
