@@ -44,7 +44,6 @@ TEST_F(OsVersionTest, SystemVersionTests) {
   setSystemVersion(0x1060);
   EXPECT_FALSE(isSystemSupportedAppleTalk());
   EXPECT_TRUE(isDropletApplicationBundle());
-  EXPECT_EQ(osVersionFromGestaltManager(), 0x1060);
 }
 
 }  // namespace

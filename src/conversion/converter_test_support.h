@@ -1,5 +1,7 @@
-// Helpers of the keyword converter's tests: a scratch folder and convert tables written into it.
+// Helpers of the keyword converter's tests: option checks, a scratch folder and convert tables written into it.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -18,6 +20,19 @@ using foundation_testing::TemporaryFolder;
 inline void writePlist(const std::filesystem::path& path, const Value& value) {
   std::filesystem::create_directories(path.parent_path());
   if (!writePlistFile(path, value)) throw std::runtime_error("cannot write " + path.string());
+}
+
+constexpr const char* kAbsent = "<absent>";
+
+// The text of options[key], or kAbsent.
+inline std::string text(const PrintOption& options, std::string_view key) {
+  const Value* v = options.find(key);
+  return v ? v->text() : std::string(kAbsent);
+}
+
+// Checks each key's text; kAbsent stands for a key that must not be there.
+inline void expectTexts(const PrintOption& options, std::initializer_list<std::pair<const char*, std::string>> expected) {
+  for (const auto& [key, value] : expected) EXPECT_EQ(text(options, key), value) << key;
 }
 
 // One item of a table entry.

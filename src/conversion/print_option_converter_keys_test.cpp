@@ -3,6 +3,7 @@
 #include <string>
 #include <tuple>
 
+#include "conversion/converter_test_support.h"
 #include "conversion/print_option_converter.h"
 
 namespace orval {
@@ -10,18 +11,9 @@ namespace {
 
 using Converter = PrintOptionConverter;
 
-std::string text(const PrintOption& options, std::string_view key) {
-  const Value* v = options.find(key);
-  return v ? v->text() : std::string("<absent>");
-}
-
-constexpr const char* kAbsent = "<absent>";
-
-// Checks each key's text; kAbsent stands for a key that must not be there.
-void expectTexts(const PrintOption& options,
-                 std::initializer_list<std::pair<const char*, std::string>> expected) {
-  for (const auto& [key, value] : expected) EXPECT_EQ(text(options, key), value) << key;
-}
+using converter_testing::expectTexts;
+using converter_testing::kAbsent;
+using converter_testing::text;
 
 // A joined internal key and its two canonical keys, converted both ways.
 struct JoinedPair {
@@ -76,11 +68,6 @@ TEST(PrintOptionConverterKeysTest, SplitSetsEachPartOrLeavesTheKeyJoined) {
   Converter::splitKeyword(short_, key);
   EXPECT_EQ(short_, (PrintOption{{key, "Plain_True"}}));
 
-  // An empty joined value splits into nothing.
-  PrintOption empty{{"PaperType_MediaTypeTabbed", ""}, {"PaperType", "Coated"}};
-  Converter::splitKeyword(empty, "PaperType_MediaTypeTabbed");
-  EXPECT_EQ(text(empty, "PaperType"), "Coated");
-  EXPECT_TRUE(empty.contains("PaperType_MediaTypeTabbed"));
 }
 
 TEST(PrintOptionConverterKeysTest, JoinNeedsEveryPart) {
@@ -92,10 +79,6 @@ TEST(PrintOptionConverterKeysTest, JoinNeedsEveryPart) {
   Converter::joinKeyword(missing, "SpTonerSpecifyColorFront_SpTonerColorFront");
   EXPECT_EQ(missing, (PrintOption{{"SpTonerSpecifyColorFront", "True"}}));
 
-  PrintOption empty{{"SpTonerSpecifyColorFront", "True"}, {"SpTonerColorFront", ""}};
-  Converter::joinKeyword(empty, "SpTonerSpecifyColorFront_SpTonerColorFront");
-  EXPECT_FALSE(empty.contains("SpTonerSpecifyColorFront_SpTonerColorFront"));
-  EXPECT_TRUE(empty.contains("SpTonerColorFront"));
 
   // A number keeps its digits: a custom paper type number loaded from a favorite is not a switch.
   PrintOption number{{"PaperType", "Plain"}, {"MediaTypeTabbed", false}, {"MediaTypeCoatingMaterial", "None"},
@@ -105,14 +88,6 @@ TEST(PrintOptionConverterKeysTest, JoinNeedsEveryPart) {
   EXPECT_EQ(text(number, "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial_MediaTypePreprinted_MediaTypeDrilled_"
                          "PaperTypeCustomNumber"),
             "Plain_False_None_False_False_12");
-}
-
-TEST(PrintOptionConverterKeysTest, SwapKeywordValueNeedsBothKeys) {
-  PrintOption options{{"A", "1"}, {"B", "2"}, {"C", "3"}};
-  Converter::swapKeywordValue(options, "A", "B");
-  expectTexts(options, {{"A", "2"}, {"B", "1"}});
-  Converter::swapKeywordValue(options, "C", "D");
-  expectTexts(options, {{"C", "3"}, {"D", kAbsent}});
 }
 
 PrintOption fiveCreases(const char* count) {
@@ -157,9 +132,6 @@ TEST(PrintOptionConverterKeysTest, CreasePositionsAreMirroredOnTheSheetLength) {
                       {"CreasePosition2", ""}, {"CreasePosition3", "100"}};
   Converter::swapCreaseKeyword(options);
   expectTexts(options, {{"CreasePosition1", "51024"}, {"CreasePosition2", ""}, {"CreasePosition3", "56593"}});
-  // Its own inverse.
-  Converter::swapCreaseKeyword(options);
-  expectTexts(options, {{"CreasePosition1", "5669"}, {"CreasePosition3", "100"}});
 
   // Without a crease count nothing is touched, the length notwithstanding.
   PrintOption noCount{{"ChgPrintPaperSizeLength", "56693"}, {"CreasePosition1", "5669"}};
@@ -189,16 +161,6 @@ TEST(PrintOptionConverterKeysTest, GraphicsTreatmentBothWays) {
   PrintOption onlyBase{{"GraphicsTreatmentBase", "Job"}};
   Converter::convertToInternalGraphicsTreatmentEx(onlyBase);
   EXPECT_FALSE(onlyBase.contains("GraphicsTreatmentEx"));
-}
-
-TEST(PrintOptionConverterKeysTest, MagnificationInTenths) {
-  for (const auto& [given, canonical, toCanonical] : {std::tuple{"100.0", "1000", true}, std::tuple{"33.35", "334", true},
-                                                      std::tuple{"", "", true}, std::tuple{"1235", "123.5", false}}) {
-    PrintOption options{{"Magnification", given}};
-    if (toCanonical) Converter::convertToCanonicalMagnification(options);
-    else Converter::convertToInternalMagnification(options);
-    EXPECT_EQ(text(options, "Magnification"), canonical) << given;
-  }
 }
 
 }  // namespace

@@ -99,63 +99,38 @@ TEST_F(PrintOptionConsistencyCheckTest, EachRuleFiresOnlyWhileItsValueIsMissing)
     EXPECT_EQ(printOptionConsistencyMessageKeys(options), Keys{rule.message}) << rule.message;
     options.set(rule.required, "");
     EXPECT_EQ(printOptionConsistencyMessageKeys(options), Keys{rule.message}) << rule.message;
-    // A single space counts as a value.
     options.set(rule.required, " ");
     EXPECT_TRUE(printOptionConsistencyMessageKeys(options).empty()) << rule.message;
   }
 }
 
-TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactly) {
-  // A switch other than exactly "True" is off.
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(PrintOption{{"SecurityPrint", "true"}}).empty());
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(PrintOption{{"WaterMark", "False"}}).empty());
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(PrintOption{{"QZInputSlot", "Tray1"}}).empty());
-  // A boolean switch reads as its text.
-  EXPECT_EQ(printOptionConsistencyMessageKeys(PrintOption{{"WaterMark", true}}), Keys{"Alert_WaterMarkName"});
-  // The colour correction rules need their switch.
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(PrintOption{{"CmykColorCorrectionProfileType", "Profile"},
-                                                             {"RgbImageCcMode", "Custom"},
-                                                             {"SpotColorCorrectionProfile", "Profile"}})
-                  .empty());
-}
-
-TEST_F(PrintOptionConsistencyCheckTest, JobOwnerIsNeededOnlyForAnIdType) {
-  EXPECT_EQ(printOptionConsistencyMessageKeys(PrintOption{{"AuthJob", "True"}, {"AuthJobUserIdType", "ID"}}),
-            Keys{"Alert_AuthJobUserId"});
-  EXPECT_EQ(printOptionConsistencyMessageKeys(
-                PrintOption{{"AuthJob", "True"}, {"AuthJobUserIdType", ""}, {"AuthJobUserId", ""}}),
-            Keys{"Alert_AuthJobUserId"});
-  EXPECT_TRUE(
-      printOptionConsistencyMessageKeys(PrintOption{{"AuthJob", "True"}, {"AuthJobUserIdType", "Login"}}).empty());
-}
-
-TEST_F(PrintOptionConsistencyCheckTest, RecordDivisionOffNeverNeedsANumber) {
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(PrintOption{{"RecordDiv", "Off"}, {"RecordSpec", "True"}}).empty());
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(PrintOption{{"RecordSpec", "True"}}).empty());
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(PrintOption{{"RecordDiv", "Page"}, {"RecordSpec", "False"}}).empty());
-}
-
-TEST_F(PrintOptionConsistencyCheckTest, RenderingProfileName) {
-  // The switch off needs a name even when the type says the printer's standard.
-  EXPECT_EQ(printOptionConsistencyMessageKeys(
-                PrintOption{{"RenderingProfile", "False"}, {"RenderingProfileType", "PrinterStandard"}}),
-            Keys{"Alert_RenderingProfileName"});
-  EXPECT_TRUE(printOptionConsistencyMessageKeys(
-                  PrintOption{{"RenderingProfile", "True"}, {"RenderingProfileType", "PrinterStandard"}})
-                  .empty());
-  EXPECT_EQ(printOptionConsistencyMessageKeys(
-                PrintOption{{"RenderingProfile", "True"}, {"RenderingProfileType", "Measurement"}}),
-            Keys{"Alert_RenderingProfileName"});
-}
-
-TEST_F(PrintOptionConsistencyCheckTest, DeviceLinkAndImageProfileExcludeEachOther) {
-  const PrintOption options{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "DeviceLink"},
-                            {"CmykImageProfileName", ""}};
-  EXPECT_EQ(printOptionConsistencyMessageKeys(options), Keys{"Alert_CmykDeviceLinkProfile"});
+TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules) {
+  struct Case {
+    PrintOption options;
+    Keys keys;
+  };
+  const Case cases[] = {
+      {{{"SecurityPrint", "true"}}, {}},
+      {{{"WaterMark", "False"}}, {}},
+      {{{"QZInputSlot", "Tray1"}}, {}},
+      {{{"WaterMark", true}}, {"Alert_WaterMarkName"}},
+      {{{"CmykColorCorrectionProfileType", "Profile"}, {"RgbImageCcMode", "Custom"}, {"SpotColorCorrectionProfile", "Profile"}}, {}},
+      {{{"AuthJob", "True"}, {"AuthJobUserIdType", "ID"}}, {"Alert_AuthJobUserId"}},
+      {{{"AuthJob", "True"}, {"AuthJobUserIdType", ""}, {"AuthJobUserId", ""}}, {"Alert_AuthJobUserId"}},
+      {{{"AuthJob", "True"}, {"AuthJobUserIdType", "Login"}}, {}},
+      {{{"RecordDiv", "Off"}, {"RecordSpec", "True"}}, {}},
+      {{{"RecordSpec", "True"}}, {}},
+      {{{"RecordDiv", "Page"}, {"RecordSpec", "False"}}, {}},
+      {{{"RenderingProfile", "False"}, {"RenderingProfileType", "PrinterStandard"}}, {"Alert_RenderingProfileName"}},
+      {{{"RenderingProfile", "True"}, {"RenderingProfileType", "PrinterStandard"}}, {}},
+      {{{"RenderingProfile", "True"}, {"RenderingProfileType", "Measurement"}}, {"Alert_RenderingProfileName"}},
+      {{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "DeviceLink"}, {"CmykImageProfileName", ""}},
+       {"Alert_CmykDeviceLinkProfile"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(printOptionConsistencyMessageKeys(c.options), c.keys) << &c - cases;
 }
 
 TEST_F(PrintOptionConsistencyCheckTest, ConsistentSetsShowNothing) {
-  // The operator has no answer: an alert would fail the test.
   EXPECT_TRUE(isPrintOptionConsistencyCheck(PrintOption{}));
   EXPECT_TRUE(isPrintOptionConsistencyCheck(nullptr));
   EXPECT_TRUE(isPrintOptionConsistencyCheck(PrintOption{{"SecurityPrint", "True"}, {"SecurityPrintPassword", "x"}}));
@@ -165,7 +140,6 @@ TEST_F(PrintOptionConsistencyCheckTest, ConsistentSetsShowNothing) {
 TEST_F(PrintOptionConsistencyCheckTest, OneAlertListsEveryMissingValueInRuleOrder) {
   useMessages();
   operator_->answerAlert(0);
-  // Given in the reverse of the rules' order.
   const PrintOption options{{"MailNotifyJobEnd", "True"}, {"TrappingProcessMode", "Template"},
                             {"SecurityPrint", "True"}};
   EXPECT_FALSE(isPrintOptionConsistencyCheck(options));
@@ -175,7 +149,6 @@ TEST_F(PrintOptionConsistencyCheckTest, OneAlertListsEveryMissingValueInRuleOrde
   EXPECT_EQ(alert.informativeText,
             "Enter the secure print password.\rEnter the mail address for the notification.\r"
             "Alert_TrappingProcessFile\r");
-  // The button's title is not localized.
   EXPECT_EQ(alert.buttons, std::vector<std::string>{"OK"});
 }
 

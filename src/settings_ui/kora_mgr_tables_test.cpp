@@ -55,10 +55,8 @@ TEST_F(TablesTest, DisablingCascadesDownAChainUnlessTheSourceSpreads) {
   change("A", "Off");
   EXPECT_FALSE(b.isEnabled());
   EXPECT_FALSE(c.isEnabled());  // B is disabled, so its "true" entry disables C
-  // A is enabled, so B is announced; B is disabled, so C is not.
   EXPECT_THAT(recorder.names(), ElementsAre("B"));
 
-  // The same chain with "isEnableSpread" on B: C is enabled although B is not.
   KORAMgrTest::engine = std::make_unique<KORAMgr>();
   KORAUI& c2 = add(onOff("C2", "Off"));
   Dict spreading = onOff("B2", "On", Dict{{"condition", byValue("C2", true, true)}});
@@ -77,7 +75,6 @@ TEST_F(TablesTest, ConditionsWithPerItemEntriesEnableChoicesOfAPopup) {
   add(onOff("Finisher", "On", Dict{{"condition", byValue("Fold", onlyFlat, every)}}));
   NotificationRecorder recorder({"ValueChangFinished_Fold"});
   change("Finisher", "Off");
-  // The selected "Half" was disabled: the pop-up moved to the first enabled item and announced it.
   EXPECT_EQ(value("Fold"), "Off");
   EXPECT_FALSE(recorder.entries().empty());
   ASSERT_NE(fold.popupButton(), nullptr);
@@ -121,8 +118,6 @@ TEST_F(TablesTest, TouchedKeywordsAreAnnouncedInTheirOrder) {
     names.push_back(keyword);
     names.push_back("ValueChangFinished_" + keyword);
   }
-  // Observing before the engine does, the recorder sees each announcement
-  // before the validation it causes.
   NotificationRecorder recorder(names);
 
   for (const std::string& keyword : targets) {
@@ -142,8 +137,6 @@ TEST_F(TablesTest, TouchedKeywordsAreAnnouncedInTheirOrder) {
 
   person->answerAlert("Yes");
   change("Source", "On");
-  // Every touched keyword is validated, one inside the other; unchanged ones
-  // only re-run their conditions and do not finish.
   EXPECT_THAT(recorder.names(),
               ElementsAre("Source", "Restored", "RestoredCoop", "ValueChangFinished_RestoredCoop",
                           "ValueChangFinished_Restored", "RestoredCoop", "Sum", "Cond", "Hidden", "Coop",
@@ -178,8 +171,6 @@ TEST_F(TablesTest, CyclicTablesEndAndSayWhere) {
   change("A", "On");
   EXPECT_EQ(value("A"), "On");
   EXPECT_EQ(value("B"), "On");
-  // B announces A (condition, cooperation) inside A's own validation: those
-  // announcements still reach every observer but are not validated again.
   EXPECT_THAT(recorder.names(),
               ElementsAre("A", "B", "A", "A", "ValueChangFinished_B", "B", "A", "ValueChangFinished_A"));
   EXPECT_TRUE(log.contains("###KORAMgr: A was announced again inside its own validation"));
@@ -271,7 +262,6 @@ TEST_F(ChainTest, TheGuardChangesNothingOnALongAcyclicChain) {
 
   EXPECT_FALSE(guarded.guardLogged);
   EXPECT_EQ(guarded, unguarded);
-  // The run did reach the end of the chain and asked once.
   EXPECT_EQ(guarded.alerts.size(), 1u);
   EXPECT_EQ(guarded.values.get(chainKey(kChainLength - 1)), Value("Off"));
   EXPECT_GT(guarded.validations, static_cast<std::size_t>(3 * kChainLength));

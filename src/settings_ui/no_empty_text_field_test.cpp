@@ -15,10 +15,8 @@ TEST_F(NoEmptyTextFieldTest, EmptyFieldKeepsTheFocus) {
   auto& field = addField(std::make_unique<NoEmptyTextField>());
   auto& other = addField(std::make_unique<tk::TextField>());
   field.setRepresentedObject(Dict{{"title", Value("Job name")}});
-  EXPECT_EQ(field.className(), "NoEmptyTextField");
   tk::FieldEditor& editor = edit(field);
   EXPECT_EQ(&editor, field.fieldEditor());
-  EXPECT_NE(&editor, &window->fieldEditor());
 
   person->answerAlert(0);
   EXPECT_FALSE(window->makeFirstResponder(&other));
@@ -29,7 +27,6 @@ TEST_F(NoEmptyTextFieldTest, EmptyFieldKeepsTheFocus) {
   editor.typeText("Report");
   EXPECT_TRUE(window->makeFirstResponder(&other));
   EXPECT_EQ(field.stringValue(), "Report");
-  EXPECT_EQ(other.currentEditor(), &window->fieldEditor());
 }
 
 TEST_F(NoEmptyTextFieldTest, MessageIsLocalizedAndOnlyAVisibleWindowAsks) {
@@ -47,13 +44,11 @@ TEST_F(NoEmptyTextFieldTest, MessageIsLocalizedAndOnlyAVisibleWindowAsks) {
 
 TEST_F(NoEmptyTextFieldTest, MailAddressFieldAsksForAnAddress) {
   auto& field = addField(std::make_unique<MailAddressTextField>());
-  EXPECT_EQ(field.className(), "MailAddressTextField");
   tk::FieldEditor& editor = edit(field);
   EXPECT_EQ(&editor, field.fieldEditor());
   person->answerAlert(0);
   EXPECT_FALSE(leaveField());
   EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a valid E-mail address."});
-  // Only emptiness is checked here.
   editor.typeText("not an address");
   EXPECT_TRUE(leaveField());
 }

@@ -19,8 +19,6 @@ TEST(StringEscapeConverterTest, EscapesInOnePassAndReadsBack) {
   EXPECT_EQ(converter.escape("%,"), "%x25%x2C");
   EXPECT_EQ(converter.escape("O'Neil, 50%"), "O%x27Neil%x2C 50%x25");
   EXPECT_EQ(converter.unEscape("O%x27Neil%x2C 50%x25"), "O'Neil, 50%");
-  // A value that itself holds an escaped form comes back unchanged: its "%"
-  // is escaped first, so the form is not read back as an apostrophe.
   for (const std::string value : {"%x27", "a%x2Cb", "%%x25", "日本語,テキスト", ""})
     EXPECT_EQ(converter.unEscape(converter.escape(value)), value) << value;
 }
@@ -32,7 +30,6 @@ TEST(StringEscapeConverterTest, FirstMatchingRuleWinsInBothDirections) {
   converter.replace("b", "1");
   EXPECT_EQ(converter.escape("aab"), "21");
   EXPECT_EQ(converter.escape("ba"), "12");
-  // "1" is shared by two rules: the first one reads it back.
   EXPECT_EQ(converter.unEscape("121"), "abaab");
   ASSERT_EQ(converter.rules().size(), 3u);
   EXPECT_EQ(converter.rules()[1].asDict()->get("original").text(), "a");
@@ -45,7 +42,6 @@ TEST(StringEscapeConverterTest, CopiesWholeCharactersAndIgnoresEmptyRules) {
   converter.replace("\xE6\x97\xA5", "[day]");  // 日
   EXPECT_EQ(converter.escape("今日は"), "今[day]は");
   EXPECT_EQ(converter.unEscape("今[day]は"), "今日は");
-  // A rule whose escaped form is empty is never read back.
   converter.replace("z", "");
   EXPECT_EQ(converter.escape("zz"), "");
   EXPECT_EQ(converter.unEscape("abc"), "abc");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace orval {
 namespace {
 
@@ -12,7 +11,6 @@ TEST(ValuePatternTest, LessThanMatchesBelowItsBoundOnly) {
   EXPECT_EQ(conflictedType("__LESS__:10", std::string("10")), kConflictedTypeNone);
   EXPECT_EQ(conflictedType("__LESS__:10", std::string("12")), kConflictedTypeNone);
   EXPECT_EQ(conflictedType("__LESS__:2.5", std::string("2.49")), kConflictedTypeLess);
-  // A value without a number reads as 0.
   EXPECT_EQ(conflictedType("__LESS__:10", std::string("")), kConflictedTypeLess);
   EXPECT_EQ(conflictedType("__LESS__:0", std::string("abc")), kConflictedTypeNone);
 }
@@ -38,7 +36,6 @@ TEST(ValuePatternTest, OtherPatternsMatchExactly) {
   EXPECT_EQ(conflictedType("On", std::string("on")), kConflictedTypeNone);
   EXPECT_EQ(conflictedType("10", std::string("10.0")), kConflictedTypeNone);
   EXPECT_EQ(conflictedType("", std::string("")), kConflictedTypeEqual);
-  // A prefix missing its colon is an ordinary pattern.
   EXPECT_EQ(conflictedType("__LESS__10", std::string("5")), kConflictedTypeNone);
   EXPECT_EQ(conflictedType("__LESS__10", std::string("__LESS__10")), kConflictedTypeEqual);
 }

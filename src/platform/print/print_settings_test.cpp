@@ -27,15 +27,11 @@ TEST(PrintSettingsTest, Int32ValueOnlyForNumbersThatConvertExactly) {
     settings.setValue("key", value);
     EXPECT_EQ(settings.int32Value("key"), expected) << value.text();
   }
-  EXPECT_EQ(settings.int32Value("absent"), std::nullopt);
 }
 
 TEST(PrintSettingsTest, CollateAndDuplexLiveUnderTheHostKeys) {
   PrintSettings settings;
   EXPECT_TRUE(settings.collate());  // on until turned off
-  settings.setCollate(false);
-  EXPECT_EQ(*settings.value(PrintSettings::kCollateKey), Value(false));
-  EXPECT_FALSE(settings.collate());
   EXPECT_EQ(settings.duplex(), DuplexMode::None);
   for (const auto& [mode, code] : {std::pair{DuplexMode::NoTumble, 2}, std::pair{DuplexMode::Tumble, 3},
                                    std::pair{DuplexMode::SimplexTumble, 4}}) {
