@@ -93,7 +93,9 @@ std::optional<std::string> exportFavorite(const FavoriteItem& item, const fs::pa
   FavoriteFile file(item.path());
   if (file.version() == kFavoriteFile_UnknownVersion) return BSLocalizedString("Fail to loading favorite file");
   file.setComment(item.comment());
-  const FavoriteWriteFailure failure = file.writeToFile(target);
+  // The target may be another favorite or any file of the person's: it is never replaced.
+  if (files::exists(target)) return localizedFormat("Favorite export target exists", target.string());
+  const FavoriteWriteFailure failure = file.writeToNewFile(target);
   if (failure == FavoriteWriteFailure::None) return std::nullopt;
   if (failure == FavoriteWriteFailure::FileSystem)
     return localizedFormat("Fail to export favorite file", target.string());

@@ -38,8 +38,9 @@ std::optional<std::string> checkDuplicateFavoriteName(const std::vector<Favorite
 // or a name the list already has.
 std::optional<std::string> importFavorite(std::vector<FavoriteItem>& list, const std::filesystem::path& path);
 
-// Writes item's favorite, with the item's current comment, to target in the
-// local encoding; none, or the localized message of the failure.
+// Writes item's favorite, with the item's current comment, to the new file
+// target in the local encoding; none, or the localized message of the
+// failure. An existing target is never replaced.
 std::optional<std::string> exportFavorite(const FavoriteItem& item, const std::filesystem::path& target);
 
 // Applies an edited list: removed favorites go to the trash, changed

@@ -10,6 +10,7 @@
 #include "favorites/favorite_list.h"
 #include "favorites/favorites_test_support.h"
 #include "platform/foundation/environment_test_support.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/pop_up_button.h"
 
 namespace orval {
@@ -23,23 +24,8 @@ using foundation_testing::ScopedEnvironment;
 
 const fs::path kResources = fs::path(ORVAL_SOURCE_DIR) / "resources";
 
-// GLib reads the user's data folder (which holds the trash) once: it is set
-// before any test runs, on the file system of the tests' folders.
-class TrashInTemporaryFolder : public ::testing::Environment {
- public:
-  void SetUp() override {
-    folder_ = std::make_unique<TemporaryFolder>();
-    setenv("HOME", folder_->path().c_str(), 1);
-    setenv("XDG_DATA_HOME", (folder_->path() / "data").c_str(), 1);
-  }
-  void TearDown() override { folder_.reset(); }
-
- private:
-  std::unique_ptr<TemporaryFolder> folder_;
-};
-
 [[maybe_unused]] ::testing::Environment* const trashEnvironment =
-    ::testing::AddGlobalTestEnvironment(new TrashInTemporaryFolder);
+    ::testing::AddGlobalTestEnvironment(new foundation_testing::HomeInTemporaryFolder);
 
 class FavoriteStoreTest : public ::testing::Test {
  protected:
@@ -91,7 +77,8 @@ TEST_F(FavoriteStoreTest, EveryMessageOfTheStoreHasATextInBothLanguages) {
           "Invalid favorite comment", "There is same favorite name", "Fail to loading favorite file",
           "characterSet_InvalidCharsForFavorite", "Fail to save favorite file", "Favorite cannot be stored",
           "No favorite encoding for locale", "Fail to rename favorite file", "Fail to delete favorite file",
-          "Fail to import favorite file", "Fail to export favorite file", "Fail to create favorite folder",
+          "Fail to import favorite file", "Fail to export favorite file", "Favorite export target exists",
+          "Fail to create favorite folder",
           "Fail to list favorite folder"})
       EXPECT_TRUE(table->get(key).isString()) << language << ": " << key;
   }
@@ -268,10 +255,14 @@ TEST_F(FavoriteStoreTest, ExportWritesTheItemsCurrentCommentInTheLocalEncoding) 
     EXPECT_EQ(exportFavorite(item("old", source, "edited"), target), std::nullopt);
   }
   EXPECT_EQ(fileBytes(target), exported);
-  // CP1252 has no "ソ": said, and the target stays as it was.
-  EXPECT_EQ(exportFavorite(item("old", source, "c"), target), message("Favorite cannot be stored", "old"));
+  // An existing file is never replaced, whatever it is.
+  EXPECT_EQ(exportFavorite(item("old", source, "c"), target), message("Favorite export target exists", target.string()));
   EXPECT_EQ(fileBytes(target), exported);
-  EXPECT_EQ(exportFavorite(item("none", folder_.path()), target), message("Fail to loading favorite file"));
+  // CP1252 has no "ソ": said, and nothing is left behind.
+  const fs::path other = folder_.path() / "other.pfj";
+  EXPECT_EQ(exportFavorite(item("old", source, "c"), other), message("Favorite cannot be stored", "old"));
+  EXPECT_FALSE(fs::exists(other));
+  EXPECT_EQ(exportFavorite(item("none", folder_.path()), other), message("Fail to loading favorite file"));
 }
 
 }  // namespace

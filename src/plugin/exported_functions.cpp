@@ -13,7 +13,11 @@
 #include "conversion/field_scrambler.h"
 #include "conversion/password_encoder.h"
 #include "conversion/print_option_converter_exports.h"
+#include "favorite_dialogs/favorite_window_controller.h"
+#include "favorite_dialogs/job_name_win_controller.h"
+#include "favorite_dialogs/save_favorite_window_controller.h"
 #include "favorites/favorite_exports.h"
+#include "platform/toolkit/modal_response.h"
 
 namespace {
 
@@ -26,6 +30,19 @@ char* mallocCopy(const std::string& text) {
 
 // A malloc'd copy of text, or null when there is none.
 char* mallocCopy(const std::optional<std::string>& text) { return text ? mallocCopy(*text) : nullptr; }
+
+// The text of an in/out string, or none.
+std::optional<std::string> textOf(char* const* slot) {
+  if (slot == nullptr || *slot == nullptr) return std::nullopt;
+  return std::string(*slot);
+}
+
+// Frees the previous buffer of an in/out string and stores a copy of text.
+void replaceText(char** slot, const std::string& text) {
+  if (slot == nullptr) return;
+  std::free(*slot);
+  *slot = mallocCopy(text);
+}
 
 }  // namespace
 
@@ -98,6 +115,35 @@ int FavoriteDictionaryWithContentsOfFile(const char* path, orval::PrintOption* r
   std::optional<orval::PrintOption> options = orval::FavoriteDictionaryWithContentsOfFile(path);
   if (!options) return 0;
   *result = std::move(*options);
+  return 1;
+}
+
+int ShowFavoriteModalDialog(const char* profilePath, const orval::PrintOption* options) {
+  const std::optional<std::string> path = profilePath != nullptr ? std::optional<std::string>(profilePath) : std::nullopt;
+  const std::optional<orval::PrintOption> current = options != nullptr ? std::optional(*options) : std::nullopt;
+  return orval::FavoriteWindowController::sharedInstance().showAsModalDialog(path, current) ==
+                 orval::tk::ModalResponse::OK
+             ? 1
+             : 0;
+}
+
+int ShowSaveFavoriteModalDialog(char** name, char** comment) {
+  if (name == nullptr || comment == nullptr) return 0;
+  orval::SaveFavoriteWindowController& dialog = orval::SaveFavoriteWindowController::sharedInstance();
+  if (dialog.showAsModalDialog(textOf(name), textOf(comment)) != orval::tk::ModalResponse::OK) return 0;
+  replaceText(name, dialog.name());
+  replaceText(comment, dialog.comment());
+  return 1;
+}
+
+int ShowJobNameModalDialog(char** mode, char** escapedName, char** jobName) {
+  if (mode == nullptr || jobName == nullptr) return 0;
+  orval::JobNameWinController& dialog = orval::JobNameWinController::sharedInstance();
+  dialog.restoreValues(textOf(mode), textOf(jobName));
+  if (dialog.showAsModalDialog() != orval::tk::ModalResponse::OK) return 0;
+  replaceText(mode, dialog.specificJobName());
+  if (escapedName != nullptr) replaceText(escapedName, dialog.escapedJobName());
+  replaceText(jobName, dialog.jobName());
   return 1;
 }
 

@@ -74,4 +74,22 @@ ORVAL_PLUGIN_EXPORT char* FavoriteCommentWithContentsOfFile(const char* path);
 // untouched) when either is missing or the file does not read as a favorite, else 1.
 ORVAL_PLUGIN_EXPORT int FavoriteDictionaryWithContentsOfFile(const char* path, orval::PrintOption* result);
 
+// Favorite dialogs ------------------------------------------------------------------------------
+//
+// In/out strings are malloc'd buffers the caller owns (null for none): on OK the
+// function frees each given output's previous buffer and stores a new one, which
+// the caller frees with free(); on Cancel every output is left as it was.
+
+// Runs the favorite manager on profilePath (may be null) and options (the current
+// settings, may be null); 1 when it ended with OK (the edited list is then applied), else 0.
+ORVAL_PLUGIN_EXPORT int ShowFavoriteModalDialog(const char* profilePath, const orval::PrintOption* options);
+// Runs the save-favorite dialog showing *name and *comment; 1 on Save, with both replaced
+// by the fields' texts; 0 on Cancel or when either pointer is missing.
+ORVAL_PLUGIN_EXPORT int ShowSaveFavoriteModalDialog(char** name, char** comment);
+// Restores the job name dialog from *mode ("Auto" or "Input") and *jobName and runs it;
+// 1 on OK, with *mode, *jobName and (when escapedName is given) *escapedName replaced by
+// the chosen mode, the typed name and its stored (escaped) form; 0 on Cancel or when mode
+// or jobName is missing.
+ORVAL_PLUGIN_EXPORT int ShowJobNameModalDialog(char** mode, char** escapedName, char** jobName);
+
 }  // extern "C"

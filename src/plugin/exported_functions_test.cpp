@@ -8,7 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "common/localized_string.h"
 #include "common/principal_bundle.h"
+#include "platform/toolkit/field_editor.h"
+#include "platform/toolkit/interface_file.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/text_field.h"
 #include "plugin/plugin_test_support.h"
 
 namespace orval {
@@ -48,7 +53,8 @@ TEST_F(ExportedFunctionsTest, TheBundleItselfDefinesEveryExportedFunction) {
                            "encryptionBufLen", "ConvertToInternalPpdKeyword", "ConvertToCanonicalPpdKeyword",
                            "ToPpdKeywordFormat", "ToInputMgrFormat", "FavoriteNameAppendingClassic",
                            "FavoriteNameWithPath", "FavoriteCommentWithContentsOfFile",
-                           "FavoriteDictionaryWithContentsOfFile"})
+                           "FavoriteDictionaryWithContentsOfFile", "ShowFavoriteModalDialog",
+                           "ShowSaveFavoriteModalDialog", "ShowJobNameModalDialog"})
     exported<void()>(name);
   // Nothing else of the system is visible in the bundle's executable.
   EXPECT_EQ(bundle->symbol("_ZN5orval13WexoPDEPlugInC1Ev"), dlsym(RTLD_DEFAULT, "_ZN5orval13WexoPDEPlugInC1Ev"));
@@ -146,6 +152,54 @@ TEST_F(ExportedFunctionsTest, FavoriteStoreThroughTheBundle) {
   EXPECT_EQ(options.get("untouched").text(), "yes");
   EXPECT_EQ(dictionary(fixture.c_str(), &options), 1);
   EXPECT_EQ(options, (PrintOption{{"StockName", "ソフト紙"}}));
+}
+
+TEST_F(ExportedFunctionsTest, DialogsThroughTheBundleReplaceTheirOutputsOnOkOnly) {
+  auto* saveFavorite = exported<int(char**, char**)>("ShowSaveFavoriteModalDialog");
+  auto* jobName = exported<int(char**, char**, char**)>("ShowJobNameModalDialog");
+  ASSERT_TRUE(saveFavorite && jobName);
+  SetBSPrincipalBundle(bundle);
+  SetNSBundleForLocalizedString(bundle);
+  auto person = std::make_shared<tk::ScriptedOperator>();
+  tk::Application::shared().setOperator(person);
+  const auto typeInto = [](tk::Window& window, const char* identifier, const std::string& text) {
+    auto* field = tk::viewWithIdentifier<tk::TextField>(window, identifier);
+    ASSERT_TRUE(field != nullptr && field->selectText());
+    field->currentEditor()->selectAll();
+    field->currentEditor()->insertText(text);
+  };
+
+  char* name = strdup("Proof");
+  char* comment = nullptr;
+  person->act([](tk::Window& window) { tk::clickButton(window, "Cancel"); });
+  EXPECT_EQ(saveFavorite(&name, &comment), 0);
+  EXPECT_STREQ(name, "Proof");  // the caller's own buffer, untouched
+  EXPECT_EQ(comment, nullptr);
+  person->act([&](tk::Window& window) {
+    typeInto(window, "comment", "new");
+    tk::clickButton(window, "Save");
+  });
+  EXPECT_EQ(saveFavorite(&name, &comment), 1);
+  EXPECT_STREQ(name, "Proof");
+  EXPECT_STREQ(comment, "new");
+  EXPECT_EQ(saveFavorite(nullptr, &comment), 0);
+  std::free(name);
+  std::free(comment);
+
+  char* mode = strdup("Input");
+  char* escaped = nullptr;
+  char* job = strdup("a\\b");
+  person->act([&](tk::Window& window) { tk::clickButton(window, "OK"); });
+  EXPECT_EQ(jobName(&mode, &escaped, &job), 1);
+  EXPECT_STREQ(mode, "Input");
+  EXPECT_STREQ(job, "a\\b");
+  ASSERT_NE(escaped, nullptr);
+  EXPECT_STRNE(escaped, job);
+  person->act([&](tk::Window& window) { tk::clickButton(window, "OK"); });
+  EXPECT_EQ(jobName(&mode, nullptr, &job), 1);  // the escaped name is optional
+  std::free(mode);
+  std::free(escaped);
+  std::free(job);
 }
 
 }  // namespace

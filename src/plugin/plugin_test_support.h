@@ -13,6 +13,9 @@
 #include "common/common_reset.h"
 #include "conversion/print_option_converter.h"
 #include "detailed_settings/detailed_settings_win_controller.h"
+#include "favorite_dialogs/favorite_window_controller.h"
+#include "favorite_dialogs/job_name_win_controller.h"
+#include "favorite_dialogs/save_favorite_window_controller.h"
 #include "favorites/app_preference.h"
 #include "panel/pde_callback_slot.h"
 #include "panel/wexo_pde_by_cocoa.h"
@@ -40,6 +43,9 @@ class PlugInTest : public ::testing::Test {
 
   static void resetProcessState() {
     DetailedSettingsWinController::resetSharedInstanceForTesting();
+    FavoriteWindowController::resetSharedInstanceForTesting();
+    SaveFavoriteWindowController::resetSharedInstanceForTesting();
+    JobNameWinController::resetSharedInstanceForTesting();
     PanePlugInMgr::resetSharedInstanceForTesting();
     AppPreference::resetSharedInstanceForTesting();
     PrintOptionConverter::resetSharedForTesting();

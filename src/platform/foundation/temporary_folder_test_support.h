@@ -3,10 +3,12 @@
 // first), and the small file helpers the tests share.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -42,6 +44,22 @@ class TemporaryFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// A scratch home folder (holding the user's data folder, and so the trash)
+// for a whole test program: GLib reads HOME and XDG_DATA_HOME once, so they
+// are set before any test runs (register it with AddGlobalTestEnvironment).
+class HomeInTemporaryFolder : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    folder_ = std::make_unique<TemporaryFolder>();
+    setenv("HOME", folder_->path().c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder_->path() / "data").c_str(), 1);
+  }
+  void TearDown() override { folder_.reset(); }
+
+ private:
+  std::unique_ptr<TemporaryFolder> folder_;
 };
 
 // The bytes of the file at path ("" when it cannot be read).

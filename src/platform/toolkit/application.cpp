@@ -132,6 +132,13 @@ void Application::interfaceDidLoad() {
   if (interfaceLoadedHook_) interfaceLoadedHook_();
 }
 
+CurrentEventScope::CurrentEventScope(const Event& event)
+    : event_(event), previous_(Application::shared().currentEvent_) {
+  Application::shared().currentEvent_ = &event_;
+}
+
+CurrentEventScope::~CurrentEventScope() { Application::shared().currentEvent_ = previous_; }
+
 SuspendedInterfaceLoadedHook::SuspendedInterfaceLoadedHook()
     : saved_(Application::shared().interfaceLoadedHook()) {
   Application::shared().setInterfaceLoadedHook(nullptr);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/toolkit/event.h"
 #include "platform/toolkit/modal_response.h"
 #include "platform/toolkit/operator.h"
 #include "platform/toolkit/run_loop.h"
@@ -84,6 +85,10 @@ class Application {
   // Makes the application active or not; a change is posted (see above).
   void setActive(bool active);
 
+  // The event being handled (a click or key press the person made), or
+  // nullptr; controls that the person works set it for the time they act.
+  const Event* currentEvent() const { return currentEvent_; }
+
   // Interface files ------------------------------------------------------------------------
 
   // The host application's own hook, run after every interface file is
@@ -96,6 +101,7 @@ class Application {
 
  private:
   friend class Window;
+  friend class CurrentEventScope;
   struct Session {
     ModalSession id;
     Window* window;
@@ -113,6 +119,21 @@ class Application {
   int beeps_ = 0;
   bool active_ = true;
   InterfaceLoadedHook interfaceLoadedHook_;
+  const Event* currentEvent_ = nullptr;
+};
+
+// While alive, event is the shared application's current event; the one
+// before it is put back when it goes.
+class CurrentEventScope {
+ public:
+  explicit CurrentEventScope(const Event& event);
+  ~CurrentEventScope();
+  CurrentEventScope(const CurrentEventScope&) = delete;
+  CurrentEventScope& operator=(const CurrentEventScope&) = delete;
+
+ private:
+  Event event_;
+  const Event* previous_;
 };
 
 // While alive, the shared application's interface-loaded hook is replaced by

@@ -28,4 +28,8 @@ struct Event {
   std::string characters;
 };
 
+// The characters of the arrow keys (the platform's function-key code points, in UTF-8).
+inline constexpr const char* kUpArrowCharacters = "\uF700";
+inline constexpr const char* kDownArrowCharacters = "\uF701";
+
 }  // namespace orval::tk

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/notification_center.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/text_field.h"
 #include "platform/toolkit/window.h"
@@ -203,11 +204,19 @@ TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
   field.setDelegate(&delegate);
   std::string seen;
   field.setAction("textAction:", [&](Control& sender) { seen = sender.stringValue(); });
+  std::vector<std::int64_t> movements;  // the notification comes before the action
+  NotificationCenter::defaultCenter().addObserver(this, kControlTextDidEndEditingNotification, &field,
+                                                  [&](const Notification& n) {
+                                                    EXPECT_EQ(seen, "");
+                                                    movements.push_back(n.userInfo.get(kTextMovementKey).intValue());
+                                                  });
   field.selectText();
   field.currentEditor()->typeText("yz");
   EXPECT_TRUE(field.currentEditor()->insertNewline());
   EXPECT_EQ(seen, "yz");
   EXPECT_EQ(delegate.calls.back(), "end:return");
+  EXPECT_EQ(movements, (std::vector<std::int64_t>{static_cast<std::int64_t>(TextMovement::Return)}));
+  NotificationCenter::defaultCenter().removeObserver(this);
   ASSERT_NE(field.currentEditor(), nullptr);
   EXPECT_EQ(field.currentEditor()->selectedRange(), (Range{0, 2}));
 }

@@ -5,6 +5,7 @@
 #include "platform/toolkit/box.h"
 #include "platform/toolkit/button.h"
 #include "platform/toolkit/image_view.h"
+#include "platform/toolkit/matrix.h"
 #include "platform/toolkit/outline_view.h"
 #include "platform/toolkit/panel.h"
 #include "platform/toolkit/pop_up_button.h"
@@ -120,7 +121,7 @@ void fillTabs(TabView& tabs, const Dict& entry, const std::string& where, int de
   }
 }
 
-void fillColumns(OutlineView& outline, const Dict& entry, const std::string& where) {
+void fillColumns(TableView& outline, const Dict& entry, const std::string& where) {
   const Array* columns = optionalArray(entry, "columns", where);
   if (columns == nullptr) return;
   for (const Value& column : *columns) {
@@ -130,6 +131,21 @@ void fillColumns(OutlineView& outline, const Dict& entry, const std::string& whe
     if (fields.get("width").isNumber()) made->setWidth(fields.get("width").doubleValue());
     outline.addTableColumn(std::move(made));
   }
+}
+
+// A radio group: one row per entry of "cells" ({"title", "tag"}), one column.
+std::unique_ptr<Matrix> makeRadioMatrix(const Dict& entry, const std::string& where, Rect frame) {
+  const Array* cells = optionalArray(entry, "cells", where);
+  const int rows = cells != nullptr ? static_cast<int>(cells->size()) : 0;
+  auto matrix = std::make_unique<Matrix>(frame, rows, 1);
+  for (int row = 0; row < rows; ++row) {
+    const Dict& fields = dictAt((*cells)[static_cast<std::size_t>(row)], where + ", a cell");
+    ButtonCell* cell = matrix->cellAtRow(row, 0);
+    cell->setTitle(stringOr(fields, "title", where));
+    cell->setTag(static_cast<long>(fields.get("tag").intValue()));
+  }
+  if (rows > 0) matrix->selectCellAtRow(0, 0);
+  return matrix;
 }
 
 std::unique_ptr<View> makeView(const Dict& entry, const std::string& where, int depth) {
@@ -179,10 +195,13 @@ std::unique_ptr<View> makeView(const Dict& entry, const std::string& where, int 
       scroll->setDocumentView(std::move(inner));
     }
     view = std::move(scroll);
-  } else if (kind == "OutlineView") {
-    auto outline = std::make_unique<OutlineView>(frame);
-    fillColumns(*outline, entry, where);
-    view = std::move(outline);
+  } else if (kind == "OutlineView" || kind == "TableView") {
+    std::unique_ptr<TableView> table =
+        kind == "OutlineView" ? std::make_unique<OutlineView>(frame) : std::make_unique<TableView>(frame);
+    fillColumns(*table, entry, where);
+    view = std::move(table);
+  } else if (kind == "Matrix") {
+    view = makeRadioMatrix(entry, where, frame);
   } else {
     fail(where, "unknown class \"" + kind + "\"");
   }

@@ -21,10 +21,13 @@
 //   "items"    PopUpButton: titles, or dictionaries {"title", "tag"};
 //   "tabs"     TabView: dictionaries {"identifier", "label", "views"};
 //   "document" ScrollView: the one view it scrolls (filling it);
-//   "columns"  OutlineView: dictionaries {"identifier", "title", "width"};
+//   "columns"  OutlineView, TableView: dictionaries {"identifier", "title", "width"};
+//   "cells"    Matrix (a radio group, one column): dictionaries {"title", "tag"},
+//              one row each, the first selected;
 //   "views"    View, Box: their subviews.
 // The classes: View, Box, Button, CheckBox, RadioButton, Label, TextField,
-// SecureTextField, PopUpButton, ImageView, TabView, ScrollView, OutlineView.
+// SecureTextField, PopUpButton, ImageView, TabView, ScrollView, OutlineView,
+// TableView, Matrix.
 //
 // Controls get their action's name only; the window's controller gives the
 // handlers by name (bindAction). After every successful load the host

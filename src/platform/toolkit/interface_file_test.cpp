@@ -5,6 +5,7 @@
 #include "platform/foundation/plist.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/button.h"
+#include "platform/toolkit/matrix.h"
 #include "platform/toolkit/outline_view.h"
 #include "platform/toolkit/panel.h"
 #include "platform/toolkit/pop_up_button.h"
@@ -53,6 +54,11 @@ TEST_F(InterfaceFileTest, BuildsTheWindowItDescribesAndBindsActionsByName) {
         <key>tabs</key><array><dict><key>identifier</key><string>one</string><key>label</key><string>One</string>
           <key>views</key><array><dict><key>class</key><string>Label</string><key>title</key><string>Hello</string>
             <key>identifier</key><string>hello</string><key>hidden</key><true/></dict></array></dict></array></dict>
+      <dict><key>class</key><string>TableView</string><key>identifier</key><string>list</string>
+        <key>columns</key><array><dict><key>identifier</key><string>name</string></dict></array></dict>
+      <dict><key>class</key><string>Matrix</string><key>identifier</key><string>mode</string>
+        <key>cells</key><array><dict><key>title</key><string>Auto</string></dict>
+          <dict><key>title</key><string>Input</string><key>tag</key><integer>1</integer></dict></array></dict>
     </array>)"));
   std::string error;
   std::unique_ptr<Window> window = loadInterface(description, {}, &error);
@@ -84,6 +90,16 @@ TEST_F(InterfaceFileTest, BuildsTheWindowItDescribesAndBindsActionsByName) {
   EXPECT_TRUE(hello->isHidden());
   EXPECT_EQ(hello->stringValue(), "Hello");
   EXPECT_EQ(viewWithIdentifier<TabView>(*window, "tabs")->selectedTabViewItem()->label(), "One");
+  TableView* list = viewWithIdentifier<TableView>(*window, "list");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->className(), "TableView");
+  EXPECT_NE(list->tableColumnWithIdentifier("name"), nullptr);
+  Matrix* mode = viewWithIdentifier<Matrix>(*window, "mode");
+  ASSERT_NE(mode, nullptr);
+  EXPECT_EQ(mode->numberOfRows(), 2);
+  EXPECT_EQ(mode->cellAtRow(1, 0)->title(), "Input");
+  EXPECT_EQ(mode->cellAtRow(1, 0)->tag(), 1);
+  EXPECT_EQ(mode->selectedRow(), 0);
 }
 
 TEST_F(InterfaceFileTest, AMalformedDescriptionIsRefusedWithItsPlace) {

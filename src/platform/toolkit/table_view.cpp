@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/toolkit/application.h"
+
 namespace orval::tk {
 
 TableView::TableView(Rect frame) : Control(frame) {}
@@ -101,9 +103,23 @@ void TableView::deselectAll() {
 
 bool TableView::clickRow(int row) {
   if (!isUsable() || row < 0 || row >= rows_) return false;
+  const CurrentEventScope click(Event{EventType::LeftMouseDown, {}});
   if (!selectionShouldChange() || !shouldSelectRow(row)) return false;
   setSelection({row}, row);
   sendAction();
+  return true;
+}
+
+bool TableView::keyDown(const Event& event) {
+  if (!isUsable() || event.type != EventType::KeyDown) return false;
+  int step = 0;
+  if (event.characters == kUpArrowCharacters) step = -1;
+  else if (event.characters == kDownArrowCharacters) step = 1;
+  const int row = lastSelected_ < 0 ? (step > 0 ? 0 : rows_ - 1) : lastSelected_ + step;
+  if (step == 0 || row < 0 || row >= rows_) return false;
+  const CurrentEventScope press(event);
+  if (!selectionShouldChange() || !shouldSelectRow(row)) return false;
+  setSelection({row}, row);
   return true;
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/foundation/value.h"
 #include "platform/toolkit/control.h"
+#include "platform/toolkit/event.h"
 #include "platform/toolkit/table_column.h"
 
 namespace orval::tk {
@@ -99,8 +100,13 @@ class TableView : public Control {
   int numberOfSelectedRows() const { return static_cast<int>(selected_.size()); }
 
   // The person clicks row: refused (false) when disabled or hidden, out of
-  // range, or when the delegate refuses; otherwise selected and the action sent.
+  // range, or when the delegate refuses; otherwise selected and the action
+  // sent. The click is the application's current event meanwhile.
   bool clickRow(int row);
+  // The person presses a key while the table has the focus: the up and down
+  // arrows move the selection one row (asking the delegate as a click does);
+  // false when nothing moved.
+  bool keyDown(const Event& event);
   // The person clicks a column's header (the delegate is told).
   void clickTableColumn(TableColumn* column);
 

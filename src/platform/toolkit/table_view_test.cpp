@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/toolkit/application.h"
 #include "platform/toolkit/outline_view.h"
 #include "platform/toolkit/table_view.h"
 
@@ -77,6 +78,30 @@ TEST(TableViewTest, ClickingAsksTheDelegate) {
   EXPECT_FALSE(table.clickRow(2));
   EXPECT_EQ(table.selectedRow(), 0);
   EXPECT_EQ(actions, 1);
+}
+
+TEST(TableViewTest, ArrowKeysMoveTheSelectionAndTheDelegateSeesWhichEventMovedIt) {
+  TableView table;
+  struct Watcher : Names {
+    std::vector<EventType> seen;
+    bool selectionShouldChangeInTableView(TableView& t) override {
+      const Event* event = Application::shared().currentEvent();
+      seen.push_back(event != nullptr ? event->type : EventType::MouseMoved);
+      return Names::selectionShouldChangeInTableView(t);
+    }
+    bool shouldSelectRow(TableView&, int) override { return true; }
+  } source;
+  table.setDataSource(&source);
+  table.setDelegate(&source);
+  EXPECT_TRUE(table.clickRow(1));
+  EXPECT_TRUE(table.keyDown({EventType::KeyDown, kDownArrowCharacters}));
+  EXPECT_EQ(table.selectedRow(), 2);
+  EXPECT_FALSE(table.keyDown({EventType::KeyDown, kDownArrowCharacters}));  // the last row
+  EXPECT_FALSE(table.keyDown({EventType::KeyDown, "x"}));
+  EXPECT_TRUE(table.keyDown({EventType::KeyDown, kUpArrowCharacters}));
+  EXPECT_EQ(table.selectedRow(), 1);
+  EXPECT_EQ(source.seen, (std::vector<EventType>{EventType::LeftMouseDown, EventType::KeyDown, EventType::KeyDown}));
+  EXPECT_EQ(Application::shared().currentEvent(), nullptr);
 }
 
 TEST(TableColumnTest, WidthStaysWithinItsBoundsAndCellsCanWrap) {

@@ -1,5 +1,6 @@
 #include "platform/toolkit/text_field.h"
 
+#include "platform/foundation/notification_center.h"
 #include "platform/toolkit/field_editor.h"
 #include "platform/toolkit/window.h"
 
@@ -126,6 +127,8 @@ void TextField::textDidEndEditing(std::optional<TextMovement> movement) {
   commitText(editor_->string());
   if (Window* w = editor_->window()) w->fieldWillGoAway(*this);
   if (delegate_) delegate_->controlTextDidEndEditing(*this, *movement);
+  NotificationCenter::defaultCenter().post(kControlTextDidEndEditingNotification, this,
+                                           Dict{{kTextMovementKey, Value(static_cast<int>(*movement))}});
   if (*movement == TextMovement::Return || sendsActionOnEndEditing_) sendAction();
 }
 

@@ -23,6 +23,12 @@ namespace orval::tk {
 
 class FieldEditor;
 
+// Posted (through the process's notification centre, the field as sender)
+// when editing of a text field ends; its user information holds the
+// TextMovement that ended it (as an integer) under kTextMovementKey.
+inline constexpr const char* kControlTextDidEndEditingNotification = "ControlTextDidEndEditing";
+inline constexpr const char* kTextMovementKey = "TextMovement";
+
 class TextField : public Control {
  public:
   explicit TextField(Rect frame = {});
@@ -107,8 +113,8 @@ class TextField : public Control {
   // accept the failure), then the delegate may refuse.
   virtual bool textShouldEndEditing(FieldEditor& editor);
   // Editing ends: the default commits the typed text, lets go of the editor,
-  // tells the delegate and sends the action for Return (or for any movement
-  // with sendsActionOnEndEditing). Called with nullopt (no notification) the
+  // tells the delegate, posts kControlTextDidEndEditingNotification and
+  // sends the action for Return (or for any movement with sendsActionOnEndEditing). Called with nullopt (no notification) the
   // default does nothing.
   virtual void textDidEndEditing(std::optional<TextMovement> movement);
 
