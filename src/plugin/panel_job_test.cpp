@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "panel/print_settings_ticket.h"
 #include "plugin/plugin_test_support.h"
 #include "platform/foundation/log.h"
+#include "platform/toolkit/interface_file.h"
 #include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/text_field.h"
 #include "settings_ui/ui_description.h"
 #include "settings_ui/kora_mgr.h"
 
@@ -194,6 +197,47 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
   EXPECT_EQ(panel->printOption()->get("NumCopies").text(), "3");
   EXPECT_EQ(panel->printOption()->get("Collate").text(), "True");
   EXPECT_EQ(panel->printOption()->get("ColorMode"), panel->defaultPrintOption()->get("ColorMode"));
+}
+
+TEST_F(PanelJobTest, TheMainPaneShowsTheJobNameHidesTheFavoritesAndBridgesTheDialogsControls) {
+  WexoPDEByCocoa* panel = openDialog();
+  ASSERT_NE(panel, nullptr);
+  const std::vector<std::tuple<std::string, std::string, std::string>> names = {
+      {"Auto", "Draft", "Auto"}, {"Input", "", "Auto"}, {"Input", "Draft", "Draft"}};
+  for (const auto& [mode, name, shown] : names) {
+    panel->setJobName(mode, name);
+    EXPECT_EQ(panel->jobNameLabel()->stringValue(), shown) << mode << " " << name;
+  }
+
+  // The favorites row takes no room.
+  const tk::View* save = tk::viewWithIdentifier(host->panels().window(), "_saveFavoriteButton");
+  ASSERT_NE(save, nullptr);
+  EXPECT_TRUE(save->isHidden());
+  EXPECT_EQ(save->superview()->frame().height, save->frame().y);
+
+  // Pushed values reach the dialog's copies field, and the job through it; a set without
+  // "PagePrintOnCenter" turns it off.
+  PrintOption options = *panel->printOption();
+  options.set("NumCopies", Value("4"));
+  options.set("PagePrintOnCenter", Value(true));
+  panel->_restoreValuesToPane(options);
+  EXPECT_EQ(panel->shortcutControl("PagePrintOnCenter")->getStringValue(), "True");
+  options.remove("PagePrintOnCenter");
+  panel->_restoreValuesToPane(options);
+  EXPECT_EQ(panel->shortcutControl("PagePrintOnCenter")->getStringValue(), "False");
+  EXPECT_EQ(host->panels().copiesField().stringValue(), "4");
+  EXPECT_EQ(host->printSettings()->copies(), 4);
+  EXPECT_EQ(panel->getCopies(), "4");
+
+  // A pop-up of the printer description's choices.
+  tk::PopUpButton popup;
+  tk::TextField title;
+  ASSERT_TRUE(panel->_buildPopupByPpd(&popup, &title, "StapleMode"));
+  EXPECT_EQ(title.stringValue().back(), ':');
+  EXPECT_EQ(panel->_restoreValueToControl(&popup, "StapleMode", Dict{{"StapleMode", "TopLeftCorner"}}), 0);
+  EXPECT_EQ(popup.selectedItem()->representedObject(), Value("TopLeftCorner"));
+  EXPECT_EQ(panel->_restoreValueToControl(&popup, "StapleMode", Dict{{"StapleMode", "Bogus"}}), -30870);
+  EXPECT_EQ(panel->_restoreValueToControl(&popup, "StapleMode", Dict()), 0);
 }
 
 }  // namespace
