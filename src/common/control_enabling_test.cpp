@@ -10,10 +10,7 @@ namespace {
 
 class ControlEnablingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    resetPlatformVersions();
-    resetDisabledTextColorForTesting();
-  }
+  void SetUp() override { TearDown(); }
   void TearDown() override {
     resetPlatformVersions();
     resetDisabledTextColorForTesting();
@@ -23,23 +20,10 @@ class ControlEnablingTest : public ::testing::Test {
 TEST_F(ControlEnablingTest, DisabledColourFollowsTheToolkitVersionOncePerProcess) {
   setToolkitVersion(909);
   EXPECT_EQ(disabledTextColor(), tk::Color::disabledControlTextColor());
-  // Chosen once: a later version change does not move it.
-  setToolkitVersion(908.9);
+  setToolkitVersion(908.9);  // chosen once: a later version change does not move it
   EXPECT_EQ(disabledTextColor(), tk::Color::disabledControlTextColor());
-
   resetDisabledTextColorForTesting();
   EXPECT_EQ(disabledTextColor(), tk::Color::secondarySelectedControlColor());
-}
-
-TEST_F(ControlEnablingTest, SetEnabledWithColorPaintsTheText) {
-  auto label = tk::TextField::makeLabel("Staple:");
-  setEnabledWithColor(label.get(), false);
-  EXPECT_FALSE(label->isEnabled());
-  EXPECT_EQ(label->textColor(), tk::Color::disabledControlTextColor());
-  setEnabledWithColor(label.get(), true);
-  EXPECT_TRUE(label->isEnabled());
-  EXPECT_EQ(label->textColor(), tk::Color::controlTextColor());
-  setEnabledWithColor(nullptr, true);
 }
 
 TEST_F(ControlEnablingTest, GroupsRecolourOnlyNonEditableFields) {
@@ -47,37 +31,29 @@ TEST_F(ControlEnablingTest, GroupsRecolourOnlyNonEditableFields) {
   tk::TextField field;
   tk::PopUpButton popup;
   field.setTextColor(tk::Color::blueColor());
-
   setEnabledConrtols(false, {label.get(), &field, nullptr, &popup});
-  EXPECT_FALSE(label->isEnabled());
-  EXPECT_FALSE(field.isEnabled());
-  EXPECT_FALSE(popup.isEnabled());
+  EXPECT_FALSE(label->isEnabled() || field.isEnabled() || popup.isEnabled());
   EXPECT_EQ(label->textColor(), tk::Color::disabledControlTextColor());
   EXPECT_EQ(field.textColor(), tk::Color::blueColor());
-
   setEnabledConrtols(true, {label.get(), &field, &popup});
   EXPECT_TRUE(label->isEnabled() && field.isEnabled() && popup.isEnabled());
   EXPECT_EQ(label->textColor(), tk::Color::controlTextColor());
+  setEnabledWithColor(nullptr, true);
 }
 
 TEST_F(ControlEnablingTest, CheckBoxDrivesItsDependents) {
   tk::Button checkBox({}, tk::ButtonType::Switch);
   tk::TextField field;
-  checkBox.setState(tk::ControlState::On);
-  EXPECT_TRUE(setEnabledConrtolsByCheckBox(&checkBox, {&field}));
-  EXPECT_TRUE(field.isEnabled());
-
-  // A disabled check box disables its dependents even when on.
-  checkBox.setEnabled(false);
-  EXPECT_FALSE(setEnabledConrtolsByCheckBox(&checkBox, {&field}));
-  EXPECT_FALSE(field.isEnabled());
-
-  checkBox.setEnabled(true);
-  checkBox.setState(tk::ControlState::Off);
-  field.setEnabled(true);
-  EXPECT_FALSE(setEnabledConrtolsByCheckBox(&checkBox, {&field}));
-  EXPECT_FALSE(field.isEnabled());
-
+  const struct {
+    bool on, enabled;
+  } rows[] = {{true, true}, {true, false}, {false, true}};  // a disabled box disables even when on
+  for (const auto& row : rows) {
+    checkBox.setState(row.on ? tk::ControlState::On : tk::ControlState::Off);
+    checkBox.setEnabled(row.enabled);
+    field.setEnabled(!(row.on && row.enabled));
+    EXPECT_EQ(setEnabledConrtolsByCheckBox(&checkBox, {&field}), row.on && row.enabled);
+    EXPECT_EQ(field.isEnabled(), row.on && row.enabled);
+  }
   field.setEnabled(true);
   EXPECT_FALSE(setEnabledConrtolsByCheckBox(nullptr, {&field}));
   EXPECT_FALSE(field.isEnabled());

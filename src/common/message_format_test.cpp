@@ -11,173 +11,94 @@
 namespace orval {
 namespace {
 
-TEST(MessageFormatTest, ObjectsAreTheirText) {
-  EXPECT_EQ(stringWithFormat("Exception: %@", "Bad tray"), "Exception: Bad tray");
-  EXPECT_EQ(stringWithFormat("%@:%@", "StapleMode", "Left"), "StapleMode:Left");
-  EXPECT_EQ(stringWithFormat("%@%@dpi", "TIFF", 600), "TIFF600dpi");
-  EXPECT_EQ(stringWithFormat("%@", true), "True");
-  EXPECT_EQ(stringWithFormat("%@", Value(false)), "False");
-  EXPECT_EQ(stringWithFormat("More Than %@", 10), "More Than 10");
-  EXPECT_EQ(stringWithFormat("%@", 0.5), "0.5");
-  EXPECT_EQ(stringWithFormat("<%@>", "現在の設定"), "<現在の設定>");
-  EXPECT_EQ(stringWithFormat("/%@.plist", "PanesTree"), "/PanesTree.plist");
-  // A "%" inside an argument is never read as a conversion.
-  EXPECT_EQ(stringWithFormat("%@ %d", "100%d", 3), "100%d 3");
+constexpr std::size_t kMax = kMaxFormatFieldWidth;
+
+// Each row: what stringWithFormat made, what it should make.
+void expectRows(std::initializer_list<std::pair<std::string, std::string>> rows) {
+  for (const auto& [made, expected] : rows) EXPECT_EQ(made, expected);
 }
 
-TEST(MessageFormatTest, ByteStringsAndMixedConversions) {
-  EXPECT_EQ(stringWithFormat("%s%@", "jp.co.quillant.print.PrintSettingsTicket.", "Fold"),
-            "jp.co.quillant.print.PrintSettingsTicket.Fold");
-  EXPECT_EQ(stringWithFormat("xxx dlopen(%s) error %d\n", "/x/libencryption.so", 2),
-            "xxx dlopen(/x/libencryption.so) error 2\n");
-  EXPECT_EQ(stringWithFormat("\"%s\" -> \"%s\"\n", "abc", "xyz"), "\"abc\" -> \"xyz\"\n");
-  EXPECT_EQ(stringWithFormat("%@=%d\t\t", "NumCopies", 3), "NumCopies=3\t\t");
-  EXPECT_EQ(stringWithFormat("Please specify at least %d characters for %@.", 3, "Job Name"),
-            "Please specify at least 3 characters for Job Name.");
+TEST(MessageFormatTest, ObjectsAndByteStrings) {
+  expectRows({
+      {stringWithFormat("%@%@dpi", "TIFF", 600), "TIFF600dpi"},
+      {stringWithFormat("%@|%@|%@", true, Value(false), 0.5), "True|False|0.5"},
+      {stringWithFormat("<%@>", "現在の設定"), "<現在の設定>"},
+      {stringWithFormat("%@ %d", "100%d", 3), "100%d 3"},  // a "%" inside an argument is no conversion
+      {stringWithFormat("%s%@", "jp.co.quillant.print.PrintSettingsTicket.", "Fold"),
+       "jp.co.quillant.print.PrintSettingsTicket.Fold"},
+      {stringWithFormat("\"%s\" -> \"%s\"\n", "abc", "xyz"), "\"abc\" -> \"xyz\"\n"},
+      {formatMessage("%@=%d", std::vector<Value>{Value("Fold"), Value(2)}), "Fold=2"},
+  });
 }
 
-TEST(MessageFormatTest, SignedIntegersWithWidthAndPadding) {
-  EXPECT_EQ(stringWithFormat("%d", -42), "-42");
-  EXPECT_EQ(stringWithFormat("%i", 7), "7");
-  EXPECT_EQ(stringWithFormat("%ld", 123456789012LL), "123456789012");
-  EXPECT_EQ(stringWithFormat("%lld|%qd", -5, 6), "-5|6");
-  EXPECT_EQ(stringWithFormat("%5d|%-5d|%05d", 42, 42, -42), "   42|42   |-0042");
-  EXPECT_EQ(stringWithFormat("%+d|% d", 5, 5), "+5| 5");
-  EXPECT_EQ(stringWithFormat("%.3d", 7), "007");
-  EXPECT_EQ(stringWithFormat("%04ld-%02ld-%02ldT%02ld:%02ld:%02ld", 2024, 3, 9, 7, 5, 0),
-            "2024-03-09T07:05:00");
-  EXPECT_EQ(stringWithFormat("%04ld", 12345), "12345");
-  EXPECT_EQ(stringWithFormat("%d", std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
-  // A signed conversion is never cut to 32 bits.
-  EXPECT_EQ(stringWithFormat("%d", 5000000000LL), "5000000000");
+TEST(MessageFormatTest, Integers) {
+  expectRows({
+      {stringWithFormat("%d|%i|%lld|%qd", -42, 7, -5, 6), "-42|7|-5|6"},
+      {stringWithFormat("%5d|%-5d|%05d", 42, 42, -42), "   42|42   |-0042"},
+      {stringWithFormat("%+d|% d|%.3d", 5, 5, 7), "+5| 5|007"},
+      {stringWithFormat("%04ld-%02ld", 2024, 3), "2024-03"},
+      {stringWithFormat("%d", std::numeric_limits<std::int64_t>::min()), "-9223372036854775808"},
+      {stringWithFormat("%d", 5000000000LL), "5000000000"},  // never cut to 32 bits
+      {stringWithFormat("%d|%d|%d|%d|%d", 12.9, -12.9, "250", "abc", true), "12|-12|250|0|1"},
+      {stringWithFormat("%u|%lu", 4000000000U, 18446744073709551615ULL), "4000000000|18446744073709551615"},
+      // Negative values in two's complement at the length modifier's width.
+      {stringWithFormat("%u|%lu|%hu", -1, -1, -1), "4294967295|18446744073709551615|65535"},
+      {stringWithFormat("%x|%04X|%#x|%o", 255, 10, 255, 8), "ff|000A|0xff|10"},
+  });
 }
 
-TEST(MessageFormatTest, IntegersFromOtherValues) {
-  EXPECT_EQ(stringWithFormat("%d", 12.9), "12");
-  EXPECT_EQ(stringWithFormat("%d", -12.9), "-12");
-  EXPECT_EQ(stringWithFormat("%d", "250"), "250");
-  EXPECT_EQ(stringWithFormat("%d", "abc"), "0");
-  EXPECT_EQ(stringWithFormat("%d|%d", true, false), "1|0");
-}
-
-TEST(MessageFormatTest, UnsignedAndHexadecimal) {
-  EXPECT_EQ(stringWithFormat("%u", 4000000000U), "4000000000");
-  EXPECT_EQ(stringWithFormat("%lu", 18446744073709551615ULL), "18446744073709551615");
-  EXPECT_EQ(stringWithFormat("%u", 5000000000LL), "5000000000");
-  // Negative values in two's complement at the length modifier's width.
-  EXPECT_EQ(stringWithFormat("%u", -1), "4294967295");
-  EXPECT_EQ(stringWithFormat("%lu", -1), "18446744073709551615");
-  EXPECT_EQ(stringWithFormat("%hu", -1), "65535");
-  EXPECT_EQ(stringWithFormat("%x", 255), "ff");
-  EXPECT_EQ(stringWithFormat("%s%04X", "QZFeederInfoList", 10), "QZFeederInfoList000A");
-  EXPECT_EQ(stringWithFormat("%04X", 0xBEEF), "BEEF");
-  EXPECT_EQ(stringWithFormat("0x%x", 0x10A0), "0x10a0");
-  EXPECT_EQ(stringWithFormat("%#x|%o", 255, 8), "0xff|10");
-}
-
-TEST(MessageFormatTest, RealsWithPrecision) {
-  EXPECT_EQ(stringWithFormat("%lf", 12.5), "12.500000");
-  EXPECT_EQ(stringWithFormat("%f", 2), "2.000000");
-  EXPECT_EQ(stringWithFormat("%.1f", 100.0), "100.0");
-  EXPECT_EQ(stringWithFormat("%.01f", 100.0), "100.0");
-  EXPECT_EQ(stringWithFormat("%.2f", 1.005), "1.00");  // the binary value is below 1.005
-  EXPECT_EQ(stringWithFormat("%.2f", 2.675), "2.67");
-  EXPECT_EQ(stringWithFormat("%.2f", 12.345678), "12.35");
-  EXPECT_EQ(stringWithFormat("%05.3f", 0.25), "0.250");
-  EXPECT_EQ(stringWithFormat("%08.2f", -3.5), "-0003.50");
-  EXPECT_EQ(stringWithFormat("%.0f", 2.5), "2");
-  EXPECT_EQ(stringWithFormat("%.f", 3.7), "4");
-  EXPECT_EQ(stringWithFormat("%e", 1234.5), "1.234500e+03");
-  EXPECT_EQ(stringWithFormat("%g|%G", 0.0001, 1e-10), "0.0001|1E-10");
-  EXPECT_EQ(stringWithFormat("%.1f", "12.25mm"), "12.2");
-  EXPECT_EQ(stringWithFormat("%.1f", 7), "7.0");
+TEST(MessageFormatTest, Reals) {
+  expectRows({
+      {stringWithFormat("%lf|%f", 12.5, 2), "12.500000|2.000000"},
+      {stringWithFormat("%.01f|%.2f|%.2f", 100.0, 2.675, 12.345678), "100.0|2.67|12.35"},
+      {stringWithFormat("%05.3f|%08.2f", 0.25, -3.5), "0.250|-0003.50"},
+      {stringWithFormat("%.0f|%.f", 2.5, 3.7), "2|4"},
+      {stringWithFormat("%e|%g|%G", 1234.5, 0.0001, 1e-10), "1.234500e+03|0.0001|1E-10"},
+      {stringWithFormat("%.1f|%.1f", "12.25mm", 7), "12.2|7.0"},
+  });
 }
 
 TEST(MessageFormatTest, RealsIgnoreTheProcessLocale) {
   const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-  const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
-                      std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+  const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
+                     std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
   EXPECT_EQ(stringWithFormat("%.1f|%@", 100.25, 0.5), "100.2|0.5");
   std::setlocale(LC_NUMERIC, previous.c_str());
-  if (!german) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma is installed";
 }
 
-TEST(MessageFormatTest, PercentSignsAndUnknownConversions) {
-  EXPECT_EQ(stringWithFormat("100%%"), "100%");
-  EXPECT_EQ(stringWithFormat("%%x25%%x2C"), "%x25%x2C");
-  EXPECT_EQ(stringWithFormat("%d%%", 50), "50%");
-  // Unknown and incomplete conversions are copied and take no argument.
-  EXPECT_EQ(stringWithFormat("%y %d", 4), "%y 4");
-  EXPECT_EQ(stringWithFormat("%n %@", "a"), "%n a");
-  EXPECT_EQ(stringWithFormat("50%", 1), "50%");
-  EXPECT_EQ(stringWithFormat("ends with %5.", 1), "ends with %5.");
-  EXPECT_EQ(stringWithFormat("%"), "%");
-  EXPECT_EQ(stringWithFormat(""), "");
-  EXPECT_EQ(stringWithFormat("plain text"), "plain text");
-}
-
-TEST(MessageFormatTest, MissingAndNullArgumentsRenderAsNothing) {
-  EXPECT_EQ(stringWithFormat("Exception: %@"), "Exception: ");
-  EXPECT_EQ(stringWithFormat("[%@]:[%@]\r", "Staple"), "[Staple]:[]\r");
-  EXPECT_EQ(stringWithFormat("%d-%5d-%s-%f-%x-%c|", 1), "1-----|");
-  EXPECT_EQ(stringWithFormat("<%@>", Value()), "<>");
+TEST(MessageFormatTest, PercentSignsUnknownAndMissingArguments) {
+  std::string many;
+  for (int i = 0; i < 200; ++i) many += "%@%d%s%lf%*d";
   const char* none = nullptr;
-  EXPECT_EQ(stringWithFormat("<%s>", none), "<>");
-  // Many more conversions than arguments never read past the list.
-  std::string format;
-  for (int i = 0; i < 200; ++i) format += "%@%d%s%lf%*d";
-  EXPECT_EQ(stringWithFormat(format, "x", 1), "x1");
-  EXPECT_EQ(formatMessage("%@%@", {}), "");
+  expectRows({
+      {stringWithFormat("100%%|%d%%", 50), "100%|50%"},
+      {stringWithFormat("%y %d", 4), "%y 4"},  // unknown conversions are copied and take no argument
+      {stringWithFormat("%n %@", "a"), "%n a"},
+      {stringWithFormat("50%", 1), "50%"},
+      {stringWithFormat("ends with %5.", 1), "ends with %5."},
+      {stringWithFormat("[%@]:[%@]\r", "Staple"), "[Staple]:[]\r"},
+      {stringWithFormat("%d-%5d-%s-%f-%x-%c|", 1), "1-----|"},
+      {stringWithFormat("<%@><%s>", Value(), none), "<><>"},
+      {stringWithFormat(many, "x", 1), "x1"},  // never reads past the list
+  });
 }
 
-TEST(MessageFormatTest, TextWidthAndPrecisionCountCharacters) {
-  EXPECT_EQ(stringWithFormat("[%5@]", "ab"), "[   ab]");
-  EXPECT_EQ(stringWithFormat("[%-5s]", "ab"), "[ab   ]");
-  EXPECT_EQ(stringWithFormat("[%.2s]", "abcdef"), "[ab]");
-  EXPECT_EQ(stringWithFormat("[%.2@]", "自動設定"), "[自動]");
-  EXPECT_EQ(stringWithFormat("[%3@]", "自"), "[  自]");
-  EXPECT_EQ(stringWithFormat("  %@", "Paper"), "  Paper");
-}
-
-TEST(MessageFormatTest, StarWidthAndPrecisionTakeArguments) {
-  EXPECT_EQ(stringWithFormat("[%*d]", 4, 7), "[   7]");
-  EXPECT_EQ(stringWithFormat("[%*d]", -4, 7), "[7   ]");
-  EXPECT_EQ(stringWithFormat("[%.*f]", 2, 3.14159), "[3.14]");
-  EXPECT_EQ(stringWithFormat("[%*.*s]", 5, 2, "abcdef"), "[   ab]");
-  EXPECT_EQ(stringWithFormat("[%*d]", std::numeric_limits<std::int64_t>::min(), 1).size(),
-            static_cast<std::size_t>(kMaxFormatFieldWidth) + 2);
-}
-
-TEST(MessageFormatTest, HugeWidthsAreClamped) {
-  EXPECT_EQ(stringWithFormat("%999999999999d", 1).size(), static_cast<std::size_t>(kMaxFormatFieldWidth));
-  EXPECT_EQ(stringWithFormat("%.99999f", 1.0).size(), static_cast<std::size_t>(kMaxFormatFieldWidth) + 2);
-  EXPECT_EQ(stringWithFormat("%99999@", "a").size(), static_cast<std::size_t>(kMaxFormatFieldWidth));
-}
-
-TEST(MessageFormatTest, PositionalArguments) {
-  EXPECT_EQ(stringWithFormat("%2$@ %1$@", "world", "hello"), "hello world");
-  EXPECT_EQ(stringWithFormat("%1$@/%1$@", "x"), "x/x");
-  EXPECT_EQ(stringWithFormat("%2$04ld", 1, 7), "0007");
-  EXPECT_EQ(stringWithFormat("%3$@|%0$@", "a"), "|%0$@");
-  // Positional conversions do not move the running count.
-  EXPECT_EQ(stringWithFormat("%2$@ %@ %@", "a", "b"), "b a b");
-}
-
-TEST(MessageFormatTest, Characters) {
-  EXPECT_EQ(stringWithFormat("%c%c", 'O', 'K'), "OK");
-  EXPECT_EQ(stringWithFormat("%C", 0x81EA), "自");
-  EXPECT_EQ(stringWithFormat("[%c]", 0), "[]");
-  EXPECT_EQ(stringWithFormat("[%c]", 0xD800), "[]");
-}
-
-TEST(MessageFormatTest, ArgumentsAsAValueList) {
-  const std::vector<Value> arguments{Value("Fold"), Value(2)};
-  EXPECT_EQ(formatMessage("%@=%d", arguments), "Fold=2");
-  const std::string key = "StapleMode";
-  EXPECT_EQ(stringWithFormat("%@_Button", key), "StapleMode_Button");
-  EXPECT_EQ(stringWithFormat("ValueChangFinished_%@", std::string_view("Fold")),
-            "ValueChangFinished_Fold");
-  EXPECT_EQ(stringWithFormat("%u", static_cast<std::size_t>(7)), "7");
+TEST(MessageFormatTest, WidthsPrecisionsAndPositions) {
+  expectRows({
+      {stringWithFormat("[%5@][%-5s]", "ab", "ab"), "[   ab][ab   ]"},
+      {stringWithFormat("[%.2@][%3@]", "自動設定", "自"), "[自動][  自]"},  // characters, not bytes
+      {stringWithFormat("[%*d][%*d]", 4, 7, -4, 7), "[   7][7   ]"},
+      {stringWithFormat("[%.*f][%*.*s]", 2, 3.14159, 5, 2, "abcdef"), "[3.14][   ab]"},
+      {stringWithFormat("%2$@ %1$@|%1$@", "world", "hello"), "hello world|world"},
+      {stringWithFormat("%2$04ld|%3$@|%0$@", 1, 7), "0007||%0$@"},
+      {stringWithFormat("%2$@ %@ %@", "a", "b"), "b a b"},  // positions do not move the running count
+      {stringWithFormat("%c%c%C[%c][%c]", 'O', 'K', 0x81EA, 0, 0xD800), "OK自[][]"},
+  });
+  EXPECT_EQ(stringWithFormat("%999999999999d", 1).size(), kMax);
+  EXPECT_EQ(stringWithFormat("%.99999f", 1.0).size(), kMax + 2);
+  EXPECT_EQ(stringWithFormat("%99999@", "a").size(), kMax);
+  EXPECT_EQ(stringWithFormat("[%*d]", std::numeric_limits<std::int64_t>::min(), 1).size(), kMax + 2);
 }
 
 }  // namespace

@@ -50,6 +50,23 @@ bool fail(std::span<char> out) {
   return false;
 }
 
+// Scrambles clear after salt into out (2 + 2 x clear.size() + 1 bytes), zero-terminated;
+// false when the form would not unscramble: after a pair of 0xFF, the clear byte 0xFF
+// chains to 0, which reads back as a zero byte.
+bool scrambleWithSalt(std::string_view key, std::string_view clear, unsigned salt, char* out) {
+  unsigned previous = salt;
+  appendPair(out, previous);
+  KeyCursor keyCursor(key);
+  for (const char c : clear) {
+    const unsigned byte = static_cast<unsigned char>(c);
+    if (previous == 0xFF && byte == 0xFF) return false;
+    previous = keyCursor.next() ^ ((previous + byte) % 255);
+    appendPair(out, previous);
+  }
+  *out = '\0';
+  return true;
+}
+
 }  // namespace
 
 bool Encryption(std::string_view key, std::string_view clear, std::span<char> out) {
@@ -60,17 +77,11 @@ bool Encryption(std::string_view key, std::string_view clear, std::span<char> ou
   if (key.empty() || out.size() < 2 + 2 * clear.size() + 1) return fail(out);
   if (clear.find('\0') != std::string_view::npos) return fail(out);  // would not unscramble
   std::srand(seed);
-  unsigned previous = static_cast<unsigned>(std::rand()) % 255;
-  char* p = out.data();
-  appendPair(p, previous);
-  KeyCursor keyCursor(key);
-  for (const char c : clear) {
-    const unsigned byte = static_cast<unsigned char>(c);
-    previous = keyCursor.next() ^ ((previous + byte) % 255);
-    appendPair(p, previous);
-  }
-  *p = '\0';
-  return true;
+  const unsigned drawn = static_cast<unsigned>(std::rand()) % 255;
+  // A salt whose form would not read back gives way to the next one.
+  for (unsigned step = 0; step < 255; ++step)
+    if (scrambleWithSalt(key, clear, (drawn + step) % 255, out.data())) return true;
+  return fail(out);
 }
 
 bool Decryption(std::string_view key, std::string_view scrambled, std::span<char> out) {

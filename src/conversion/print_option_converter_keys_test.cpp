@@ -23,73 +23,46 @@ void expectTexts(const PrintOption& options,
   for (const auto& [key, value] : expected) EXPECT_EQ(text(options, key), value) << key;
 }
 
-TEST(PrintOptionConverterKeysTest, PunchTableBothWays) {
-  struct Case {
-    const char* joined;
-    const char* punch;
-    const char* holes;
-  };
-  for (const Case& c : {Case{"None", "None", "None"}, Case{"LeftHoles2", "Left", "Holes2"},
-                        Case{"RightHolesMulti", "Right", "HolesMulti"}, Case{"TopHoles3", "Top", "Holes3"},
-                        Case{"BottomHoles4", "Bottom", "Holes4"}, Case{"MixSizeHoles4", "MixSize", "Holes4"}}) {
-    PrintOption options{{"Punch_PunchHoles", c.joined}};
+// A joined internal key and its two canonical keys, converted both ways.
+struct JoinedPair {
+  const char *joined, *first, *second;
+};
+
+void expectBothWays(const char* joinedKey, const char* firstKey, const char* secondKey,
+                    std::initializer_list<JoinedPair> rows) {
+  for (const JoinedPair& row : rows) {
+    PrintOption options{{joinedKey, row.joined}};
     Converter::convertToCanonicalPpdKeyword(options, true);
-    EXPECT_EQ(text(options, "Punch"), c.punch) << c.joined;
-    EXPECT_EQ(text(options, "PunchHoles"), c.holes) << c.joined;
-    EXPECT_FALSE(options.contains("Punch_PunchHoles"));
+    expectTexts(options, {{firstKey, row.first}, {secondKey, row.second}, {joinedKey, kAbsent}});
     Converter::convertToInternalPpdKeyword(options);
-    EXPECT_EQ(text(options, "Punch_PunchHoles"), c.joined);
-    expectTexts(options, {{"Punch", kAbsent}, {"PunchHoles", kAbsent}});
+    expectTexts(options, {{joinedKey, row.joined}, {firstKey, kAbsent}, {secondKey, kAbsent}});
   }
 }
 
-TEST(PrintOptionConverterKeysTest, PunchValuesOutsideTheTable) {
-  PrintOption unknown{{"Punch_PunchHoles", "LeftHoles7"}};
+TEST(PrintOptionConverterKeysTest, PunchAndPageOrderTablesBothWays) {
+  expectBothWays("Punch_PunchHoles", "Punch", "PunchHoles",
+                 {{"None", "None", "None"}, {"LeftHoles2", "Left", "Holes2"}, {"RightHolesMulti", "Right", "HolesMulti"},
+                  {"TopHoles3", "Top", "Holes3"}, {"BottomHoles4", "Bottom", "Holes4"},
+                  {"MixSizeHoles4", "MixSize", "Holes4"}});
+  expectBothWays("PageOrder_new", "PageOrder", "OutputMode",
+                 {{"FaceDown", "Normal", "FaceDown"}, {"FaceUp", "Normal", "FaceUp"},
+                  {"FaceUpReverse", "Reverse", "FaceUp"}, {"FaceDownReverse", "Reverse", "FaceDown"}});
+}
+
+TEST(PrintOptionConverterKeysTest, PunchAndPageOrderValuesOutsideTheTables) {
+  PrintOption unknown{{"Punch_PunchHoles", "LeftHoles7"}, {"PageOrder_new", "Sideways"}};
   Converter::convertToCanonicalPpdKeyword(unknown, true);
-  expectTexts(unknown, {{"Punch", "None"}, {"PunchHoles", "None"}});
-
-  // There is no mixed-size multi-hole punch.
-  PrintOption mixedMulti{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}};
-  Converter::convertToInternalPpdKeyword(mixedMulti);
-  EXPECT_EQ(text(mixedMulti, "Punch_PunchHoles"), "None");
-
+  expectTexts(unknown, {{"Punch", "None"}, {"PunchHoles", "None"}, {"PageOrder", "Normal"}, {"OutputMode", "FaceUp"}});
+  // There is no mixed-size multi-hole punch; an unknown output mode is face down.
+  PrintOption unknownPairs{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}, {"PageOrder", "Reverse"},
+                           {"OutputMode", "Stacked"}};
+  Converter::convertToInternalPpdKeyword(unknownPairs);
+  expectTexts(unknownPairs, {{"Punch_PunchHoles", "None"}, {"PageOrder_new", "FaceDown"}});
   // Only a complete pair is joined.
-  PrintOption half{{"Punch", "Left"}};
-  Converter::convertToInternalPpdKeyword(half);
-  expectTexts(half, {{"Punch", "Left"}, {"Punch_PunchHoles", kAbsent}});
-}
-
-TEST(PrintOptionConverterKeysTest, PageOrderTableBothWays) {
-  struct Case {
-    const char* joined;
-    const char* pageOrder;
-    const char* outputMode;
-  };
-  for (const Case& c : {Case{"FaceDown", "Normal", "FaceDown"}, Case{"FaceUp", "Normal", "FaceUp"},
-                        Case{"FaceUpReverse", "Reverse", "FaceUp"}, Case{"FaceDownReverse", "Reverse", "FaceDown"}}) {
-    PrintOption options{{"PageOrder_new", c.joined}};
-    Converter::convertToCanonicalPpdKeyword(options, true);
-    EXPECT_EQ(text(options, "PageOrder"), c.pageOrder);
-    EXPECT_EQ(text(options, "OutputMode"), c.outputMode);
-    Converter::convertToInternalPpdKeyword(options);
-    EXPECT_EQ(text(options, "PageOrder_new"), c.joined);
-    expectTexts(options, {{"PageOrder", kAbsent}, {"OutputMode", kAbsent}});
-  }
-}
-
-TEST(PrintOptionConverterKeysTest, PageOrderValuesOutsideTheTable) {
-  PrintOption unknown{{"PageOrder_new", "Sideways"}};
-  Converter::convertToCanonicalPpdKeyword(unknown, true);
-  expectTexts(unknown, {{"PageOrder", "Normal"}, {"OutputMode", "FaceUp"}});
-
-  PrintOption unknownPair{{"PageOrder", "Reverse"}, {"OutputMode", "Stacked"}};
-  Converter::convertToInternalPpdKeyword(unknownPair);
-  EXPECT_EQ(text(unknownPair, "PageOrder_new"), "FaceDown");
-
-  // Without "OutputMode" the page order stays canonical.
-  PrintOption alone{{"PageOrder", "Reverse"}};
-  Converter::convertToInternalPpdKeyword(alone);
-  expectTexts(alone, {{"PageOrder", "Reverse"}, {"PageOrder_new", kAbsent}});
+  PrintOption halves{{"Punch", "Left"}, {"PageOrder", "Reverse"}};
+  Converter::convertToInternalPpdKeyword(halves);
+  expectTexts(halves, {{"Punch", "Left"}, {"Punch_PunchHoles", kAbsent}, {"PageOrder", "Reverse"},
+                       {"PageOrder_new", kAbsent}});
 }
 
 TEST(PrintOptionConverterKeysTest, SplitSetsEachPartOrLeavesTheKeyJoined) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace orval {
 namespace {
@@ -31,28 +32,18 @@ std::string hundredthsText(__int128 hundredths) {
 }
 
 TEST(UnitConversionTest, MillimetresAndCepExamples) {
-  EXPECT_EQ(convertMmToCep("1"), "567");
-  EXPECT_EQ(convertCepToMm("567"), "1.00");
-  EXPECT_EQ(convertMmToCep("210"), "119055");
-  EXPECT_EQ(convertCepToMm("119055"), "210.00");  // 210 comes back as 210.00
-  EXPECT_EQ(convertMmToCep("25.4"), "14400");
-  EXPECT_EQ(convertCepToMm("14400"), "25.40");
-  EXPECT_EQ(convertMmToCep("-1"), "-567");
-  EXPECT_EQ(convertCepToMm("-1"), "0.00");  // -0.0018 mm: no negative zero
-  EXPECT_EQ(convertCepToMm("-3"), "-0.01");
-  EXPECT_EQ(convertMmToCep("abc"), "0");
-  // 2.54 mm is exactly 1440 cep; a binary real of 2.54 × 14400 / 25.4 is not.
-  EXPECT_EQ(convertMmToCep("0.0127"), "7");   // exactly 7.2 -> 7
-  EXPECT_EQ(convertMmToCep("0.00635"), "4");  // exactly 3.6 -> 4
-  // Exactly half a cep rounds away from zero: 127 / 144000 mm is 0.5 cep.
-  EXPECT_EQ(convertMmToCep("0.000881944444"), "0");  // a hair below the half
-  EXPECT_EQ(convertCepToMm("9"), "0.02");            // 0.015875 -> 0.02
-  EXPECT_EQ(convertCepToMm("720"), "1.27");
-  EXPECT_EQ(convertCepToMm("360"), "0.64");    // exactly 0.635: half rounds up
-  EXPECT_EQ(convertCepToMm("-360"), "-0.64");  // and away from zero when negative
-  // Values beyond the arithmetic's range give an empty text, never a wrapped number.
-  EXPECT_EQ(convertMmToCep("1e40"), "");
-  EXPECT_EQ(convertCepToMm("1e40"), "");
+  using Rows = std::initializer_list<std::pair<const char*, const char*>>;
+  for (const auto& [mm, cep] : Rows{{"1", "567"}, {"210", "119055"}, {"25.4", "14400"}, {"-1", "-567"}, {"abc", "0"},
+                                    {"0.0127", "7"},    // exactly 7.2 (a binary real is not)
+                                    {"0.00635", "4"},   // exactly 3.6
+                                    {"0.000881944444", "0"},  // a hair below half a cep
+                                    {"1e40", ""}})            // beyond the arithmetic's range: no wrapped number
+    EXPECT_EQ(convertMmToCep(mm), cep) << mm;
+  for (const auto& [cep, mm] : Rows{{"119055", "210.00"}, {"14400", "25.40"}, {"-1", "0.00"},  // no negative zero
+                                    {"-3", "-0.01"}, {"9", "0.02"},
+                                    {"360", "0.64"}, {"-360", "-0.64"},  // exactly 0.635: half away from zero
+                                    {"1e40", ""}})
+    EXPECT_EQ(convertCepToMm(cep), mm) << cep;
 }
 
 // Every hundredth of a millimetre up to one metre, and back.
@@ -100,39 +91,29 @@ TEST(UnitConversionTest, RandomLengthsAgainstExactRationals) {
 }
 
 TEST(UnitConversionTest, PrintPositionMagnification) {
-  EXPECT_EQ(convertKORAToMag("0"), "100.0");
-  EXPECT_EQ(convertKORAToMag("-500"), "50.0");
-  EXPECT_EQ(convertKORAToMag("5.7"), "100.5");  // the integer value is used
-  EXPECT_EQ(convertKORAToMag("-1001"), "-0.1");
-  EXPECT_EQ(convertMagToKORA("50.0"), "-500");
-  EXPECT_EQ(convertMagToKORA("100"), "0");
-  EXPECT_EQ(convertMagToKORA("100.06"), "0");    // 0.6: integer part
-  EXPECT_EQ(convertMagToKORA("100.96"), "9");    // 9.6: integer part, not rounded
-  EXPECT_EQ(convertMagToKORA("100.999"), "10");  // 9.99 rounds to 10.0 first
-  EXPECT_EQ(convertMagToKORA("99.444"), "-5");   // -5.56 -> -5.6 -> -5
-  EXPECT_EQ(convertMagToKORA("99.95"), "0");     // -0.5 -> 0, not "-0"
+  for (const auto& [kora, mag] : {std::pair{"0", "100.0"}, std::pair{"-500", "50.0"},
+                                  std::pair{"5.7", "100.5"},  // the integer value is used
+                                  std::pair{"-1001", "-0.1"}})
+    EXPECT_EQ(convertKORAToMag(kora), mag) << kora;
+  for (const auto& [mag, kora] : {std::pair{"50.0", "-500"}, std::pair{"100.96", "9"},  // integer part, not rounded
+                                  std::pair{"100.999", "10"},                            // 9.99 rounds to 10.0 first
+                                  std::pair{"99.444", "-5"}, std::pair{"99.95", "0"}})   // -0.5: not "-0"
+    EXPECT_EQ(convertMagToKORA(mag), kora) << mag;
   for (int kora = -1000; kora <= 1000; ++kora)
     ASSERT_EQ(convertMagToKORA(convertKORAToMag(std::to_string(kora))), std::to_string(kora));
 }
 
 TEST(UnitConversionTest, ScaledIntegers) {
   // "Magnification" in tenths, line widths in thousandths, toner ratios in hundredths.
-  EXPECT_EQ(decimalToScaledInteger("100.0", 1), "1000");
-  EXPECT_EQ(scaledIntegerToDecimal("1000", 1), "100.0");
-  EXPECT_EQ(decimalToScaledInteger("0.250", 3), "250");
-  EXPECT_EQ(scaledIntegerToDecimal("250", 3), "0.250");
-  EXPECT_EQ(decimalToScaledInteger("1.5", 2), "150");
-  EXPECT_EQ(scaledIntegerToDecimal("150", 2), "1.50");
-  EXPECT_EQ(decimalToScaledInteger("1.005", 2), "101");  // binary 1.005 × 100 is 100.4999...
-  EXPECT_EQ(decimalToScaledInteger("0.0005", 3), "1");
-  EXPECT_EQ(decimalToScaledInteger("-0.0005", 3), "-1");
-  EXPECT_EQ(decimalToScaledInteger("0.00049", 3), "0");
-  EXPECT_EQ(scaledIntegerToDecimal("5", 3), "0.005");
-  EXPECT_EQ(scaledIntegerToDecimal("-5", 3), "-0.005");
-  EXPECT_EQ(scaledIntegerToDecimal("250.9", 3), "0.250");  // the integer value is used
-  EXPECT_EQ(decimalToScaledInteger("junk", 1), "0");
-  EXPECT_EQ(decimalToScaledInteger("1", -1), "");
-  EXPECT_EQ(scaledIntegerToDecimal("1", 40), "");
+  for (const auto& [decimal, places, scaled] :
+       {std::tuple{"100.0", 1, "1000"}, std::tuple{"1.005", 2, "101"},  // binary 1.005 x 100 is 100.4999...
+        std::tuple{"-0.0005", 3, "-1"}, std::tuple{"0.00049", 3, "0"}, std::tuple{"junk", 1, "0"}, std::tuple{"1", -1, ""}})
+    EXPECT_EQ(decimalToScaledInteger(decimal, places), scaled) << decimal;
+  for (const auto& [scaled, places, decimal] :
+       {std::tuple{"1000", 1, "100.0"}, std::tuple{"150", 2, "1.50"}, std::tuple{"-5", 3, "-0.005"},
+        std::tuple{"250.9", 3, "0.250"},  // the integer value is used
+        std::tuple{"1", 40, ""}})
+    EXPECT_EQ(scaledIntegerToDecimal(scaled, places), decimal) << scaled;
   for (int value = -3000; value <= 3000; ++value) {
     const std::string text = std::to_string(value);
     ASSERT_EQ(decimalToScaledInteger(scaledIntegerToDecimal(text, 3), 3), text);
@@ -140,27 +121,15 @@ TEST(UnitConversionTest, ScaledIntegers) {
 }
 
 TEST(UnitConversionTest, CreasePositionsMirrorAndComeBack) {
-  // Three creases on a 100 mm sheet at 10, 20 and 30 mm: crease 1 and 3
-  // exchange places, then every position is measured from the other end.
+  // A crease 30 mm into a 100 mm sheet lies 70 mm from its other end, and back.
   const std::string length = convertMmToCep("100");
-  const std::string crease1 = convertMmToCep("10");
-  const std::string crease2 = convertMmToCep("20");
-  const std::string crease3 = convertMmToCep("30");
-  const std::string canonical1 = mirroredPosition(length, crease3);
-  const std::string canonical2 = mirroredPosition(length, crease2);
-  const std::string canonical3 = mirroredPosition(length, crease1);
-  EXPECT_EQ(convertCepToMm(canonical1), "70.00");
-  EXPECT_EQ(convertCepToMm(canonical2), "80.00");
-  EXPECT_EQ(convertCepToMm(canonical3), "90.00");
-  // The same operation takes them back, still in cep.
-  EXPECT_EQ(convertCepToMm(mirroredPosition(length, canonical3)), "10.00");
-  EXPECT_EQ(convertCepToMm(mirroredPosition(length, canonical2)), "20.00");
-  EXPECT_EQ(convertCepToMm(mirroredPosition(length, canonical1)), "30.00");
+  const std::string mirrored = mirroredPosition(length, convertMmToCep("30"));
+  EXPECT_EQ(convertCepToMm(mirrored), "70.00");
+  EXPECT_EQ(convertCepToMm(mirroredPosition(length, mirrored)), "30.00");
   // A position beyond the sheet stays negative instead of wrapping to a huge number.
   EXPECT_EQ(mirroredPosition("100", "130"), "-30");
   EXPECT_EQ(mirroredPosition("100", "-30"), "130");
-  EXPECT_EQ(mirroredPosition("9223372036854775807", "-9223372036854775808"),
-            "18446744073709551615");
+  EXPECT_EQ(mirroredPosition("9223372036854775807", "-9223372036854775808"), "18446744073709551615");
 }
 
 }  // namespace

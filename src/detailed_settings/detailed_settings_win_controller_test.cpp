@@ -66,7 +66,9 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   EXPECT_EQ(window->frameAutosaveName(), "DetailedSettingsDialog");
   tk::TabView& tabs = *controller.tabView();
   EXPECT_EQ(tabIdentifiers(tabs), (std::vector<std::string>{"Page", "Layout", "Finishing+Staple", "Finishing+Punch",
-                                                             "Finishing+Fold", "Color", "Security", "Notification"}));
+                                                             "Finishing+Fold", "Finishing+Crease", "Finishing+Trim",
+                                                             "Output", "Sheets", "Color", "Stamps", "Security",
+                                                             "Notification", "Advanced"}));
   PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
   const tk::TabViewItem& punch = *tabs.tabViewItemAtIndex(3);
   EXPECT_EQ(punch.label(), "Punch");
@@ -78,7 +80,7 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   EXPECT_EQ(controller.viewStyle()->selectedItem()->tag(), DetailedSettingsWinController::kTreeStyle);
   EXPECT_EQ(tabs.frame().x, 200);
   EXPECT_EQ(tabs.tabViewType(), tk::TabViewType::NoTabsNoBorder);
-  EXPECT_EQ(controller.outlineview()->numberOfRows(), 8);
+  EXPECT_EQ(controller.outlineview()->numberOfRows(), 14);
   EXPECT_TRUE(controller.outlineview()->clickRow(3));
   EXPECT_EQ(tabs.selectedTabViewItem(), &punch);
 
@@ -173,8 +175,9 @@ TEST_F(DetailedSettingsTest, PanesThatCannotBeBuiltAreLeftOutAndTheWindowStillOp
   DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
   ASSERT_NE(controller.window(), nullptr);
   EXPECT_EQ(tabIdentifiers(*controller.tabView()),
-            (std::vector<std::string>{"Page", "Finishing+Staple", "Finishing+Punch", "Finishing+Fold", "Color",
-                                      "Notification"}));
+            (std::vector<std::string>{"Page", "Finishing+Staple", "Finishing+Punch", "Finishing+Fold",
+                                      "Finishing+Crease", "Finishing+Trim", "Output", "Sheets", "Color", "Stamps",
+                                      "Notification", "Advanced"}));
   EXPECT_TRUE(log.contains("pane plug-in Layout: "));
   EXPECT_TRUE(log.contains("the panes tree names the pane Ghost, which is not loaded"));
   reset();

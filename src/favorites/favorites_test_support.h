@@ -1,5 +1,5 @@
-// Helpers of the favorites module's tests: a temporary folder, a plug-in
-// bundle written into it, whole-file bytes and a disk that refuses writes.
+// Helpers of the favorites module's tests: a plug-in bundle written into a
+// folder, whole-file bytes and a disk that refuses writes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,55 +13,33 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/foundation/bundle.h"
-#include "platform/foundation/file_manager.h"
 #include "platform/foundation/plist.h"
-#include "platform/foundation/value.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval::favorites_testing {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the test's temporary folder, removed with the object.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern = (fs::path(::testing::TempDir()) / "favorites_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
-    path_ = pattern;
-  }
-  ~TemporaryFolder() {
-    std::error_code ec;
-    // Folders a test made unreadable or unwritable are opened up first.
-    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
-      if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using foundation_testing::TemporaryFolder;
 
 // Writes a plug-in bundle at folder/Name.plugin with CFBundleName name (none
 // when empty), the information dictionary informations and the given
 // localization folders; answers the opened bundle.
-inline std::shared_ptr<Bundle> writePlugInBundle(const fs::path& folder, const std::string& name,
+inline std::shared_ptr<Bundle> writePlugInBundle(const std::filesystem::path& folder, const std::string& name,
                                                  const Dict& informations,
                                                  const std::vector<std::string>& localizations = {}) {
-  const fs::path bundlePath = folder / ((name.empty() ? std::string("Unnamed") : name) + ".plugin");
-  const fs::path resources = bundlePath / "Contents" / "Resources";
-  fs::create_directories(resources);
+  const std::filesystem::path bundlePath = folder / ((name.empty() ? std::string("Unnamed") : name) + ".plugin");
+  const std::filesystem::path resources = bundlePath / "Contents" / "Resources";
+  std::filesystem::create_directories(resources);
   Dict info{{"CFBundleIdentifier", Value("org.orval.test.favorites")}};
   if (!name.empty()) info.set("CFBundleName", Value(name));
   EXPECT_TRUE(writePlistFile(bundlePath / "Contents" / "Info.plist", Value(info)));
   EXPECT_TRUE(writePlistFile(resources / "miscellaneous.plist", Value(informations)));
-  for (const std::string& language : localizations) fs::create_directories(resources / (language + ".lproj"));
+  for (const std::string& language : localizations)
+    std::filesystem::create_directories(resources / (language + ".lproj"));
   return Bundle::bundleWithPath(bundlePath);
 }
 

@@ -112,9 +112,15 @@ TEST_F(GenericPanePlugInTest, BuildsItsTabsBindsAndRegistersItsControlsInLayoutO
 
   const std::vector<KORAUI*> controls = pane.getListKORAUI().value();
   EXPECT_EQ(mainKeywords(controls),
-            (std::vector<std::string>{"ChgPrintPaperSizeType", "QZMediaType", "QZInputSlot", "StockName",
-                                      "AutoTraySettingToBypass", "DuplexMode", "PagePrintOnCenter",
-                                      "PhysicalPageRangeMode"}));
+            (std::vector<std::string>{
+                "ChgPrintPaperSizeType", "QZMediaType", "QZInputSlot", "StockName", "AutoTraySettingToBypass",
+                "PaperType_MediaTypeTabbed", "PaperTypeCustomNumber", "PaperTypeCustomName", "MediaTypeSequence",
+                "PaperColor", "PaperColorCustomName", "MediaTypeWeightValue", "MediaTypeCoatingMaterial",
+                "MediaTypeDrilled", "MediaTypeGlossFine", "MediaTypePreprinted",
+                "PaperTypeBypass_MediaTypeTabbedBypass_MediaTypeCoatingMaterialBypass_MediaTypePreprintedBypass_"
+                "MediaTypeDrilledBypass_PaperTypeCustomNumberBypass",
+                "MediaTypeSequenceBypass", "PaperColorBypass", "MediaTypeWeightBypass", "DuplexMode",
+                "PagePrintOnCenter", "PhysicalPageRangeMode"}));
   for (const KORAUI* control : controls) {
     EXPECT_TRUE(control->toolTip().empty()) << control->mainKeyword();
     const std::vector<KORAUI*>* registered = manager.koraMgr().getControlsDictionary().find(control->mainKeyword());
@@ -176,7 +182,7 @@ TEST_F(GenericPanePlugInTest, EachRoleLoadsItsOwnLayoutAndAnUnknownRoleCostsOnly
     std::ifstream in(tree);
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  text.replace(text.find("Finishing+Staple"), 16, "Finishing+Trim");
+  text.replace(text.find("Finishing+Staple"), 16, "Finishing+Stitch");
   std::ofstream(tree) << text;
   mainBundle = Bundle::bundleWithPath(copy);
   SetBSPrincipalBundle(mainBundle);
@@ -184,9 +190,9 @@ TEST_F(GenericPanePlugInTest, EachRoleLoadsItsOwnLayoutAndAnUnknownRoleCostsOnly
   LogCapture log;
   PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
   ASSERT_TRUE(manager.loadPlugIns());
-  EXPECT_TRUE(log.contains("###Error: pane plug-in Finishing+Trim: ")) << "the bad role is named";
-  EXPECT_TRUE(log.contains("no role \"Trim\""));
-  EXPECT_EQ(manager.paneControllerNamed("Finishing+Trim"), nullptr);
+  EXPECT_TRUE(log.contains("###Error: pane plug-in Finishing+Stitch: ")) << "the bad role is named";
+  EXPECT_TRUE(log.contains("no role \"Stitch\""));
+  EXPECT_EQ(manager.paneControllerNamed("Finishing+Stitch"), nullptr);
   for (const auto& [name, title] : {std::pair{"Finishing+Punch", "Punch"}, std::pair{"Finishing+Fold", "Fold"}}) {
     PanePlugInInterface* controller = manager.paneControllerNamed(name);
     ASSERT_NE(controller, nullptr) << name;

@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include "platform/foundation/log.h"
+#include "platform/foundation/text_encoding.h"
+
 namespace orval {
 
 namespace {
@@ -36,6 +39,15 @@ std::string percentDecoded(std::string_view text) {
   return out;
 }
 
+// False for a decoded host that holds a control byte or a path separator, or is not UTF-8 text.
+bool isUsableHostName(const std::string& host) {
+  for (const char c : host) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\') return false;
+  }
+  return isValidUtf8(host);
+}
+
 }  // namespace
 
 std::optional<std::string> hostPartOfDeviceURI(std::string_view uri) {
@@ -61,7 +73,12 @@ std::optional<std::string> hostPartOfDeviceURI(std::string_view uri) {
     host = authority.substr(0, authority.find(':'));
   }
   if (host.empty()) return std::nullopt;
-  return percentDecoded(host);
+  std::string decoded = percentDecoded(host);
+  if (!isUsableHostName(decoded)) {
+    logMessage("###The device address' host part is not a usable host name; no print server host is taken");
+    return std::nullopt;
+  }
+  return decoded;
 }
 
 std::string printServerHostName(std::string hostPart) {

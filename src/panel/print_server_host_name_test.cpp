@@ -36,5 +36,11 @@ TEST(PrintServerHostNameTest, AddressesWithoutHostPartGiveNone) {
   EXPECT_EQ(hostPartOfDeviceURI(""), std::nullopt);
 }
 
+TEST(PrintServerHostNameTest, EscapesThatDecodeToControlBytesOrPathSeparatorsAreRefused) {
+  for (const char* uri : {"ipp://a%00b/x", "ipp://a%2Fb/x", "ipp://a%2fb", "socket://rip%0A.example.com:9100",
+                          "ipp://[fe80::1%25en0%7F]/", "ipp://a%FFb/x"})
+    EXPECT_EQ(printServerHostNameFromDeviceURI(uri), std::nullopt) << uri;
+}
+
 }  // namespace
 }  // namespace orval

@@ -8,6 +8,8 @@
 #include "panes/print_option_consistency_check.h"
 #include "platform/foundation/file_manager.h"
 #include "platform/foundation/log.h"
+#include "platform/foundation/plist.h"
+#include "settings_ui/ui_description.h"
 
 namespace orval {
 
@@ -89,6 +91,26 @@ void PanePlugInMgr::_readBundleInformation(const Bundle* bundle) {
     return;
   }
   _uiFilePath = candidate->string();
+}
+
+std::shared_ptr<const Dict> PanePlugInMgr::uiDescription() {
+  if (_uiDescription) return _uiDescription;
+  std::optional<Dict> parsed;
+  if (_uiFilePath) {
+    parsed = dictFromFile(*_uiFilePath);
+    if (!parsed) logMessage("###Error:UISetting Plist file cannot be read: " + *_uiFilePath);
+  }
+  if (!parsed) {
+    const std::shared_ptr<Bundle> bundle = BSPrincipalBundle();
+    const auto fallback = bundle ? bundle->pathForResource(kUIDescriptionFallbackResource, "plist") : std::nullopt;
+    if (fallback) parsed = dictFromFile(*fallback);
+  }
+  if (!parsed) {
+    logMessage("###Error:UISetting Plist file not found!");
+    return nullptr;
+  }
+  _uiDescription = std::make_shared<const Dict>(std::move(*parsed));
+  return _uiDescription;
 }
 
 // The settings engine ------------------------------------------------------------------------------

@@ -100,6 +100,10 @@ class PanePlugInMgr {
 
   // The full path of the UI description, or none when it was not found.
   const std::optional<std::string>& getUIFilePath() const { return _uiFilePath; }
+  // The UI description parsed (the file at getUIFilePath, else the bundle's
+  // resource "UI"), read on first use and kept for whoever builds controls;
+  // nullptr, logged, when it cannot be read (read again at the next use).
+  std::shared_ptr<const Dict> uiDescription();
   // The UI description's base name ("QZPOD"), or none.
   const std::optional<std::string>& isPOD() const { return _uiPOD; }
   bool getTabTreeView() const { return _uiTabTreeView; }
@@ -150,8 +154,8 @@ class PanePlugInMgr {
   // Services to the pane plug-ins: binding and finding controls ---------------------------------
   // (pane_plugin_mgr_services.cpp)
 
-  // The UI description (every control description by print option key),
-  // read from the principal bundle on first use; nullptr, logged, when it cannot be read.
+  // The UI description (every control description by print option key): the
+  // one parse of uiDescription(); nullptr, logged, when it cannot be read.
   const Dict* controlDictionary();
   // Builds the pane of paneController: its numbered profile items first
   // (profileUiInformations), then registers its settings controls
@@ -391,6 +395,7 @@ class PanePlugInMgr {
   std::optional<std::string> _currentProfilePath;
   std::optional<std::string> _hostName;
   std::optional<std::string> _uiFilePath;
+  std::shared_ptr<const Dict> _uiDescription;
   std::optional<std::string> _uiPOD;
   bool _uiTabTreeView = false;
   bool _isHiddenNumCopies = false;
@@ -404,7 +409,6 @@ class PanePlugInMgr {
   // The plug-in being initialized, with the name it will be stored under.
   const PanePlugInInterface* _loadingController = nullptr;
   std::string _loadingName;
-  std::optional<Dict> _controlDictionary;
 };
 
 }  // namespace orval

@@ -34,22 +34,16 @@ constexpr const char* kNoToolTip = "(null)";
 
 // Binding and registering --------------------------------------------------------------------------
 
-const Dict* PanePlugInMgr::controlDictionary() {
-  if (!_controlDictionary) {
-    const std::shared_ptr<Bundle> bundle = BSPrincipalBundle();
-    _controlDictionary = loadUIDescription(bundle.get());
-    if (!_controlDictionary) {
-      logMessage("###Error:UISetting Plist file not found!");
-      return nullptr;
-    }
-  }
-  return &*_controlDictionary;
-}
+const Dict* PanePlugInMgr::controlDictionary() { return uiDescription().get(); }
 
 bool PanePlugInMgr::setupKORAUIControls(const std::vector<KORAUI*>* controls, const Dict* controlDictionary,
                                         KORAUIControlTable* outputDictionary, const std::shared_ptr<Bundle>& bundle,
                                         const std::string& paneName) {
   if (controls == nullptr || controlDictionary == nullptr || outputDictionary == nullptr) return false;
+  // Controls with children build them from the whole description: they share the manager's
+  // parse when given it, else one copy for this call.
+  std::shared_ptr<const Dict> shared = _uiDescription;
+  if (shared.get() != controlDictionary) shared = std::make_shared<const Dict>(*controlDictionary);
   for (KORAUI* control : *controls) {
     if (control == nullptr || !control->hasToolTip()) continue;
     const std::string key = control->toolTip();
@@ -59,6 +53,7 @@ bool PanePlugInMgr::setupKORAUIControls(const std::vector<KORAUI*>* controls, co
     const Dict* description = controlDescriptionNamed(*controlDictionary, key);
     if (description == nullptr) logMessage("###Error: no control description for " + key);
     control->setControlDictionary(description != nullptr ? *description : Dict(), bundle);
+    control->setUIDescription(shared);
     if (paneName.empty()) control->updateControl();
     else control->updateControl(paneName);
     control->setToolTip(std::nullopt);

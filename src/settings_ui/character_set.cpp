@@ -39,10 +39,15 @@ CharacterSet CharacterSet::characterSetWithCharactersInString(std::string_view t
 }
 
 CharacterSet CharacterSet::controlCharacterSet() {
-  icu::UnicodeSet set;
-  UErrorCode status = U_ZERO_ERROR;
-  set.applyIntPropertyValue(UCHAR_GENERAL_CATEGORY_MASK, U_GC_CC_MASK | U_GC_CF_MASK, status);
-  return CharacterSet(std::move(set));
+  // Made once: gathering a category walks every character, and the limited
+  // fields ask for this set at every keystroke.
+  static const icu::UnicodeSet controls = [] {
+    icu::UnicodeSet set;
+    UErrorCode status = U_ZERO_ERROR;
+    set.applyIntPropertyValue(UCHAR_GENERAL_CATEGORY_MASK, U_GC_CC_MASK | U_GC_CF_MASK, status);
+    return set;
+  }();
+  return CharacterSet(controls);
 }
 
 bool CharacterSet::characterIsMember(char32_t c) const { return set_.contains(static_cast<UChar32>(c)); }

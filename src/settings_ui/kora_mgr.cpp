@@ -9,6 +9,7 @@
 #include "common/message_format.h"
 #include "common/notify_unit.h"
 #include "platform/foundation/log.h"
+#include "settings_ui/kora_mgr_internal.h"
 #include "settings_ui/value_pattern.h"
 
 namespace orval {
@@ -40,91 +41,16 @@ std::shared_ptr<Bundle> bundleAtResourcePath(const std::string& path) {
 
 }  // namespace
 
-// KORAControlRegistry ------------------------------------------------------------------------
-
-const std::vector<KORAUI*>* KORAControlRegistry::find(const std::string& keyword) const {
-  const auto it = _index.find(keyword);
-  return it == _index.end() ? nullptr : &_entries[it->second].controls;
-}
-
-KORAUI* KORAControlRegistry::primary(const std::string& keyword) const {
-  const auto it = _index.find(keyword);
-  if (it == _index.end()) return nullptr;
-  const Entry& entry = _entries[it->second];
-  for (std::size_t i = 0; i < entry.controls.size(); ++i)
-    if (!entry.lifetimes[i].expired()) return entry.controls[i];
-  return nullptr;
-}
-
-std::vector<KORAControlRegistry::ControlRef> KORAControlRegistry::living(const std::string& keyword) const {
-  std::vector<ControlRef> refs;
-  const auto it = _index.find(keyword);
-  if (it == _index.end()) return refs;
-  const Entry& entry = _entries[it->second];
-  for (std::size_t i = 0; i < entry.controls.size(); ++i)
-    if (!entry.lifetimes[i].expired()) refs.push_back({entry.controls[i], entry.lifetimes[i]});
-  return refs;
-}
-
-std::vector<KORAControlRegistry::ControlRef> KORAControlRegistry::allLiving() const {
-  std::vector<ControlRef> refs;
-  for (const Entry& entry : _entries)
-    for (std::size_t i = 0; i < entry.controls.size(); ++i)
-      if (!entry.lifetimes[i].expired()) refs.push_back({entry.controls[i], entry.lifetimes[i]});
-  return refs;
-}
-
-bool KORAControlRegistry::add(const std::string& keyword, KORAUI* control) {
-  auto it = _index.find(keyword);
-  if (it == _index.end()) {
-    it = _index.emplace(keyword, _entries.size()).first;
-    _entries.push_back({keyword, {}, {}});
-  }
-  Entry& entry = _entries[it->second];
-  if (std::find(entry.controls.begin(), entry.controls.end(), control) != entry.controls.end()) return false;
-  entry.controls.push_back(control);
-  entry.lifetimes.push_back(control->lifetimeToken());
-  return true;
-}
-
-void KORAControlRegistry::remove(const KORAUI* control) {
-  for (Entry& entry : _entries) {
-    for (std::size_t i = entry.controls.size(); i-- > 0;) {
-      if (entry.controls[i] != control) continue;
-      entry.controls.erase(entry.controls.begin() + static_cast<std::ptrdiff_t>(i));
-      entry.lifetimes.erase(entry.lifetimes.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-  }
-  _dropEmptyLists();
-}
-
-std::vector<std::string> KORAControlRegistry::removeExpired() {
-  std::vector<std::string> emptied;
-  bool removed = false;
-  for (Entry& entry : _entries) {
-    for (std::size_t i = entry.controls.size(); i-- > 0;) {
-      if (!entry.lifetimes[i].expired()) continue;
-      entry.controls.erase(entry.controls.begin() + static_cast<std::ptrdiff_t>(i));
-      entry.lifetimes.erase(entry.lifetimes.begin() + static_cast<std::ptrdiff_t>(i));
-      removed = true;
-    }
-    if (entry.controls.empty()) emptied.push_back(entry.keyword);
-  }
-  if (removed) _dropEmptyLists();
-  return emptied;
-}
-
-void KORAControlRegistry::_dropEmptyLists() {
-  std::erase_if(_entries, [](const Entry& entry) { return entry.controls.empty(); });
-  _index.clear();
-  for (std::size_t i = 0; i < _entries.size(); ++i) _index.emplace(_entries[i].keyword, i);
-}
-
 // Set-up -----------------------------------------------------------------------------------------
 
 KORAMgr::KORAMgr() = default;
 
-KORAMgr::~KORAMgr() { NotifyUnit::removeObserver(this); }
+KORAMgr::~KORAMgr() {
+  NotifyUnit::removeObserver(this);
+  for (const KORAControlRegistry::Entry& entry : _mainKeywordAndControls)
+    for (std::size_t i = 0; i < entry.controls.size(); ++i)
+      if (!entry.lifetimes[i].expired()) entry.controls[i]->removeWatcher(this);
+}
 
 void KORAMgr::setPdeResourcePath(const std::string& path) {
   if (_pdeResourcePath) return;
@@ -142,13 +68,20 @@ void KORAMgr::setClock(Clock clock) { _clock = std::move(clock); }
 // Registration --------------------------------------------------------------------------------------
 
 const KORAControlRegistry& KORAMgr::getControlsDictionary() const {
-  _forgetDestroyedControls();
+  _compact();
   return _mainKeywordAndControls;
 }
 
-void KORAMgr::_forgetDestroyedControls() const {
-  for (const std::string& keyword : _mainKeywordAndControls.removeExpired()) {
-    logMessage(stringWithFormat("###KORAMgr: the controls of %@ were destroyed while registered; forgotten", keyword));
+void KORAMgr::_compact() const {
+  if (_busy != 0 || _pendingCompaction.empty()) return;
+  std::vector<Id> pending;
+  pending.swap(_pendingCompaction);
+  for (const Id id : pending) {
+    std::size_t destroyed = 0;
+    if (!_mainKeywordAndControls.compact(id, destroyed)) continue;
+    const std::string& keyword = _mainKeywordAndControls.entry(id).keyword;
+    if (destroyed != 0)
+      logMessage(stringWithFormat("###KORAMgr: the controls of %@ were destroyed while registered; forgotten", keyword));
     NotifyUnit::removeObserver(this, keyword);
   }
 }
@@ -156,61 +89,88 @@ void KORAMgr::_forgetDestroyedControls() const {
 void KORAMgr::addControl(KORAUI* control) {
   if (control == nullptr) return;
   // A destroyed control's address may come back as a new control's: forget it first.
-  _forgetDestroyedControls();
-  const std::string keyword = control->mainKeyword();
+  _compact();
+  const std::string& keyword = control->mainKeyword();
   if (_mainKeywordAndControls.find(keyword) == nullptr && keyword.empty()) return;
-  _mainKeywordAndControls.add(keyword, control);
+  const Id id = _intern(keyword);
+  if (_mainKeywordAndControls.add(id, control)) {
+    control->addWatcher(this, id);
+    // The keyword's primary may be another now, and its parents' enabling
+    // has not reached the new control yet.
+    _states[id].tables.reset();
+    _keywordChanged(id, true);
+  }
   for (KORAUI* child : control->childControls()) addControl(child);
-  _observe(keyword);
+  _observe(id);
 }
 
 void KORAMgr::removeControl(const KORAUI* control) {
   if (control == nullptr) return;
-  _forgetDestroyedControls();
-  // control may be destroyed already (its pointer is then only compared, never read).
-  std::string keyword;
-  for (const KORAControlRegistry::Entry& entry : _mainKeywordAndControls)
-    if (std::find(entry.controls.begin(), entry.controls.end(), control) != entry.controls.end())
-      keyword = entry.keyword;
-  _mainKeywordAndControls.remove(control);
-  if (!keyword.empty() && _mainKeywordAndControls.find(keyword) == nullptr) NotifyUnit::removeObserver(this, keyword);
+  _compact();
+  // control may be destroyed already (its pointer is then only compared,
+  // and used only when its registered place says it lives).
+  for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.allLiving()) {
+    if (ref.control != control) continue;
+    ref.control->removeWatcher(this);
+    break;
+  }
+  for (const Id id : _mainKeywordAndControls.remove(control)) {
+    _states[id].tables.reset();
+    _keywordChanged(id, true);
+    _pendingCompaction.push_back(id);
+  }
+  _compact();
 }
 
-void KORAMgr::_observe(const std::string& keyword) {
+void KORAMgr::_observe(Id id) {
+  const std::string& keyword = _keyword(id);
   NotifyUnit::removeObserver(this, keyword);
-  NotifyUnit::addObserver(this, [this](const Notification& n) { validateMainKeyword(n); }, keyword);
+  NotifyUnit::addObserver(
+      this,
+      [this, id](const Notification& n) {
+        std::optional<std::string> value;
+        if (!n.userInfo.empty())
+          if (const Value* parameter = n.userInfo.find("Paramater")) value = _textOf(*parameter);
+        _validate(id, value);
+      },
+      keyword);
 }
 
 // Values ------------------------------------------------------------------------------------------
 
-// Every walk below takes the living controls first and tests each one's
-// token again just before using it: a control's action may run a validation
-// whose alert lets the person close a pane and destroy its controls.
+void KORAMgr::_setStringValue(Id id, const std::optional<std::string>& value) {
+  _forEachControl(id, [&value](KORAUI& control) { control.setStringValue(value); });
+}
+
+void KORAMgr::_updateOldValue(Id id) {
+  _forEachControl(id, [](KORAUI& control) { control.updateOldValue(); });
+}
 
 void KORAMgr::setStringValue(const std::string& keyword, const std::optional<std::string>& value) {
-  _forgetDestroyedControls();
-  for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.living(keyword))
-    if (KORAUI* control = ref.get()) control->setStringValue(value);
+  const Id id = _mainKeywordAndControls.idOf(keyword);
+  if (id != KORAControlRegistry::kNoId) _setStringValue(id, value);
 }
 
 std::optional<std::string> KORAMgr::getStringValue(const std::string& keyword) {
-  _forgetDestroyedControls();
-  const std::vector<KORAControlRegistry::ControlRef> controls = _mainKeywordAndControls.living(keyword);
-  if (controls.empty()) return std::nullopt;
-  std::optional<std::string> value = controls.front().control->getStringValue();
-  for (std::size_t i = 1; i < controls.size(); ++i)
-    if (KORAUI* control = controls[i].get()) control->getStringValue();
+  const Id id = _mainKeywordAndControls.idOf(keyword);
+  if (id == KORAControlRegistry::kNoId) return std::nullopt;
+  std::optional<std::string> value;
+  bool first = true;
+  _forEachControl(id, [&](KORAUI& control) {
+    if (first) value = control.getStringValue();
+    else control.getStringValue();
+    first = false;
+  });
   return value;
 }
 
 void KORAMgr::updateOldValue(const std::string& keyword) {
-  _forgetDestroyedControls();
-  for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.living(keyword))
-    if (KORAUI* control = ref.get()) control->updateOldValue();
+  const Id id = _mainKeywordAndControls.idOf(keyword);
+  if (id != KORAControlRegistry::kNoId) _updateOldValue(id);
 }
 
 PrintOption KORAMgr::getAllValueDictionary() {
-  _forgetDestroyedControls();
+  _compact();
   PrintOption values;
   for (const KORAControlRegistry::Entry& entry : _mainKeywordAndControls) {
     KORAUI* primary = _mainKeywordAndControls.primary(entry.keyword);
@@ -219,7 +179,7 @@ PrintOption KORAMgr::getAllValueDictionary() {
       values.set(entry.keyword, Value(*unsupported));
       continue;
     }
-    const std::optional<std::string> value = primary->getStringValue();
+    const std::optional<std::string>& value = primary->getStringValue();
     values.set(entry.keyword, Value(value && !value->empty() ? *value : std::string()));
   }
   return values;
@@ -270,14 +230,14 @@ void KORAMgr::setDefaults() {
   CollectiveChangeScope collective(_isCollectiveChange);
   // Each setDefault posts its keyword, and the validation it runs may register
   // nothing new but may reach any control: walk a snapshot of the registry.
-  _forgetDestroyedControls();
+  _compact();
   for (const KORAControlRegistry::ControlRef& ref : _mainKeywordAndControls.allLiving())
     if (KORAUI* control = ref.get()) control->setDefault();
 }
 
 void KORAMgr::setSettings(const Dict& settings) {
   CollectiveChangeScope collective(_isCollectiveChange);
-  _forgetDestroyedControls();
+  _compact();
   for (const auto& [keyword, value] : settings) {
     const std::optional<std::string> text = _textOf(value);
     if (!text) {

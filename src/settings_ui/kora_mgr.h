@@ -39,80 +39,52 @@
 // predicate given to setInitializedNetworkDataProvider; without one, none
 // are found.
 //
+// Settled keywords. An announcement of a keyword whose value has not
+// changed since its last accepted validation only re-runs its conditions and
+// announces their targets again; on tables with several paths to one target
+// that repeats the same work many times. The engine therefore keeps, per
+// keyword, whether such a re-validation is known to change nothing (the
+// keyword is "settled"): its value equals its old value, its conditions
+// were run since anything they read or write last changed (running them
+// again sets every enabling source and pop-up item as it is), and every
+// keyword they would announce is settled too (or has no control). The
+// controls tell the engine of every change (KORAUIWatcher); a change of a
+// keyword unsettles it and every keyword whose conditions reach it. An
+// announcement of a settled keyword posted inside a validation, without a
+// value, is then still delivered to every observer, but the engine does not
+// validate it again: doing so could change no value, enabling, hiding or
+// question, and post no finishing notification. Announcements from outside
+// a validation are always validated.
+//
 // Lifetime: the engine keeps non-owning pointers to the registered controls,
-// each beside the control's lifetime token (KORAUI::lifetimeToken). Owners
-// may destroy registered controls before the engine (removeControl first is
-// still the tidy way): a control whose token has expired is skipped by every
-// lookup and walk, and forgotten at the engine's next operation, its keyword
-// no longer observed once none of its controls is left.
+// each beside the control's lifetime token (KORAUI::lifetimeToken), and
+// watches each control. Owners may destroy registered controls before the
+// engine (removeControl first is still the tidy way): a control whose token
+// has expired is skipped by every lookup and walk, and forgotten once no
+// walk is running (its destruction tells the engine), its keyword no longer
+// observed once none of its controls is left.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/foundation/bundle.h"
 #include "platform/foundation/notification_center.h"
 #include "platform/foundation/value.h"
 #include "settings_ui/conflict_info.h"
+#include "settings_ui/kora_control_registry.h"
 #include "settings_ui/kora_ui.h"
 
 namespace orval {
 
-// The registry of KORAMgr: main keyword -> its controls, in registration
-// order, each with its lifetime token beside it.
-class KORAControlRegistry {
- public:
-  struct Entry {
-    std::string keyword;
-    std::vector<KORAUI*> controls;
-    // The lifetime tokens of controls, index for index.
-    std::vector<std::weak_ptr<const void>> lifetimes;
-  };
-
-  // A registered control and its lifetime token.
-  struct ControlRef {
-    KORAUI* control = nullptr;
-    std::weak_ptr<const void> lifetime;
-    // The control while it lives, else nullptr.
-    KORAUI* get() const { return lifetime.expired() ? nullptr : control; }
-  };
-
-  // The controls of keyword, or nullptr when none is registered for it
-  // (expired controls included until removeExpired runs).
-  const std::vector<KORAUI*>* find(const std::string& keyword) const;
-  // The primary (first living) control of keyword, or nullptr.
-  KORAUI* primary(const std::string& keyword) const;
-  // The living controls of keyword with their tokens, in registration order.
-  std::vector<ControlRef> living(const std::string& keyword) const;
-  // The living controls of every keyword, keyword by keyword.
-  std::vector<ControlRef> allLiving() const;
-  // Appends control to the list of keyword (created at the end when new);
-  // false when the list holds it already.
-  bool add(const std::string& keyword, KORAUI* control);
-  // Takes control out of every list; a list left empty is dropped.
-  void remove(const KORAUI* control);
-  // Drops every control whose token has expired; answers the keywords whose lists were dropped with them.
-  std::vector<std::string> removeExpired();
-  std::size_t size() const { return _entries.size(); }
-  bool empty() const { return _entries.empty(); }
-  std::vector<Entry>::const_iterator begin() const { return _entries.begin(); }
-  std::vector<Entry>::const_iterator end() const { return _entries.end(); }
-
- private:
-  // Drops the empty lists and rebuilds the index.
-  void _dropEmptyLists();
-
-  std::vector<Entry> _entries;
-  std::unordered_map<std::string, std::size_t> _index;
-};
-
-class KORAMgr {
+class KORAMgr : private KORAUIWatcher {
  public:
   // Answers whether the print server's data are loaded (the manager's isInitializedNetworkData).
   using NetworkDataPredicate = std::function<bool()>;
@@ -121,7 +93,7 @@ class KORAMgr {
 
   // An empty registry and backups, no resource path, not collective.
   KORAMgr();
-  // Stops observing every keyword.
+  // Stops observing every keyword and watching every control.
   ~KORAMgr();
   KORAMgr(const KORAMgr&) = delete;
   KORAMgr& operator=(const KORAMgr&) = delete;
@@ -218,14 +190,92 @@ class KORAMgr {
   int _alertDialogMessage(const std::string& message, const std::string& button1,
                           const std::optional<std::string>& button2);
 
-  // Figures ------------------------------------------------------------------------------------
+  // Figures and switches for tests and measurements --------------------------------------------
 
   // The number of validations run so far (keywords with controls only).
   std::size_t validationCount() const { return _validationCount; }
-  // Switches the cyclic-table guard (on by default); for tests and measurements only.
+  // The number of announcements of settled keywords that were not validated again.
+  std::size_t settledSkipCount() const { return _settledSkipCount; }
+  // Switches the cyclic-table guard (on by default).
   void setCycleGuardEnabled(bool enabled) { _cycleGuardEnabled = enabled; }
+  // Switches the skipping of settled keywords' re-validations (on by default).
+  void setSettledSkipEnabled(bool enabled);
 
  private:
+  using Id = KORAControlRegistry::Id;
+  using Names = std::vector<Id>;
+  // A keyword's tables as its primary control holds them, by self value (kora_mgr_tables.h).
+  struct Tables;
+
+  // The engine's bookkeeping of one keyword.
+  struct KeywordState {
+    // The keywords whose logical-sum or condition tables name this one.
+    std::vector<Id> parents;
+    // Those of them whose condition entry for this one enables pop-up items.
+    std::vector<Id> perItemParents;
+    // The tables of the primary control, made when first needed.
+    std::shared_ptr<const Tables> tables;
+    const KORAUI* tablesOf = nullptr;
+    // "ValueChangFinished_<keyword>", made when first needed.
+    std::string finishedName;
+    // The validations of the keyword that are running (the cyclic-table guard).
+    int validating = 0;
+    // Its conditions ran, and nothing they read or write changed since.
+    bool conditionsFresh = false;
+    // A re-validation would change nothing (see the header comment).
+    bool settled = false;
+  };
+
+  // KORAUIWatcher: a watched control changed.
+  void controlDidChange(KORAUI& control, KORAUIChange change, std::uint32_t cookie) override;
+
+  // Validation by id (kora_mgr_validation.cpp).
+  void _validate(Id id, const std::optional<std::string>& value);
+  bool _unrestorableCheck(Id id, Names& names);
+  bool _conflictCheck(Id id, Names& names);
+  void _conditions(Id id, Names& names);
+  void _hide(Id id, Names& names);
+  void _cooperate(Id id, Names& names);
+  // Sets the proposed values of info, runs their cooperation tables; answers the restored keywords.
+  std::vector<std::string> _applyRestores(const ConflictInfo& info, Names& names);
+  // Appends the keywords of ids to names as text.
+  void _appendNames(const Names& ids, std::vector<std::string>& names) const;
+  // Runs a step by id for keyword, appending what it names to names; true when keyword is unknown.
+  bool _runStep(const std::string& keyword, std::vector<std::string>& names,
+                const std::function<bool(Id, Names&)>& step);
+
+  // Controls by id.
+  KORAUI* _primary(Id id) const { return _mainKeywordAndControls.primary(id); }
+  const std::string& _keyword(Id id) const { return _mainKeywordAndControls.entry(id).keyword; }
+  // Calls visit with each control of id that lives, as the list was when the walk began.
+  template <class Visit>
+  void _forEachControl(Id id, Visit&& visit);
+  void _setStringValue(Id id, const std::optional<std::string>& value);
+  void _updateOldValue(Id id);
+
+  // Settled keywords (kora_mgr_settled.cpp).
+  // The id of keyword, given now (with its state) when it was never met.
+  Id _intern(const std::string& keyword);
+  // The tables of id's primary control (made, and their targets noted, when first needed).
+  const std::shared_ptr<const Tables>& _tables(Id id, const KORAUI& primary);
+  // Notes that parent's tables name target (perItem: with an entry that enables pop-up items).
+  void _noteTarget(Id parent, Id target, bool perItem);
+  // A change of id: its conditions and those of its parents (all of them, or
+  // those with per-item entries only) are no longer fresh; id and every
+  // keyword that reaches it are unsettled.
+  void _keywordChanged(Id id, bool allParents);
+  void _unsettle(Id id);
+  // After a validation of id: settles it when a re-validation would change nothing.
+  void _settle(Id id);
+  // True when a validation of id would change nothing now.
+  bool _isSettled(Id id);
+
+  // Registration and compaction (kora_mgr.cpp).
+  void _observe(Id id);
+  // Forgets the controls destroyed or taken out, unless a walk or validation runs.
+  void _compact() const;
+  std::string _uniqueBackupName(std::string name) const;
+
   // Messages (kora_mgr_messages.cpp).
   std::string _localize(const std::string& key) const;
   Value _localizeOrNone(const std::optional<std::string>& key) const;
@@ -242,20 +292,18 @@ class KORAMgr {
   std::string _beforeChangeMessage(const ConflictInfo& info, const std::string& keyword,
                                    const std::optional<std::string>& name) const;
 
-  // Sets the proposed values of info, runs their cooperation tables; answers the restored keywords.
-  std::vector<std::string> _applyRestores(const ConflictInfo& info, std::vector<std::string>& names);
   // The old value of control, else its default.
   static std::optional<std::string> _oldOrDefault(const KORAUI& control);
-  // A table's entry for value, when it is a dictionary.
-  static const Dict* _entryFor(const Dict& table, const std::optional<std::string>& value);
   // A table value as the text a control takes (strings, booleans, numbers), or none.
   static std::optional<std::string> _textOf(const Value& value);
-  void _observe(const std::string& keyword);
-  // Forgets the controls destroyed by their owners and stops observing keywords left without controls.
-  void _forgetDestroyedControls() const;
-  void _register(KORAUI* control);
-  bool _isBeingValidated(const std::string& keyword) const;
-  std::string _uniqueBackupName(std::string name) const;
+
+  // Counts the running validations and walks of controls; forgetting
+  // controls waits until none runs (kora_mgr.cpp).
+  class BusyScope;
+  // Marks a keyword as being validated (kora_mgr_validation.cpp).
+  class ValidationScope;
+  // A list of keywords to announce, reused by the validations at one depth (kora_mgr_validation.cpp).
+  class NamesScope;
 
   // Mutable: forgetting destroyed controls is no change of what the engine holds.
   mutable KORAControlRegistry _mainKeywordAndControls;
@@ -266,10 +314,23 @@ class KORAMgr {
   std::shared_ptr<Bundle> _pdeBundle;
   NetworkDataPredicate _isInitializedNetworkData;
   Clock _clock;
-  // The keywords whose validations are running, outermost first.
-  std::vector<std::string> _validationStack;
+  // By id, as many as the registry has ids (_intern keeps them alike).
+  std::vector<KeywordState> _states;
+  // Ids whose lists hold controls that are gone or were taken out.
+  mutable std::vector<Id> _pendingCompaction;
+  int _busy = 0;
+  int _validationDepth = 0;
+  // The lists of keywords to announce, one per validation depth.
+  std::deque<Names> _namesPool;
+  std::size_t _namesInUse = 0;
+  // The work list of _unsettle.
+  std::vector<Id> _unsettling;
+  const Dict _collectiveInfo{{"isCollectiveChange", Value("True")}};
+  const Dict _singleInfo{{"isCollectiveChange", Value("False")}};
   bool _cycleGuardEnabled = true;
+  bool _settledSkipEnabled = true;
   std::size_t _validationCount = 0;
+  std::size_t _settledSkipCount = 0;
 };
 
 }  // namespace orval

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "common/dictionary_helpers.h"
+#include "platform/toolkit/field_editor.h"
+#include "platform/toolkit/window.h"
 #include "settings_ui/kora_mgr_test_support.h"
 
 namespace orval {
@@ -76,6 +78,29 @@ TEST_F(ConflictTest, NoReturnsTheChangeAndAnnouncesNothing) {
   change("StapleMode", "Left");
   EXPECT_EQ(person->alertsShown().size(), 2u);
   EXPECT_EQ(value("StapleMode"), "Off");
+}
+
+TEST_F(ConflictTest, RefusedTextTypedAgainIsAskedAgain) {
+  add(paperDescription());
+  Dict name = textDescription("JobName", "Job Name", "Report");
+  name.set("conflict", Dict{{"Secret", Dict{{"PaperType", Dict{{"Thick", Dict{{"restore", "Plain"}}}}}}}});
+  tk::Window window;
+  window.makeKeyAndOrderFront();
+  auto built = std::make_unique<KORAUI>(tk::Rect{0, 0, 400, 72});
+  built->setControlDictionary(name);
+  built->updateControl();
+  KORAUI& control = window.contentView().add(std::move(built));
+  registerControl(control);
+
+  for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
+    person->answerAlert("No");
+    ASSERT_TRUE(window.makeFirstResponder(control.text()));
+    control.text()->currentEditor()->selectAll();
+    control.text()->currentEditor()->typeText("Secret");
+    ASSERT_TRUE(window.makeFirstResponder(nullptr));
+    EXPECT_EQ(person->alertsShown().size(), attempt);
+    EXPECT_EQ(control.text()->stringValue(), "Report");
+  }
 }
 
 TEST_F(ConflictTest, NoConflictWhenTheOtherValueDoesNotMatch) {

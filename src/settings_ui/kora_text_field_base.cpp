@@ -129,6 +129,12 @@ void KORATextFieldBase<FieldClass>::setIntValue(std::int64_t value) {
 }
 
 template <class FieldClass>
+void KORATextFieldBase<FieldClass>::setStringValue(const std::string& text) {
+  FieldClass::setStringValue(text);
+  if (sValue && this->stringValue() != *sValue) sValue.reset();
+}
+
+template <class FieldClass>
 void KORATextFieldBase<FieldClass>::takeIntValueFrom(const tk::Control& sender) {
   setIntValue(sender.intValue());
   if (tk::Window* window = this->window()) window->makeFirstResponder(this);

@@ -61,7 +61,8 @@ class KORATextFieldBase : public FieldClass {
   double minValue() const { return mMinValue; }
   double maxValue() const { return mMaxValue; }
   const std::string& keyword() const { return koratextkeyword; }
-  // The text at the last end of editing in text mode; nullopt before the first.
+  // The text at the last end of editing in text mode; nullopt before the first,
+  // and again once the program has shown another text.
   const std::optional<std::string>& lastEndEditingText() const { return sValue; }
 
   // Values ----------------------------------------------------------------
@@ -74,6 +75,11 @@ class KORATextFieldBase : public FieldClass {
   void setDoubleValue(double value) override;
   // Shows value, then validateTextField.
   void setIntValue(std::int64_t value) override;
+  // Shows text; a text other than that of the last end of editing makes the
+  // field forget that one, so that the person's next end of editing is
+  // announced whatever the text (the settings engine puts a refused value
+  // back this way, and typing the refused text again must be validated again).
+  void setStringValue(const std::string& text) override;
   // Takes sender's integer value, becomes first responder and ends editing
   // (the end-of-editing checks and announcement, without the usual handling).
   void takeIntValueFrom(const tk::Control& sender) override;

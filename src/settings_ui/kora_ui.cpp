@@ -17,6 +17,8 @@ KORAUI::KORAUI(tk::Rect frame) : tk::View(frame), _lifeToken(std::make_shared<in
 KORAUI::~KORAUI() {
   // From here on the control counts as gone for everyone who holds its lifetime token.
   _lifeToken.reset();
+  _didChange(KORAUIChange::Destroyed);
+  _watchers.clear();
   // The value field keeps this control as its delegate: let go of it first.
   if (_text != nullptr) _text->setDelegate(nullptr);
 }
@@ -24,6 +26,8 @@ KORAUI::~KORAUI() {
 // Set-up ----------------------------------------------------------------------------
 
 void KORAUI::setControlDictionary(const Dict& dict, std::shared_ptr<Bundle> pluginBundle) {
+  // A UI description read from another bundle is not this bundle's.
+  if (pluginBundle != _bundle) _uiDescription.reset();
   setControlDictionary(dict);
   _bundle = std::move(pluginBundle);
 }
@@ -33,6 +37,21 @@ void KORAUI::setControlDictionary(const Dict& dict) {
   // The type is known before the build, so that a replacement list can be
   // given to a pop-up before it is built.
   _controlType = entryString(_controlDictionary, "control_type");
+  _valueKind = _controlType == kTextFieldNumber                                    ? ValueKind::Number
+               : hasPrefix(_controlType, "TextField") || hasPrefix(_controlType, "SecureTextField") ? ValueKind::Text
+               : hasPrefix(_controlType, kCheckBox)                                 ? ValueKind::CheckBox
+               : _controlType == kPopupButton                                       ? ValueKind::Popup
+               : _controlType == kRadioButton || _controlType == kHRadioButton      ? ValueKind::Radio
+               : _controlType == kSlider                                            ? ValueKind::Slider
+               : _controlType == kDatePicker                                        ? ValueKind::Date
+                                                                                    : ValueKind::None;
+  _enableChoice = entryText(_controlDictionary, "other_controls_enable_choice");
+  _didChange(KORAUIChange::Description);
+}
+
+void KORAUI::setMainKeyword(std::string keyword) {
+  _korakeyword = std::move(keyword);
+  _didChange(KORAUIChange::Description);
 }
 
 void KORAUI::updateControl() { createControls(_controlDictionary); }
@@ -86,6 +105,7 @@ void KORAUI::controlRemoveAll() {
   _unrestorableConflictDictionary.clear();
   _conflictDictionary.clear();
   _popupButtonArray.clear();
+  _hasReplacementList = false;
   _disableForPDE.clear();
   _theArray.clear();
   _theNameOfEnabledKey.clear();
@@ -95,6 +115,7 @@ void KORAUI::controlRemoveAll() {
   _unsportValue.reset();
   _value.reset();
   _oldValue.reset();
+  _didChange(KORAUIChange::Description);
 }
 
 // Identity ----------------------------------------------------------------------------
@@ -157,38 +178,26 @@ std::optional<tk::Image> KORAUI::_menuIcon(const std::string& name) const {
   return getIconImage(*path);
 }
 
-bool KORAUI::_isRadioType() const { return _controlType == kRadioButton || _controlType == kHRadioButton; }
+bool KORAUI::_isRadioType() const { return _valueKind == ValueKind::Radio; }
 
-bool KORAUI::_isTextFieldType() const {
-  return hasPrefix(_controlType, "TextField") || hasPrefix(_controlType, "SecureTextField");
+bool KORAUI::_isTextFieldType() const { return _valueKind == ValueKind::Text || _valueKind == ValueKind::Number; }
+
+bool KORAUI::_isCheckBoxType() const { return _valueKind == ValueKind::CheckBox; }
+
+void KORAUI::addWatcher(KORAUIWatcher* watcher, std::uint32_t cookie) {
+  if (watcher == nullptr) return;
+  for (const Watch& watch : _watchers)
+    if (watch.watcher == watcher) return;
+  _watchers.push_back({watcher, cookie});
 }
 
-bool KORAUI::_isCheckBoxType() const { return hasPrefix(_controlType, kCheckBox); }
-
-std::vector<tk::View*> KORAUI::_allWidgets() const {
-  std::vector<tk::View*> widgets;
-  for (tk::View* view : subviews())
-    if (std::find(_childControls.begin(), _childControls.end(), view) == _childControls.end())
-      widgets.push_back(view);
-  return widgets;
+void KORAUI::removeWatcher(const KORAUIWatcher* watcher) {
+  std::erase_if(_watchers, [watcher](const Watch& watch) { return watch.watcher == watcher; });
 }
 
-std::vector<tk::Control*> KORAUI::_valueWidgets() const {
-  std::vector<tk::Control*> widgets;
-  for (tk::Control* c : std::initializer_list<tk::Control*>{_checkbox, _popupButton, _radioButtonMatrix, _text,
-                                                             _stepper, _slider, _button})
-    if (c != nullptr) widgets.push_back(c);
-  for (tk::DatePicker* picker : _datePickers) widgets.push_back(picker);
-  return widgets;
-}
-
-std::vector<tk::TextField*> KORAUI::_labels() const {
-  std::vector<tk::TextField*> labels;
-  for (tk::TextField* l : {_titleText, _descText, _headText, _headTitleText, _groupTitleText, _sliderStartLavelText,
-                           _sliderEndLavelText})
-    if (l != nullptr) labels.push_back(l);
-  labels.insert(labels.end(), _sliderLavelTextArray.begin(), _sliderLavelTextArray.end());
-  return labels;
+void KORAUI::_didChange(KORAUIChange change) {
+  // By index: a watcher told of a destruction may stop watching.
+  for (std::size_t i = 0; i < _watchers.size(); ++i) _watchers[i].watcher->controlDidChange(*this, change, _watchers[i].cookie);
 }
 
 void KORAUI::_postChange(const std::optional<std::string>& value) {

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,6 +48,30 @@
 
 namespace orval {
 
+class KORAUI;
+
+// What changed in a control, as its watchers are told.
+enum class KORAUIChange {
+  // Its value (as read from its widgets or stored).
+  Value,
+  // Its enabling: widgets, labels, pop-up items or the lists of enabling sources.
+  Enabling,
+  // Its description, tables or widgets (a new build).
+  Description,
+  // It is being destroyed.
+  Destroyed,
+};
+
+// Told of every change of a control that a constraint engine's bookkeeping
+// rests on (see KORAMgr). The cookie is the one given with addWatcher.
+class KORAUIWatcher {
+ public:
+  virtual void controlDidChange(KORAUI& control, KORAUIChange change, std::uint32_t cookie) = 0;
+
+ protected:
+  ~KORAUIWatcher() = default;
+};
+
 class KORAUI : public tk::View, public tk::TextFieldDelegate {
  public:
   // The clock that "now" dates are read from.
@@ -59,10 +84,16 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
 
   // Set-up and building ---------------------------------------------------------
 
-  // Keeps a copy of the control description and the resource bundle.
+  // Keeps a copy of the control description and the resource bundle (a
+  // parsed UI description of another bundle is let go).
   void setControlDictionary(const Dict& dict, std::shared_ptr<Bundle> pluginBundle);
   // Replaces only the control description.
   void setControlDictionary(const Dict& dict);
+  // The parsed UI description that the build takes children's descriptions
+  // from (shared with the children); without one, a build that has children
+  // reads it from the bundle once for the whole tree.
+  void setUIDescription(std::shared_ptr<const Dict> uiDescription) { _uiDescription = std::move(uiDescription); }
+  const std::shared_ptr<const Dict>& uiDescription() const { return _uiDescription; }
   void setBundle(std::shared_ptr<Bundle> bundle) { _bundle = std::move(bundle); }
   const std::shared_ptr<Bundle>& bundle() const { return _bundle; }
   // Builds the control from its description for no particular pane.
@@ -84,7 +115,7 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   // Identity and tables ---------------------------------------------------------
 
   const std::string& mainKeyword() const { return _korakeyword; }
-  void setMainKeyword(std::string keyword) { _korakeyword = std::move(keyword); }
+  void setMainKeyword(std::string keyword);
   // The name of the setting in conflict messages (localized).
   const std::string& mainKeywordText() const { return _keywordText; }
   // The child controls, in build order (owned as subviews).
@@ -124,12 +155,12 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
 
   // The value read from the widgets (also stored as the value); the stored
   // value when the widgets show none.
-  std::optional<std::string> getStringValue();
+  const std::optional<std::string>& getStringValue();
   // Stores value (when present) and shows it in the widgets.
   void setStringValue(const std::optional<std::string>& value);
   // The stored value only.
   const std::optional<std::string>& value() const { return _value; }
-  void setValue(std::optional<std::string> value) { _value = std::move(value); }
+  void setValue(std::optional<std::string> value);
   // Stores value when none is stored, then shows it unless the stored value already equals it.
   void updateValue(const std::string& value);
   // Stores value when none is stored, then always shows it.
@@ -205,8 +236,11 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   void addPopupButtonArray(const Value& pairs);
   // The pop-up shows its choices except those whose value is listed.
   void removePopupButtonArray(const Value& values);
-  // The replacement list ([display text, value] pairs); empty when the choices show.
+  // The replacement list ([display text, value] pairs; a separator kept from the
+  // choices is ["", value, "separator"]); meaningful while hasReplacementList().
   const Array& popupButtonArray() const { return _popupButtonArray; }
+  // True once a replacement list was given: the pop-up shows it, even when it is empty.
+  bool hasReplacementList() const { return _hasReplacementList; }
 
   // Actions (the widgets' targets) ---------------------------------------------------
 
@@ -276,6 +310,13 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   // pointer to the control (the engine's registry, deferred work) test it before use.
   std::weak_ptr<const void> lifetimeToken() const { return _lifeToken; }
 
+  // Watchers ----------------------------------------------------------------------
+
+  // Tells watcher of every change from now on, with cookie (once per watcher).
+  void addWatcher(KORAUIWatcher* watcher, std::uint32_t cookie);
+  // Stops telling watcher.
+  void removeWatcher(const KORAUIWatcher* watcher);
+
  private:
   // Building (kora_ui_build.cpp).
   struct BuildContext;
@@ -297,12 +338,7 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   void _removeWidgets();
   // Fills the pop-up from the replacement list or the choices.
   void _fillPopupItems();
-  // Every label, icon and widget of the control (not the children).
-  std::vector<tk::View*> _allWidgets() const;
-  // The value widgets in the order isHidden / isEnabled read them.
-  std::vector<tk::Control*> _valueWidgets() const;
-  // The labels painted by setEnabled.
-  std::vector<tk::TextField*> _labels() const;
+  const tk::Control* _firstValueWidget() const;
   // A localization key looked up in the bundle's "UI" table.
   std::string _localized(const std::string& key) const;
   // The image of a bundle resource of type "png", or none.
@@ -315,6 +351,8 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   bool _isCheckBoxType() const;
 
   // Values (kora_ui_values.cpp).
+  // setStringValue without telling the watchers.
+  void _showValue(const std::optional<std::string>& value);
   std::optional<std::string> _choiceAt(std::size_t index) const;
   std::optional<std::string> _choiceTextAt(std::size_t index) const;
   void _selectRadioCells(const std::string& value);
@@ -328,9 +366,25 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   // Replacement lists.
   bool _checkPairs(const Value& pairs, Array& out) const;
   void _applyReplacementList(Array list);
+  // The choices whose value keep accepts, as replacement-list entries, with the
+  // separators that stand between two of them.
+  Array _choicePairs(const std::function<bool(const std::string&)>& keep) const;
 
   // Posts the main keyword, with "Paramater" when value is present.
   void _postChange(const std::optional<std::string>& value);
+  // The value the widgets show, or none when they show none (nothing is stored).
+  std::optional<std::string> _widgetValue() const;
+  // The text a pop-up, radio group or choice slider shows, where the widget
+  // holds it; nullptr for other types or when nothing is shown.
+  const std::string* _shownChoice() const;
+  // Tells the watchers of change.
+  void _didChange(KORAUIChange change);
+  // Calls visit with each value widget, in the order isHidden / isEnabled read them.
+  template <class Visit>
+  void _forEachValueWidget(Visit&& visit) const;
+  // Calls visit with each label that setEnabled paints.
+  template <class Visit>
+  void _forEachLabel(Visit&& visit) const;
 
   std::shared_ptr<Bundle> _bundle;
   Clock _clock;
@@ -356,6 +410,11 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   tk::Slider* _slider = nullptr;
   std::vector<tk::DatePicker*> _datePickers;
   std::string _controlType;
+  // How the value maps to the widgets, read from the control type.
+  enum class ValueKind { None, Number, Text, CheckBox, Popup, Radio, Slider, Date };
+  ValueKind _valueKind = ValueKind::None;
+  // "other_controls_enable_choice" of the description.
+  std::optional<std::string> _enableChoice;
   std::string _korakeyword;
   std::string _keywordText;
   std::vector<std::string> _optionsKey;
@@ -386,6 +445,7 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   Dict _unrestorableConflictDictionary;
   Dict _conflictDictionary;
   Array _popupButtonArray;
+  bool _hasReplacementList = false;
   Array _disableForPDE;
   Array _theArray;
   std::vector<std::string> _theNameOfEnabledKey;
@@ -399,6 +459,12 @@ class KORAUI : public tk::View, public tk::TextFieldDelegate {
   std::vector<std::string> _ancestorNames;
   // Lives as long as the control: work deferred to the next turn checks it.
   std::shared_ptr<int> _lifeToken;
+  std::shared_ptr<const Dict> _uiDescription;
+  struct Watch {
+    KORAUIWatcher* watcher;
+    std::uint32_t cookie;
+  };
+  std::vector<Watch> _watchers;
 };
 
 }  // namespace orval

@@ -8,25 +8,38 @@ namespace orval {
 
 using namespace kora_ui_detail;
 
+// Every action follows a change that the person made on a widget: the
+// watchers learn of it before the change is announced.
+
 void KORAUI::textAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
   if (_stepper != nullptr && _text != nullptr) _stepper->setDoubleValue(_text->doubleValue());
   _postChange(std::nullopt);
 }
 
 void KORAUI::controlTextDidChange(tk::TextField& control) {
+  _didChange(KORAUIChange::Value);
   if (_stepper != nullptr && _text != nullptr) _stepper->setDoubleValue(_text->doubleValue());
 }
 
 void KORAUI::stepperAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
   if (_text != nullptr && _stepper != nullptr) _text->takeDoubleValueFrom(*_stepper);
   _postChange(std::nullopt);
 }
 
-void KORAUI::sliderAction(tk::Control& sender) { _postChange(std::nullopt); }
+void KORAUI::sliderAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
+  _postChange(std::nullopt);
+}
 
-void KORAUI::radioAction(tk::Control& sender) { _postChange(std::nullopt); }
+void KORAUI::radioAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
+  _postChange(std::nullopt);
+}
 
 void KORAUI::radioButtonAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
   if (_radioButtonMatrix != nullptr) {
     const int index =
         _controlType == kHRadioButton ? _radioButtonMatrix->selectedColumn() : _radioButtonMatrix->selectedRow();
@@ -45,6 +58,7 @@ void KORAUI::radioButtonAction(tk::Control& sender) {
 }
 
 void KORAUI::popupButtonAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
   std::optional<std::string> value;
   if (_popupButton != nullptr) {
     if (const tk::MenuItem* item = _popupButton->selectedItem(); item != nullptr && item->representedObject().isString())
@@ -55,6 +69,7 @@ void KORAUI::popupButtonAction(tk::Control& sender) {
 }
 
 void KORAUI::checkboxAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
   const bool checked = checkBoxState() == 1;
   const std::optional<std::string> value = _choiceAt(checked ? 0 : 1);
   if (value) updateValue(*value);
@@ -70,6 +85,7 @@ void KORAUI::buttonAction(tk::Control& sender) {
 }
 
 void KORAUI::datePickerAction(tk::Control& sender) {
+  _didChange(KORAUIChange::Value);
   const auto* changed = dynamic_cast<const tk::DatePicker*>(&sender);
   if (changed != nullptr) {
     for (tk::DatePicker* picker : _datePickers)

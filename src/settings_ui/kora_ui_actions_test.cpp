@@ -38,6 +38,38 @@ TEST_F(KoraUIActionsTest, ReplacementListValuesArePosted) {
   EXPECT_EQ(recorder.posted[0].userInfo.get("Paramater"), Value("T2"));
 }
 
+// The items of a pop-up, a separator shown as "-".
+std::vector<std::string> shownItems(const tk::PopUpButton& popup) {
+  std::vector<std::string> items;
+  for (int i = 0; i < popup.numberOfItems(); ++i)
+    items.push_back(popup.itemAtIndex(i)->isSeparatorItem() ? "-" : popup.itemAtIndex(i)->title());
+  return items;
+}
+
+TEST_F(KoraUIActionsTest, AddedAndRemovedChoicesKeepSeparatorsAndMayEmptyThePopup) {
+  Array list{Dict{{"choice", "a"}, {"text", "A"}}, Dict{{"choice", "-"}, {"text", ""}, {"separator", true}},
+             Dict{{"choice", "b"}, {"text", "B"}}, Dict{{"choice", "c"}, {"text", "C"}}};
+  auto control = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "PopupButton"}, {"choices", list}});
+  using Items = std::vector<std::string>;
+  const struct {
+    Array removed;
+    Items shown;
+  } rows[] = {
+      {Array{"c"}, Items{"A", "-", "B"}},
+      {Array{"b", "c"}, Items{"A"}},  // a separator stands only between choices
+      {Array{"a"}, Items{"B", "C"}},
+      {Array{"a", "b", "c"}, Items{}},
+  };
+  for (const auto& row : rows) {
+    control->removePopupButtonArray(row.removed);
+    EXPECT_EQ(shownItems(*control->popupButton()), row.shown) << "row " << &row - rows;
+  }
+  control->addPopupButtonArray(Array{Array{"D", "d"}});
+  EXPECT_EQ(shownItems(*control->popupButton()), (Items{"A", "-", "B", "C", "D"}));
+  control->setStringValue("d");
+  EXPECT_EQ(control->getStringValue(), "d");
+}
+
 TEST_F(KoraUIActionsTest, CheckBoxClickPostsItsChoiceAndMovesIconsAndChildren) {
   const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
   Dict description = *controlDescriptionNamed(*ui, "Parent");

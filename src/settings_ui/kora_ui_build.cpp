@@ -91,6 +91,7 @@ void KORAUI::createControls(const Dict& dict, const std::string& paneName) {
 
   if (entryFlag(ctx.dict, "isHidden")) setHidden(true);
   _buildChildren(ctx);
+  _didChange(KORAUIChange::Description);
   setDefault();
 }
 
@@ -447,11 +448,17 @@ void KORAUI::_buildPopupButton(BuildContext& ctx) {
 void KORAUI::_fillPopupItems() {
   if (_popupButton == nullptr) return;
   _popupButton->removeAllItems();
-  if (!_popupButtonArray.empty()) {
+  if (_hasReplacementList) {
     for (const Value& pair : _popupButtonArray) {
       const Array& entry = *pair.asArray();
-      tk::MenuItem item(_localized(entry[0].text()));
       const std::string value = entry[1].text();
+      if (isSeparatorEntry(entry)) {
+        tk::MenuItem separator = tk::MenuItem::separatorItem();
+        separator.setRepresentedObject(value);
+        _popupButton->addItem(std::move(separator));
+        continue;
+      }
+      tk::MenuItem item(_localized(entry[0].text()));
       item.setRepresentedObject(value);
       if (_isEnableIcon) item.setImage(_menuIcon(stringWithFormat("%@_%@", _korakeyword, value)));
       _popupButton->addItem(std::move(item));
@@ -519,17 +526,23 @@ void KORAUI::_buildDatePickers(BuildContext& ctx) {
 void KORAUI::_buildChildren(BuildContext& ctx) {
   const Array* names = ctx.dict.get("other_controls").asArray();
   if (names == nullptr || names->empty()) return;
-  const std::optional<Dict> ui = loadUIDescription(_bundle.get());
-  if (!ui) {
+  if (!_uiDescription) {
+    // Nobody handed the parsed description over: read it once, for this
+    // control and every child below it.
+    if (std::optional<Dict> loaded = loadUIDescription(_bundle.get()))
+      _uiDescription = std::make_shared<const Dict>(std::move(*loaded));
+  }
+  if (!_uiDescription) {
     logMessage("###Error:UISetting Plist file not found!");
     return;
   }
+  const Dict& ui = *_uiDescription;
   const std::size_t count = names->size();
   std::vector<std::string> childNames;
   std::vector<Dict> descriptions;
   for (const Value& name : *names) {
     childNames.push_back(name.text());
-    const Dict* description = controlDescriptionNamed(*ui, childNames.back());
+    const Dict* description = controlDescriptionNamed(ui, childNames.back());
     if (description == nullptr) logMessage("###Error: no control description for " + childNames.back());
     descriptions.push_back(description != nullptr ? *description : Dict());
   }
@@ -562,6 +575,7 @@ void KORAUI::_buildChildren(BuildContext& ctx) {
     }
     child->_ancestorNames.push_back(childNames[i]);
     child->setControlDictionary(description, _bundle);
+    child->setUIDescription(_uiDescription);
     child->updateControl(ctx.paneName);
 
     if (n > 1 && n <= col + 1) {

@@ -439,6 +439,23 @@ TEST_F(KoraUIBuildTest, ChildrenFromTheFallbackDescription) {
   EXPECT_FALSE(parent->getUIFilePath());
 }
 
+TEST_F(KoraUIBuildTest, AHandedDescriptionBuildsTheChildrenAndIsShared) {
+  // A description of its own, with no bundle to read one from.
+  auto ui = std::make_shared<const Dict>(Dict{
+      {"Top", Dict{{"mainKeyword", "Top"}, {"control_type", "CheckBox"}, {"other_controls", Array{"Mid"}}}},
+      {"Mid", Dict{{"mainKeyword", "Mid"}, {"control_type", "CheckBox"}, {"other_controls", Array{"Leaf"}}}},
+      {"Leaf", Dict{{"mainKeyword", "Leaf"}, {"control_type", "PopupButton"}}}});
+  auto top = std::make_unique<KORAUI>(Rect{0, 0, 400, 300});
+  top->setControlDictionary(*ui->get("Top").asDict(), nullptr);
+  top->setUIDescription(ui);
+  top->updateControl();
+  ASSERT_EQ(top->childControls().size(), 1u);
+  const KORAUI& mid = *top->childControls()[0];
+  ASSERT_EQ(mid.childControls().size(), 1u);
+  EXPECT_EQ(mid.childControls()[0]->mainKeyword(), "Leaf");
+  EXPECT_EQ(mid.childControls()[0]->uiDescription(), ui);
+}
+
 TEST_F(KoraUIBuildTest, HelpersLineCountIconsAndKeywordTypes) {
   EXPECT_EQ(KORAUI::getLineCount(""), 1);
   EXPECT_EQ(KORAUI::getLineCount("a\rb"), 2);

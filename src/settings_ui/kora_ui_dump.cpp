@@ -92,8 +92,9 @@ Value nodeOf(const tk::View& view) {
     node.set("items", itemsOfMatrix(*matrix));
   } else if (const auto* picker = dynamic_cast<const tk::DatePicker*>(&view)) {
     node.set("enabled", picker->isEnabled());
-    node.set("value", static_cast<long long>(picker->dateValue().secondsSinceReferenceDate +
-                                             kora_ui_detail::kSecondsFrom1970ToReferenceDate));
+    node.set("value", static_cast<long long>(kora_ui_detail::secondsWithinDates(
+                          picker->dateValue().secondsSinceReferenceDate +
+                          kora_ui_detail::kSecondsFrom1970ToReferenceDate)));
   } else if (const auto* image = dynamic_cast<const tk::ImageView*>(&view)) {
     node.set("value", image->image() ? image->image()->name() : std::string());
   } else if (const auto* other = dynamic_cast<const tk::Control*>(&view)) {

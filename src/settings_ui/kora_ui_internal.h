@@ -21,8 +21,23 @@ inline constexpr std::string_view kHRadioButton = "HRadioButton";
 inline constexpr std::string_view kSlider = "Slider";
 inline constexpr std::string_view kDatePicker = "DatePicker";
 
+// The third element of a replacement-list entry that stands for a separator.
+inline constexpr const char* kSeparatorMark = "separator";
+
+// True when a replacement-list entry is a separator.
+inline bool isSeparatorEntry(const Array& entry) { return entry.size() > 2 && entry[2].text() == kSeparatorMark; }
+
 // Seconds from 1970-01-01 to the property-list reference date 2001-01-01.
 inline constexpr double kSecondsFrom1970ToReferenceDate = 978307200.0;
+
+// The dates a date picker's value may name, in seconds since 1970: from the
+// start of year 1 to the end of year 9999 (both fit a 64-bit integer exactly).
+inline constexpr double kEarliestSecondsSince1970 = -62135596800.0;
+inline constexpr double kLatestSecondsSince1970 = 253402300799.0;
+
+// seconds held within those dates (a number that is none counts as 0); a
+// number outside them is logged.
+double secondsWithinDates(double seconds);
 
 // True when text begins with prefix.
 inline bool hasPrefix(std::string_view text, std::string_view prefix) {

@@ -1,5 +1,6 @@
 // KORAUI's value: mapping the value string to and from the widgets of each
 // control type, defaults and dates, the old value and the pending print option.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -31,17 +32,25 @@ std::string unitFormatOf(const tk::TextField* field) {
   return "%.0f";
 }
 
-// Seconds since 1970 of a date.
-double secondsSince1970(Date date) { return date.secondsSinceReferenceDate + kSecondsFrom1970ToReferenceDate; }
-
 // The decimal integer text of a date's whole seconds since 1970.
 std::string secondsText(Date date) {
-  const double seconds = secondsSince1970(date);
-  if (!std::isfinite(seconds)) return "0";
+  const double seconds = secondsWithinDates(date.secondsSinceReferenceDate + kSecondsFrom1970ToReferenceDate);
   return std::to_string(static_cast<long long>(std::trunc(seconds)));
 }
 
 }  // namespace
+
+double kora_ui_detail::secondsWithinDates(double seconds) {
+  if (std::isnan(seconds)) {
+    logMessage("###KORAUI: a date value that is not a number counts as 1970-01-01");
+    return 0;
+  }
+  const double held = std::clamp(seconds, kEarliestSecondsSince1970, kLatestSecondsSince1970);
+  if (held != seconds)
+    logMessage(stringWithFormat("###KORAUI: the date value %@ lies beyond the calendar; %@ is taken",
+                                formatReal(seconds), formatReal(held)));
+  return held;
+}
 
 // Choices ----------------------------------------------------------------------------
 
@@ -68,54 +77,100 @@ std::optional<std::string> KORAUI::maxValue() const { return entryText(_controlD
 
 // Reading and writing ----------------------------------------------------------------------
 
-std::optional<std::string> KORAUI::getStringValue() {
-  std::optional<std::string> read;
-  const std::string& type = _controlType;
-  if (type == kTextFieldNumber || _isTextFieldType()) {
-    if (_text != nullptr) read = _text->stringValue();
-  } else if (_isCheckBoxType()) {
-    if (_checkbox != nullptr) {
-      const int state = checkBoxState();
-      if (state == 1) read = _choiceAt(0);
-      else if (state == 0) read = _choiceAt(1);
+const std::string* KORAUI::_shownChoice() const {
+  switch (_valueKind) {
+    case ValueKind::Popup:
+      if (_popupButton != nullptr)
+        if (const tk::MenuItem* item = _popupButton->selectedItem()) return item->representedObject().asString();
+      return nullptr;
+    case ValueKind::Radio: {
+      const std::string* shown = nullptr;
+      if (_radioButtonMatrix != nullptr) {
+        // The last cell that is on, in row order.
+        for (int row = 0; row < _radioButtonMatrix->numberOfRows(); ++row) {
+          for (int column = 0; column < _radioButtonMatrix->numberOfColumns(); ++column) {
+            const tk::ButtonCell* cell = _radioButtonMatrix->cellAtRow(row, column);
+            if (cell != nullptr && cell->state() == tk::ControlState::On && cell->representedObject().isString())
+              shown = cell->representedObject().asString();
+          }
+        }
+      }
+      return shown;
     }
-  } else if (type == kPopupButton) {
-    if (_popupButton != nullptr) {
-      if (const tk::MenuItem* item = _popupButton->selectedItem(); item != nullptr && item->representedObject().isString())
-        read = *item->representedObject().asString();
-    }
-  } else if (_isRadioType()) {
-    if (_radioButtonMatrix != nullptr) {
-      for (tk::ButtonCell* cell : _radioButtonMatrix->cells())
-        if (cell->state() == tk::ControlState::On && cell->representedObject().isString())
-          read = *cell->representedObject().asString();
-    }
-  } else if (type == kSlider) {
-    if (_slider != nullptr) {
-      if (!_optionsKey.empty()) {
+    case ValueKind::Slider:
+      if (_slider != nullptr && !_optionsKey.empty()) {
         const double position = std::trunc(_slider->doubleValue());
         if (position >= 0 && position < static_cast<double>(_optionsKey.size()))
-          read = _optionsKey[static_cast<std::size_t>(position)];
-      } else {
-        read = _slider->stringValue();
+          return &_optionsKey[static_cast<std::size_t>(position)];
       }
-    }
-  } else if (type == kDatePicker) {
-    if (!_datePickers.empty()) read = secondsText(_datePickers.front()->dateValue());
+      return nullptr;
+    default:
+      return nullptr;
   }
-  if (read) _value = read;
+}
+
+std::optional<std::string> KORAUI::_widgetValue() const {
+  switch (_valueKind) {
+    case ValueKind::Number:
+    case ValueKind::Text:
+      if (_text != nullptr) return _text->stringValue();
+      return std::nullopt;
+    case ValueKind::CheckBox:
+      if (_checkbox != nullptr) {
+        const int state = checkBoxState();
+        if (state == 1) return _choiceAt(0);
+        if (state == 0) return _choiceAt(1);
+      }
+      return std::nullopt;
+    case ValueKind::Popup:
+    case ValueKind::Radio:
+      if (const std::string* shown = _shownChoice()) return *shown;
+      return std::nullopt;
+    case ValueKind::Slider:
+      if (_slider == nullptr) return std::nullopt;
+      if (_optionsKey.empty()) return _slider->stringValue();
+      if (const std::string* shown = _shownChoice()) return *shown;
+      return std::nullopt;
+    case ValueKind::Date:
+      if (!_datePickers.empty()) return secondsText(_datePickers.front()->dateValue());
+      return std::nullopt;
+    case ValueKind::None:
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+const std::optional<std::string>& KORAUI::getStringValue() {
+  // The widgets may show another value than the one stored: a change made
+  // on the widgets themselves, which the watchers learn of now.
+  if (const std::string* shown = _shownChoice()) {
+    if (!_value || *_value != *shown) {
+      _value = *shown;
+      _didChange(KORAUIChange::Value);
+    }
+  } else if (std::optional<std::string> read = _widgetValue(); read && read != _value) {
+    _value = std::move(read);
+    _didChange(KORAUIChange::Value);
+  }
   return _value;
 }
 
 void KORAUI::setStringValue(const std::optional<std::string>& value) {
+  std::optional<std::string> before = _widgetValue();
+  if (!before) before = _value;
+  _showValue(value);
+  std::optional<std::string> after = _widgetValue();
+  if (!after) after = _value;
+  if (after != before) _didChange(KORAUIChange::Value);
+}
+
+void KORAUI::_showValue(const std::optional<std::string>& value) {
   if (value) {
     _value = value;
-    if (const auto enableChoice = entryText(_controlDictionary, "other_controls_enable_choice"))
-      setEnabledChildControl(*value == *enableChoice);
+    if (_enableChoice) setEnabledChildControl(*value == *_enableChoice);
   }
   const std::string shown = _value.value_or(std::string());
-  const std::string& type = _controlType;
-  if (type == kTextFieldNumber) {
+  if (_valueKind == ValueKind::Number) {
     if (_text != nullptr) _showNumber(shown);
   } else if (_isTextFieldType()) {
     if (_text != nullptr) _text->setStringValue(shown);
@@ -124,7 +179,7 @@ void KORAUI::setStringValue(const std::optional<std::string>& value) {
       if (_value == _choiceAt(0)) setCheckBoxState(1);
       else if (_value == _choiceAt(1)) setCheckBoxState(0);
     }
-  } else if (type == kPopupButton) {
+  } else if (_valueKind == ValueKind::Popup) {
     if (_popupButton != nullptr) {
       bool shownByAnItem = false;
       for (int i = 0; i < _popupButton->numberOfItems(); ++i) {
@@ -138,7 +193,7 @@ void KORAUI::setStringValue(const std::optional<std::string>& value) {
     }
   } else if (_isRadioType()) {
     if (_radioButtonMatrix != nullptr) _selectRadioCells(shown);
-  } else if (type == kSlider) {
+  } else if (_valueKind == ValueKind::Slider) {
     if (_slider != nullptr) {
       if (_optionsKey.empty()) {
         _slider->setDoubleValue(decimalValueOfString(shown));
@@ -151,7 +206,7 @@ void KORAUI::setStringValue(const std::optional<std::string>& value) {
         }
       }
     }
-  } else if (type == kDatePicker) {
+  } else if (_valueKind == ValueKind::Date) {
     const Date date = datePickerDictionaryValueToDate(Value(shown));
     for (tk::DatePicker* picker : _datePickers) picker->setDateValue(date);
   }
@@ -201,13 +256,19 @@ void KORAUI::_showNumber(const std::string& value) {
 }
 
 void KORAUI::updateValue(const std::string& value) {
-  if (!_value) _value = value;
+  if (!_value) setValue(value);
   if (*_value != value) setStringValue(value);
 }
 
 void KORAUI::updateValueFont(const std::string& value) {
-  if (!_value) _value = value;
+  if (!_value) setValue(value);
   setStringValue(value);
+}
+
+void KORAUI::setValue(std::optional<std::string> value) {
+  if (value == _value) return;
+  _value = std::move(value);
+  _didChange(KORAUIChange::Value);
 }
 
 // Defaults and dates ---------------------------------------------------------------------
@@ -242,7 +303,7 @@ Date KORAUI::datePickerDictionaryValueToDate(const Value& value) const {
   } else {
     seconds = value.doubleValue();
   }
-  return Date{seconds - kSecondsFrom1970ToReferenceDate};
+  return Date{secondsWithinDates(seconds) - kSecondsFrom1970ToReferenceDate};
 }
 
 std::string KORAUI::datePickerDictionaryValueToStringValue(const Value& value) const {
@@ -281,7 +342,7 @@ std::optional<std::string> KORAUI::getOptionText(const std::optional<std::string
     if (_controlType == kPopupButton) {
       for (const Value& pair : _popupButtonArray) {
         const Array& entry = *pair.asArray();
-        if (entry[1].text() == *value) return entry[0].text();
+        if (!isSeparatorEntry(entry) && entry[1].text() == *value) return entry[0].text();
       }
     }
     for (std::size_t i = 0; i < _theArray.size(); ++i)
@@ -312,7 +373,9 @@ std::optional<std::string> KORAUI::getSelectedOptionText() const {
 // Numbers ------------------------------------------------------------------------------------
 
 void KORAUI::setDoubleValue(double number) {
-  if (_text != nullptr) _text->setStringValue(_formatWithUnit(number));
+  if (_text == nullptr) return;
+  _text->setStringValue(_formatWithUnit(number));
+  _didChange(KORAUIChange::Value);
 }
 
 void KORAUI::_renderDescText(const std::string& min, const std::string& max) {
@@ -339,6 +402,7 @@ void KORAUI::updateMin(double min, double max) {
     _stepper->setMaxValue(maximum);
   }
   if (entryString(_controlDictionary, "desc_text").find("%@") != std::string::npos) _renderDescText(minText, maxText);
+  _didChange(KORAUIChange::Value);
 }
 
 // Check box ----------------------------------------------------------------------------------
@@ -359,7 +423,10 @@ void KORAUI::setCheckBoxState(int state) {
     return;
   }
   const bool on = (state != 0) != entryFlag(_controlDictionary, "isInvert");
-  _checkbox->setState(on ? tk::ControlState::On : tk::ControlState::Off);
+  const tk::ControlState shown = on ? tk::ControlState::On : tk::ControlState::Off;
+  if (_checkbox->state() == shown) return;
+  _checkbox->setState(shown);
+  _didChange(KORAUIChange::Value);
 }
 
 void KORAUI::setIconImage(bool flag) {

@@ -215,6 +215,28 @@ TEST_F(KoraUIValuesTest, DateValuesNowAndOffsets) {
   EXPECT_EQ(control.datePickerDictionaryValueToDate(Value(Date{5})), (Date{5}));
 }
 
+TEST_F(KoraUIValuesTest, DatesBeyondTheCalendarAreHeldAtItsEnds) {
+  KORAUI control;
+  control.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(0)); });
+  LogCapture log;
+  const struct {
+    Value value;
+    const char* seconds;
+  } rows[] = {
+      {Value("1e20"), "253402300799"},  {Value("-1e30"), "-62135596800"}, {Value(1e300), "253402300799"},
+      {Value("now1e300"), "253402300799"}, {Value("1e999"), "253402300799"}, {Value("-1e999"), "-62135596800"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(control.datePickerDictionaryValueToStringValue(row.value), row.seconds) << row.value.text();
+  EXPECT_TRUE(log.contains("date"));
+
+  auto picker = build(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
+  picker->setStringValue("1e30");
+  EXPECT_EQ(picker->getStringValue(), "253402300799");
+  picker->getDatePickers()[0]->setDateValue(Date{-1e300});
+  EXPECT_EQ(picker->getStringValue(), "-62135596800");
+}
+
 TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
   auto popup = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"defchoice", "A3"}, {"choices", kSizes}});
   EXPECT_FALSE(popup->getDefault());  // "defchoice" sets the build, "default" is the default

@@ -3,7 +3,7 @@
 //
 //   orval convert --from internal|canonical|inputmgr --to internal|canonical|inputmgr
 //                 [--no-custom] [--table FILE]
-//   orval convert --check [--json]
+//   orval convert --check [--json] [--bundle PATH]
 //
 // internal -> canonical runs with the custom flag (passwords encoded, all
 // lengths in cep) unless --no-custom; internal <-> inputmgr passes through
@@ -20,8 +20,10 @@
 // its progress on standard output, which is kept out of the JSON.
 //
 // --check runs the print option consistency check on an internal set and
-// prints the alert it would show (its title, then one message a line); the
-// exit status is 1 when any rule fires.
+// prints the alert it would show (its title, then one message a line), in
+// the words of the bundle's string tables as the panel shows them (the
+// bundle is found as for every command, see bundle_location.h); the exit
+// status is 1 when any rule fires.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,6 +37,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/orval/bundle_location.h"
 #include "apps/orval/commands.h"
 #include "apps/orval/json_output.h"
 #include "common/localized_string.h"
@@ -61,6 +64,7 @@ struct ConvertCommandOptions {
   std::string table;
   bool check = false;
   bool json = false;
+  std::optional<std::string> bundle;
 };
 
 Form formNamed(const std::string& name, const char* option) {
@@ -209,7 +213,9 @@ PrintOption convertOptions(PrintOption options, Form from, Form to, bool custom,
   return options;
 }
 
-void runCheck(const PrintOption& options, bool json) {
+// Checks options and prints the alert's texts, localized through bundle as the panel localizes them.
+void runCheck(const PrintOption& options, std::shared_ptr<Bundle> bundle, bool json) {
+  SetNSBundleForLocalizedString(std::move(bundle));
   const std::vector<std::string> keys = printOptionConsistencyMessageKeys(options);
   std::string title = BSLocalizedString("Alert_ChkMsg");
   if (title.empty()) title = "Alert_ChkMsg";
@@ -239,9 +245,11 @@ void runConvertCommand(const ConvertCommandOptions& options) {
   if (options.check) {
     if (!options.from.empty() || !options.to.empty() || !options.table.empty() || options.noCustom)
       throw CommandError("--check takes an internal option set and no --from, --to, --table or --no-custom");
-    runCheck(readOptions(std::cin), options.json);
+    std::shared_ptr<Bundle> bundle = openBundle(options.bundle);
+    runCheck(readOptions(std::cin), std::move(bundle), options.json);
     return;
   }
+  if (options.bundle) throw CommandError("--bundle goes with --check only");
   if (options.from.empty() || options.to.empty()) throw CommandError("convert needs --from and --to (or --check)");
   const Form from = formNamed(options.from, "--from");
   const Form to = formNamed(options.to, "--to");
@@ -264,6 +272,7 @@ void addConvertCommand(CLI::App& app) {
   command->add_flag("--check", options->check,
                     "Check an internal set for missing names and values; exit status 1 when something is missing");
   addJsonFlag(*command, &options->json);
+  addBundleOption(*command, &options->bundle);
   command->callback([options] { runConvertCommand(*options); });
 }
 

@@ -8,7 +8,8 @@ function(orval_convert_test)
   string(JOIN " " args ${T_ARGS})
   add_test(NAME orval_cli_convert_${T_NAME}
     COMMAND sh -c "\"$<TARGET_FILE:orval_cli>\" convert ${args} < \"${convert_data}/${T_INPUT}\" 2>&1; echo \"exit=$?\"")
-  set_tests_properties(orval_cli_convert_${T_NAME} PROPERTIES PASS_REGULAR_EXPRESSION "${T_PASS}")
+  set_tests_properties(orval_cli_convert_${T_NAME} PROPERTIES PASS_REGULAR_EXPRESSION "${T_PASS}"
+    ENVIRONMENT "ORVAL_BUNDLE=;LANGUAGE=en")
   if(T_FAIL)
     set_tests_properties(orval_cli_convert_${T_NAME} PROPERTIES FAIL_REGULAR_EXPRESSION "${T_FAIL}")
   endif()
@@ -35,9 +36,10 @@ add_test(NAME orval_cli_convert_password_round_trip
 set_tests_properties(orval_cli_convert_password_round_trip PROPERTIES
   PASS_REGULAR_EXPRESSION "\"SecurityPrintPassword\": \"s3cret\".*\"ImpositionBooklet_CreepTotalOffset\": \"1.00\"")
 
-# The consistency check: the alert's messages, exit status 1 when something is missing.
+# The consistency check: the alert's messages as the bundle words them, exit status 1 when
+# something is missing.
 orval_convert_test(NAME check_missing INPUT check_missing.json ARGS --check
-  PASS "^Alert_ChkMsg\n  Alert_SecurityPrintPassword\n  Alert_MailAddress\nexit=1\n$")
+  PASS "^Some required settings are missing\\.\n  Enter the password for secure print\\.\n  Enter the e-mail address for notification\\.\nexit=1\n$")
 orval_convert_test(NAME check_json INPUT check_missing.json ARGS --check --json
   PASS "\"consistent\": false,.*\"keys\": \\[\n    \"Alert_SecurityPrintPassword\",\n    \"Alert_MailAddress\"\n  \\].*exit=1")
 orval_convert_test(NAME check_passes INPUT empty.json ARGS --check PASS "^exit=0\n$")

@@ -25,7 +25,9 @@ TEST(PanesCommandTest, JsonShowsEveryPaneOfTheBundleWithItsControls) {
     EXPECT_GT(controls, 0u) << pane["bundle"];
   }
   EXPECT_EQ(bundles, (std::vector<std::string>{"Page", "Layout", "Finishing+Staple", "Finishing+Punch",
-                                               "Finishing+Fold", "Color", "Security", "Notification"}));
+                                               "Finishing+Fold", "Finishing+Crease", "Finishing+Trim", "Output",
+                                               "Sheets", "Color", "Stamps", "Security", "Notification",
+                                               "Advanced"}));
   const auto& duplex = document["panes"][0]["tabs"][1]["controls"][0];
   EXPECT_EQ(duplex["key"], "DuplexMode");
   EXPECT_EQ(duplex["value"], "None");
@@ -39,8 +41,8 @@ TEST(PanesCommandTest, TreeMarksTheSettingsChangedFromTheirDefaults) {
       runOrval({"panes", "--bundle", ORVAL_BUNDLE_DIR, "--tree", "--set", "DuplexMode=DuplexTumble"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out.find("[Paper]"), std::string::npos) << "the tree alone";
-  EXPECT_NE(result.out.find("\n  * 2-Sided Printing\n"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("\n    Paper Size\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("\n    * 2-Sided Printing\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("\n      Output Paper Size\n"), std::string::npos) << result.out;
 
   const testing::RunResult unknown = runOrval({"panes", "--bundle", ORVAL_BUNDLE_DIR, "--set", "Nonsense=1"});
   EXPECT_EQ(unknown.status, 1);

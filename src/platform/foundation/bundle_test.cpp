@@ -8,6 +8,7 @@
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/foundation/testdata/sample_principal.h"
 
 namespace orval {
@@ -38,26 +39,18 @@ class Languages {
 class TemporaryBundle {
  public:
   explicit TemporaryBundle(const Dict& info) {
-    std::string pattern = (fs::temp_directory_path() / "orval-bundle-XXXXXX").string();
-    root_ = mkdtemp(pattern.data());
-    path_ = root_ / "Made.bundle";
     fs::create_directories(path_ / "Contents/Resources");
     writePlistFile(path_ / "Contents/Info.plist", info);
   }
-  ~TemporaryBundle() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
   // Writes a file under Contents/Resources.
   void writeResource(const std::string& relative, const std::string& bytes) const {
-    const fs::path file = path_ / "Contents/Resources" / relative;
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    root_.write(path_ / "Contents/Resources" / relative, bytes);
   }
   const fs::path& path() const { return path_; }
 
  private:
-  fs::path root_, path_;
+  foundation_testing::TemporaryFolder root_;
+  fs::path path_ = root_.path() / "Made.bundle";
 };
 
 class BundleTest : public ::testing::Test {

@@ -20,7 +20,10 @@ bool logToStderr() {
 }  // namespace
 
 void logMessage(std::string_view line) {
-  if (gCapture) gCapture->lines_.emplace_back(line);
+  if (gCapture) {
+    gCapture->lines_.emplace_back(line);
+    if (gCapture->sinks_ == LogCapture::Sinks::Silenced) return;
+  }
   static const bool opened = [] {
     openlog("orval", LOG_PID, LOG_USER);
     return true;
@@ -31,7 +34,7 @@ void logMessage(std::string_view line) {
   if (logToStderr()) std::fprintf(stderr, "%s\n", text.c_str());
 }
 
-LogCapture::LogCapture() : previous_(gCapture) { gCapture = this; }
+LogCapture::LogCapture(Sinks sinks) : previous_(gCapture), sinks_(sinks) { gCapture = this; }
 
 LogCapture::~LogCapture() { gCapture = previous_; }
 

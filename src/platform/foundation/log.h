@@ -14,11 +14,12 @@ namespace orval {
 // Logs one diagnostic line.
 void logMessage(std::string_view line);
 
-// While alive, collects every logged line (in addition to the usual sinks).
-// Captures nest: the innermost one collects.
+// While alive, collects every logged line (in addition to the usual sinks,
+// or instead of them when quiet). Captures nest: the innermost one collects.
 class LogCapture {
  public:
-  LogCapture();
+  enum class Sinks { Kept, Silenced };
+  explicit LogCapture(Sinks sinks = Sinks::Kept);
   ~LogCapture();
   LogCapture(const LogCapture&) = delete;
   LogCapture& operator=(const LogCapture&) = delete;
@@ -32,6 +33,7 @@ class LogCapture {
   friend void logMessage(std::string_view line);
   std::vector<std::string> lines_;
   LogCapture* previous_;
+  Sinks sinks_;
 };
 
 }  // namespace orval

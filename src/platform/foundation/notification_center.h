@@ -5,12 +5,21 @@
 // the posting thread. An observer removed while a notification is being
 // delivered is not called afterwards; one added during delivery is first
 // called for the next notification.
+//
+// Registrations are kept per name (and apart, those for every name), so a
+// post costs what the observers of its name cost, not what all observers
+// cost. Each list is shared and never changed in place: adding or removing
+// makes a new list, and a delivery walks the lists that were current when
+// it began (skipping registrations removed meanwhile).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/foundation/value.h"
@@ -39,7 +48,9 @@ class NotificationCenter {
   // empty) and, when sender is given, only those for that sender.
   void removeObserver(const void* observer, const std::string& name, const void* sender = nullptr);
   // Delivers a notification to every matching observer (none for an empty name).
-  void post(const std::string& name, const void* sender = nullptr, const Dict& userInfo = {});
+  void post(const std::string& name, const void* sender = nullptr, const Dict& userInfo = noUserInfo());
+  // The empty user information of a post without any.
+  static const Dict& noUserInfo();
 
   // The number of registrations, for tests.
   std::size_t observerCount() const;
@@ -48,9 +59,28 @@ class NotificationCenter {
 
  private:
   struct Registration;
-  // Registrations in the order they were made. Delivery walks a copy of this
-  // list and skips those removed meanwhile.
-  std::vector<std::shared_ptr<Registration>> registrations_;
+  // Registrations of one name in the order they were made; never changed once shared.
+  using List = std::vector<std::shared_ptr<Registration>>;
+  using SharedList = std::shared_ptr<const List>;
+
+  // Hashing that finds a std::string key from any string-like key without a copy.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+
+  // The list that replaces list without the registrations that remove matches
+  // (each marked removed); list itself when none matches, nullptr when none is left.
+  template <class Matches>
+  SharedList without(const SharedList& list, const Matches& matches);
+
+  std::unordered_map<std::string, SharedList, NameHash, std::equal_to<>> byName_;
+  // The registrations for every name.
+  SharedList everyName_;
+  // Orders registrations across the lists: delivery merges a name's list
+  // with the every-name list by it.
+  std::uint64_t nextSequence_ = 0;
+  std::size_t count_ = 0;
 };
 
 }  // namespace orval

@@ -42,6 +42,24 @@ TEST_F(NotificationCenterTest, DeliversInRegistrationOrderToMatchingNames) {
   EXPECT_EQ(&NotificationCenter::defaultCenter(), &center_);
 }
 
+TEST_F(NotificationCenterTest, EveryNameObserversKeepTheirPlaceAmongNamedOnes) {
+  // The every-name observer, registered between a and b, comes between them
+  // and takes b out while the notification is on its way.
+  listen(&a_, "Fold", "a");
+  center_.addObserver(&d_, "", nullptr, [this](const Notification&) {
+    calls_.push_back("every");
+    center_.removeObserver(&b_);
+  });
+  listen(&b_, "Fold", "b");
+  listen(&c_, "Punch", "c");
+  center_.post("Fold");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"a", "every"}));
+  calls_.clear();
+  center_.post("Punch");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"every", "c"}));
+  EXPECT_EQ(center_.observerCount(), 3u);
+}
+
 TEST_F(NotificationCenterTest, FiltersBySenderAndPassesWhatWasPosted) {
   listen(&a_, "Fold", "only1", &sender1_);
   listen(&b_, "Fold", "any");

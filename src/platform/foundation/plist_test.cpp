@@ -12,11 +12,14 @@
 #include <sstream>
 
 #include "platform/foundation/log.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval {
 namespace {
 
 namespace fs = std::filesystem;
+using foundation_testing::fileContents;
+using foundation_testing::TemporaryFolder;
 
 constexpr std::string_view kHeader =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -100,30 +103,6 @@ std::string binaryPlist(const std::vector<std::string>& objects, int refSize = 1
 
 std::string asciiObject(std::string_view s) {
   return static_cast<char>(0x50 | s.size()) + std::string(s);
-}
-
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "orval-plist-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TemporaryFolder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string fileContents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 TEST(PlistTest, ReadsEveryKindOfXmlValueInFileOrder) {
@@ -358,8 +337,7 @@ TEST(PlistTest, ReadsAndWritesFiles) {
   EXPECT_EQ(dictFromFile(file), *richValue().asDict());
 
   // A binary file reads the same way; a root that is not a dictionary is no Dict.
-  const fs::path binary = folder.path() / "binary.plist";
-  std::ofstream(binary, std::ios::binary) << plistToBinary(richValue());
+  const fs::path binary = folder.write("binary.plist", plistToBinary(richValue()));
   EXPECT_EQ(plistFromFile(binary), richValue());
   ASSERT_TRUE(writePlistFile(file, Array{1, 2}));
   EXPECT_FALSE(dictFromFile(file, &error));

@@ -1,5 +1,6 @@
 #include "platform/foundation/value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -45,14 +46,12 @@ Dict& Dict::operator=(Dict&& other) noexcept = default;
 Dict::~Dict() = default;
 
 const Value* Dict::find(std::string_view key) const {
-  // Heterogeneous lookup needs C++20 transparent hashing; a temporary string
-  // keeps this simple and is cheap for the short keys the system uses.
-  auto it = index_.find(std::string(key));
+  auto it = index_.find(key);
   return it == index_.end() ? nullptr : &entries_[it->second].second;
 }
 
 Value* Dict::find(std::string_view key) {
-  auto it = index_.find(std::string(key));
+  auto it = index_.find(key);
   return it == index_.end() ? nullptr : &entries_[it->second].second;
 }
 
@@ -72,7 +71,7 @@ void Dict::set(std::string_view key, Value v) {
 }
 
 bool Dict::remove(std::string_view key) {
-  auto it = index_.find(std::string(key));
+  auto it = index_.find(key);
   if (it == index_.end()) return false;
   const std::size_t position = it->second;
   index_.erase(it);
@@ -208,6 +207,34 @@ std::size_t numberPrefix(std::string_view s) {
   return i;
 }
 
+// The power of ten of the first significant digit of number (a numberPrefix
+// with a non-zero digit): 2 for "123", -3 for "0.00123e0", 1 for "1e1".
+// Exponents too long to hold saturate, which keeps their direction.
+long long decimalExponent(std::string_view number) {
+  std::size_t i = number.front() == '-' ? 1 : 0;
+  long long digits = 0;         // mantissa digits seen
+  long long integerDigits = 0;  // of them, before the point
+  long long firstSignificant = -1;
+  for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+    if (number[i] == '.') {
+      integerDigits = digits;
+      continue;
+    }
+    if (firstSignificant < 0 && number[i] != '0') firstSignificant = digits;
+    ++digits;
+  }
+  if (number.find('.') == std::string_view::npos) integerDigits = digits;
+  if (firstSignificant < 0) return 0;
+  long long exponent = 0;
+  bool negative = false;
+  if (i < number.size()) {
+    ++i;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
+    for (; i < number.size(); ++i) exponent = std::min<long long>(exponent * 10 + (number[i] - '0'), 1'000'000'000);
+  }
+  return integerDigits - 1 - firstSignificant + (negative ? -exponent : exponent);
+}
+
 std::string_view skipSpace(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' ||
@@ -227,12 +254,10 @@ double decimalValueOfString(std::string_view text) {
   double d = 0.0;
   const auto result = std::from_chars(number.data(), number.data() + number.size(), d);
   if (result.ec == std::errc::result_out_of_range) {
-    // from_chars leaves d unset when out of range: a negative exponent meant
-    // a number too small (zero), anything else one too large (infinity).
+    // from_chars leaves d unset when out of range; as strtod, a number too
+    // large is infinite and one too small is zero, with its sign.
     const bool negative = number.front() == '-';
-    const bool tiny = number.find("e-") != std::string_view::npos ||
-                      number.find("E-") != std::string_view::npos;
-    const double magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    const double magnitude = decimalExponent(number) >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -magnitude : magnitude;
   }
   return d;

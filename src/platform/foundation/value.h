@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -47,7 +48,7 @@ class Array {
   void push_back(Value v);
   void insert(std::size_t index, Value v);
   void erase(std::size_t index);
-  void clear() { items_.clear(); }
+  void clear();
   bool contains(const Value& v) const;
 
   std::vector<Value>::const_iterator begin() const;
@@ -101,8 +102,14 @@ class Dict {
  private:
   void reindexFrom(std::size_t position);
 
+  // Hashing that finds a key from any string-like key without making a string of it.
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
+
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, std::size_t> index_;
+  std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
 };
 
 class Value {
@@ -178,6 +185,8 @@ class Value {
 
 inline std::size_t Array::size() const { return items_.size(); }
 inline bool Array::empty() const { return items_.empty(); }
+// Defined after Value is complete: clear() needs the element type whole.
+inline void Array::clear() { items_.clear(); }
 inline const Value& Array::operator[](std::size_t i) const { return items_[i]; }
 inline Value& Array::operator[](std::size_t i) { return items_[i]; }
 inline std::vector<Value>::const_iterator Array::begin() const { return items_.begin(); }

@@ -75,6 +75,15 @@ TEST(ValueTest, DecimalReadingOfText) {
   EXPECT_EQ(decimalValueOfString(""), 0.0);
   EXPECT_TRUE(std::isinf(decimalValueOfString("1e999")));
   EXPECT_EQ(decimalValueOfString("1e-999"), 0.0);
+  // Out of range the magnitude decides, not the look of the exponent.
+  EXPECT_EQ(decimalValueOfString("0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(decimalValueOfString("-0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(decimalValueOfString("1" + std::string(320, '0') + "e-10"), HUGE_VAL);
+  EXPECT_EQ(decimalValueOfString("-1" + std::string(320, '0') + "e-10"), -HUGE_VAL);
+  EXPECT_EQ(decimalValueOfString("0.0001e-330"), 0.0);
+  EXPECT_EQ(decimalValueOfString("0.001e312"), HUGE_VAL);
+  EXPECT_EQ(integerValueOfString("0." + std::string(400, '0') + "1"), 0);
+  EXPECT_EQ(integerValueOfString("1" + std::string(320, '0') + "e-10"), INT64_MAX);
   EXPECT_EQ(integerValueOfString("7.9"), 7);
   EXPECT_EQ(integerValueOfString("-7.9"), -7);
   EXPECT_EQ(integerValueOfString("1e30"), INT64_MAX);

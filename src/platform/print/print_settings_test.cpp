@@ -11,69 +11,44 @@ TEST(PrintSettingsTest, KeysKeepTheirOrderAndANullValueRemoves) {
   settings.setValue("a", 2);
   settings.setValue("c", true);
   settings.setValue("b", "replaced");
-  EXPECT_EQ(settings.values().keys(), (std::vector<std::string>{"b", "a", "c"}));
-  EXPECT_EQ(*settings.value("b"), Value("replaced"));
-
   settings.setValue("a", Value());
-  EXPECT_EQ(settings.value("a"), nullptr);
   EXPECT_TRUE(settings.remove("c"));
   EXPECT_FALSE(settings.remove("c"));
-  EXPECT_EQ(settings.values().keys(), (std::vector<std::string>{"b"}));
+  EXPECT_EQ(settings.values(), (Dict{{"b", "replaced"}}));
 }
 
 TEST(PrintSettingsTest, Int32ValueOnlyForNumbersThatConvertExactly) {
   PrintSettings settings;
-  settings.setValue("int", 42);
-  settings.setValue("negative", -7);
-  settings.setValue("max", 2147483647LL);
-  settings.setValue("tooBig", 2147483648LL);
-  settings.setValue("tooSmall", -2147483649LL);
-  settings.setValue("wholeReal", 3.0);
-  settings.setValue("fraction", 3.5);
-  settings.setValue("text", "5");
-  settings.setValue("flag", true);
-
-  EXPECT_EQ(settings.int32Value("int"), 42);
-  EXPECT_EQ(settings.int32Value("negative"), -7);
-  EXPECT_EQ(settings.int32Value("max"), 2147483647);
-  EXPECT_EQ(settings.int32Value("tooBig"), std::nullopt);
-  EXPECT_EQ(settings.int32Value("tooSmall"), std::nullopt);
-  EXPECT_EQ(settings.int32Value("wholeReal"), 3);
-  EXPECT_EQ(settings.int32Value("fraction"), std::nullopt);
-  EXPECT_EQ(settings.int32Value("text"), std::nullopt);
-  EXPECT_EQ(settings.int32Value("flag"), std::nullopt);
+  const std::pair<Value, std::optional<std::int32_t>> rows[] = {
+      {Value(-7), -7},     {Value(2147483647LL), 2147483647}, {Value(2147483648LL), std::nullopt},
+      {Value(-2147483649LL), std::nullopt}, {Value(3.0), 3}, {Value(3.5), std::nullopt},
+      {Value("5"), std::nullopt},           {Value(true), std::nullopt}};
+  for (const auto& [value, expected] : rows) {
+    settings.setValue("key", value);
+    EXPECT_EQ(settings.int32Value("key"), expected) << value.text();
+  }
   EXPECT_EQ(settings.int32Value("absent"), std::nullopt);
 }
 
-TEST(PrintSettingsTest, CollateIsOnUntilTurnedOff) {
+TEST(PrintSettingsTest, CollateAndDuplexLiveUnderTheHostKeys) {
   PrintSettings settings;
-  EXPECT_TRUE(settings.collate());
+  EXPECT_TRUE(settings.collate());  // on until turned off
   settings.setCollate(false);
-  EXPECT_FALSE(settings.collate());
   EXPECT_EQ(*settings.value(PrintSettings::kCollateKey), Value(false));
-  settings.setCollate(true);
-  EXPECT_TRUE(settings.collate());
-}
-
-TEST(PrintSettingsTest, DuplexIsTheIntegerCodeUnderTheHostKey) {
-  PrintSettings settings;
+  EXPECT_FALSE(settings.collate());
   EXPECT_EQ(settings.duplex(), DuplexMode::None);
-
-  settings.setDuplex(DuplexMode::NoTumble);
-  EXPECT_EQ(settings.duplex(), DuplexMode::NoTumble);
-  // A panel reading the host's key directly sees the code.
-  EXPECT_EQ(settings.int32Value("com.apple.print.PrintSettings.PMDuplexing"), 2);
-  settings.setDuplex(DuplexMode::Tumble);
-  EXPECT_EQ(settings.int32Value(PrintSettings::kDuplexKey), 3);
-  EXPECT_EQ(settings.duplex(), DuplexMode::Tumble);
-  settings.setDuplex(DuplexMode::SimplexTumble);
-  EXPECT_EQ(settings.duplex(), DuplexMode::SimplexTumble);
-
+  for (const auto& [mode, code] : {std::pair{DuplexMode::NoTumble, 2}, std::pair{DuplexMode::Tumble, 3},
+                                   std::pair{DuplexMode::SimplexTumble, 4}}) {
+    settings.setDuplex(mode);
+    EXPECT_EQ(settings.duplex(), mode);
+    // A panel reading the host's key directly sees the code.
+    EXPECT_EQ(settings.int32Value("com.apple.print.PrintSettings.PMDuplexing"), code);
+  }
   // A code stored by someone else that is no known kind reads as one-sided.
-  settings.setValue(PrintSettings::kDuplexKey, 9);
-  EXPECT_EQ(settings.duplex(), DuplexMode::None);
-  settings.setValue(PrintSettings::kDuplexKey, "2");
-  EXPECT_EQ(settings.duplex(), DuplexMode::None);
+  for (const Value& other : {Value(9), Value("2")}) {
+    settings.setValue(PrintSettings::kDuplexKey, other);
+    EXPECT_EQ(settings.duplex(), DuplexMode::None) << other.text();
+  }
 }
 
 }  // namespace

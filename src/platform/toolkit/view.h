@@ -51,6 +51,8 @@ class View : public Responder {
   // The subviews in order (back to front).
   std::vector<View*> subviews() const;
   std::size_t subviewCount() const { return subviews_.size(); }
+  // The subview at index (below subviewCount()), without copying the list.
+  View* subviewAt(std::size_t index) const { return subviews_[index].get(); }
   // Adds view as the last subview and takes ownership; answers the view.
   View& addSubview(std::unique_ptr<View> view);
   // Adds a view of a known class and answers it typed.
