@@ -121,8 +121,8 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
 
   // Stops listening to every notification; with flag, listens to observedKeys() from any sender.
   void configuringNotification(bool flag);
-  // A user change of a main-pane key (a notification with user information): takes the
-  // engine's "SamplePrintMode" into the current option set once the main pane is built.
+  // A user change of a main-pane key (a notification with user information): gathers the main
+  // pane and the engine's "SamplePrintMode" into the current option set.
   void keyChangeNotification(const Notification& notification);
 
   // The printer description ---------------------------------------------------------------------

@@ -273,7 +273,10 @@ void WexoPDEByCocoa::_restoreValuesToPane(const PrintOption& options) {
   _panePlugInMgr->setStringValue(options.get("PagePrintOnCenter").truth() ? "True" : "False", "PagePrintOnCenter");
   for (const char* key : {"ColorMode", "StapleMode", "Punch_PunchHoles", "Fold", "OutputTray", "OffsetMode",
                           "QZInputSlot", "DuplexMode"}) {
-    _panePlugInMgr->setStringValue(textOf(options, key), key);
+    // A key the set lacks leaves its control as it is.
+    const std::optional<std::string> value = textOf(options, key);
+    if (!value) continue;
+    _panePlugInMgr->setStringValue(value, key);
     if (std::string_view(key) == "OutputTray") _panePlugInMgr->updateOldValue(key);
   }
   if (!_isMyPluginPDE) return;

@@ -178,8 +178,8 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
   const std::string chosen = colour->getStringValue().value();
   EXPECT_NE(chosen, before);
   EXPECT_EQ(panel->printOption()->get("ColorMode").text(), chosen);
-  for (const auto& ref : manager.koraMgr().getControlsDictionary().living("ColorMode"))
-    EXPECT_EQ(ref.control->getStringValue(), chosen);
+  for (KORAUI* control : *manager.koraMgr().getControlsDictionary().find("ColorMode"))
+    if (control != nullptr) EXPECT_EQ(control->getStringValue(), chosen);
 
   // A change made in the panes (the detailed-settings window) shows on the main pane.
   person->act([&](tk::Window& window) {
