@@ -10,6 +10,11 @@
 #include "panel/pde_callback_slot.h"
 #include "panel/print_server_host_name.h"
 #include "panes/pane_plugin_mgr.h"
+#include "panes/pde_automatic_paper_tray_selection.h"
+#include "settings_ui/kora_ui.h"
+#include "platform/toolkit/button.h"
+#include "platform/toolkit/pop_up_button.h"
+#include "platform/toolkit/text_field.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/platform_exception.h"
 #include "platform/toolkit/view.h"
@@ -17,9 +22,6 @@
 namespace orval {
 
 namespace {
-
-// The size of the panel's root view.
-constexpr tk::Rect kPanelViewFrame{0, 0, 500, 300};
 
 constexpr const char* kSamplePrintModeKey = "SamplePrintMode";
 
@@ -61,6 +63,12 @@ WexoPDEByCocoa::~WexoPDEByCocoa() {
   // The manager may have been released (and another made) since this panel took it.
   PanePlugInMgr* manager = PanePlugInMgr::sharedInstanceIfExists();
   if (manager != nullptr && manager == _panePlugInMgr) {
+    // The engine outlives the panel: it lets go of the main pane's controls.
+    for (const std::string& key : shortcutKeys())
+      if (KORAUI* control = shortcutControl(key)) manager->koraMgr().removeControl(control);
+    for (const auto* dialog : {_automaticPaperTraySelection.get(), _bypassPaperTraySelection.get()})
+      if (dialog != nullptr)
+        for (const auto& [name, control] : dialog->getListKORAUI()) manager->koraMgr().removeControl(control);
     if (manager->pdeObject() == this) manager->setPDEObject(nullptr);
     if (manager->delegate() == this) manager->setDelegate(nullptr);
   }
@@ -95,14 +103,31 @@ std::string WexoPDEByCocoa::panelName() { return kPanelName; }
 std::string WexoPDEByCocoa::panelKind() { return kPanelKind; }
 
 tk::View* WexoPDEByCocoa::panelView() {
-  if (!_view) _view = std::make_unique<tk::View>(kPanelViewFrame);
+  if (!_view) _loadPanelView();
   return _view.get();
 }
 
 void WexoPDEByCocoa::willShow() {
   try {
     _buildUi();
+    if (std::optional<Value> custom = _panePlugInMgr->getPrePostDeviceList()) {
+      const Array* list = custom->asArray();
+      if (list != nullptr && !list->empty()) {
+        if (_automaticPaperTraySelection) _automaticPaperTraySelection->setPaperTypeCustomList(*custom);
+        if (_bypassPaperTraySelection) _bypassPaperTraySelection->setPaperTypeCustomList(*custom);
+      }
+    }
     _panePlugInMgr->willShowAllBundle();
+    _updatePaneFromModel();
+    // The favorites row takes no room on this desktop: hidden, and its
+    // container shrunk below the save button.
+    for (tk::View* view : {static_cast<tk::View*>(_favorite), static_cast<tk::View*>(_titleFavorite),
+                           static_cast<tk::View*>(_saveFavoriteButton)})
+      if (view != nullptr) view->setHidden(true);
+    if (_saveFavoriteButton != nullptr && _saveFavoriteButton->superview() != nullptr) {
+      tk::View* container = _saveFavoriteButton->superview();
+      container->setFrameSize({container->frame().width, _saveFavoriteButton->frame().y});
+    }
     configuringNotification(true);
     _isMyPluginPDE = true;
   } catch (const PlatformException& e) {
@@ -118,6 +143,7 @@ bool WexoPDEByCocoa::shouldHide() {
 Dict WexoPDEByCocoa::summaryInfo() {
   if (!_isIntializedUi) {
     _buildUi();
+    _updatePaneFromModel();
     saveValuesAndReturnError(nullptr);
   }
   if (_printOption) return _panePlugInMgr->summaryInfoFromPrintOption(*_printOption);
@@ -126,14 +152,27 @@ Dict WexoPDEByCocoa::summaryInfo() {
 }
 
 bool WexoPDEByCocoa::saveValuesAndReturnError(std::string* error) {
-  // The options reach the job through the ticket bridge and the main pane,
-  // neither of which is part of the panel yet: nothing is stored.
+  try {
+    const int status = _gatherPrintOptionFromUi(nullptr, nullptr);
+    if (status != 0) {
+      if (error != nullptr) *error = "the job's settings conflict (status " + std::to_string(status) + ")";
+      return false;
+    }
+  } catch (const PlatformException& e) {
+    logMessage("###Exception in saveValuesAndReturnError: " + e.reason());
+  }
   return true;
 }
 
 bool WexoPDEByCocoa::restoreValuesAndReturnError(std::string* error) {
   try {
     _setDefaults();
+    if (_defaultPrintOption) _restoreValuesToPane(*_defaultPrintOption);
+    const int status = _restorePrintOptionToUi(nullptr, nullptr);
+    if (status != 0) {
+      if (error != nullptr) *error = "the job's settings could not be restored (status " + std::to_string(status) + ")";
+      return false;
+    }
   } catch (const PlatformException& e) {
     logMessage("###Exception in restoreValuesAndReturnError: " + e.reason());
   }
@@ -148,6 +187,7 @@ void WexoPDEByCocoa::PPDOptionKeyValueDidChange(const std::optional<std::string>
   const std::optional<std::vector<std::string>> choices = ppd->optionKeywords(*key);
   if (!choices || std::find(choices->begin(), choices->end(), *choice) == choices->end()) return;
   _printOption->set(*key, Value(*choice));
+  _updatePaneFromModel();
 }
 
 std::optional<Array> WexoPDEByCocoa::supportedPPDOptionKeys() {
@@ -155,18 +195,6 @@ std::optional<Array> WexoPDEByCocoa::supportedPPDOptionKeys() {
   const Array* keys = _plugInBundle->objectForInfoDictionaryKey(kPPDKeysSupportedKey).asArray();
   if (keys == nullptr) return std::nullopt;
   return *keys;
-}
-
-// The main pane ------------------------------------------------------------------------------------------
-
-// Builds once: of the main pane's building, the copy of the hidden
-// host-control flags is what exists so far.
-void WexoPDEByCocoa::_buildUi() {
-  if (_isIntializedUi) return;
-  _isHiddenNumCopies = _panePlugInMgr->isHiddenNumCopies();
-  _isHiddenDuplex = _panePlugInMgr->isHiddenDuplex();
-  _isHiddenCollate = _panePlugInMgr->isHiddenCollate();
-  _isIntializedUi = true;
 }
 
 // Notifications ------------------------------------------------------------------------------------------
@@ -180,7 +208,9 @@ void WexoPDEByCocoa::configuringNotification(bool flag) {
 
 void WexoPDEByCocoa::keyChangeNotification(const Notification& notification) {
   if (notification.userInfo.empty() || notification.name.empty()) return;
-  if (_isIntializedUi && _printOption) {
+  if (!_printOption) _printOption = PrintOption();
+  _gatherValuesFromPane(*_printOption);
+  if (_isIntializedUi) {
     if (std::optional<std::string> sample = _panePlugInMgr->getStringValueFromKey(kSamplePrintModeKey))
       _printOption->set(kSamplePrintModeKey, Value(*sample));
   }

@@ -18,36 +18,24 @@
 // the manager; takes the manager's defaults as the default and the current
 // option set. Nothing of this is reported to the host when it fails.
 //
-// The main pane (its shortcut controls, job name and favorites row), the
-// tray selection dialogs and the job's settings store are not part of this
-// panel yet; the detailed-settings window is (clickedShowDetailedSettingsButton),
-// without the main pane's part. Until they are, the host
-// operations do exactly this:
-// - panelView: makes the panel's root view (empty, 500 x 300) on the first
-//   call and answers it.
-// - willShow (inside a PlatformException guard): copies the manager's hidden
-//   host-control flags into the panel, tells every pane plug-in that it will
-//   show, starts listening to the main pane's change notifications and marks
-//   the panel as shown. The pre/post device list is not asked for: it only
-//   feeds the tray selection dialogs. Building (_buildUi) copies the
-//   hidden host-control flags and marks the panel built (isIntializedUi),
-//   once; the main pane's controls join that step when they exist.
-// - summaryInfo: while the panel is not built, builds it and saves once (as
-//   below); answers the manager's summary of the current option set (of the
-//   defaults when there is none).
-// - saveValuesAndReturnError: stores nothing (nothing is written into the
-//   job's print settings or marked in the printer description); answers true.
-// - restoreValuesAndReturnError (inside a PlatformException guard): resets
-//   the default and the current option set to fresh copies of the manager's
-//   defaults; nothing is read from the job. Answers true.
-// - keyChangeNotification: takes the engine's "SamplePrintMode" into the
-//   current option set once the panel is built.
-// - PPDOptionKeyValueDidChange: takes the choice into the current option set
-//   (there are no main-pane controls to show it in).
-// - supportedPPDOptionKeys, shouldHide, panelName, panelKind, sendCommand,
-//   configuringNotification and the print dialog's own controls are complete.
+// The host operations:
+// - panelView: the view of the interface file "PDE_UI_ByCocoa", loaded on the
+//   first call (an empty view, logged, when the file is missing or damaged).
+// - willShow: builds the main pane once, gives the tray dialogs the server's
+//   custom paper types, tells the panes they will show, pushes the option set
+//   into the main pane, hides the favorites row, listens to the main pane's
+//   keys and marks the panel as shown.
+// - summaryInfo: builds and saves once before the panel was ever shown.
+// - saveValuesAndReturnError / restoreValuesAndReturnError: the job's
+//   settings (wexo_pde_by_cocoa_ticket.cpp).
+// - PPDOptionKeyValueDidChange: a choice another panel marked becomes the
+//   option's value and shows on the main pane.
+// The favorites row (choosing, saving and deleting favorites) and the job
+// name dialog are not part of the panel yet: the favorites pop-up is filled
+// but nothing acts on it, and the job name is set with setJobName.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,15 +48,21 @@
 #include "platform/foundation/value.h"
 #include "platform/print/pde_panel.h"
 #include "platform/print/pde_plugin_callback.h"
+#include "platform/print/ticket.h"
 
 namespace orval {
 
 namespace tk {
+class Button;
 class Control;
+class PopUpButton;
+class TextField;
 class View;
 }  // namespace tk
 
+class KORAUI;
 class PanePlugInMgr;
+class PdeAutomaticPaperTraySelection;
 
 class WexoPDEByCocoa : public PDEPanel, public PDEObject {
  public:
@@ -127,8 +121,8 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
 
   // Stops listening to every notification; with flag, listens to observedKeys() from any sender.
   void configuringNotification(bool flag);
-  // A user change of a main-pane key (a notification with user information): takes the
-  // engine's "SamplePrintMode" into the current option set once the main pane is built.
+  // A user change of a main-pane key (a notification with user information): gathers the main
+  // pane and the engine's "SamplePrintMode" into the current option set.
   void keyChangeNotification(const Notification& notification);
 
   // The printer description ---------------------------------------------------------------------
@@ -136,6 +130,102 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   // The host's printer description, wrapped on first use; nullptr when the host does not mark
   // choices for its panels or has none.
   PpdFileExt* _ppd();
+
+  // The job's settings (wexo_pde_by_cocoa_ticket.cpp) ---------------------------------------------
+
+  // Status of a parameter error (no key, no print settings, no ticket).
+  static constexpr int kParamErr = -50;
+  // Status of a save refused by the conflict check.
+  static constexpr int kConstraintErr = -9531;
+  // The scalar entries' keys.
+  static constexpr const char* kSpecificJobNameKey = "QZSpecificJobName";
+  static constexpr const char* kJobNameKey = "JobName";
+  static constexpr const char* kFavoriteNameKey = "FavoriteName";
+  static constexpr const char* kProfilePathKey = "ProfilePath";
+
+  // Stores the scalar entries, reformats and gathers the option set, and
+  // routes every canonical value into a marked choice or a private entry
+  // (see the .cpp); answers 0, or kConstraintErr when the conflict check refuses.
+  int _gatherPrintOptionFromUi(Ticket* ticket, Dict* ppdDictionary);
+  // Resets nothing itself: overlays the job's values (private entry, else
+  // ppdDictionary's entry, else the marked choice) on the current option set
+  // in canonical form, hands it to the manager, reads the scalar entries and
+  // pushes the set into the main pane; answers 0.
+  int _restorePrintOptionToUi(Ticket* ticket, Dict* ppdDictionary);
+  // Routes one canonical value: a choice of the printer description is marked (and any private
+  // entry of key removed); anything else becomes key's private entry, with key's default marked.
+  void _setValueToPpdDictionary(Ticket* ticket, Dict* ppdDictionary, const std::string& mainKeyword,
+                                const std::string& optionKeyword);
+  // Marks choice for key: in ppdDictionary when given, else through the host when it marks choices.
+  void _willChangePPDOptionKeyValue(const std::string& key, const std::string& choice, Dict* ppdDictionary);
+  // Asks the manager to resolve a duplex / media type conflict; true (refuse to save) when it
+  // offers a resolution, which it never does.
+  bool _checkUIConstraint(Ticket* ticket, Dict* ppdDictionary);
+  // Removes key's private entry.
+  void removedObjectByGatheringPrintOption(const std::string& key);
+  // Stores value, escaped, as key's private entry; none removes it. 0 without a key.
+  int _customTicketSetString(Ticket* ticket, const std::string& key, const std::optional<std::string>& value);
+  // Reads key's private entry as stored (escaped) into *value. 0 without a key.
+  int _customTicketGetString(Ticket* ticket, const std::string& key, std::optional<std::string>* value);
+  // The job's settings: the host's print settings when it marks choices, else ticket.
+  int _ticketSetString(Ticket* ticket, const std::string& key, const std::optional<std::string>& value);
+  int _ticketGetString(Ticket* ticket, const std::string& key, std::optional<std::string>* value);
+  int _ticketGetSInt32(Ticket* ticket, const std::string& key, std::optional<std::int32_t>* value);
+
+  // Sets the job name as the job name dialog would on OK: specificJobName "Auto" or "Input",
+  // jobName as typed (its stored, escaped form is derived from it).
+  void setJobName(const std::string& specificJobName, const std::string& jobName);
+
+  // The main pane (wexo_pde_by_cocoa_main_pane.cpp) -----------------------------------------------
+
+  // The interface file of the panel's view.
+  static constexpr const char* kPanelInterfaceName = "PDE_UI_ByCocoa";
+  // The shortcut controls' keys, in the order they are bound (the bypass switch first, when the
+  // UI description has it).
+  static const std::vector<std::string>& shortcutKeys();
+  // The shortcut control of key (one of shortcutKeys()), or nullptr.
+  KORAUI* shortcutControl(const std::string& key) const;
+
+  // Builds the main pane once: texts, favorites, the shortcut controls bound to the UI
+  // description and registered with the engine, the tray dialogs, the device-dependent lists.
+  void _buildUi();
+  // Pushes options into the main pane, the tray dialogs and the engine (nothing before _buildUi).
+  void _restoreValuesToPane(const PrintOption& options);
+  // Pulls the main pane's, the tray dialogs' and the host controls' values into options.
+  void _gatherValuesFromPane(PrintOption& options);
+  void _restoreValuesToAutomaticPane(const PrintOption& options);
+  void _restoreValuesToBypassPane(const PrintOption& options);
+  void _gatherValuesFromAutomaticPane(PrintOption& options);
+  void _gatherValuesFromBypassPane(PrintOption& options);
+  // options has "AutoTraySettingToBypass".
+  static bool _autoTraySettingToBypassExist(const PrintOption& options);
+  // Pushes the current option set into the main pane and shows the job name.
+  void _updatePaneFromModel();
+  // Shows the job name, or the localized "Auto" for an automatic or empty one.
+  void _updateJobNameUI();
+  // Opens the automatic (tag 0) or bypass tray dialog; on its close gathers the main pane.
+  void clickedSelectPaperTraySelectionButton(tk::Control& button);
+  void automaticPapaerTraySelectionDidEnd();
+  // Returns the main pane's keys to their defaults (the panes keep the rest); answers the keys
+  // the engine changed while restoring conflicts.
+  std::vector<std::string> clickedRevertToDefaultSettings();
+  // The device-dependent lists of the input slot, output tray and finishing controls.
+  void updateInputSlotList();
+  void updateInputSlotList(const Value& feederList);
+  void updateOutputTrayList();
+  void checkDevice();
+  // Fills popup with the printer description's choices of key and title with its title and ":";
+  // false when the description has no such option.
+  bool _buildPopupByPpd(tk::PopUpButton* popup, tk::TextField* title, const std::string& key);
+  // Selects popup's item whose represented object is ppdDic's value of key: -30870 when none is,
+  // 0 otherwise (also when there is nothing to do).
+  int _restoreValueToControl(tk::PopUpButton* popup, const std::string& key, const Dict& ppdDic);
+
+  tk::TextField* jobNameLabel() const { return _jobName; }
+  tk::Button* automaticPaperTraySelectionButton() const { return _automaticPaperTraySelectionButton; }
+  tk::Button* bypassPaperTraySelectionButton() const { return _bypassPaperTraySelectionButton; }
+  PdeAutomaticPaperTraySelection* automaticPaperTraySelection() const { return _automaticPaperTraySelection.get(); }
+  PdeAutomaticPaperTraySelection* bypassPaperTraySelection() const { return _bypassPaperTraySelection.get(); }
 
   // The detailed-settings window ------------------------------------------------------------------
 
@@ -194,14 +284,42 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   void _takeHostName();
   // The manager's defaults become the default and the current option set.
   void _setDefaults();
-  // Builds the main pane; for now copies the manager's hidden host-control flags.
-  void _buildUi();
+  // Loads the panel's interface file into _view and finds its controls.
+  void _loadPanelView();
+  // The represented object of the selected favorites item, when it is a text.
+  std::optional<std::string> _selectedFavoriteName() const;
+  // Selects the favorites item that stands for name, when there is one.
+  void _selectFavoriteNamed(const std::string& name);
+  // Binds the shortcut control of key to the UI description, builds and registers it.
+  void _bindShortcut(KORAUI* control, const Dict* ui, const std::string& key);
   // The content view of the window holding the panel's view, or nullptr.
   tk::View* _hostControlsView() const;
   // The job's print settings, or nullptr.
   PrintSettings* _printSettings() const;
 
   std::unique_ptr<tk::View> _view;
+  tk::Button* _deleteFavoriteButton = nullptr;
+  tk::PopUpButton* _favorite = nullptr;
+  tk::TextField* _jobName = nullptr;
+  tk::Button* _jobNameButton = nullptr;
+  tk::Button* _revertToDefaultSettingsButton = nullptr;
+  tk::Button* _saveFavoriteButton = nullptr;
+  tk::Button* _showDetailedSettingsButton = nullptr;
+  tk::TextField* _titleFavorite = nullptr;
+  KORAUI* _kora_AutoTraySettingToBypass = nullptr;
+  KORAUI* _kora_DuplexMode = nullptr;
+  KORAUI* _kora_PagePrintOnCenter = nullptr;
+  KORAUI* _kora_ColorMode = nullptr;
+  KORAUI* _kora_StapleMode = nullptr;
+  KORAUI* _kora_Punch_PunchHoles = nullptr;
+  KORAUI* _kora_Fold = nullptr;
+  KORAUI* _kora_OutputTray = nullptr;
+  KORAUI* _kora_OffsetMode = nullptr;
+  KORAUI* _kora_QZInputSlot = nullptr;
+  tk::Button* _automaticPaperTraySelectionButton = nullptr;
+  std::unique_ptr<PdeAutomaticPaperTraySelection> _automaticPaperTraySelection;
+  tk::Button* _bypassPaperTraySelectionButton = nullptr;
+  std::unique_ptr<PdeAutomaticPaperTraySelection> _bypassPaperTraySelection;
   PDEPluginCallback* _pdePluginCallbackObject = nullptr;
   std::shared_ptr<Bundle> _plugInBundle;
   std::unique_ptr<PpdFileExt> _ppdFile;

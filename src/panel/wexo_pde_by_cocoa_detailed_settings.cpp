@@ -11,6 +11,7 @@ int WexoPDEByCocoa::clickedShowDetailedSettingsButton() {
   saveValuesAndReturnError(nullptr);
   restoreValuesAndReturnError(nullptr);
   if (!_printOption) _printOption = PrintOption();
+  _gatherValuesFromPane(*_printOption);
   _panePlugInMgr->restorePrintOptionValues(&*_printOption);
 
   sendCommand("DeviceLinkFile");
@@ -18,9 +19,11 @@ int WexoPDEByCocoa::clickedShowDetailedSettingsButton() {
 
   const int answer = DetailedSettingsWinController::sharedInstance().showAsModalDialog(*_printOption);
   if (answer == tk::ModalResponse::OK) {
+    _restoreValuesToPane(*_printOption);
     if (const Value* collate = _printOption->find("Collate")) setCollate(collate->truth());
     saveValuesAndReturnError(nullptr);
   } else {
+    if (_defaultPrintOption) _restoreValuesToPane(*_defaultPrintOption);
     _panePlugInMgr->restorePrintOptionValues(&*_printOption);
   }
   configuringNotification(true);

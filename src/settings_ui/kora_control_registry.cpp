@@ -82,8 +82,11 @@ bool KORAControlRegistry::compact(Id id, std::size_t& destroyed) {
       destroyed += e.controls[i] != nullptr ? 1 : 0;
       continue;
     }
-    e.controls[kept] = e.controls[i];
-    e.lifetimes[kept] = std::move(e.lifetimes[i]);
+    // A control that stays in place keeps its token: moving a token onto itself empties it.
+    if (kept != i) {
+      e.controls[kept] = e.controls[i];
+      e.lifetimes[kept] = std::move(e.lifetimes[i]);
+    }
     ++kept;
   }
   e.controls.resize(kept);

@@ -86,6 +86,17 @@ TEST_F(KORAMgrLifetimeTest, LookupsAndValuesForgetADestroyedControl) {
   EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Source"));
 }
 
+TEST_F(KORAMgrLifetimeTest, TakingOutOneOfAKeywordsControlsKeepsTheOthersWatched) {
+  KORAUI& first = add(targetDescription());
+  KORAUI& second = add(targetDescription());
+  engine->removeControl(&second);
+  ASSERT_THAT(registeredKeywords(*engine), ElementsAre("Target"));
+  // The engine still counts the first one: it lets go of it when it goes, so
+  // destroying the control afterwards tells nobody.
+  engine.reset();
+  destroy(first);
+}
+
 TEST_F(KORAMgrLifetimeTest, ValidationPassesOverDestroyedTargets) {
   add(sourceDescription());
   KORAUI& target = add(targetDescription());

@@ -1,8 +1,11 @@
 #include "apps/orval/commands.h"
+#include "apps/orval/job_commands.h"
 
 namespace orval::cli {
 
 void addCommands(CLI::App& app) {
+  addJobLookCommands(app);
+  addJobChangeCommands(app);
   addInfoCommand(app);
   addListsCommand(app);
   addPpdCommand(app);

@@ -15,6 +15,7 @@
 
 #include "apps/orval/bundle_location.h"
 #include "apps/orval/commands.h"
+#include "apps/orval/control_json.h"
 #include "apps/orval/json_output.h"
 #include "apps/orval/plugin_session.h"
 #include "detailed_settings/detailed_settings_win_controller.h"
@@ -40,35 +41,6 @@ struct PanesCommandOptions {
   std::optional<std::string> bundle;
   bool json = false;
 };
-
-Json optionalText(const std::optional<std::string>& text) { return text ? Json(*text) : Json(nullptr); }
-
-// A settings control and its children.
-Json settingsControlJson(KORAUI& control) {
-  Json choices = Json::array();
-  for (const Value& entry : control.theArray()) {
-    const Dict* choice = entry.asDict();
-    if (choice == nullptr || !choice->get("choice").isString()) continue;
-    const std::string value = *choice->get("choice").asString();
-    choices.push_back({{"value", value}, {"title", control.getOptionText(value).value_or(value)}});
-  }
-  Json children = Json::array();
-  for (KORAUI* child : control.childControls()) children.push_back(settingsControlJson(*child));
-  const std::optional<std::string> value = control.getStringValue();
-  // Controls that show no text of their own (sliders, date pickers) show their value.
-  std::optional<std::string> shown = control.getSelectedOptionText();
-  if (!shown) shown = control.getOptionText(value);
-  if (!shown) shown = value;
-  return {{"key", control.mainKeyword()},
-          {"title", control.mainKeywordText()},
-          {"kind", control.controlType()},
-          {"value", optionalText(value)},
-          {"shown", optionalText(shown)},
-          {"choices", std::move(choices)},
-          {"enabled", control.isEnabled()},
-          {"hidden", control.isHidden()},
-          {"children", std::move(children)}};
-}
 
 // A classic control: its key and title come from its represented dictionary.
 Json classicControlJson(tk::Control& control, const PanePlugInMgr& manager) {
@@ -184,25 +156,6 @@ Json gatherReport(const PanesCommandOptions& options) {
   source.markDifferedWithDefault(manager.defaultSettings(), true);
   report["tree"] = treeJson(source, outline, nullptr);
   return report;
-}
-
-void printControl(std::ostream& out, const Json& control, const std::string& indent) {
-  out << indent << control["title"].get<std::string>() << " [" << control["key"].get<std::string>() << "] = ";
-  out << (control["shown"].is_null() ? "-" : control["shown"].get<std::string>());
-  if (!control["value"].is_null() && control["value"] != control["shown"]) out << " (" << control["value"].get<std::string>() << ")";
-  if (!control["choices"].empty()) {
-    out << "  {";
-    bool first = true;
-    for (const Json& choice : control["choices"]) {
-      out << (first ? "" : ", ") << choice["value"].get<std::string>();
-      first = false;
-    }
-    out << "}";
-  }
-  if (!control["enabled"].get<bool>()) out << "  disabled";
-  if (control["hidden"].get<bool>()) out << "  hidden";
-  out << '\n';
-  for (const Json& child : control["children"]) printControl(out, child, indent + "  ");
 }
 
 void printTabs(std::ostream& out, const Json& tabs, const std::string& indent) {

@@ -19,7 +19,7 @@
 #include "apps/tzps/job_record.h"
 #include "panel/server_list_publisher.h"
 #include "platform/foundation/plist.h"
-#include "settings_ui/string_escape_converter.h"
+#include "panel/print_settings_ticket.h"
 
 namespace orval::tzps {
 namespace {
@@ -28,18 +28,6 @@ namespace fs = std::filesystem;
 
 // Folders and files of the spool: the queue's user writes, its group reads.
 constexpr mode_t kFolderMode = 0750;
-
-// The escaping of the private entries' values, read back.
-const StringEscapeConverter& privateEntryEscaping() {
-  static const StringEscapeConverter converter = [] {
-    StringEscapeConverter rules;
-    rules.replace("%", "%x25");
-    rules.replace("'", "%x27");
-    rules.replace(",", "%x2C");
-    return rules;
-  }();
-  return converter;
-}
 
 std::string extensionFor(std::string_view format) {
   if (format == "application/pdf") return ".pdf";
@@ -136,7 +124,7 @@ void takeOptions(const std::string& text, JobRecord* record) {
     const std::string_view name = options[i].name;
     if (name.starts_with(kPrivateEntryPrefix) && name.size() > kPrivateEntryPrefix.size())
       record->privateEntries.emplace_back(std::string(name.substr(kPrivateEntryPrefix.size())),
-                                          privateEntryEscaping().unEscape(options[i].value));
+                                          ticketEscapeConverter().unEscape(options[i].value));
     else
       record->options.emplace_back(std::string(name), options[i].value);
   }

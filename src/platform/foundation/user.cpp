@@ -57,4 +57,10 @@ std::filesystem::path xdgConfigHome() {
   return homeDirectory() / ".config";
 }
 
+std::filesystem::path xdgStateHome() {
+  const std::filesystem::path configured = environment("XDG_STATE_HOME");
+  if (configured.is_absolute()) return configured;
+  return homeDirectory() / ".local/state";
+}
+
 }  // namespace orval

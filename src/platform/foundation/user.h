@@ -13,5 +13,7 @@ std::string userName();
 std::filesystem::path homeDirectory();
 // $XDG_CONFIG_HOME when set to an absolute path, else ~/.config.
 std::filesystem::path xdgConfigHome();
+// $XDG_STATE_HOME when set to an absolute path, else ~/.local/state.
+std::filesystem::path xdgStateHome();
 
 }  // namespace orval

@@ -1,6 +1,8 @@
 #include "platform/print/panel_driver.h"
 
 #include "platform/foundation/log.h"
+#include "platform/toolkit/button.h"
+#include "platform/toolkit/text_field.h"
 
 namespace orval {
 namespace {
@@ -21,7 +23,45 @@ void runOperation(PDEPanel& panel, std::string& failures, Operation operation) {
 
 }  // namespace
 
-PanelDriver::PanelDriver(PDEPluginCallback& callback) : callback_(callback) {}
+PanelDriver::PanelDriver(PDEPluginCallback& callback) : callback_(callback) { makeWindow(); }
+
+void PanelDriver::makeWindow() {
+  window_ = std::make_unique<tk::Window>(tk::Rect{0, 0, 660, 520}, "Print");
+  tk::View& content = window_->contentView();
+  auto copies = std::make_unique<tk::TextField>(tk::Rect{95, 4, 70, 22});
+  copies->setAction("copiesChanged:", [this](tk::Control& field) {
+    if (PrintSettings* settings = callback_.printSettings()) {
+      const std::int64_t n = field.intValue();
+      if (n > 0 && n <= INT32_MAX) settings->setCopies(static_cast<std::int32_t>(n));
+    }
+  });
+  copies_ = &content.add(std::move(copies));
+  auto collate = std::make_unique<tk::Button>(tk::Rect{180, 4, 90, 22}, tk::ButtonType::Switch);
+  collate->setTitle("Collated");
+  collate->setAction("collatedSelected:", [this](tk::Control& box) {
+    if (PrintSettings* settings = callback_.printSettings())
+      settings->setCollate(dynamic_cast<tk::Button&>(box).state() == tk::ControlState::On);
+  });
+  collate_ = &content.add(std::move(collate));
+  auto twoSided = std::make_unique<tk::Button>(tk::Rect{280, 4, 100, 22}, tk::ButtonType::Switch);
+  twoSided->setTitle("Two-Sided");
+  twoSided->setAction("twoSidedSelected:", [this](tk::Control& box) {
+    if (PrintSettings* settings = callback_.printSettings())
+      settings->setDuplex(dynamic_cast<tk::Button&>(box).state() == tk::ControlState::On ? DuplexMode::NoTumble
+                                                                                          : DuplexMode::None);
+  });
+  twoSided_ = &content.add(std::move(twoSided));
+  panelArea_ = &content.add(std::make_unique<tk::View>(tk::Rect{0, 32, 660, 488}));
+}
+
+void PanelDriver::showPrintSettings() {
+  const PrintSettings* settings = callback_.printSettings();
+  if (settings == nullptr) return;
+  copies_->setStringValue(std::to_string(settings->copies()));
+  dynamic_cast<tk::Button&>(*collate_).setState(settings->collate() ? tk::ControlState::On : tk::ControlState::Off);
+  dynamic_cast<tk::Button&>(*twoSided_)
+      .setState(settings->duplex() == DuplexMode::None ? tk::ControlState::Off : tk::ControlState::On);
+}
 
 PanelDriver::~PanelDriver() { unloadPlugIn(); }
 
@@ -61,6 +101,7 @@ bool PanelDriver::loadPlugIn(std::unique_ptr<BundlePrincipal> principal, std::sh
 
 void PanelDriver::unloadPlugIn() {
   shown_ = nullptr;
+  if (panelArea_ != nullptr) panelArea_->removeAllSubviews();
   panels_.clear();
   plugIn_.reset();
   bundle_.reset();
@@ -96,7 +137,9 @@ bool PanelDriver::show(PDEPanel& panel) {
   for (const auto& p : panels_) ours = ours || p.get() == &panel;
   if (!ours) return false;
   if (!hide()) return false;
-  panel.panelView();
+  showPrintSettings();
+  panelArea_->removeAllSubviews();
+  if (tk::View* view = panel.panelView()) panelArea_->addLentSubview(*view);
   panel.willShow();
   shown_ = &panel;
   return true;

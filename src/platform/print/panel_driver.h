@@ -5,6 +5,12 @@
 // those panels as the dialog does: restore the job's settings into them, show
 // one (its view, then willShow), ask it to hide, save them into the job, tell
 // them of printer-description changes made elsewhere, and gather summaries.
+//
+// The dialog's window holds the dialog's own controls, as a print dialog
+// shows them around its panels: the copies field, the collate and the
+// two-sided check boxes (with the actions "collatedSelected:" and
+// "twoSidedSelected:"), each writing the job's print settings; below them the
+// place where the shown panel's view is lent.
 #pragma once
 
 #include <memory>
@@ -14,6 +20,8 @@
 
 #include "platform/foundation/bundle.h"
 #include "platform/print/pde_plugin.h"
+#include "platform/toolkit/control.h"
+#include "platform/toolkit/window.h"
 
 namespace orval {
 
@@ -57,6 +65,13 @@ class PanelDriver {
   // Every panel's name and summary, in panel order.
   std::vector<std::pair<std::string, Dict>> summaries();
 
+  // The dialog's window (its own controls and the shown panel's view).
+  tk::Window& window() { return *window_; }
+  // The dialog's copies field and its collate and two-sided check boxes.
+  tk::Control& copiesField() { return *copies_; }
+  tk::Control& collateCheckBox() { return *collate_; }
+  tk::Control& twoSidedCheckBox() { return *twoSided_; }
+
  private:
   PDEPluginCallback& callback_;
   // Declared in this order so that the panels go first, then the plug-in
@@ -65,6 +80,15 @@ class PanelDriver {
   std::unique_ptr<PDEPlugIn> plugIn_;
   PDEPlugIn::Panels panels_;
   PDEPanel* shown_ = nullptr;
+  // Builds the window and its controls.
+  void makeWindow();
+  // The dialog's controls show the job's print settings.
+  void showPrintSettings();
+  std::unique_ptr<tk::Window> window_;
+  tk::View* panelArea_ = nullptr;
+  tk::Control* copies_ = nullptr;
+  tk::Control* collate_ = nullptr;
+  tk::Control* twoSided_ = nullptr;
 };
 
 }  // namespace orval

@@ -1,0 +1,182 @@
+// The job commands that change it: `orval set`, `orval revert`,
+// `orval job-name`, `orval trays`.
+//
+// Every change is made through its control as a person would (see
+// control_json.h), so the engine validates it and asks its conflict questions
+// on the terminal (or --yes / --no answer them). A setting that cannot be
+// made (unknown key, not a choice, refused text, disabled control) or that
+// the engine leaves at another value (a conflict answered No, a refused
+// combination) fails the command: its message names the key, the exit status
+// is 1 and the ticket is not written. Otherwise the job is saved and the
+// main pane (or the tray dialog) is shown.
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "apps/orval/commands.h"
+#include "apps/orval/control_json.h"
+#include "apps/orval/job_commands.h"
+#include "apps/orval/job_session.h"
+#include "panel/wexo_pde_by_cocoa.h"
+#include "panes/pde_automatic_paper_tray_selection.h"
+#include "platform/toolkit/button.h"
+#include "settings_ui/kora_ui.h"
+
+namespace orval::cli {
+
+namespace {
+
+struct Setting {
+  std::string key;
+  std::string value;
+};
+
+std::vector<Setting> parseSettings(const std::vector<std::string>& texts) {
+  std::vector<Setting> settings;
+  for (const std::string& text : texts) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos || equals == 0) throw CommandError("a setting is KEY=VALUE, not \"" + text + "\"");
+    settings.push_back({text.substr(0, equals), text.substr(equals + 1)});
+  }
+  return settings;
+}
+
+// Makes every setting through the control controlFor answers; throws CommandError (naming the
+// key) when one cannot be made or does not keep its value.
+template <class ControlFor>
+void applySettings(const std::vector<Setting>& settings, ControlFor controlFor) {
+  for (const Setting& setting : settings) {
+    KORAUI* control = controlFor(setting.key);
+    const std::optional<std::string> before = control->getStringValue();
+    if (const std::optional<std::string> failure = changeControlAsAPerson(*control, setting.value))
+      throw CommandError(*failure + "; the ticket is unchanged");
+    const std::optional<std::string> after = control->getStringValue();
+    if (after != setting.value)
+      throw CommandError(setting.key + " was not changed to \"" + setting.value + "\" (it stays \"" +
+                         before.value_or("") + "\"); the ticket is unchanged");
+  }
+}
+
+void printReport(const JobOptions& options, const Json& report) {
+  if (options.json) printJson(std::cout, report);
+  else printMainPane(std::cout, report);
+}
+
+void runSet(const JobOptions& options, const std::vector<std::string>& texts) {
+  const std::vector<Setting> settings = parseSettings(texts);
+  Json report;
+  {
+    JobSession job(options);
+    applySettings(settings, [&job](const std::string& key) {
+      KORAUI* control = job.panel().shortcutControl(key);
+      if (control == nullptr || control->mainKeyword().empty())
+        throw CommandError("\"" + key + "\" is not a setting of the main pane (orval show lists them)");
+      return control;
+    });
+    job.save();
+    report = mainPaneJson(job);
+  }
+  printReport(options, report);
+}
+
+void runRevert(const JobOptions& options) {
+  Json report;
+  {
+    JobSession job(options);
+    job.panel().clickedRevertToDefaultSettings();
+    job.save();
+    report = mainPaneJson(job);
+  }
+  printReport(options, report);
+}
+
+void runJobName(const JobOptions& options, bool automatic, const std::optional<std::string>& name) {
+  if (automatic && name) throw CommandError("job-name takes --auto or a NAME, not both");
+  Json report;
+  {
+    JobSession job(options);
+    WexoPDEByCocoa& panel = job.panel();
+    if (automatic || name) {
+      panel.setJobName(automatic ? "Auto" : "Input", name.value_or(panel.jobNameValue()));
+      job.save();
+    }
+    report = mainPaneJson(job);
+  }
+  if (options.json) printJson(std::cout, report["jobName"]);
+  else std::cout << "Job name: " << report["jobName"]["shown"].get<std::string>() << '\n';
+}
+
+// The tray dialog's controls in use, as `orval show` shows controls.
+Json trayDialogJson(const PdeAutomaticPaperTraySelection& dialog) {
+  Json controls = Json::array();
+  for (const auto& [name, control] : dialog.getListKORAUI()) controls.push_back(settingsControlJson(*control));
+  return {{"dialog", dialog.isBypass() ? "bypass" : "automatic"}, {"controls", std::move(controls)}};
+}
+
+void runTrays(const JobOptions& options, bool bypass, const std::vector<std::string>& texts) {
+  const std::vector<Setting> settings = parseSettings(texts);
+  Json report;
+  {
+    JobSession job(options);
+    WexoPDEByCocoa& panel = job.panel();
+    PdeAutomaticPaperTraySelection* dialog =
+        bypass ? panel.bypassPaperTraySelection() : panel.automaticPaperTraySelection();
+    if (dialog == nullptr || dialog->window() == nullptr)
+      throw CommandError(std::string("the ") + (bypass ? "bypass" : "automatic") + " tray dialog is not available");
+    const tk::Button* button =
+        bypass ? panel.bypassPaperTraySelectionButton() : panel.automaticPaperTraySelectionButton();
+    if (button != nullptr && (!button->isEnabled() || button->isHidden()))
+      throw CommandError(std::string("the ") + (bypass ? "Bypass" : "Automatic") +
+                         " Tray button is not available now (see orval why AutoTraySettingToBypass)");
+    if (!settings.empty()) {
+      applySettings(settings, [dialog](const std::string& key) {
+        for (const auto& [name, control] : dialog->getListKORAUI())
+          if (name == key) return control;
+        throw CommandError("\"" + key + "\" is not a setting of this tray dialog (orval trays lists them)");
+      });
+      // The dialog closes: the panel takes what it holds.
+      panel.automaticPapaerTraySelectionDidEnd();
+      job.save();
+    }
+    report = trayDialogJson(*dialog);
+  }
+  if (options.json) return printJson(std::cout, report);
+  std::cout << (bypass ? "Bypass" : "Automatic") << " tray\n";
+  for (const Json& control : report["controls"]) printControl(std::cout, control, "  ");
+}
+
+}  // namespace
+
+void addJobChangeCommands(CLI::App& app) {
+  auto set = std::make_shared<JobOptions>();
+  auto settings = std::make_shared<std::vector<std::string>>();
+  CLI::App* command = app.add_subcommand("set", "Change settings of the job's main pane, as a person would");
+  command->add_option("KEY=VALUE", *settings, "The settings to change, in order")->required();
+  addJobOptions(*command, set.get(), true);
+  command->callback([set, settings] { runSet(*set, *settings); });
+
+  auto revert = std::make_shared<JobOptions>();
+  command = app.add_subcommand("revert", "Return the main pane's settings to their defaults");
+  addJobOptions(*command, revert.get(), true);
+  command->callback([revert] { runRevert(*revert); });
+
+  auto jobName = std::make_shared<JobOptions>();
+  auto automatic = std::make_shared<bool>(false);
+  auto name = std::make_shared<std::optional<std::string>>();
+  command = app.add_subcommand("job-name", "Show or set the job name (--auto: the application's)");
+  command->add_flag("--auto", *automatic, "Name the job automatically");
+  command->add_option("NAME", *name, "The job's name");
+  addJobOptions(*command, jobName.get(), false);
+  command->callback([jobName, automatic, name] { runJobName(*jobName, *automatic, *name); });
+
+  auto trays = std::make_shared<JobOptions>();
+  auto bypass = std::make_shared<bool>(false);
+  auto traySettings = std::make_shared<std::vector<std::string>>();
+  command = app.add_subcommand("trays", "Show or change the automatic (or --bypass) tray selection");
+  command->add_flag("--bypass", *bypass, "The bypass tray instead");
+  command->add_option("KEY=VALUE", *traySettings, "The settings to change, in order");
+  addJobOptions(*command, trays.get(), true);
+  command->callback([trays, bypass, traySettings] { runTrays(*trays, *bypass, *traySettings); });
+}
+
+}  // namespace orval::cli

@@ -1,0 +1,144 @@
+// orval's job commands: the ticket file carries the job from one process to the next.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "apps/orval/cli_test_support.h"
+
+namespace orval::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramResult {
+  int status = -1;
+  std::string out;
+};
+
+// Runs the orval program in a process of its own (standard error dropped); env is prefixed.
+ProgramResult runProgram(const std::string& args, const std::string& env = {}) {
+  const std::string command =
+      env + " " + ORVAL_CLI_PATH + " " + args + " --bundle " + ORVAL_BUNDLE_DIR + " </dev/null 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  ProgramResult result;
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
+  const int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string valueOf(const nlohmann::json& mainPane, const std::string& key) {
+  for (const auto& control : mainPane["controls"])
+    if (control["key"] == key) return control["value"].get<std::string>();
+  return "(absent)";
+}
+
+testing::RunResult orval(std::vector<std::string> args, const fs::path& ticket) {
+  args.insert(args.end(), {"--ticket", ticket.string()});
+  // `orval ticket` reads the file alone; every other command loads the bundle.
+  if (args[0] != "ticket") args.insert(args.end(), {"--bundle", ORVAL_BUNDLE_DIR});
+  return testing::runOrval(std::move(args));
+}
+
+TEST(JobCommandTest, ASettingMadeInOneProcessIsShownByTheNext) {
+  const fs::path folder = testing::scratchFolder("job_state");
+  const std::string env = "XDG_STATE_HOME=" + folder.string();
+  ASSERT_EQ(runProgram("set StapleMode=TopLeftCorner ColorMode=Grayscale --json", env).status, 0);
+  const fs::path ticket = folder / "orval/TZPrintServer.ticket";
+  ASSERT_TRUE(fs::exists(ticket));
+  EXPECT_EQ(fs::status(ticket.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+
+  const ProgramResult shown = runProgram("show --json", env);
+  ASSERT_EQ(shown.status, 0);
+  const nlohmann::json pane = nlohmann::json::parse(shown.out);
+  EXPECT_EQ(valueOf(pane, "StapleMode"), "TopLeftCorner");
+  EXPECT_EQ(valueOf(pane, "ColorMode"), "Grayscale");
+  EXPECT_EQ(valueOf(pane, "DuplexMode"), "None");
+  EXPECT_EQ(pane["jobName"]["shown"], "Auto");
+
+  // The engine says who disabled a setting.
+  const ProgramResult why = runProgram("why QZRGBColorCorrect --json", env);
+  ASSERT_EQ(why.status, 0);
+  const nlohmann::json reasons = nlohmann::json::parse(why.out);
+  EXPECT_FALSE(reasons["enabled"].get<bool>());
+  EXPECT_EQ(reasons["disabledBy"], nlohmann::json::parse(R"([{"key": "ColorMode", "value": "Grayscale"}])"));
+}
+
+TEST(JobCommandTest, AConflictAnsweredNoOrABadSettingLeavesTheTicketAsItWas) {
+  const fs::path ticket = testing::scratchFolder("job_conflict") / "job.ticket";
+  ASSERT_EQ(orval({"set", "OutputTray=Stackertray"}, ticket).status, 0);
+  const std::string before = contents(ticket);
+
+  testing::RunResult declined = orval({"set", "DuplexMode=DuplexNoTumble", "StapleMode=TopLeftCorner", "--no"}, ticket);
+  EXPECT_EQ(declined.status, 1);
+  EXPECT_NE(declined.err.find("cannot be used together"), std::string::npos) << declined.err;
+  EXPECT_NE(declined.err.find("StapleMode was not changed"), std::string::npos) << declined.err;
+  EXPECT_EQ(contents(ticket), before);
+
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"set", "StapleMode=Bogus"}, {"set", "NoSuchKey=1"}, {"set", "StapleMode"}, {"trays", "MediaTypeWeightValue=abc"}}) {
+    const testing::RunResult refused = orval(bad, ticket);
+    EXPECT_EQ(refused.status, 1) << bad[1];
+    EXPECT_NE(refused.err.find(bad[1].substr(0, bad[1].find('='))), std::string::npos) << refused.err;
+    EXPECT_EQ(contents(ticket), before) << bad[1];
+  }
+
+  // Yes takes the proposed finisher tray along.
+  const testing::RunResult accepted = orval({"set", "StapleMode=TopLeftCorner", "--yes", "--json"}, ticket);
+  ASSERT_EQ(accepted.status, 0) << accepted.err;
+  const nlohmann::json pane = nlohmann::json::parse(accepted.out);
+  EXPECT_EQ(valueOf(pane, "StapleMode"), "TopLeftCorner");
+  EXPECT_NE(valueOf(pane, "OutputTray"), "Stackertray");
+}
+
+TEST(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTyped) {
+  const fs::path ticket = testing::scratchFolder("job_name") / "job.ticket";
+  ASSERT_EQ(orval({"job-name", "Q3, 'final' 100%"}, ticket).status, 0);
+  ASSERT_EQ(orval({"trays", "PaperColor=StockCustom", "PaperColorCustomName=Sky, blue"}, ticket).status, 0);
+  const testing::RunResult stored = orval({"ticket", "--json"}, ticket);
+  ASSERT_EQ(stored.status, 0) << stored.err;
+  const nlohmann::json entries = nlohmann::json::parse(stored.out);
+  EXPECT_EQ(entries["scalarEntries"]["JobName"], "Q3%x2C %x27final%x27 100%x25");
+  EXPECT_EQ(entries["scalarEntries"]["QZSpecificJobName"], "Input");
+  EXPECT_EQ(entries["privateEntries"]["PaperColorCustomName"], "Sky%x2C blue");
+
+  const testing::RunResult name = orval({"job-name"}, ticket);
+  EXPECT_EQ(name.out, "Job name: Q3, 'final' 100%\n");
+  EXPECT_EQ(orval({"job-name", "--auto"}, ticket).status, 0);
+  EXPECT_EQ(orval({"job-name"}, ticket).out, "Job name: Auto\n");
+
+  // Revert returns the main pane, tray dialogs included, to its defaults.
+  ASSERT_EQ(orval({"set", "ColorMode=Grayscale"}, ticket).status, 0);
+  const testing::RunResult reverted = orval({"revert", "--json"}, ticket);
+  ASSERT_EQ(reverted.status, 0) << reverted.err;
+  EXPECT_EQ(valueOf(nlohmann::json::parse(reverted.out), "ColorMode"), "Color");
+  EXPECT_EQ(orval({"trays"}, ticket).out.find("Sky, blue"), std::string::npos);
+}
+
+TEST(JobCommandTest, ADamagedTicketIsReportedAndNeverWritten) {
+  const fs::path ticket = testing::scratchFolder("job_damaged") / "job.ticket";
+  std::ofstream(ticket) << "not a property list";
+  for (const std::vector<std::string>& command :
+       std::vector<std::vector<std::string>>{{"show"}, {"set", "ColorMode=Grayscale"}, {"ticket"}}) {
+    const testing::RunResult result = orval(command, ticket);
+    EXPECT_EQ(result.status, 1) << command[0];
+    EXPECT_NE(result.err.find(ticket.string()), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(contents(ticket), "not a property list");
+}
+
+}  // namespace
+}  // namespace orval::cli

@@ -1,0 +1,244 @@
+// The panel doing its job as a print dialog drives it: the settings go into
+// the job (marked choices and escaped private entries), through a ticket
+// file, and come back; the main pane and the panes share their settings.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <tuple>
+
+#include "panel/print_settings_ticket.h"
+#include "plugin/plugin_test_support.h"
+#include "platform/foundation/log.h"
+#include "platform/toolkit/interface_file.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/text_field.h"
+#include "settings_ui/ui_description.h"
+#include "settings_ui/kora_mgr.h"
+
+namespace orval {
+namespace {
+
+namespace fs = std::filesystem;
+using plugin_testing::PlugInTest;
+
+// The texts a value may hold that the job's store must carry exactly.
+const std::vector<std::string> kAwkwardTexts = {"100%", "it's", "a,b", "%x2C", "two words", "日本語", "",
+                                                "%x25%x2C,'%", "%,"};
+
+class PanelJobTest : public PlugInTest {
+ protected:
+  // The panel, restored from the job and shown, with a person answering its dialogs.
+  WexoPDEByCocoa* openDialog(const std::optional<fs::path>& ticket = std::nullopt) {
+    WexoPDEByCocoa* panel = loadPanel();
+    if (panel == nullptr) return nullptr;
+    if (ticket) EXPECT_EQ(host->loadTicketFile(*ticket), TicketFile::Status::Loaded);
+    tk::Application::shared().setOperator(person);
+    EXPECT_TRUE(host->panels().restoreValues());
+    EXPECT_TRUE(host->panels().show(*panel));
+    return panel;
+  }
+  // The keys of the plain text controls of the UI description among the panel's options.
+  std::vector<std::string> textKeys(const WexoPDEByCocoa& panel) const {
+    const std::optional<Dict> ui = loadUIDescription(panel.plugInBundle().get());
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : *panel.defaultPrintOption()) {
+      const Dict* description = ui ? controlDescriptionNamed(*ui, key) : nullptr;
+      if (description != nullptr && description->get("control_type").text() == "TextField_text") keys.push_back(key);
+    }
+    return keys;
+  }
+  const Value* privateEntry(const std::string& key) const {
+    return host->printSettings()->value(privateEntryKey(key));
+  }
+
+  std::shared_ptr<tk::ScriptedOperator> person = std::make_shared<tk::ScriptedOperator>();
+  fs::path ticket = fs::path(::testing::TempDir()) / ("panel_job_" + std::to_string(::getpid()) + ".ticket");
+};
+
+TEST(PrintSettingsTicketTest, EscapingIsExactlyInvertedAndForeignTextIsRefused) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"a,b", "a%x2Cb"}, {"it's", "it%x27s"}, {"%,", "%x25%x2C"}, {"%x2C", "%x25x2C"}, {"%x27", "%x25x27"}, {"", ""},
+      {"日本,語", "日本%x2C語"}};
+  for (const auto& [text, stored] : rows) {
+    EXPECT_EQ(escapeTicketValue(text), stored);
+    EXPECT_EQ(unescapeTicketValue(stored), text);
+  }
+  for (const char* foreign : {"50%", "a,b", "%x2", "it's", "%x41"}) EXPECT_EQ(unescapeTicketValue(foreign), std::nullopt);
+  EXPECT_EQ(privateEntryKey("JobName"), "jp.co.quillant.print.PrintSettingsTicket.JobName");
+}
+
+TEST_F(PanelJobTest, EveryOptionComesBackThroughATicketFile) {
+  WexoPDEByCocoa* panel = openDialog();
+  ASSERT_NE(panel, nullptr);
+  PanePlugInMgr& manager = *panel->panePlugInMgr();
+  const std::vector<std::string> texts = textKeys(*panel);
+  ASSERT_GE(texts.size(), 10u);
+
+  // The person changes settings in the detailed-settings window and confirms.
+  person->act([&](tk::Window& window) {
+    for (std::size_t i = 0; i < texts.size(); ++i) manager.setStringValue(kAwkwardTexts[i % kAwkwardTexts.size()], texts[i]);
+    tk::clickButton(window, "Apply");
+  });
+  ASSERT_EQ(panel->clickedShowDetailedSettingsButton(), 1);
+  panel->setJobName("Input", "Report, draft 'B' 100%");
+  ASSERT_TRUE(host->panels().saveValues());
+  const PrintOption saved = *panel->printOption();
+  // Every awkward text was taken (a few fields fill themselves in when left empty).
+  std::size_t taken = 0;
+  for (std::size_t i = 0; i < texts.size(); ++i) taken += saved.get(texts[i]).text() == kAwkwardTexts[i % kAwkwardTexts.size()];
+  EXPECT_GE(taken + 3, texts.size());
+
+  // Nothing stored holds a bare comma or apostrophe; a printer choice is marked, not stored.
+  for (const auto& [key, value] : host->printSettings()->values())
+    if (key.starts_with(kPrivateEntryPrefix)) { EXPECT_TRUE(unescapeTicketValue(value.text())) << key; }
+  EXPECT_EQ(privateEntry("JobName")->text(), "Report%x2C draft %x27B%x27 100%x25");
+  EXPECT_EQ(privateEntry("StapleMode"), nullptr);
+  ASSERT_TRUE(host->saveTicketFile(ticket));
+
+  // A fresh dialog on the ticket file gives back every option and the job name.
+  host.reset();
+  resetProcessState();
+  panel = openDialog(ticket);
+  ASSERT_NE(panel, nullptr);
+  // (Copies and collate are the dialog's own settings: they come back through its controls.)
+  for (const auto& [key, value] : saved)
+    if (key != "NumCopies" && key != "Collate") EXPECT_EQ(panel->printOption()->get(key).text(), value.text()) << key;
+  EXPECT_EQ(panel->printOption()->size() + 2, saved.size());
+  EXPECT_EQ(panel->jobNameValue(), "Report, draft 'B' 100%");
+  EXPECT_EQ(panel->specificJobNameValue(), "Input");
+  EXPECT_EQ(panel->jobNameLabel()->stringValue(), "Report, draft 'B' 100%");
+
+  // A text emptied later does not bring back what the job held before.
+  person->act([&](tk::Window& window) {
+    panel->panePlugInMgr()->setStringValue(std::string(), texts[0]);
+    tk::clickButton(window, "Apply");
+  });
+  ASSERT_EQ(panel->clickedShowDetailedSettingsButton(), 1);
+  ASSERT_TRUE(host->panels().saveValues());
+  ASSERT_TRUE(host->panels().restoreValues());
+  EXPECT_EQ(panel->printOption()->get(texts[0]).text(), "") << texts[0];
+  fs::remove(ticket);
+}
+
+TEST_F(PanelJobTest, ACustomValueIsAPrivateEntryWithTheDefaultMarked) {
+  WexoPDEByCocoa* panel = openDialog();
+  ASSERT_NE(panel, nullptr);
+  const std::string byDefault = panel->defaultPrintOption()->get("StapleMode").text();
+  PpdFile ppd(host->ppdFile());
+  std::string other;
+  const std::vector<std::string> choices = ppd.optionKeywords("StapleMode").value();
+  for (const std::string& choice : choices)
+    if (choice != byDefault) other = choice;
+
+  host->printSettings()->setValue(privateEntryKey("StapleMode"), Value("stale"));
+  panel->_setValueToPpdDictionary(nullptr, nullptr, "StapleMode", other);
+  EXPECT_EQ(privateEntry("StapleMode"), nullptr);  // a choice removes an older entry
+  EXPECT_EQ(ppd.findMarkedChoice("StapleMode")->text(), other);
+
+  panel->_setValueToPpdDictionary(nullptr, nullptr, "StapleMode", "Custom,1");
+  EXPECT_EQ(privateEntry("StapleMode")->text(), "Custom%x2C1");
+  EXPECT_EQ(ppd.findMarkedChoice("StapleMode")->text(), byDefault);
+
+  // An entry that was not escaped is reported and leaves the option's default.
+  host->printSettings()->setValue(privateEntryKey("WaterMarkName"), Value("a,b"));
+  LogCapture log;
+  EXPECT_TRUE(host->panels().restoreValues());
+  EXPECT_EQ(panel->printOption()->get("WaterMarkName"), panel->defaultPrintOption()->get("WaterMarkName"));
+  EXPECT_TRUE(log.contains("WaterMarkName"));
+}
+
+TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
+  WexoPDEByCocoa* panel = openDialog();
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(panel->isIntializedUi());
+  PanePlugInMgr& manager = *panel->panePlugInMgr();
+  for (const std::string& key : WexoPDEByCocoa::shortcutKeys()) {
+    KORAUI* control = panel->shortcutControl(key);
+    ASSERT_NE(control, nullptr) << key;
+    EXPECT_EQ(control->mainKeyword(), key);
+    EXPECT_TRUE(control->isDescendantOf(*panel->panelView())) << key;
+    const auto* registered = manager.koraMgr().getControlsDictionary().find(key);
+    ASSERT_NE(registered, nullptr) << key;
+    EXPECT_NE(std::find(registered->begin(), registered->end(), control), registered->end()) << key;
+  }
+  // The dialog's own controls are found around the panel.
+  EXPECT_EQ(panel->hostControlForKey("Collate"), &host->panels().collateCheckBox());
+  EXPECT_EQ(panel->hostControlForKey("NumCopies"), &host->panels().copiesField());
+
+  // A person picks a colour mode on the main pane: the panel's options and the pane follow.
+  KORAUI* colour = panel->shortcutControl("ColorMode");
+  tk::PopUpButton* popup = colour->popupButton();
+  ASSERT_NE(popup, nullptr);
+  const std::string before = colour->getStringValue().value();
+  int other = 0;
+  while (other < popup->numberOfItems() && popup->itemAtIndex(other)->representedObject().text() == before) ++other;
+  ASSERT_LT(other, popup->numberOfItems());
+  popup->selectItemAtIndex(other);
+  popup->sendAction();
+  const std::string chosen = colour->getStringValue().value();
+  EXPECT_NE(chosen, before);
+  EXPECT_EQ(panel->printOption()->get("ColorMode").text(), chosen);
+  for (KORAUI* control : *manager.koraMgr().getControlsDictionary().find("ColorMode"))
+    if (control != nullptr) EXPECT_EQ(control->getStringValue(), chosen);
+
+  // A change made in the panes (the detailed-settings window) shows on the main pane.
+  person->act([&](tk::Window& window) {
+    manager.setStringValue(before, "ColorMode");
+    tk::clickButton(window, "Apply");
+  });
+  ASSERT_EQ(panel->clickedShowDetailedSettingsButton(), 1);
+  EXPECT_EQ(colour->getStringValue(), before);
+  EXPECT_EQ(panel->printOption()->get("ColorMode").text(), before);
+
+  // Copies typed in the dialog reach the job's options; revert sets collate on.
+  host->panels().copiesField().setStringValue("3");
+  host->panels().copiesField().sendAction();
+  panel->clickedRevertToDefaultSettings();
+  EXPECT_EQ(panel->printOption()->get("NumCopies").text(), "3");
+  EXPECT_EQ(panel->printOption()->get("Collate").text(), "True");
+  EXPECT_EQ(panel->printOption()->get("ColorMode"), panel->defaultPrintOption()->get("ColorMode"));
+}
+
+TEST_F(PanelJobTest, TheMainPaneShowsTheJobNameHidesTheFavoritesAndBridgesTheDialogsControls) {
+  WexoPDEByCocoa* panel = openDialog();
+  ASSERT_NE(panel, nullptr);
+  const std::vector<std::tuple<std::string, std::string, std::string>> names = {
+      {"Auto", "Draft", "Auto"}, {"Input", "", "Auto"}, {"Input", "Draft", "Draft"}};
+  for (const auto& [mode, name, shown] : names) {
+    panel->setJobName(mode, name);
+    EXPECT_EQ(panel->jobNameLabel()->stringValue(), shown) << mode << " " << name;
+  }
+
+  // The favorites row takes no room.
+  const tk::View* save = tk::viewWithIdentifier(host->panels().window(), "_saveFavoriteButton");
+  ASSERT_NE(save, nullptr);
+  EXPECT_TRUE(save->isHidden());
+  EXPECT_EQ(save->superview()->frame().height, save->frame().y);
+
+  // Pushed values reach the dialog's copies field, and the job through it; a set without
+  // "PagePrintOnCenter" turns it off.
+  PrintOption options = *panel->printOption();
+  options.set("NumCopies", Value("4"));
+  options.set("PagePrintOnCenter", Value(true));
+  panel->_restoreValuesToPane(options);
+  EXPECT_EQ(panel->shortcutControl("PagePrintOnCenter")->getStringValue(), "True");
+  options.remove("PagePrintOnCenter");
+  panel->_restoreValuesToPane(options);
+  EXPECT_EQ(panel->shortcutControl("PagePrintOnCenter")->getStringValue(), "False");
+  EXPECT_EQ(host->panels().copiesField().stringValue(), "4");
+  EXPECT_EQ(host->printSettings()->copies(), 4);
+  EXPECT_EQ(panel->getCopies(), "4");
+
+  // A pop-up of the printer description's choices.
+  tk::PopUpButton popup;
+  tk::TextField title;
+  ASSERT_TRUE(panel->_buildPopupByPpd(&popup, &title, "StapleMode"));
+  EXPECT_EQ(title.stringValue().back(), ':');
+  EXPECT_EQ(panel->_restoreValueToControl(&popup, "StapleMode", Dict{{"StapleMode", "TopLeftCorner"}}), 0);
+  EXPECT_EQ(popup.selectedItem()->representedObject(), Value("TopLeftCorner"));
+  EXPECT_EQ(panel->_restoreValueToControl(&popup, "StapleMode", Dict{{"StapleMode", "Bogus"}}), -30870);
+  EXPECT_EQ(panel->_restoreValueToControl(&popup, "StapleMode", Dict()), 0);
+}
+
+}  // namespace
+}  // namespace orval
