@@ -30,9 +30,9 @@
 //   settings (wexo_pde_by_cocoa_ticket.cpp).
 // - PPDOptionKeyValueDidChange: a choice another panel marked becomes the
 //   option's value and shows on the main pane.
-// The favorites row (choosing, saving and deleting favorites) and the job
-// name dialog are not part of the panel yet: the favorites pop-up is filled
-// but nothing acts on it, and the job name is set with setJobName.
+// The favorites row (choosing, saving and deleting favorites) is not part of
+// the panel yet: the favorites pop-up is filled but nothing acts on it. The
+// job name button opens the job name dialog (wexo_pde_by_cocoa_job_name.cpp).
 #pragma once
 
 #include <cstdint>
@@ -236,6 +236,9 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   // "Collate" and the panel saves; cancelled, the panes get the set back.
   // Listens again. Answers the window's answer.
   int clickedShowDetailedSettingsButton();
+  // Opens the job name dialog on the job's mode and job name; on OK (answer 1) the job takes
+  // the dialog's mode, job name and its stored form, and the label follows. Answers the dialog's answer.
+  int clickedJobNameButton();
 
   // The print dialog's own controls ---------------------------------------------------------------
 

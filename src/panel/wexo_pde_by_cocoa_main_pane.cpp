@@ -83,7 +83,7 @@ void WexoPDEByCocoa::_loadPanelView() {
     _view = std::make_unique<tk::View>(kFallbackPanelFrame);
     return;
   }
-  // The job name button's dialog is not part of the panel yet: the button has no handler.
+  tk::bindAction(*window, "clickedJobNameButton:", [this](tk::Control&) { clickedJobNameButton(); });
   tk::bindAction(*window, "clickedShowDetailedSettingsButton:",
                  [this](tk::Control&) { clickedShowDetailedSettingsButton(); });
   tk::bindAction(*window, "clickedRevertToDefaultSettings:",

@@ -382,7 +382,10 @@ TEST_F(CatalogueTest, AFavoriteKeepsEverySetting) {
 
   auto states = variants();
   states.emplace_back("", defaults());
-  for (const auto& [varied, internal] : states) {
+  for (const auto& state : states) {
+    // Named, not bound: lambdas below use them (clang 14 cannot capture bindings).
+    const std::string& varied = state.first;
+    const PrintOption& internal = state.second;
     PrintOption canonical = internal;
     PrintOptionConverter::convertToCanonicalPpdKeyword(canonical, true);
     for (const auto& [key, value] : canonical)

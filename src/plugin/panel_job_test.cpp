@@ -9,7 +9,9 @@
 #include "panel/print_settings_ticket.h"
 #include "plugin/plugin_test_support.h"
 #include "platform/foundation/log.h"
+#include "platform/toolkit/button.h"
 #include "platform/toolkit/interface_file.h"
+#include "platform/toolkit/matrix.h"
 #include "platform/toolkit/scripted_operator.h"
 #include "platform/toolkit/text_field.h"
 #include "settings_ui/ui_description.h"
@@ -208,6 +210,19 @@ TEST_F(PanelJobTest, TheMainPaneShowsTheJobNameHidesTheFavoritesAndBridgesTheDia
     panel->setJobName(mode, name);
     EXPECT_EQ(panel->jobNameLabel()->stringValue(), shown) << mode << " " << name;
   }
+
+  // The job name button runs the job name dialog; OK gives the job the dialog's mode and name.
+  tk::Button* jobNameButton = tk::viewWithIdentifier<tk::Button>(host->panels().window(), "_jobNameButton");
+  ASSERT_NE(jobNameButton, nullptr);
+  person->act([](tk::Window& dialog) {
+    tk::viewWithIdentifier<tk::Matrix>(dialog, "specificJobNameRadio")->chooseCellAtRow(1, 0);
+    tk::viewWithIdentifier<tk::TextField>(dialog, "jobNameEdit")->setStringValue("Flyer, v2 \"A\"");
+    tk::clickButton(dialog, "OK");
+  });
+  EXPECT_TRUE(jobNameButton->performClick());
+  EXPECT_EQ(panel->specificJobNameValue(), "Input");
+  EXPECT_EQ(panel->jobNameValue(), "Flyer, v2 \"A\"");
+  EXPECT_EQ(panel->jobNameLabel()->stringValue(), "Flyer, v2 \"A\"");
 
   // The favorites row takes no room.
   const tk::View* save = tk::viewWithIdentifier(host->panels().window(), "_saveFavoriteButton");

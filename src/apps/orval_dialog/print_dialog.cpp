@@ -233,10 +233,12 @@ void PrintDialog::_loadDestination(int index) {
   MemoryPrintHost& host = _session->host();
   host.panels().restoreValues();
   _takeHostControls();
+  // The panel driver lends the shown panel's view to its own window; this dialog takes it
+  // afterwards, so the panel finds this dialog's copies, collate and two-sided controls.
+  host.panels().show(panel());
   tk::View* panelView = panel().panelView();
   if (tk::View* content = static_cast<tk::Box*>(_panelHolder)->contentView()) content->addLentSubview(*panelView);
   _layOutPanel();
-  host.panels().show(panel());
   _updatePrintEnabled();
   if (!problem.empty()) _showMessage(localized("The printer cannot be used"), problem);
 }
