@@ -63,7 +63,7 @@ TEST_F(KoraUIActionsTest, AddedAndRemovedChoicesKeepSeparatorsAndMayEmptyThePopu
     control->removePopupButtonArray(row.removed);
     EXPECT_EQ(shownItems(*control->popupButton()), row.shown) << "row " << &row - rows;
   }
-  control->addPopupButtonArray(Array{Array{"D", "d"}});
+  control->addPopupButtonArray(Array{Value(Array{"D", "d"})});  // Value(...): Array{Array{...}} may copy
   EXPECT_EQ(shownItems(*control->popupButton()), (Items{"A", "-", "B", "C", "D"}));
   control->setStringValue("d");
   EXPECT_EQ(control->getStringValue(), "d");
