@@ -48,7 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string text(bytes.substr(0, bytes.find('\0')));
   char clear[kEncDecBufferSize] = {};
-  if (decode(text.c_str(), clear) == 0) {
+  // A text longer than an encoding buffer can hold still decodes (it was not written by this
+  // wrapper), but its clear text cannot be encoded back into one buffer.
+  if (decode(text.c_str(), clear) == 0 && text.size() < kEncDecBufferSize) {
     char encoded[kEncDecBufferSize] = {};
     ORVAL_FUZZ_CHECK(encode(clear, encoded) == 0);
     ORVAL_FUZZ_CHECK(text == encoded);
