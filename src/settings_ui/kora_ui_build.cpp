@@ -566,7 +566,13 @@ void KORAUI::_buildChildren(BuildContext& ctx) {
     if (n > 1) ++col;
     if (i == 0 && n == 1) Y += getControlHeight();
 
-    auto child = std::make_unique<KORAUI>(tk::Rect{col * W / n, ctx.T - Y + indent, W, 72 - indent});
+    // Each child of a row gets its own column: a child as wide as the whole row would lie under
+    // the ones to its right. A row's first child does not know the row yet (n is 1): it looks ahead.
+    std::size_t columns = static_cast<std::size_t>(n);
+    if (n == 1)
+      while (i + columns < count && entryFlag(descriptions[i + columns], "holizontally")) ++columns;
+    const double width = W / static_cast<double>(columns);
+    auto child = std::make_unique<KORAUI>(tk::Rect{col * W / n, ctx.T - Y + indent, width, 72 - indent});
     child->_clock = _clock;
     child->_ancestorNames = _ancestorNames;
     if (std::find(_ancestorNames.begin(), _ancestorNames.end(), childNames[i]) != _ancestorNames.end()) {

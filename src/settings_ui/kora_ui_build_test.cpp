@@ -355,9 +355,10 @@ TEST_F(KoraUIBuildTest, ChildrenShareRowsAndStackBelowTheParent) {
   auto parent = build(*controlDescriptionNamed(*ui, "Parent"), fixtureBundle(), 400, 300);
   const std::vector<KORAUI*>& children = parent->childControls();
   ASSERT_EQ(children.size(), 5u);
-  EXPECT_EQ(children[0]->frame(), (Rect{0, 204, 400, 72}));
-  EXPECT_EQ(children[1]->frame(), (Rect{400.0 / 3, 204, 400, 72}));
-  EXPECT_EQ(children[2]->frame(), (Rect{800.0 / 3, 204, 400, 72}));
+  // A row's children share its width.
+  EXPECT_EQ(children[0]->frame(), (Rect{0, 204, 400.0 / 3, 72}));
+  EXPECT_EQ(children[1]->frame(), (Rect{400.0 / 3, 204, 400.0 / 3, 72}));
+  EXPECT_EQ(children[2]->frame(), (Rect{800.0 / 3, 204, 400.0 / 3, 72}));
   EXPECT_EQ(children[3]->frame(), (Rect{0, 180, 400, 72}));
   EXPECT_EQ(children[4]->frame(), (Rect{0, 126, 400, 54}));
   EXPECT_EQ(parent->getChildKORAUI("RowC"), children[2]);
