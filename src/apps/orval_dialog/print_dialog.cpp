@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <map>
+#include <stdexcept>
+#include <tuple>
 
 #include "apps/orval/commands.h"
 #include "apps/orval/cups_destination.h"
@@ -85,6 +87,8 @@ std::string PrintDialog::localized(const std::string& english) {
       {"Two-Sided", "両面"},
       {"Print", "プリント"},
       {"Cancel", "キャンセル"},
+      {"Favorites...", "お気に入り..."},
+      {"Save Favorite...", "お気に入りを保存..."},
       {"The printer cannot be used", "このプリンタは使用できません"},
       {"The job was not printed", "ジョブはプリントされませんでした"},
   };
@@ -157,11 +161,15 @@ void PrintDialog::_buildWindow() {
   box->setTitlePosition(tk::TitlePosition::NoTitle);
   _panelHolder = &content.add(std::move(box));
 
-  _detailedSettings = &content.add(std::make_unique<tk::Button>());
-  _detailedSettings->setTitle(_options.bundle->localizedString("Show Detailed Settings"));
-  _detailedSettings->setAction("clickedShowDetailedSettingsButton:", [this](tk::Control&) {
-    if (_session) panel().clickedShowDetailedSettingsButton();
-  });
+  // The favorites buttons send the panel's own actions, as the panel's hidden favorites row would.
+  for (auto [button, title, action] : {std::tuple{&_favorites, "Favorites...", kBrowseFavoritesAction},
+                                       std::tuple{&_saveFavorite, "Save Favorite...", kSaveFavoriteAction}}) {
+    *button = &content.add(std::make_unique<tk::Button>());
+    (*button)->setTitle(localized(title));
+    (*button)->setAction(action, [this, action = std::string(action)](tk::Control&) {
+      if (tk::Control* control = _panelControlWithAction(action)) control->sendAction();
+    });
+  }
   _cancel = &content.add(std::make_unique<tk::Button>());
   _cancel->setTitle(localized("Cancel"));
   _cancel->setKeyEquivalent("\x1b");
@@ -199,7 +207,8 @@ void PrintDialog::_layOutPanel() {
       ->setFrame({8, y + 4, 82, 17});
   y += kDestinationRowHeight + kMargin;
 
-  _detailedSettings->setFrame({kMargin, buttonY, 230, 28});
+  _favorites->setFrame({kMargin, buttonY, 150, 28});
+  _saveFavorite->setFrame({kMargin + 158, buttonY, 170, 28});
   _print->setFrame({width - kMargin - 110, buttonY, 110, 28});
   _cancel->setFrame({width - kMargin - 230, buttonY, 110, 28});
   _window->setFrame({_window->frame().x, _window->frame().y, width, y});
@@ -240,6 +249,8 @@ void PrintDialog::_loadDestination(int index) {
   if (tk::View* content = static_cast<tk::Box*>(_panelHolder)->contentView()) content->addLentSubview(*panelView);
   _layOutPanel();
   _updatePrintEnabled();
+  _favorites->setEnabled(_panelControlWithAction(kBrowseFavoritesAction) != nullptr);
+  _saveFavorite->setEnabled(_panelControlWithAction(kSaveFavoriteAction) != nullptr);
   if (!problem.empty()) _showMessage(localized("The printer cannot be used"), problem);
 }
 
@@ -248,6 +259,24 @@ void PrintDialog::_takeHostControls() {
   settings.setCopies(static_cast<std::int32_t>(std::max<std::int64_t>(1, _copies->intValue())));
   settings.setCollate(_collate->state() == tk::ControlState::On);
   settings.setDuplex(_twoSided->state() == tk::ControlState::On ? DuplexMode::NoTumble : DuplexMode::None);
+}
+
+tk::Button& PrintDialog::detailedSettingsButton() {
+  tk::View* view = panel().panelView();
+  auto* button = view == nullptr ? nullptr : dynamic_cast<tk::Button*>(view->findSubview([](const tk::View& v) {
+    return v.identifier() == "_showDetailedSettingsButton";
+  }));
+  if (button == nullptr) throw std::logic_error("the panel has no Show Detailed Settings button");
+  return *button;
+}
+
+tk::Control* PrintDialog::_panelControlWithAction(const std::string& action) const {
+  tk::View* view = _session ? _session->panel().panelView() : nullptr;
+  if (view == nullptr) return nullptr;
+  return dynamic_cast<tk::Control*>(view->findSubview([&](const tk::View& v) {
+    const auto* control = dynamic_cast<const tk::Control*>(&v);
+    return control != nullptr && control->action() == action && control->hasAction();
+  }));
 }
 
 void PrintDialog::_updatePrintEnabled() {

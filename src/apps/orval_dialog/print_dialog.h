@@ -5,8 +5,11 @@
 // bundle's own printer description when CUPS has none), the dialog's own
 // copies field, "Collated" and "Two-Sided" check boxes (where the panel's
 // ticket bridge finds them: the copies field at a known frame, the check
-// boxes by their actions), the panel's view, and a row with the panel's
-// "Show Detailed Settings" button, Cancel and Print. Print saves the
+// boxes by their actions), the panel's view (whose own buttons open the
+// detailed settings, the tray dialogs and the job name dialog), and a row with
+// "Favorites...", "Save Favorite...", Cancel and Print. The two favorites
+// buttons send the panel's favorites actions, whose row the panel hides when
+// it shows; each is enabled only when the panel acts on it. Print saves the
 // settings through the panel and submits the files as one job through
 // CupsPrintHost; without a CUPS destination or without files it is disabled.
 //
@@ -49,6 +52,9 @@ class PrintDialog : private tk::WindowDelegate {
  public:
   // The item of the destination chooser that stands for the bundle's own description.
   static constexpr const char* kOwnDescriptionItem = "TZ Print Server";
+  // The panel's actions that open the favorites window and the save favorite dialog.
+  static constexpr const char* kBrowseFavoritesAction = "clickedBrowseFavoriteButton:";
+  static constexpr const char* kSaveFavoriteAction = "clickedSaveFavoriteButton:";
 
   // Builds the dialog and loads the panel for the first destination; throws
   // cli::CommandError when the bundle cannot be loaded at all.
@@ -61,7 +67,11 @@ class PrintDialog : private tk::WindowDelegate {
   WexoPDEByCocoa& panel();
   tk::PopUpButton& destinations() { return *_destinations; }
   tk::TextField& copies() { return *_copies; }
-  tk::Button& detailedSettingsButton() { return *_detailedSettings; }
+  // The main pane's "Show Detailed Settings" button (throws std::logic_error when the pane has none).
+  tk::Button& detailedSettingsButton();
+  // The dialog's favorites buttons: they send the panel's kBrowseFavoritesAction and kSaveFavoriteAction.
+  tk::Button& favoritesButton() { return *_favorites; }
+  tk::Button& saveFavoriteButton() { return *_saveFavorite; }
   tk::Button& printButton() { return *_print; }
   tk::Button& cancelButton() { return *_cancel; }
   // The CUPS host of the chosen destination, or nullptr for the bundle's own description.
@@ -87,6 +97,8 @@ class PrintDialog : private tk::WindowDelegate {
   void _clickedPrint();
   void _clickedCancel();
   void _showMessage(const std::string& message, const std::string& detail);
+  // The control of the panel's view that carries action with a handler, or nullptr.
+  tk::Control* _panelControlWithAction(const std::string& action) const;
   void _updatePrintEnabled();
   // Puts the dialog's copies, collation and two-sided printing into the job's print settings.
   void _takeHostControls();
@@ -99,7 +111,8 @@ class PrintDialog : private tk::WindowDelegate {
   tk::Button* _collate = nullptr;
   tk::Button* _twoSided = nullptr;
   tk::View* _panelHolder = nullptr;
-  tk::Button* _detailedSettings = nullptr;
+  tk::Button* _favorites = nullptr;
+  tk::Button* _saveFavorite = nullptr;
   tk::Button* _print = nullptr;
   tk::Button* _cancel = nullptr;
   std::vector<std::string> _queues;

@@ -126,6 +126,26 @@ TEST_F(PrintDialogTest, ShowsTheHostControlsAroundThePanelAndTypesThroughTheForm
   EXPECT_EQ(widget<QPushButton>(dialog->printButton())->geometry().bottom() + 1,
             top->height() - static_cast<int>(dialog->printButton().frame().y));
 
+  // The panel's main pane shows in the dialog: its shortcut pop-ups with their titles, inside the window.
+  int shownPopUps = 0;
+  for (const std::string& key : WexoPDEByCocoa::shortcutKeys()) {
+    const KORAUI* control = dialog->panel().shortcutControl(key);
+    if (control == nullptr || control->popupButton() == nullptr) continue;
+    SCOPED_TRACE(key);
+    auto* combo = widget<QComboBox>(*control->popupButton());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->isVisible());
+    EXPECT_TRUE(top->rect().contains(QRect(combo->mapTo(top, QPoint(0, 0)), combo->size())));
+    EXPECT_EQ(combo->currentText().toStdString(), control->popupButton()->titleOfSelectedItem());
+    ASSERT_NE(control->titleText(), nullptr);
+    auto* title = widget<QLabel>(*control->titleText());
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->text().toStdString(), control->titleText()->stringValue());
+    ++shownPopUps;
+  }
+  EXPECT_GE(shownPopUps, 5);
+
   // A letter in the copies field is refused: it never shows.
   auto* copies = widget<qt::FieldWidget>(dialog->copies());
   ASSERT_NE(copies, nullptr);
@@ -218,6 +238,45 @@ TEST_F(PrintDialogTest, DetailedSettingsSwitchPanesAskConflictQuestionsAndRefuse
   EXPECT_FALSE(question.isEmpty());
   EXPECT_EQ(typed, "7");
   EXPECT_FALSE(qt::Renderer::shared().windowWidget(*controller.window()).isVisible());
+}
+
+// Each of the panel's dialogs opens from its button as a modal Qt window and its key button
+// closes it: the tray dialogs have only their close button (Return), the others Cancel (Escape).
+TEST_F(PrintDialogTest, EveryButtonOpensItsDialogModallyAndItsKeyClosesIt) {
+  tk::View& pane = *dialog->panel().panelView();
+  const auto paneButton = [&](const char* identifier) {
+    return dynamic_cast<tk::Button*>(pane.findSubview([&](const tk::View& v) { return v.identifier() == identifier; }));
+  };
+  std::vector<std::pair<tk::Button*, Qt::Key>> buttons = {{paneButton("_automaticPaperTraySelectionButton"), Qt::Key_Return},
+                                                          {paneButton("_bypassPaperTraySelectionButton"), Qt::Key_Return},
+                                                          {paneButton("_jobNameButton"), Qt::Key_Escape}};
+  // The favorites buttons are enabled only when the panel acts on its favorites actions.
+  for (tk::Button* favorites : {&dialog->favoritesButton(), &dialog->saveFavoriteButton()}) {
+    const bool acts = pane.findSubview([&](const tk::View& v) {
+      const auto* control = dynamic_cast<const tk::Control*>(&v);
+      return control != nullptr && control->action() == favorites->action() && control->hasAction();
+    }) != nullptr;
+    EXPECT_EQ(favorites->isEnabled(), acts) << favorites->title();
+    if (acts) buttons.emplace_back(favorites, Qt::Key_Escape);
+  }
+  for (const auto& [button, key] : buttons) {
+    ASSERT_NE(button, nullptr);
+    SCOPED_TRACE(button->title());
+    tk::Window* shown = nullptr;
+    bool modal = false;
+    whenModal([&, key = key] {
+      ASSERT_FALSE(tk::Application::shared().modalWindows().empty());
+      shown = tk::Application::shared().modalWindows().back();
+      QWidget& window = qt::Renderer::shared().windowWidget(*shown);
+      modal = window.isVisible() && window.isModal() && QApplication::activeModalWidget() == &window;
+      QTest::keyClick(&window, key);
+    });
+    QTest::mouseClick(widget<QPushButton>(*button), Qt::LeftButton);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(tk::Application::shared().modalWindows().empty());
+    EXPECT_FALSE(shown->isVisible());
+  }
 }
 
 TEST_F(PrintDialogTest, ScreenshotsShowTheDialogAndTheDetailedSettings) {
