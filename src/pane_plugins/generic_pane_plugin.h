@@ -51,7 +51,7 @@ class View;
 class GenericPanePlugIn : public BundlePrincipal, public PanePlugInInterface {
  public:
   // The width of a pane's view, and the margins around its controls.
-  static constexpr double kPaneWidth = 480;
+  static constexpr double kPaneWidth = 648;
   static constexpr double kMargin = 16;
   // The height a tab view takes beyond its tabs' views (the tab row).
   static constexpr double kTabRowHeight = 36;

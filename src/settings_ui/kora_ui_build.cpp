@@ -25,6 +25,10 @@ constexpr double kRow = 24;
 constexpr double kParagraphIndent = 18;
 // Default width of the head column, and of a text field's side button.
 constexpr double kDefaultHeadWidth = 36;
+// The size of a choice label's (regular) text; measured in the bold face, which is never narrower.
+constexpr double kChoiceLabelFontSize = 13;
+// A slider's choice labels' line, below the slider's top line.
+constexpr double kChoiceLabelDrop = 67.2;
 constexpr double kSideButtonWidth = 100;
 // Default length limit of a text field.
 constexpr int kDefaultMaxDigit = 256;
@@ -350,7 +354,11 @@ void KORAUI::_buildSlider(BuildContext& ctx) {
       _optionsText.push_back(textKey);
       std::string shown = _localized(textKey);
       if (characterCount(shown) == 1) shown = " " + shown;
-      _sliderLavelTextArray.push_back(&_addLabel(shown, {48 + i * spacing, ctx.T - 67.2, 40, 20}));
+      // A label is at least as wide as its text, and the last ones end under the slider's right
+      // end rather than running past it.
+      const double width = std::max(40.0, std::ceil(boldLabelTextWidth(shown, kChoiceLabelFontSize)));
+      const double x = std::min(48 + i * spacing, 48 + sliderWidth - width);
+      _sliderLavelTextArray.push_back(&_addLabel(shown, {x, ctx.T - kChoiceLabelDrop, width, 20}));
     }
   }
   slider.setAction("sliderAction:", [this](tk::Control& sender) { sliderAction(sender); });
@@ -362,9 +370,11 @@ void KORAUI::_buildSlider(BuildContext& ctx) {
   const std::string maxText = _localized(_sliderMaxText);
   const double minWidth = boldLabelTextWidth(minText, kSliderEndLabelFontSize);
   const double maxWidth = boldLabelTextWidth(maxText, kSliderEndLabelFontSize);
-  _sliderStartLavelText = &_addLabel(minText, {ctx.P + 12, ctx.T - 33.6, minWidth, 20});
+  // With choice labels the end labels go below them instead of onto their line.
+  const double endLabelY = _sliderLavelTextArray.empty() ? ctx.T - 33.6 : ctx.T + kRow - kChoiceLabelDrop - 20;
+  _sliderStartLavelText = &_addLabel(minText, {ctx.P + 12, endLabelY, minWidth, 20});
   _sliderStartLavelText->setAlignment(tk::TextAlignment::Left);
-  _sliderEndLavelText = &_addLabel(maxText, {W - maxWidth, ctx.T - 33.6, maxWidth, 20});
+  _sliderEndLavelText = &_addLabel(maxText, {W - maxWidth, endLabelY, maxWidth, 20});
   _sliderEndLavelText->setAlignment(tk::TextAlignment::Right);
 }
 

@@ -248,7 +248,7 @@ TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
 
   ASSERT_EQ(control->sliderLavelTextArray().size(), 3u);
   EXPECT_EQ(control->sliderLavelTextArray()[1]->frame(), (Rect{195, 100 - 67.2, 40, 20}));  // spacing (308 - 13) / 2 = 147
-  EXPECT_EQ(control->sliderLavelTextArray()[2]->frame(), (Rect{342, 100 - 67.2, 40, 20}));
+  EXPECT_EQ(control->sliderLavelTextArray()[2]->frame(), (Rect{316, 100 - 67.2, 40, 20}));  // ends at the slider's end
   EXPECT_EQ(control->sliderLavelTextArray()[1]->stringValue(), " M");
 
   ASSERT_NE(control->iconImageviewSliderMin(), nullptr);
@@ -259,8 +259,9 @@ TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
   const double lightWidth = boldLabelTextWidth("Light", kSliderEndLabelFontSize);
   const double darkerWidth = boldLabelTextWidth("Darker", kSliderEndLabelFontSize);
   EXPECT_EQ(control->sliderStartLavelText()->stringValue(), "Light");
-  EXPECT_EQ(control->sliderStartLavelText()->frame(), (Rect{12, 76 - 33.6, lightWidth, 20}));
-  EXPECT_EQ(control->sliderEndLavelText()->frame(), (Rect{400 - darkerWidth, 76 - 33.6, darkerWidth, 20}));
+  // Below the choice labels.
+  EXPECT_EQ(control->sliderStartLavelText()->frame(), (Rect{12, 100 - 67.2 - 20, lightWidth, 20}));
+  EXPECT_EQ(control->sliderEndLavelText()->frame(), (Rect{400 - darkerWidth, 100 - 67.2 - 20, darkerWidth, 20}));
   EXPECT_EQ(control->getControlHeight(), 48);
 }
 
