@@ -80,6 +80,13 @@ void DetailedSettingsWinController::windowDidLoad() {
                                         std::pair{_revertToDefaultButton, "Revert to Default Settings"},
                                         std::pair{_versionInfoButton, "version info..."}})
       if (button != nullptr) button->setTitle(BSLocalizedString(title));
+    // The view style row's label and items come from the window file in English.
+    if (tk::View* row = _viewStyle->superview())
+      for (tk::TextField* label : row->descendantsOfType<tk::TextField>())
+        label->setStringValue(BSLocalizedString(label->stringValue()));
+    for (int i = 0; i < _viewStyle->numberOfItems(); ++i)
+      if (tk::MenuItem* item = _viewStyle->itemAtIndex(i); item != nullptr && !item->isSeparatorItem())
+        item->setTitle(BSLocalizedString(item->title()));
 
     tk::bindAction(dialog, "okButton:", [this](tk::Control& sender) { okButton(sender); });
     tk::bindAction(dialog, "cancelButton:", [this](tk::Control& sender) { cancelButton(sender); });
