@@ -68,8 +68,11 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
     button = findButton(*window, [](const tk::Button& b) { return b.keyEquivalent() == "\r"; });
   else if (window != nullptr && event->key() == Qt::Key_Escape)
     button = findButton(*window, [](const tk::Button& b) { return b.keyEquivalent() == "\x1b"; });
+  // Without an Escape button, the cancel button: titled "Cancel", or (its title localized) sending a cancel action.
   if (window != nullptr && event->key() == Qt::Key_Escape && button == nullptr)
-    button = findButton(*window, [](const tk::Button& b) { return b.title() == "Cancel"; });
+    button = findButton(*window, [](const tk::Button& b) {
+      return b.title() == "Cancel" || b.action() == "cancelButton:" || b.action() == "cancel:";
+    });
   if (button == nullptr) {
     QWidget::keyPressEvent(event);
     return;

@@ -185,6 +185,14 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   EXPECT_EQ(widget<QGroupBox>(box)->title(), "Renamed");
   EXPECT_EQ(combo->count(), 5);
   EXPECT_FALSE(widget<QWidget>(stepper)->isEnabled());
+
+  // Escape clicks the cancel button whatever its title's language.
+  tk::Button& cancel = content.add(std::make_unique<tk::Button>(tk::Rect{300, 10, 90, 28}));
+  cancel.setTitle("キャンセル");
+  int cancelled = 0;
+  cancel.setAction("cancelButton:", [&](tk::Control&) { ++cancelled; });
+  QTest::keyClick(&top, Qt::Key_Escape);
+  EXPECT_EQ(cancelled, 1);
 }
 
 TEST_F(RendererTest, TabsTablesAndOutlinesFollowTheirModels) {
