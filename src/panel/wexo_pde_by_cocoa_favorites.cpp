@@ -200,15 +200,19 @@ void WexoPDEByCocoa::_reflectCurrentFavoriteToUi() {
   PrintOptionConverter::convertToInternalPpdKeyword(*favorite);
   if (!_printOption) _printOption = PrintOption();
   _printOption->merge(*favorite);
-  // The panes announce the values they take: those are not the person's changes.
-  _isReflectingFavorite = true;
-  if (_defaultPrintOption) _restoreValuesToPane(*_defaultPrintOption);
-  _panePlugInMgr->restorePrintOptionValues(&*_printOption);
-  if (const Value* copies = _printOption->find("NumCopies"); copies != nullptr && !copies->isNull())
-    setCopies(copies->text());
-  const Value* slot = _printOption->find("QZInputSlot");
-  setQZInputSlot(slot != nullptr && !slot->isNull() ? std::optional<std::string>(slot->text()) : std::nullopt);
-  _isReflectingFavorite = false;
+  {
+    // The panes announce the values they take: those are not the person's changes.
+    struct Reflecting {
+      bool& flag;
+      ~Reflecting() { flag = false; }
+    } reflecting{_isReflectingFavorite = true};
+    if (_defaultPrintOption) _restoreValuesToPane(*_defaultPrintOption);
+    _panePlugInMgr->restorePrintOptionValues(&*_printOption);
+    if (const Value* copies = _printOption->find("NumCopies"); copies != nullptr && !copies->isNull())
+      setCopies(copies->text());
+    const Value* slot = _printOption->find("QZInputSlot");
+    setQZInputSlot(slot != nullptr && !slot->isNull() ? std::optional<std::string>(slot->text()) : std::nullopt);
+  }
   if (const std::optional<bool> toBypass = switchOf(_printOption->find(kAutoTraySettingToBypass));
       toBypass && _bypassPaperTraySelectionButton != nullptr)
     _bypassPaperTraySelectionButton->setEnabled(!*toBypass);
