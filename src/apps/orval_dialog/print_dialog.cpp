@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <map>
 #include <stdexcept>
-#include <tuple>
 
 #include "apps/orval/commands.h"
 #include "apps/orval/cups_destination.h"
@@ -161,15 +160,17 @@ void PrintDialog::_buildWindow() {
   box->setTitlePosition(tk::TitlePosition::NoTitle);
   _panelHolder = &content.add(std::move(box));
 
-  // The favorites buttons send the panel's own actions, as the panel's hidden favorites row would.
-  for (auto [button, title, action] : {std::tuple{&_favorites, "Favorites...", kBrowseFavoritesAction},
-                                       std::tuple{&_saveFavorite, "Save Favorite...", kSaveFavoriteAction}}) {
-    *button = &content.add(std::make_unique<tk::Button>());
-    (*button)->setTitle(localized(title));
-    (*button)->setAction(action, [this, action = std::string(action)](tk::Control&) {
-      if (tk::Control* control = _panelControlWithAction(action)) control->sendAction();
-    });
-  }
+  // The panel hides its favorites row: these buttons run its favorites actions instead.
+  _favorites = &content.add(std::make_unique<tk::Button>());
+  _favorites->setTitle(localized("Favorites..."));
+  _favorites->setAction("clickedBrowseFavoriteButton:", [this](tk::Control&) {
+    if (_session) panel().clickedBrowseFavoriteButton();
+  });
+  _saveFavorite = &content.add(std::make_unique<tk::Button>());
+  _saveFavorite->setTitle(localized("Save Favorite..."));
+  _saveFavorite->setAction("clickedSaveFavoriteButton:", [this](tk::Control&) {
+    if (_session) panel().clickedSaveFavoriteButton();
+  });
   _cancel = &content.add(std::make_unique<tk::Button>());
   _cancel->setTitle(localized("Cancel"));
   _cancel->setKeyEquivalent("\x1b");
@@ -249,8 +250,6 @@ void PrintDialog::_loadDestination(int index) {
   if (tk::View* content = static_cast<tk::Box*>(_panelHolder)->contentView()) content->addLentSubview(*panelView);
   _layOutPanel();
   _updatePrintEnabled();
-  _favorites->setEnabled(_panelControlWithAction(kBrowseFavoritesAction) != nullptr);
-  _saveFavorite->setEnabled(_panelControlWithAction(kSaveFavoriteAction) != nullptr);
   if (!problem.empty()) _showMessage(localized("The printer cannot be used"), problem);
 }
 
@@ -268,15 +267,6 @@ tk::Button& PrintDialog::detailedSettingsButton() {
   }));
   if (button == nullptr) throw std::logic_error("the panel has no Show Detailed Settings button");
   return *button;
-}
-
-tk::Control* PrintDialog::_panelControlWithAction(const std::string& action) const {
-  tk::View* view = _session ? _session->panel().panelView() : nullptr;
-  if (view == nullptr) return nullptr;
-  return dynamic_cast<tk::Control*>(view->findSubview([&](const tk::View& v) {
-    const auto* control = dynamic_cast<const tk::Control*>(&v);
-    return control != nullptr && control->action() == action && control->hasAction();
-  }));
 }
 
 void PrintDialog::_updatePrintEnabled() {

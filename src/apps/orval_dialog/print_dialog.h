@@ -8,8 +8,8 @@
 // boxes by their actions), the panel's view (whose own buttons open the
 // detailed settings, the tray dialogs and the job name dialog), and a row with
 // "Favorites...", "Save Favorite...", Cancel and Print. The two favorites
-// buttons send the panel's favorites actions, whose row the panel hides when
-// it shows; each is enabled only when the panel acts on it. Print saves the
+// buttons run the panel's favorites actions (the panel hides its favorites
+// row when it shows). Print saves the
 // settings through the panel and submits the files as one job through
 // CupsPrintHost; without a CUPS destination or without files it is disabled.
 //
@@ -52,9 +52,6 @@ class PrintDialog : private tk::WindowDelegate {
  public:
   // The item of the destination chooser that stands for the bundle's own description.
   static constexpr const char* kOwnDescriptionItem = "TZ Print Server";
-  // The panel's actions that open the favorites window and the save favorite dialog.
-  static constexpr const char* kBrowseFavoritesAction = "clickedBrowseFavoriteButton:";
-  static constexpr const char* kSaveFavoriteAction = "clickedSaveFavoriteButton:";
 
   // Builds the dialog and loads the panel for the first destination; throws
   // cli::CommandError when the bundle cannot be loaded at all.
@@ -69,7 +66,7 @@ class PrintDialog : private tk::WindowDelegate {
   tk::TextField& copies() { return *_copies; }
   // The main pane's "Show Detailed Settings" button (throws std::logic_error when the pane has none).
   tk::Button& detailedSettingsButton();
-  // The dialog's favorites buttons: they send the panel's kBrowseFavoritesAction and kSaveFavoriteAction.
+  // The dialog's favorites buttons: they run the panel's clickedBrowseFavoriteButton and clickedSaveFavoriteButton.
   tk::Button& favoritesButton() { return *_favorites; }
   tk::Button& saveFavoriteButton() { return *_saveFavorite; }
   tk::Button& printButton() { return *_print; }
@@ -97,8 +94,6 @@ class PrintDialog : private tk::WindowDelegate {
   void _clickedPrint();
   void _clickedCancel();
   void _showMessage(const std::string& message, const std::string& detail);
-  // The control of the panel's view that carries action with a handler, or nullptr.
-  tk::Control* _panelControlWithAction(const std::string& action) const;
   void _updatePrintEnabled();
   // Puts the dialog's copies, collation and two-sided printing into the job's print settings.
   void _takeHostControls();
