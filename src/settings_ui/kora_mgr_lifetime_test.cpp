@@ -1,6 +1,3 @@
-// The engine and controls that their owners destroy while they are still
-// registered: every lookup and walk of the registry passes them over, and the
-// engine forgets them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

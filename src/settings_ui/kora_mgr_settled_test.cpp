@@ -1,6 +1,3 @@
-// Skipping the re-validation of settled keywords changes nothing that can
-// be seen: random acyclic UI descriptions, changed at random, end alike with
-// and without the skip.
 #include <gtest/gtest.h>
 
 #include <random>

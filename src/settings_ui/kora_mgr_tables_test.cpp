@@ -1,5 +1,3 @@
-// The engine's enabling, hiding and cooperation tables, the order in which
-// it announces what it touched, and its guard against cyclic tables.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

@@ -1,4 +1,3 @@
-// The engine's registry, value access, backups and collective changes.
 #include "settings_ui/kora_mgr.h"
 
 #include <ctime>
@@ -145,7 +144,7 @@ TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   Dict check{{"mainKeyword", "Collate"},
              {"control_type", "CheckBox"},
              {"text", "Collate"},
-             {"choices", testing_support::choiceArray({{"True", "Collated"}, {"False", "Uncollated"}})},
+             {"choices", testing_support::choices({{"True", "Collated"}, {"False", "Uncollated"}})},
              {"default", "False"}};
   NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
   add(check);

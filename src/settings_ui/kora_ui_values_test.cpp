@@ -1,5 +1,3 @@
-// Value mapping of every control type, both ways; unsupported values,
-// defaults and dates, old values, the pending print option and display texts.
 #include <chrono>
 
 #include <gtest/gtest.h>
@@ -93,14 +91,6 @@ TEST_F(KoraUIValuesTest, InvertedCheckBoxShowsTheOppositeState) {
   control->setCheckBoxState(0);
   EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
   EXPECT_EQ(control->getStringValue(), "False");
-}
-
-TEST_F(KoraUIValuesTest, CheckBoxAccessWithoutABoxIsReported) {
-  KORAUI control(tk::Rect{0, 0, 300, 24});
-  LogCapture log;
-  EXPECT_EQ(control.checkBoxState(), 1);
-  control.setCheckBoxState(0);
-  EXPECT_TRUE(log.contains("###checkbox object is invalid"));
 }
 
 TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
