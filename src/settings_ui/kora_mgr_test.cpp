@@ -16,14 +16,9 @@ using ::testing::IsEmpty;
 using testing_support::KORAMgrTest;
 using testing_support::NotificationRecorder;
 using testing_support::popupDescription;
+using testing_support::registeredKeywords;
 using testing_support::ScopedEnvironment;
 using testing_support::textDescription;
-
-std::vector<std::string> registeredKeywords(const KORAMgr& engine) {
-  std::vector<std::string> keywords;
-  for (const auto& entry : engine.getControlsDictionary()) keywords.push_back(entry.keyword);
-  return keywords;
-}
 
 Dict duplexDescription() {
   return popupDescription("Duplex", "Duplex", {{"Off", "One-Sided"}, {"On", "Two-Sided"}}, "Off");

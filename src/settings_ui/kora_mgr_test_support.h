@@ -36,6 +36,13 @@ inline Dict textDescription(const std::string& keyword, const std::string& messa
               {"text_for_message", messageName}, {"default", defaultValue}};
 }
 
+// The keywords the engine holds controls for, in its order.
+inline std::vector<std::string> registeredKeywords(const KORAMgr& engine) {
+  std::vector<std::string> keywords;
+  for (const auto& entry : engine.getControlsDictionary()) keywords.push_back(entry.keyword);
+  return keywords;
+}
+
 class KORAMgrTest : public ::testing::Test {
  protected:
   KORAMgrTest() {

