@@ -68,39 +68,35 @@ TEST_F(InputMgrConversionTest, BooleanEntries) {
   EXPECT_EQ(toInputMgr({{"CopyCount", 3}}), (PrintOption{{"JB_COPIES", true}}));
 }
 
-TEST_F(InputMgrConversionTest, MagnificationsAreExactDecimals) {
+TEST_F(InputMgrConversionTest, MagnificationsFormatsAndYenSigns) {
   useTable(Dict{{"Magnification", Dict{{"tagKey", "LY_MAG"}, {"magnification", 0.1}, {"format", "0"}}},
                 {"HairLineWarningPoint", Dict{{"tagKey", "PR_HLWARN"}, {"magnification", 0.001}, {"format", "0"}}},
                 {"Ratio", Dict{{"tagKey", "CL_RATIO"}, {"magnification", 2}}},
-                {"Zero", Dict{{"tagKey", "CL_ZERO"}, {"magnification", 0}}}});
+                {"Zero", Dict{{"tagKey", "CL_ZERO"}, {"magnification", 0}}},
+                {"Size", Dict{{"tagKey", "PA_SIZE"}, {"format", "#,##0.00"}}},
+                {"Count", Dict{{"tagKey", "JB_COUNT"}, {"format", "00000"}}},
+                {"Half", Dict{{"tagKey", "JB_HALF"}, {"magnification", 10}, {"format", "0"}}},
+                {"Broken", Dict{{"tagKey", "JB_BROKEN"}, {"format", "0'"}}},
+                {"Price", Dict{{"tagKey", "SP_PRICE"}, {"format", kYen + "0"}}},
+                {"FormName", Dict{{"tagKey", "SP_FORMNM"}}},
+                {"Folder", Dict{{"tagKey", "SP_FOLDER"}, {"items", Array{item((kYen + "share").c_str(), 1)}}}}});
+  // Magnifications are exact decimals; without a format the quotient is written in full.
   EXPECT_EQ(toInputMgr({{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}),
             (PrintOption{{"LY_MAG", "100.5"}, {"PR_HLWARN", "0.25"}}));
-  EXPECT_EQ(toPpd({{"LY_MAG", "100.5"}, {"PR_HLWARN", 0.25}}),
-            (PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}));
-  EXPECT_EQ(toPpd({{"CL_RATIO", 7}}), (PrintOption{{"Ratio", "3.5"}}));
-  // Without a format the quotient is written in full; values that are not numbers, and a zero factor, do not convert.
+  EXPECT_EQ(toPpd({{"LY_MAG", "100.5"}, {"PR_HLWARN", 0.25}, {"CL_RATIO", 7}}),
+            (PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}, {"Ratio", "3.5"}}));
+  // Values that are not numbers, and a zero factor, do not convert.
   EXPECT_TRUE(toInputMgr({{"Ratio", "wide"}}).empty());
   EXPECT_TRUE(toPpd({{"CL_ZERO", 5}}).empty());
   EXPECT_EQ(toInputMgr({{"Zero", "5"}}), (PrintOption{{"CL_ZERO", "0"}}));
-}
-
-TEST_F(InputMgrConversionTest, FormatsRenderAsThePlatformFormatter) {
-  useTable(Dict{{"Size", Dict{{"tagKey", "PA_SIZE"}, {"format", "#,##0.00"}}},
-                {"Count", Dict{{"tagKey", "JB_COUNT"}, {"format", "00000"}}},
-                {"Half", Dict{{"tagKey", "JB_HALF"}, {"magnification", 10}, {"format", "0"}}},
-                {"Broken", Dict{{"tagKey", "JB_BROKEN"}, {"format", "0'"}}}});
-  EXPECT_EQ(toPpd({{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}}), (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}}));
-  EXPECT_EQ(toPpd({{"JB_HALF", 25}}), (PrintOption{{"Half", "2"}}));  // half to even
-  EXPECT_EQ(toPpd({{"JB_BROKEN", 1}, {"JB_COUNT", 7}}), (PrintOption{{"Count", "00007"}}));  // an invalid pattern drops its key
-}
-
-TEST_F(InputMgrConversionTest, YenSignsComeBackAsBackslashes) {
-  useTable(Dict{{"Price", Dict{{"tagKey", "SP_PRICE"}, {"format", kYen + "0"}}},
-                {"FormName", Dict{{"tagKey", "SP_FORMNM"}}},
-                {"Folder", Dict{{"tagKey", "SP_FOLDER"}, {"items", Array{item((kYen + "share").c_str(), 1)}}}}});
+  // Formats render as the platform formatter, half to even; an invalid pattern drops its key.
+  EXPECT_EQ(toPpd({{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}, {"JB_HALF", 25}}),
+            (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}, {"Half", "2"}}));
+  EXPECT_EQ(toPpd({{"JB_BROKEN", 1}, {"JB_COUNT", 7}}), (PrintOption{{"Count", "00007"}}));
+  // Yen signs come back as backslashes; the way out keeps them.
   EXPECT_EQ(toPpd({{"SP_PRICE", 12}, {"SP_FORMNM", kYen + kYen + "server" + kYen + "forms"}, {"SP_FOLDER", 1}}),
             (PrintOption{{"Price", "\\12"}, {"FormName", "\\\\server\\forms"}, {"Folder", "\\share"}}));
-  EXPECT_EQ(toInputMgr({{"FormName", kYen + "a"}}), (PrintOption{{"SP_FORMNM", kYen + "a"}}));  // the way out keeps it
+  EXPECT_EQ(toInputMgr({{"FormName", kYen + "a"}}), (PrintOption{{"SP_FORMNM", kYen + "a"}}));
 }
 
 TEST_F(InputMgrConversionTest, RgbColorCorrectionRule) {
