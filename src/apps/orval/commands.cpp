@@ -6,6 +6,7 @@ namespace orval::cli {
 void addCommands(CLI::App& app) {
   addJobLookCommands(app);
   addJobChangeCommands(app);
+  addFavoritesCommand(app);
   addInfoCommand(app);
   addListsCommand(app);
   addPpdCommand(app);
