@@ -13,39 +13,27 @@
 namespace orval {
 namespace {
 
-class CommonAlertTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    resetCommonStateForTesting();
-    tk::Application::resetSharedForTesting();
-    tk::Application::shared().setOperator(operator_);
-  }
-  void TearDown() override {
-    resetCommonStateForTesting();
-    tk::Application::resetSharedForTesting();
-  }
-
-  testing_support::ScopedEnvironment language_{"LANGUAGE", "en"};
-  std::shared_ptr<tk::ScriptedOperator> operator_ = std::make_shared<tk::ScriptedOperator>();
-};
-
-TEST_F(CommonAlertTest, InformationalAlertHasOneOkButton) {
-  operator_->answerAlert(0);
+TEST(CommonAlertTest, InformationalAndExceptionAlerts) {
+  resetCommonStateForTesting();
+  tk::Application::resetSharedForTesting();
+  const testing_support::ScopedEnvironment language{"LANGUAGE", "en"};
+  const auto person = std::make_shared<tk::ScriptedOperator>();
+  tk::Application::shared().setOperator(person);
+  person->answerAlert(0);
   EXPECT_EQ(showInformationalAlert("Saved", "The favorite was saved."), 1000);
-  ASSERT_EQ(operator_->alertsShown().size(), 1u);
-  EXPECT_EQ(operator_->alertsShown()[0].informativeText, "The favorite was saved.");
-  EXPECT_EQ(operator_->alertsShown()[0].buttons, std::vector<std::string>{"OK"});
-}
-
-TEST_F(CommonAlertTest, ExceptionAlertIsLocalizedOrShowsItsKey) {
-  operator_->answerAlert(0);
-  showExceptionAlert(PlatformException("Err", "no tray"));
+  person->answerAlert(0);
+  showExceptionAlert(PlatformException("Err", "no tray"));  // no string bundle: the key is shown
   SetNSBundleForLocalizedString(testing_support::fixtureBundle("Strings.bundle"));
-  operator_->answerAlert(0);
+  person->answerAlert(0);
   showExceptionAlert(PlatformException("NSRangeException", "index 3 beyond bounds"));
-  ASSERT_EQ(operator_->alertsShown().size(), 2u);
-  EXPECT_EQ(operator_->alertsShown()[0].messageText, "Exception: no tray");
-  EXPECT_EQ(operator_->alertsShown()[1].messageText, "An error occurred: index 3 beyond bounds");
+  const auto& shown = person->alertsShown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].informativeText, "The favorite was saved.");
+  EXPECT_EQ(shown[0].buttons, std::vector<std::string>{"OK"});
+  EXPECT_EQ(shown[1].messageText, "Exception: no tray");
+  EXPECT_EQ(shown[2].messageText, "An error occurred: index 3 beyond bounds");
+  resetCommonStateForTesting();
+  tk::Application::resetSharedForTesting();
 }
 
 }  // namespace

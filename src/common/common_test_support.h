@@ -15,7 +15,6 @@ inline std::shared_ptr<Bundle> fixtureBundle(const std::string& name) {
   return Bundle::bundleWithPath(std::filesystem::path(ORVAL_SOURCE_DIR) / "src/common/testdata" / name);
 }
 
-// Sets (or unsets) an environment variable while alive, then restores it.
 using ScopedEnvironment = foundation_testing::ScopedEnvironment;
 
 }  // namespace orval::testing_support

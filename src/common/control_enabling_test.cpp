@@ -8,25 +8,19 @@
 namespace orval {
 namespace {
 
-class ControlEnablingTest : public ::testing::Test {
- protected:
-  void SetUp() override { TearDown(); }
-  void TearDown() override {
-    resetPlatformVersions();
-    resetDisabledTextColorForTesting();
-  }
-};
-
-TEST_F(ControlEnablingTest, DisabledColourFollowsTheToolkitVersionOncePerProcess) {
+TEST(ControlEnablingTest, DisabledColourFollowsTheToolkitVersionOncePerProcess) {
+  resetDisabledTextColorForTesting();
   setToolkitVersion(909);
   EXPECT_EQ(disabledTextColor(), tk::Color::disabledControlTextColor());
   setToolkitVersion(908.9);  // chosen once: a later version change does not move it
   EXPECT_EQ(disabledTextColor(), tk::Color::disabledControlTextColor());
   resetDisabledTextColorForTesting();
   EXPECT_EQ(disabledTextColor(), tk::Color::secondarySelectedControlColor());
+  resetPlatformVersions();
+  resetDisabledTextColorForTesting();
 }
 
-TEST_F(ControlEnablingTest, GroupsRecolourOnlyNonEditableFields) {
+TEST(ControlEnablingTest, GroupsRecolourOnlyNonEditableFieldsAndFollowACheckBox) {
   auto label = tk::TextField::makeLabel("Name:");
   tk::TextField field;
   tk::PopUpButton popup;
@@ -37,22 +31,16 @@ TEST_F(ControlEnablingTest, GroupsRecolourOnlyNonEditableFields) {
   EXPECT_EQ(field.textColor(), tk::Color::blueColor());
   setEnabledConrtols(true, {label.get(), &field, &popup});
   EXPECT_EQ(label->textColor(), tk::Color::controlTextColor());
-}
 
-TEST_F(ControlEnablingTest, CheckBoxDrivesItsDependents) {
   tk::Button checkBox({}, tk::ButtonType::Switch);
-  tk::TextField field;
-  const struct {
-    bool on, enabled;
-  } rows[] = {{true, true}, {true, false}, {false, true}};  // a disabled box disables even when on
-  for (const auto& row : rows) {
-    checkBox.setState(row.on ? tk::ControlState::On : tk::ControlState::Off);
-    checkBox.setEnabled(row.enabled);
-    field.setEnabled(!(row.on && row.enabled));
-    EXPECT_EQ(setEnabledConrtolsByCheckBox(&checkBox, {&field}), row.on && row.enabled);
-    EXPECT_EQ(field.isEnabled(), row.on && row.enabled);
+  // A disabled box disables even when on; no box disables.
+  for (const auto& [on, enabled] : {std::pair{true, true}, std::pair{true, false}, std::pair{false, true}}) {
+    checkBox.setState(on ? tk::ControlState::On : tk::ControlState::Off);
+    checkBox.setEnabled(enabled);
+    field.setEnabled(!(on && enabled));
+    EXPECT_EQ(setEnabledConrtolsByCheckBox(&checkBox, {&field}), on && enabled);
+    EXPECT_EQ(field.isEnabled(), on && enabled);
   }
-  field.setEnabled(true);
   EXPECT_FALSE(setEnabledConrtolsByCheckBox(nullptr, {&field}));
   EXPECT_FALSE(field.isEnabled());
 }

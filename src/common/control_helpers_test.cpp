@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace orval {
 namespace {
 
@@ -23,43 +25,22 @@ TEST(ControlHelpersTest, SelectWithTitleFallsBackOnlyWithinTheItems) {
   EXPECT_FALSE(selectWithTitle(nullptr, "A4", 0));
 }
 
-TEST(ControlHelpersTest, OnAndEnabledNeedsBoth) {
+TEST(ControlHelpersTest, OnAndEnabledAndTitleSuffix) {
   tk::Button box({}, tk::ButtonType::Switch);
-  box.setState(tk::ControlState::On);
-  EXPECT_TRUE(isOnAndEnabled(&box));
-  box.setEnabled(false);
-  EXPECT_FALSE(isOnAndEnabled(&box));
-  box.setEnabled(true);
   box.setAllowsMixedState(true);
-  box.setState(tk::ControlState::Mixed);
-  EXPECT_FALSE(isOnAndEnabled(&box));
-}
-
-TEST(ControlHelpersTest, TitleSuffix) {
+  for (const auto& [state, enabled, expected] :
+       {std::tuple{tk::ControlState::On, true, true}, std::tuple{tk::ControlState::On, false, false},
+        std::tuple{tk::ControlState::Mixed, true, false}}) {
+    box.setState(state);
+    box.setEnabled(enabled);
+    EXPECT_EQ(isOnAndEnabled(&box), expected);
+  }
   for (const auto& [title, bare] : {std::pair{"Staple:", "Staple"}, std::pair{"Ratio::", "Ratio:"},
                                     std::pair{"Staple", "Staple"}, std::pair{":", ""}})
     EXPECT_EQ(stringByDeletingControlTitleSuffix(title), bare) << title;
   auto label = tk::TextField::makeLabel("old");
   setTitleString(label.get(), "Fold");
   EXPECT_EQ(label->stringValue(), "Fold:");
-}
-
-TEST(ControlHelpersTest, RepresentedObjectForKeyReadsTheCellsDictionary) {
-  tk::Button button;
-  button.setRepresentedObject(Value(Dict{{"mainKeyword", Value("Fold")}, {"tag", Value(3)}}));
-  EXPECT_EQ(representedObjectForKey(&button, "tag"), Value(3));
-  EXPECT_TRUE(representedObjectForKey(&button, "Fold").isNull());
-}
-
-TEST(ControlHelpersTest, BrowserCellGoesToTheNamedColumnOnly) {
-  tk::TableView table;
-  table.addTableColumn(std::make_unique<tk::TableColumn>("name"));
-  table.addTableColumn(std::make_unique<tk::TableColumn>("comment"));
-  EXPECT_TRUE(setBrowserCellToColumn(&table, "name"));
-  const tk::TableCell& cell = table.tableColumnWithIdentifier("name")->dataCell();
-  EXPECT_TRUE(cell.kind() == tk::TableCell::Kind::Browser && cell.isLeaf() && cell.wraps());
-  EXPECT_EQ(table.tableColumnWithIdentifier("comment")->dataCell().kind(), tk::TableCell::Kind::Text);
-  EXPECT_FALSE(setBrowserCellToColumn(&table, "icon"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace orval {
 namespace {
 
-TEST(DictionaryHelpersTest, SetIfObjectForKeySetsOnlyPresentObjects) {
+TEST(DictionaryHelpersTest, SetIfObjectForKeyAndDictionaryNamed) {
   Dict dict{{"Fold", Value("Half")}};
   SetIfObjectForKey(dict, Value(), "Fold");
   SetIfObjectForKey(dict, nullptr, "Fold");
@@ -15,11 +15,8 @@ TEST(DictionaryHelpersTest, SetIfObjectForKeySetsOnlyPresentObjects) {
   const Dict source{{"NumCopies", Value(3)}};
   SetIfObjectForKey(dict, source.find("NumCopies"), "NumCopies");
   EXPECT_EQ(dict, (Dict{{"Fold", "Half"}, {"JobName", ""}, {"NumCopies", 3}}));
-}
 
-TEST(DictionaryHelpersTest, DictionaryNamedReadsOnlyADictionaryResource) {
   const auto bundle = testing_support::fixtureBundle("Strings.bundle");
-  ASSERT_NE(bundle, nullptr);
   ASSERT_TRUE(DictionaryNamed("PanesTree", bundle.get()));
   EXPECT_EQ(DictionaryNamed("PanesTree", bundle.get())->get("bundleName"), Value("Page"));
   for (const char* name : {"RootArray", "Truncated", "Missing", ""})

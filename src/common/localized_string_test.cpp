@@ -11,41 +11,31 @@ namespace {
 using testing_support::fixtureBundle;
 using testing_support::ScopedEnvironment;
 
-class LocalizedStringTest : public ::testing::Test {
- protected:
-  void SetUp() override { TearDown(); }
-  void TearDown() override {
-    resetLocalizedStringBundlesForTesting();
-    resetPrincipalBundleForTesting();
-  }
-
-  ScopedEnvironment language_{"LANGUAGE", "en"};
-  ScopedEnvironment all_{"LC_ALL", "C.UTF-8"};
-  std::shared_ptr<Bundle> strings_ = fixtureBundle("Strings.bundle");
-};
-
-TEST_F(LocalizedStringTest, ThePreferredRegistrationWinsOverTheFallback) {
+TEST(LocalizedStringTest, RegistrationsTablesAndLanguages) {
+  resetLocalizedStringBundlesForTesting();
+  resetPrincipalBundleForTesting();
+  const ScopedEnvironment language{"LANGUAGE", "en"}, all{"LC_ALL", "C.UTF-8"};
+  const std::shared_ptr<Bundle> strings = fixtureBundle("Strings.bundle");
   EXPECT_EQ(BSLocalizedString("Auto"), "");  // no bundle, no text
-  SetBSPrincipalBundle(strings_);            // the principal bundle is no string bundle
+  SetBSPrincipalBundle(strings);             // the principal bundle is no string bundle
   EXPECT_EQ(BSLocalizedString("Auto"), "");
   SetCFBundleRefForLocalizedString(fixtureBundle("Fallback.bundle"));
   EXPECT_EQ(BSLocalizedString("Auto"), "Auto (fallback)");
-  SetNSBundleForLocalizedString(strings_);
+  SetNSBundleForLocalizedString(strings);  // the preferred registration wins over the fallback
   EXPECT_EQ(BSLocalizedString("Auto"), "Automatic");
-  SetNSBundleForLocalizedString(nullptr);
-  EXPECT_EQ(BSLocalizedString("Auto"), "Auto (fallback)");
-}
-
-TEST_F(LocalizedStringTest, TablesAndLanguages) {
-  SetNSBundleForLocalizedString(strings_);
-  EXPECT_EQ(BSLocalizedString("Revert to Default Settings"), "Revert to Default Settings");
   // The default table does not see the UI table's entries, nor the other way round.
   EXPECT_EQ(BSLocalizedString("DuplexMode"), "DuplexMode");
   EXPECT_EQ(BSLocalizedStringFromTable("DuplexMode", kUIStringTable), "Two-Sided");
   EXPECT_EQ(BSLocalizedStringFromTable("Auto", kUIStringTable), "Auto");
   EXPECT_EQ(BSLocalizedStringFromTable("Auto", ""), "Automatic");
-  const ScopedEnvironment japanese("LANGUAGE", "ja");
-  EXPECT_EQ(BSLocalizedString("Auto"), "自動");
+  {
+    const ScopedEnvironment japanese("LANGUAGE", "ja");
+    EXPECT_EQ(BSLocalizedString("Auto"), "自動");
+  }
+  SetNSBundleForLocalizedString(nullptr);
+  EXPECT_EQ(BSLocalizedString("Auto"), "Auto (fallback)");
+  resetLocalizedStringBundlesForTesting();
+  resetPrincipalBundleForTesting();
 }
 
 }  // namespace

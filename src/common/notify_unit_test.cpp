@@ -8,61 +8,43 @@
 namespace orval {
 namespace {
 
-class NotifyUnitTest : public ::testing::Test {
- protected:
-  void SetUp() override { NotificationCenter::defaultCenter().resetForTesting(); }
-  void TearDown() override { NotificationCenter::defaultCenter().resetForTesting(); }
-
-  // A handler that records the names it hears into seen.
-  NotifyUnit::Handler recorder(std::vector<std::string>& seen) {
-    return [&seen](const Notification& n) { seen.push_back(n.name); };
-  }
-
-  int observer_ = 0, otherObserver_ = 0, senderA_ = 0, senderB_ = 0;
-};
-
-TEST_F(NotifyUnitTest, NamesPassUnchangedAndFormsWithoutObjectHearEverySender) {
-  std::vector<std::string> seen, fromA;
-  NotifyUnit::addObserver(&observer_, recorder(seen), "ValueChangFinished_StapleMode");
-  NotifyUnit::addObserver(&otherObserver_, recorder(fromA), "ValueChangFinished_StapleMode", &senderA_);
-  for (const char* other : {"ValueChangFinished_staplemode", "StapleMode", "ValueChangFinished_StapleMode "})
-    NotifyUnit::postNotificationName(other);
-  EXPECT_TRUE(seen.empty());
+TEST(NotifyUnitTest, NamesSendersUserInfoAndRemovalByName) {
+  NotificationCenter::defaultCenter().resetForTesting();
+  int observer = 0, other = 0, senderA = 0, senderB = 0;
+  std::vector<std::string> seen, fromA, otherSeen;
+  const void* sender = &senderB;
+  Dict received;
+  const auto recorder = [](std::vector<std::string>& into) { return [&into](const Notification& n) { into.push_back(n.name); }; };
   const std::string name = "ValueChangFinished_StapleMode";
+  NotifyUnit::addObserver(&observer, recorder(seen), name);
+  NotifyUnit::addObserver(&other, recorder(fromA), name, &senderA);  // hears only its sender
+  NotifyUnit::addObserver(&other, [&](const Notification& n) { received = n.userInfo, sender = n.object; }, "ColorMode");
+  for (const char* near : {"ValueChangFinished_staplemode", "StapleMode", "ValueChangFinished_StapleMode "})
+    NotifyUnit::postNotificationName(near);
+  EXPECT_TRUE(seen.empty());
   NotifyUnit::postNotificationName(name);
-  NotifyUnit::postNotificationName(name, &senderA_);
-  NotifyUnit::postNotificationName(name, &senderB_, Dict{});
+  NotifyUnit::postNotificationName(name, &senderA);
+  NotifyUnit::postNotificationName(name, &senderB, Dict{});
   NotifyUnit::postNotificationName(name, Dict{}, 0);
   EXPECT_EQ(seen.size(), 4u);
-  EXPECT_EQ(fromA.size(), 1u);  // the object form hears only its sender
-}
-
-TEST_F(NotifyUnitTest, UserInfoAndSenderReachTheObserverSynchronously) {
-  Dict received;
-  const void* sender = nullptr;
-  NotifyUnit::addObserver(&observer_, [&](const Notification& n) {
-    received = n.userInfo;
-    sender = n.object;
-  }, "ColorMode");
-  NotifyUnit::postNotificationName("ColorMode", &senderA_, Dict{{"Paramater", Value("Gray")}});
+  EXPECT_EQ(fromA.size(), 1u);
+  NotifyUnit::postNotificationName("ColorMode", &senderA, Dict{{"Paramater", Value("Gray")}});
   EXPECT_EQ(received.get("Paramater"), Value("Gray"));
-  EXPECT_EQ(sender, &senderA_);
+  EXPECT_EQ(sender, &senderA);
   NotifyUnit::postNotificationName("ColorMode", Dict{{"Paramater", Value("Color")}}, 1UL);
   EXPECT_EQ(received.get("Paramater"), Value("Color"));
   EXPECT_EQ(sender, nullptr);
-}
 
-TEST_F(NotifyUnitTest, RemovingByNameKeepsTheObserversOtherNames) {
-  std::vector<std::string> seen, otherSeen;
-  NotifyUnit::addObserver(&observer_, recorder(seen), "Fold");
-  NotifyUnit::addObserver(&observer_, recorder(seen), "StapleMode");
-  NotifyUnit::addObserver(&otherObserver_, recorder(otherSeen), "Fold");
+  seen.clear();
+  NotifyUnit::addObserver(&observer, recorder(seen), "Fold");
+  NotifyUnit::addObserver(&other, recorder(otherSeen), "Fold");
   NotifyUnit::addObserver(nullptr, recorder(seen), "Fold");  // registers nothing
-  NotifyUnit::removeObserver(&observer_, "Fold");
+  NotifyUnit::removeObserver(&observer, "Fold");
   NotifyUnit::postNotificationName("Fold");
-  NotifyUnit::postNotificationName("StapleMode");
-  EXPECT_EQ(seen, std::vector<std::string>{"StapleMode"});
+  NotifyUnit::postNotificationName(name);
+  EXPECT_EQ(seen, std::vector<std::string>{name});  // the observer's other names stay
   EXPECT_EQ(otherSeen, std::vector<std::string>{"Fold"});
+  NotificationCenter::defaultCenter().resetForTesting();
 }
 
 }  // namespace

@@ -7,13 +7,8 @@
 namespace orval {
 namespace {
 
-class OsVersionTest : public ::testing::Test {
- protected:
-  void SetUp() override { resetPlatformVersions(); }
-  void TearDown() override { resetPlatformVersions(); }
-};
-
-TEST_F(OsVersionTest, ReleaseCodesAndTestsAtTheTableEdges) {
+TEST(OsVersionTest, ReleaseCodesAndTestsAtTheTableEdges) {
+  resetPlatformVersions();
   EXPECT_EQ(osVersionFromAppKitVersion(), 10100);  // the stand-in platform is current
   const struct {
     double toolkit;
@@ -35,15 +30,12 @@ TEST_F(OsVersionTest, ReleaseCodesAndTestsAtTheTableEdges) {
                             isOSVer_After10_10() ? '0' : '-'};
     EXPECT_EQ(after, row.after) << row.toolkit;
   }
-}
-
-TEST_F(OsVersionTest, SystemVersionTests) {
-  setSystemVersion(0x105F);
-  EXPECT_TRUE(isSystemSupportedAppleTalk());
-  EXPECT_FALSE(isDropletApplicationBundle());
-  setSystemVersion(0x1060);
-  EXPECT_FALSE(isSystemSupportedAppleTalk());
-  EXPECT_TRUE(isDropletApplicationBundle());
+  for (const auto& [version, before10_6] : {std::pair{0x105F, true}, std::pair{0x1060, false}}) {
+    setSystemVersion(version);
+    EXPECT_EQ(isSystemSupportedAppleTalk(), before10_6);
+    EXPECT_EQ(isDropletApplicationBundle(), !before10_6);
+  }
+  resetPlatformVersions();
 }
 
 }  // namespace

@@ -13,10 +13,8 @@ using converter_testing::kAbsent;
 using converter_testing::text;
 
 PrintOption nup(std::string_view pages, std::string_view orientation, std::string_view paper) {
-  return PrintOption{{"ImpositionMode_ImpositionCustomMode", "Nup"},
-                     {"ImpositionNup_NumOfPages", pages},
-                     {"DocumentOrientation", orientation},
-                     {"ChgPrintPaperSizeType", paper}};
+  return PrintOption{{"ImpositionMode_ImpositionCustomMode", "Nup"}, {"ImpositionNup_NumOfPages", pages},
+                     {"DocumentOrientation", orientation}, {"ChgPrintPaperSizeType", paper}};
 }
 
 TEST(ImpositionTest, NupFourUpPortraitOnA4) {
@@ -34,21 +32,19 @@ TEST(ImpositionTest, NupFourUpPortraitOnA4) {
   expectTexts(lef, {{"FinishSheetDirection", "Landscape"}, {"LayoutRepeatX", "1"}, {"LayoutRepeatY", "2"}});
 }
 
-// Every pages-per-sheet value in both orientations, on a custom sheet whose
-// sides do not halve evenly, then back to the internal form.
+// Every pages-per-sheet value in both orientations, on a custom sheet (long side 1000003, short 700001)
+// whose sides do not halve evenly, then back to the internal form.
 TEST(ImpositionTest, NupLayoutsAndFinishedSizesBothWays) {
-  struct Row {
+  const struct {
     const char *orientation, *pages, *layout, *height, *width;
-  };
-  // Sheet length 700001, width 1000003: long 1000003, short 700001.
-  const Row rows[] = {
+  } rows[] = {
       {"Portrait", "2up", "2_1_Landscape", "700001", "500001"},  {"Portrait", "4up", "2_2_Portrait", "500001", "350000"},
       {"Portrait", "8up", "4_2_Landscape", "350000", "250000"},  {"Portrait", "16up", "4_4_Portrait", "250000", "175000"},
       {"Portrait", "32up", "8_4_Landscape", "175000", "125000"}, {"Landscape", "2up", "1_2_Portrait", "700001", "500001"},
       {"Landscape", "4up", "2_2_Landscape", "500001", "350000"}, {"Landscape", "8up", "2_4_Portrait", "350000", "250000"},
       {"Landscape", "16up", "4_4_Landscape", "250000", "175000"}, {"Landscape", "32up", "4_8_Portrait", "175000", "125000"},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.orientation) + " " + row.pages);
     PrintOption options = nup(row.pages, row.orientation, "Custom");
     options.set("ChgPrintPaperSizeLength", "700001");
@@ -69,10 +65,8 @@ TEST(ImpositionTest, BookletCreepBindingAndRotationBothWays) {
                     {"ChgPrintPaperSizeType", "Custom"}, {"ChgPrintPaperSizeLength", "200000"},
                     {"ChgPrintPaperSizeWidth", "150000"}};
   convertToCanonicalImpositionKeyword(plain);
-  // Without a creep value the creep and back margin keys are not touched.
   expectTexts(plain, {{"FinishedSizeHeight", "150000"}, {"FinishedSizeWidth", "100000"}, {"SheetDirection", "Landscape"},
-                      {"NupLayout", "Z"}, {"BackMargin", kAbsent}, {"CreepSetting", kAbsent}});
-
+                      {"NupLayout", "Z"}, {"BackMargin", kAbsent}, {"CreepSetting", kAbsent}});  // no creep value
   PrintOption options{{"ImpositionMode_ImpositionCustomMode", "Booklet"}, {"ImpositionBooklet_LayoutBaseFile", "Right"},
                       {"ImpositionBooklet_CreepTotalOffset", "1"}, {"DocumentOrientation", "Landscape"},
                       {"ChgPrintPaperSizeType", "A3"}};
@@ -87,7 +81,6 @@ TEST(ImpositionTest, BookletCreepBindingAndRotationBothWays) {
   for (const char* key : {"ImpositionMode", "LayoutRepeatX", "BackMargin", "CreepTotalOffset", "LayoutBaseFile",
                           "FinishedSizeHeight", "SheetDirection", "FixedForm", "SheetSizeHeight"})
     EXPECT_FALSE(options.contains(key)) << key;
-
   // A creep with two decimals survives the round trip through cep; top binding is left binding.
   PrintOption creep{{"ImpositionMode_ImpositionCustomMode", "Booklet"}, {"ImpositionBooklet_CreepTotalOffset", "2.35"},
                     {"ImpositionBooklet_LayoutBaseFile", "Top"}, {"ChgPrintPaperSizeType", "A4LEF"},
@@ -133,11 +126,11 @@ TEST(ImpositionTest, CanonicalToInternalModes) {
 TEST(ImpositionTest, FittingFollowsTheModeBothWays) {
   PrintOption options{{"ImpositionMode_ImpositionCustomMode", "Nup"}, {"ImpositionNup_Fitting", "True"},
                       {"ImpositionBooklet_Fitting", "False"}};
-  saveScaleToFitValue(options);
-  EXPECT_EQ(text(options, "Fitting"), "True");
-  options.set("ImpositionMode_ImpositionCustomMode", "Booklet");
-  saveScaleToFitValue(options);
-  EXPECT_EQ(text(options, "Fitting"), "False");
+  for (const auto& [mode, fitting] : {std::pair{"Nup", "True"}, std::pair{"Booklet", "False"}}) {
+    options.set("ImpositionMode_ImpositionCustomMode", mode);
+    saveScaleToFitValue(options);
+    EXPECT_EQ(text(options, "Fitting"), fitting);
+  }
 
   PrintOption canonical{{"ImpositionMode_ImpositionCustomMode", "Booklet"}, {"Fitting", "True"}};
   setupScaleToFitValue(canonical);
@@ -152,12 +145,11 @@ TEST(ImpositionTest, UnknownMissingOrNegativeSizes) {
   PrintOption noChange = nup("2up", "Portrait", "NoChange");
   convertToCanonicalImpositionKeyword(noChange);
   expectTexts(noChange, {{"FixedForm", kAbsent}, {"SheetSizeHeight", kAbsent}, {"FinishedSizeHeight", "0"}});
-  // A negative custom side counts as no size rather than as a huge unsigned one.
   PrintOption negative = nup("2up", "Portrait", "Custom");
   negative.set("ChgPrintPaperSizeLength", "-200000");
   negative.set("ChgPrintPaperSizeWidth", "150000");
   convertToCanonicalImpositionKeyword(negative);
-  expectTexts(negative, {{"FinishedSizeHeight", "0"}, {"FinishedSizeWidth", "75000"}});
+  expectTexts(negative, {{"FinishedSizeHeight", "0"}, {"FinishedSizeWidth", "75000"}});  // not a huge unsigned size
   // Values the panes never produce are logged and fall back.
   LogCapture log;
   PrintOption mode{{"ImpositionMode_ImpositionCustomMode", "Poster"}, {"ChgPrintPaperSizeType", "A4SEF"}};

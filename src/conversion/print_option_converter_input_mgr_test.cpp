@@ -33,39 +33,26 @@ class InputMgrConversionTest : public ::testing::Test {
 
 const std::string kYen = "\xC2\xA5";
 
-TEST_F(InputMgrConversionTest, NumberedChoicesBothWays) {
-  useTable(Dict{{"InputSlot", Dict{{"tagKey", "PA_TRAY"}, {"items", Array{item("Tray%d", 10)}}}}});
-  EXPECT_EQ(toPpd({{"PA_TRAY", 12}}), (PrintOption{{"InputSlot", "Tray2"}}));
-  const PrintOption inputMgr = toInputMgr({{"InputSlot", "Tray2"}});
-  ASSERT_TRUE(inputMgr.get("PA_TRAY").isInteger());
-  EXPECT_EQ(*inputMgr.get("PA_TRAY").asInteger(), 12);
-  // The number runs from the first digit to the end of the value.
-  EXPECT_EQ(converter_.inputMgrTagValue("InputSlot", Value("Tray15dpi")), Value(25));
-}
-
-TEST_F(InputMgrConversionTest, ChoicesAreWalkedInOrder) {
+TEST_F(InputMgrConversionTest, ChoicesBothWays) {
   useTable(Dict{{"QZInputSlot", Dict{{"tagKey", "PA_TRAY"},
                                      {"items", Array{item("AutoSelect", 0), item("TrayStock", 2), item("Tray%d", 10),
                                                      item("Manual", 1)}}}},
-                {"CreaseNum", Dict{{"tagKey", "FN_CRSNUM"}, {"items", Array{item("%d", 0)}}}}});
-  const PrintOption inputMgr = toInputMgr({{"QZInputSlot", "TrayStock"}, {"CreaseNum", "3"}});
-  EXPECT_EQ(inputMgr, (PrintOption{{"PA_TRAY", 2}, {"FN_CRSNUM", 3}}));
+                {"CreaseNum", Dict{{"tagKey", "FN_CRSNUM"}, {"items", Array{item("%d", 0)}}}},
+                {"Fitting", Dict{{"tagKey", "LY_FIT"}, {"items", Array{item("False", 0), item("True", 1)}}}}});
+  const PrintOption inputMgr = toInputMgr({{"QZInputSlot", "TrayStock"}, {"CreaseNum", "3"}, {"Fitting", true}});
+  EXPECT_EQ(inputMgr, (PrintOption{{"PA_TRAY", 2}, {"FN_CRSNUM", 3}, {"LY_FIT", 1}}));  // a boolean meets "True"
+  ASSERT_TRUE(inputMgr.get("PA_TRAY").isInteger());
+  EXPECT_EQ(toInputMgr({{"QZInputSlot", "Tray2"}}), (PrintOption{{"PA_TRAY", 12}}));
   EXPECT_EQ(converter_.inputMgrTagValue("QZInputSlot", Value("Manual")), Value(1));
   EXPECT_EQ(converter_.inputMgrTagValue("QZInputSlot", Value("Bypass")), std::nullopt);
-
-  // Back, an exact choice listed before the family wins; the family takes any other number.
-  for (const auto& [tray, name] : {std::pair{0, "AutoSelect"}, std::pair{2, "TrayStock"}, std::pair{1, "Tray-9"}})
+  // The number runs from the first digit to the end of the value.
+  EXPECT_EQ(converter_.inputMgrTagValue("QZInputSlot", Value("Tray15dpi")), Value(25));
+  // Back, an exact choice listed before the family wins, matched as an integer; the family takes any other number.
+  for (const auto& [tray, name] : {std::pair{Value(0), "AutoSelect"}, std::pair{Value("2"), "TrayStock"},
+                                   std::pair{Value(1), "Tray-9"}, std::pair{Value(12), "Tray2"}})
     EXPECT_EQ(toPpd({{"PA_TRAY", tray}}), (PrintOption{{"QZInputSlot", name}}));
   EXPECT_EQ(toPpd({{"FN_CRSNUM", "4"}}), (PrintOption{{"CreaseNum", "4"}}));
-}
-
-TEST_F(InputMgrConversionTest, ExactChoicesMatchTheirTagValueAsIntegers) {
-  useTable(Dict{{"PageOrder", Dict{{"tagKey", "FN_PGORD"}, {"items", Array{item("Normal", 0), item("Reverse", 1)}}}},
-                {"Fitting", Dict{{"tagKey", "LY_FIT"}, {"items", Array{item("False", 0), item("True", 1)}}}}});
-  EXPECT_EQ(toPpd({{"FN_PGORD", "1"}}), (PrintOption{{"PageOrder", "Reverse"}}));
-  EXPECT_TRUE(toPpd({{"FN_PGORD", 5}}).empty());
-  // A boolean value meets the choices as "True" or "False".
-  EXPECT_EQ(toInputMgr({{"Fitting", true}}), (PrintOption{{"LY_FIT", 1}}));
+  EXPECT_TRUE(toPpd({{"LY_FIT", 5}}).empty());
 }
 
 TEST_F(InputMgrConversionTest, BooleanEntries) {
@@ -81,73 +68,58 @@ TEST_F(InputMgrConversionTest, BooleanEntries) {
   EXPECT_EQ(toInputMgr({{"CopyCount", 3}}), (PrintOption{{"JB_COPIES", true}}));
 }
 
-TEST_F(InputMgrConversionTest, MagnificationsAreExactDecimals) {
+TEST_F(InputMgrConversionTest, MagnificationsFormatsAndYenSigns) {
   useTable(Dict{{"Magnification", Dict{{"tagKey", "LY_MAG"}, {"magnification", 0.1}, {"format", "0"}}},
                 {"HairLineWarningPoint", Dict{{"tagKey", "PR_HLWARN"}, {"magnification", 0.001}, {"format", "0"}}},
                 {"Ratio", Dict{{"tagKey", "CL_RATIO"}, {"magnification", 2}}},
-                {"Zero", Dict{{"tagKey", "CL_ZERO"}, {"magnification", 0}}}});
+                {"Zero", Dict{{"tagKey", "CL_ZERO"}, {"magnification", 0}}},
+                {"Size", Dict{{"tagKey", "PA_SIZE"}, {"format", "#,##0.00"}}},
+                {"Count", Dict{{"tagKey", "JB_COUNT"}, {"format", "00000"}}},
+                {"Half", Dict{{"tagKey", "JB_HALF"}, {"magnification", 10}, {"format", "0"}}},
+                {"Broken", Dict{{"tagKey", "JB_BROKEN"}, {"format", "0'"}}},
+                {"Price", Dict{{"tagKey", "SP_PRICE"}, {"format", kYen + "0"}}},
+                {"FormName", Dict{{"tagKey", "SP_FORMNM"}}},
+                {"Folder", Dict{{"tagKey", "SP_FOLDER"}, {"items", Array{item((kYen + "share").c_str(), 1)}}}}});
+  // Magnifications are exact decimals; without a format the quotient is written in full.
   EXPECT_EQ(toInputMgr({{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}),
             (PrintOption{{"LY_MAG", "100.5"}, {"PR_HLWARN", "0.25"}}));
-  EXPECT_EQ(toPpd({{"LY_MAG", "100.5"}, {"PR_HLWARN", 0.25}}),
-            (PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}}));
-  // Without a format the quotient is written in full.
-  EXPECT_EQ(toPpd({{"CL_RATIO", 7}}), (PrintOption{{"Ratio", "3.5"}}));
+  EXPECT_EQ(toPpd({{"LY_MAG", "100.5"}, {"PR_HLWARN", 0.25}, {"CL_RATIO", 7}}),
+            (PrintOption{{"Magnification", "1005"}, {"HairLineWarningPoint", "250"}, {"Ratio", "3.5"}}));
   // Values that are not numbers, and a zero factor, do not convert.
   EXPECT_TRUE(toInputMgr({{"Ratio", "wide"}}).empty());
   EXPECT_TRUE(toPpd({{"CL_ZERO", 5}}).empty());
   EXPECT_EQ(toInputMgr({{"Zero", "5"}}), (PrintOption{{"CL_ZERO", "0"}}));
-}
-
-TEST_F(InputMgrConversionTest, FormatsRenderAsThePlatformFormatter) {
-  useTable(Dict{{"Size", Dict{{"tagKey", "PA_SIZE"}, {"format", "#,##0.00"}}},
-                {"Count", Dict{{"tagKey", "JB_COUNT"}, {"format", "00000"}}},
-                {"Half", Dict{{"tagKey", "JB_HALF"}, {"magnification", 10}, {"format", "0"}}},
-                {"Broken", Dict{{"tagKey", "JB_BROKEN"}, {"format", "0'"}}}});
-  EXPECT_EQ(toPpd({{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}}), (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}}));
-  EXPECT_EQ(toPpd({{"JB_HALF", 25}}), (PrintOption{{"Half", "2"}}));  // half to even
-  // An invalid pattern drops the key; the others still convert.
+  // Formats render as the platform formatter, half to even; an invalid pattern drops its key.
+  EXPECT_EQ(toPpd({{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}, {"JB_HALF", 25}}),
+            (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}, {"Half", "2"}}));
   EXPECT_EQ(toPpd({{"JB_BROKEN", 1}, {"JB_COUNT", 7}}), (PrintOption{{"Count", "00007"}}));
-}
-
-TEST_F(InputMgrConversionTest, YenSignsComeBackAsBackslashes) {
-  useTable(Dict{{"Price", Dict{{"tagKey", "SP_PRICE"}, {"format", kYen + "0"}}},
-                {"FormName", Dict{{"tagKey", "SP_FORMNM"}}},
-                {"Folder", Dict{{"tagKey", "SP_FOLDER"}, {"items", Array{item((kYen + "share").c_str(), 1)}}}}});
+  // Yen signs come back as backslashes; the way out keeps them.
   EXPECT_EQ(toPpd({{"SP_PRICE", 12}, {"SP_FORMNM", kYen + kYen + "server" + kYen + "forms"}, {"SP_FOLDER", 1}}),
             (PrintOption{{"Price", "\\12"}, {"FormName", "\\\\server\\forms"}, {"Folder", "\\share"}}));
-  // The way out leaves the text alone.
   EXPECT_EQ(toInputMgr({{"FormName", kYen + "a"}}), (PrintOption{{"SP_FORMNM", kYen + "a"}}));
 }
 
 TEST_F(InputMgrConversionTest, RgbColorCorrectionRule) {
   useTable(Dict{{"QZSRGBAuto", Dict{{"tagKey", "CL_SRGBAT"}, {"tagValueType", "Boolean"}}},
                 {"QZSRGBAutoType", Dict{{"tagKey", "CL_SRGBTP"}}}});
-  const char* const names[] = {"None",           "sRGB",           "RGB",           "AdobeRGB",
-                               "sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene", "sRGBAutoOnSitePhoto"};
-  for (int i = 0; i < 8; ++i) {
-    const PrintOption canonical = toPpd({{"CL_SRGBAT", 1}, {"CL_RGBMD", i}, {"CL_SRGBTP", "Scene"}});
-    EXPECT_EQ(canonical, (PrintOption{{"QZRGBColorCorrect", names[i]}})) << i;
-  }
+  const char* const names[] = {"None", "sRGB", "RGB", "AdobeRGB", "sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene",
+                               "sRGBAutoOnSitePhoto"};
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(toPpd({{"CL_SRGBAT", 1}, {"CL_RGBMD", i}, {"CL_SRGBTP", "Scene"}}),
+              (PrintOption{{"QZRGBColorCorrect", names[i]}})) << i;
   EXPECT_EQ(toPpd({{"CL_RGBMD", 8}, {"CL_SRGBAT", 1}}), PrintOption{});
-  // Without "CL_RGBMD" the automatic sRGB keys stay.
-  EXPECT_EQ(toPpd({{"CL_SRGBAT", 1}}), (PrintOption{{"QZSRGBAuto", true}}));
+  EXPECT_EQ(toPpd({{"CL_SRGBAT", 1}}), (PrintOption{{"QZSRGBAuto", true}}));  // without "CL_RGBMD" the keys stay
 }
 
 TEST_F(InputMgrConversionTest, SaveFileRule) {
   useTable(Dict{
       {"QZSaveFile", Dict{{"tagKey", "SP_SAVEFT"}, {"items", Array{item("None", 0), item("TIFF600dpi", 1)}}}}});
-  struct Case {
-    PrintOption inputMgr;
-    const char* expected;
-  };
-  for (const Case& c : {Case{{{"SP_SAVEFT", 0}}, "None"},
-                        Case{{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
-                        Case{{{"SP_SAVEFT", 1}, {"SP_TFDPI", "0." + std::string(400, '0') + "1"}}, "TIFF600dpi"},
-                        Case{{{"SP_SAVEFT", 1}, {"SP_TFDPI", 1200}}, "TIFF1200dpi"},
-                        Case{{{"SP_SAVEFT", 2}}, "PDF600dpi"},
-                        Case{{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}}) {
-    EXPECT_EQ(converter_.toPpdKeywordFormat(c.inputMgr), (PrintOption{{"QZSaveFile", c.expected}})) << c.expected;
-  }
+  for (const auto& [inputMgr, expected] :
+       {std::pair{PrintOption{{"SP_SAVEFT", 0}}, "None"}, std::pair{PrintOption{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
+        std::pair{PrintOption{{"SP_SAVEFT", 1}, {"SP_TFDPI", "0." + std::string(400, '0') + "1"}}, "TIFF600dpi"},
+        std::pair{PrintOption{{"SP_SAVEFT", 1}, {"SP_TFDPI", 1200}}, "TIFF1200dpi"},
+        std::pair{PrintOption{{"SP_SAVEFT", 2}}, "PDF600dpi"}, std::pair{PrintOption{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}})
+    EXPECT_EQ(toPpd(inputMgr), (PrintOption{{"QZSaveFile", expected}})) << expected;
   EXPECT_TRUE(toPpd({{"SP_SAVEFT", 3}}).empty());
 }
 
@@ -158,10 +130,9 @@ TEST_F(InputMgrConversionTest, KeysOutsideTheTableAreDropped) {
   EXPECT_EQ(toInputMgr({{"Fold", "None"}, {"NoTag", "None"}, {"NotAnEntry", "x"}, {"Unknown", "y"}}),
             (PrintOption{{"FN_FOLD", 0}}));
   EXPECT_EQ(toPpd({{"FN_FOLD", 0}, {"FN_TEXT", 1}, {"XX", 2}}), (PrintOption{{"Fold", "None"}}));
-  // The first entry of a tag key wins.
   useTable(Dict{{"Staple", Dict{{"tagKey", "FN_STAPLE"}, {"items", Array{item("Corner", 1)}}}},
                 {"StapleMode", Dict{{"tagKey", "FN_STAPLE"}, {"items", Array{item("TopLeftCorner", 1)}}}}});
-  EXPECT_EQ(toPpd({{"FN_STAPLE", 1}}), (PrintOption{{"Staple", "Corner"}}));
+  EXPECT_EQ(toPpd({{"FN_STAPLE", 1}}), (PrintOption{{"Staple", "Corner"}}));  // the first entry of a tag key wins
 }
 
 TEST_F(InputMgrConversionTest, MissingTableOrInputGivesAnEmptySet) {
@@ -171,8 +142,7 @@ TEST_F(InputMgrConversionTest, MissingTableOrInputGivesAnEmptySet) {
   useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
   EXPECT_TRUE(converter_.toPpdKeywordFormat(nullptr).empty());
   EXPECT_TRUE(converter_.toInputMgrFormat(nullptr).empty());
-  // A table that is not a dictionary is no table.
-  writePlist(tablePath_, Array{Value("Fold")});
+  writePlist(tablePath_, Array{Value("Fold")});  // a table that is not a dictionary is no table
   EXPECT_TRUE(toInputMgr({{"Fold", "None"}}).empty());
   // The table is read again on every conversion.
   writePlist(tablePath_, Dict{{"Fold", Dict{{"tagKey", "FN_FOLD2"}, {"items", Array{item("None", 9)}}}}});
@@ -202,20 +172,17 @@ class SharedConverterTest : public ::testing::Test {
   TemporaryFolder folder_;
 };
 
-TEST_F(SharedConverterTest, TableFromThePrincipalBundle) {
+TEST_F(SharedConverterTest, TableFromThePrincipalBundleOrALoggedFailure) {
   EXPECT_EQ(PrintOptionConverter::sharedInstance().convertTable(), std::nullopt);
+  SetBSPrincipalBundle(makeBundle(Dict{{"OtherApp", Dict{{"convertTableFileName", "Keywords"}}}}));
+  LogCapture log;
+  EXPECT_TRUE(PrintOptionConverter::sharedInstance().toInputMgrFormat(PrintOption{{"Fold", "Bifold"}}).empty());
+  EXPECT_TRUE(log.contains("##### fail to retrieve infomations dictionary"));
   SetBSPrincipalBundle(makeBundle(Dict{{"TZPrintServer", Dict{{"convertTableFileName", "Keywords"}}}}));
   EXPECT_EQ(PrintOptionConverter::sharedInstance().toInputMgrFormat(PrintOption{{"Fold", "Bifold"}}),
             (PrintOption{{"FN_FOLD", 3}}));
   EXPECT_EQ(ToInputMgrFormat(nullptr), std::nullopt);
   EXPECT_EQ(ToPpdKeywordFormat(nullptr), std::nullopt);
-}
-
-TEST_F(SharedConverterTest, MissingInformationEntryIsLogged) {
-  SetBSPrincipalBundle(makeBundle(Dict{{"OtherApp", Dict{{"convertTableFileName", "Keywords"}}}}));
-  LogCapture log;
-  EXPECT_TRUE(PrintOptionConverter::sharedInstance().toInputMgrFormat(PrintOption{{"Fold", "Bifold"}}).empty());
-  EXPECT_TRUE(log.contains("##### fail to retrieve infomations dictionary"));
 }
 
 }  // namespace

@@ -10,153 +10,98 @@ namespace orval {
 namespace {
 
 using Converter = PrintOptionConverter;
-
 using converter_testing::expectTexts;
 using converter_testing::kAbsent;
 using converter_testing::text;
 
-// A joined internal key and its two canonical keys, converted both ways.
-struct JoinedPair {
-  const char *joined, *first, *second;
-};
-
-void expectBothWays(const char* joinedKey, const char* firstKey, const char* secondKey,
-                    std::initializer_list<JoinedPair> rows) {
-  for (const JoinedPair& row : rows) {
-    PrintOption options{{joinedKey, row.joined}};
+TEST(PrintOptionConverterKeysTest, PunchAndPageOrderBothWays) {
+  const struct {
+    const char *joinedKey, *firstKey, *secondKey, *joined, *first, *second;
+  } rows[] = {{"Punch_PunchHoles", "Punch", "PunchHoles", "LeftHoles2", "Left", "Holes2"},
+              {"Punch_PunchHoles", "Punch", "PunchHoles", "MixSizeHoles4", "MixSize", "Holes4"},
+              {"Punch_PunchHoles", "Punch", "PunchHoles", "None", "None", "None"},
+              {"PageOrder_new", "PageOrder", "OutputMode", "FaceDown", "Normal", "FaceDown"},
+              {"PageOrder_new", "PageOrder", "OutputMode", "FaceUpReverse", "Reverse", "FaceUp"},
+              {"PageOrder_new", "PageOrder", "OutputMode", "FaceDownReverse", "Reverse", "FaceDown"}};
+  for (const auto& row : rows) {
+    PrintOption options{{row.joinedKey, row.joined}};
     Converter::convertToCanonicalPpdKeyword(options, true);
-    expectTexts(options, {{firstKey, row.first}, {secondKey, row.second}, {joinedKey, kAbsent}});
+    expectTexts(options, {{row.firstKey, row.first}, {row.secondKey, row.second}, {row.joinedKey, kAbsent}});
     Converter::convertToInternalPpdKeyword(options);
-    expectTexts(options, {{joinedKey, row.joined}, {firstKey, kAbsent}, {secondKey, kAbsent}});
+    expectTexts(options, {{row.joinedKey, row.joined}, {row.firstKey, kAbsent}, {row.secondKey, kAbsent}});
   }
-}
-
-TEST(PrintOptionConverterKeysTest, PunchAndPageOrderTablesBothWays) {
-  expectBothWays("Punch_PunchHoles", "Punch", "PunchHoles",
-                 {{"None", "None", "None"}, {"LeftHoles2", "Left", "Holes2"}, {"RightHolesMulti", "Right", "HolesMulti"},
-                  {"TopHoles3", "Top", "Holes3"}, {"BottomHoles4", "Bottom", "Holes4"},
-                  {"MixSizeHoles4", "MixSize", "Holes4"}});
-  expectBothWays("PageOrder_new", "PageOrder", "OutputMode",
-                 {{"FaceDown", "Normal", "FaceDown"}, {"FaceUp", "Normal", "FaceUp"},
-                  {"FaceUpReverse", "Reverse", "FaceUp"}, {"FaceDownReverse", "Reverse", "FaceDown"}});
-}
-
-TEST(PrintOptionConverterKeysTest, PunchAndPageOrderValuesOutsideTheTables) {
   PrintOption unknown{{"Punch_PunchHoles", "LeftHoles7"}, {"PageOrder_new", "Sideways"}};
   Converter::convertToCanonicalPpdKeyword(unknown, true);
   expectTexts(unknown, {{"Punch", "None"}, {"PunchHoles", "None"}, {"PageOrder", "Normal"}, {"OutputMode", "FaceUp"}});
-  // There is no mixed-size multi-hole punch; an unknown output mode is face down.
-  PrintOption unknownPairs{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}, {"PageOrder", "Reverse"},
-                           {"OutputMode", "Stacked"}};
-  Converter::convertToInternalPpdKeyword(unknownPairs);
-  expectTexts(unknownPairs, {{"Punch_PunchHoles", "None"}, {"PageOrder_new", "FaceDown"}});
-  // Only a complete pair is joined.
+  // There is no mixed-size multi-hole punch; an unknown output mode is face down; only a complete pair is joined.
+  PrintOption pairs{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}, {"PageOrder", "Reverse"}, {"OutputMode", "Stacked"}};
+  Converter::convertToInternalPpdKeyword(pairs);
+  expectTexts(pairs, {{"Punch_PunchHoles", "None"}, {"PageOrder_new", "FaceDown"}});
   PrintOption halves{{"Punch", "Left"}, {"PageOrder", "Reverse"}};
   Converter::convertToInternalPpdKeyword(halves);
-  expectTexts(halves, {{"Punch", "Left"}, {"Punch_PunchHoles", kAbsent}, {"PageOrder", "Reverse"},
-                       {"PageOrder_new", kAbsent}});
+  expectTexts(halves, {{"Punch", "Left"}, {"Punch_PunchHoles", kAbsent}, {"PageOrder_new", kAbsent}});
 }
 
-TEST(PrintOptionConverterKeysTest, SplitSetsEachPartOrLeavesTheKeyJoined) {
+TEST(PrintOptionConverterKeysTest, SplitAndJoinNeedEveryPart) {
   PrintOption options{{"PaperType_MediaTypeTabbed", "Plain_True"}};
   Converter::splitKeyword(options, "PaperType_MediaTypeTabbed");
   EXPECT_EQ(options, (PrintOption{{"PaperType", "Plain"}, {"MediaTypeTabbed", "True"}}));
-
-  // One part fewer than the key: stays joined.
   const std::string key = "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial";
-  PrintOption short_{{key, "Plain_True"}};
+  PrintOption short_{{key, "Plain_True"}};  // one part fewer than the key: stays joined
   Converter::splitKeyword(short_, key);
   EXPECT_EQ(short_, (PrintOption{{key, "Plain_True"}}));
 
-}
-
-TEST(PrintOptionConverterKeysTest, JoinNeedsEveryPart) {
-  PrintOption options{{"SpTonerSpecifyColorFront", true}, {"SpTonerColorFront", "Clear"}, {"Other", "x"}};
-  Converter::joinKeyword(options, "SpTonerSpecifyColorFront_SpTonerColorFront");
-  EXPECT_EQ(options, (PrintOption{{"Other", "x"}, {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear"}}));
-
+  PrintOption parts{{"SpTonerSpecifyColorFront", true}, {"SpTonerColorFront", "Clear"}, {"Other", "x"}};
+  Converter::joinKeyword(parts, "SpTonerSpecifyColorFront_SpTonerColorFront");
+  EXPECT_EQ(parts, (PrintOption{{"Other", "x"}, {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear"}}));
   PrintOption missing{{"SpTonerSpecifyColorFront", "True"}};
   Converter::joinKeyword(missing, "SpTonerSpecifyColorFront_SpTonerColorFront");
   EXPECT_EQ(missing, (PrintOption{{"SpTonerSpecifyColorFront", "True"}}));
-
-
   // A number keeps its digits: a custom paper type number loaded from a favorite is not a switch.
-  PrintOption number{{"PaperType", "Plain"}, {"MediaTypeTabbed", false}, {"MediaTypeCoatingMaterial", "None"},
-                     {"MediaTypePreprinted", "False"}, {"MediaTypeDrilled", "False"}, {"PaperTypeCustomNumber", 12}};
-  Converter::joinKeyword(number, "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial_MediaTypePreprinted_"
-                                 "MediaTypeDrilled_PaperTypeCustomNumber");
-  EXPECT_EQ(text(number, "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial_MediaTypePreprinted_MediaTypeDrilled_"
-                         "PaperTypeCustomNumber"),
-            "Plain_False_None_False_False_12");
+  PrintOption number{{"PaperType", "Plain"}, {"MediaTypeTabbed", false}, {"PaperTypeCustomNumber", 12}};
+  Converter::joinKeyword(number, "PaperType_MediaTypeTabbed_PaperTypeCustomNumber");
+  EXPECT_EQ(text(number, "PaperType_MediaTypeTabbed_PaperTypeCustomNumber"), "Plain_False_12");
 }
 
-PrintOption fiveCreases(const char* count) {
-  PrintOption options{{"CreaseNum", count}};
-  for (int i = 1; i <= 5; ++i) {
-    options.set("CreasePosition" + std::to_string(i), std::to_string(i * 1000));
-    options.set("CreaseDirection" + std::to_string(i), "D" + std::to_string(i));
-    options.set("CreasePressureLevel" + std::to_string(i), "P" + std::to_string(i));
-  }
-  return options;
-}
-
-std::string order(const PrintOption& options, const char* name) {
-  std::string result;
-  for (int i = 1; i <= 5; ++i) result += text(options, name + std::to_string(i)) + " ";
-  return result;
-}
-
-TEST(PrintOptionConverterKeysTest, CreaseOrderIsReversedForTheirCount) {
-  PrintOption two = fiveCreases("2");
-  Converter::swapCreaseKeyword(two);
-  EXPECT_EQ(order(two, "CreasePosition"), "2000 1000 3000 4000 5000 ");
-  EXPECT_EQ(order(two, "CreaseDirection"), "D2 D1 D3 D4 D5 ");
-  EXPECT_EQ(order(two, "CreasePressureLevel"), "P2 P1 P3 P4 P5 ");
-
+TEST(PrintOptionConverterKeysTest, CreasesAreReversedForTheirCountAndMirrored) {
+  const auto order = [](const PrintOption& options, const char* name) {
+    std::string result;
+    for (int i = 1; i <= 5; ++i) result += text(options, name + std::to_string(i)) + " ";
+    return result;
+  };
   for (const auto& [count, name, expected] :
-       {std::tuple{"3", "CreasePosition", "3000 2000 1000 4000 5000 "},
-        std::tuple{"4", "CreaseDirection", "D4 D3 D2 D1 D5 "}, std::tuple{"5", "CreasePressureLevel", "P5 P4 P3 P2 P1 "}}) {
-    PrintOption options = fiveCreases(count);
+       {std::tuple{"2", "CreasePressureLevel", "P2 P1 P3 P4 P5 "}, std::tuple{"3", "CreasePosition", "3000 2000 1000 4000 5000 "},
+        std::tuple{"4", "CreaseDirection", "D4 D3 D2 D1 D5 "}, std::tuple{"5", "CreasePressureLevel", "P5 P4 P3 P2 P1 "},
+        std::tuple{"1", "CreasePosition", "1000 2000 3000 4000 5000 "}, std::tuple{"6", "CreaseDirection", "D1 D2 D3 D4 D5 "},
+        std::tuple{"", "CreasePosition", "1000 2000 3000 4000 5000 "}}) {
+    PrintOption options{{"CreaseNum", count}};
+    for (int i = 1; i <= 5; ++i) {
+      options.set("CreasePosition" + std::to_string(i), std::to_string(i * 1000));
+      options.set("CreaseDirection" + std::to_string(i), "D" + std::to_string(i));
+      options.set("CreasePressureLevel" + std::to_string(i), "P" + std::to_string(i));
+    }
     Converter::swapCreaseKeyword(options);
     EXPECT_EQ(order(options, name), expected) << count;
   }
-  for (const char* count : {"1", "6", ""}) {
-    PrintOption unchanged = fiveCreases(count);
-    Converter::swapCreaseKeyword(unchanged);
-    EXPECT_EQ(order(unchanged, "CreasePosition"), "1000 2000 3000 4000 5000 ") << count;
-  }
-}
-
-TEST(PrintOptionConverterKeysTest, CreasePositionsAreMirroredOnTheSheetLength) {
   PrintOption options{{"CreaseNum", "1"}, {"ChgPrintPaperSizeLength", "56693"}, {"CreasePosition1", "5669"},
                       {"CreasePosition2", ""}, {"CreasePosition3", "100"}};
   Converter::swapCreaseKeyword(options);
   expectTexts(options, {{"CreasePosition1", "51024"}, {"CreasePosition2", ""}, {"CreasePosition3", "56593"}});
-
-  // Without a crease count nothing is touched, the length notwithstanding.
-  PrintOption noCount{{"ChgPrintPaperSizeLength", "56693"}, {"CreasePosition1", "5669"}};
+  PrintOption noCount{{"ChgPrintPaperSizeLength", "56693"}, {"CreasePosition1", "5669"}};  // no count: untouched
   Converter::swapCreaseKeyword(noCount);
   EXPECT_EQ(text(noCount, "CreasePosition1"), "5669");
 }
 
 TEST(PrintOptionConverterKeysTest, GraphicsTreatmentBothWays) {
-  struct Case {
-    const char* treatment;
-    const char* base;
-    const char* mode;
-    const char* back;
-  };
-  for (const Case& c : {Case{"JobImage", "Job", "Image", "JobImage"}, Case{"JobText", "Job", "Text", "JobText"},
-                        Case{"System", "System", "Image", "System"}, Case{"Other", "System", "Image", "System"}}) {
-    PrintOption options{{"GraphicsTreatmentEx", c.treatment}};
+  for (const auto& [treatment, base, mode, back] :
+       {std::tuple{"JobImage", "Job", "Image", "JobImage"}, std::tuple{"JobText", "Job", "Text", "JobText"},
+        std::tuple{"System", "System", "Image", "System"}, std::tuple{"Other", "System", "Image", "System"}}) {
+    PrintOption options{{"GraphicsTreatmentEx", treatment}};
     Converter::convertToCanonicalGraphicsTreatmentEx(options);
-    EXPECT_EQ(text(options, "GraphicsTreatmentBase"), c.base);
-    EXPECT_EQ(text(options, "GraphicsTreatmentMode"), c.mode);
-    EXPECT_EQ(text(options, "GraphicsTreatmentEx"), c.treatment);
+    expectTexts(options, {{"GraphicsTreatmentBase", base}, {"GraphicsTreatmentMode", mode}, {"GraphicsTreatmentEx", treatment}});
     options.remove("GraphicsTreatmentEx");
     Converter::convertToInternalGraphicsTreatmentEx(options);
-    EXPECT_EQ(text(options, "GraphicsTreatmentEx"), c.back);
-    EXPECT_TRUE(options.contains("GraphicsTreatmentBase"));
+    expectTexts(options, {{"GraphicsTreatmentEx", back}, {"GraphicsTreatmentBase", base}});
   }
   PrintOption onlyBase{{"GraphicsTreatmentBase", "Job"}};
   Converter::convertToInternalGraphicsTreatmentEx(onlyBase);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "conversion/converter_test_support.h"
 #include "conversion/password_encoder.h"
@@ -31,69 +32,45 @@ class PrintOptionConverterTest : public ::testing::Test {
  protected:
   void SetUp() override { unloadEncDec(); }
   void TearDown() override { unloadEncDec(); }
-
-  static void loadEncoder() {
+  template <class Action>
+  static void quietly(Action action) {
     testing::internal::CaptureStdout();
-    const int status = loadEncDec(kLibraryDir.c_str());
+    action();
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(status, 0);
   }
+  static void loadEncoder() { quietly([] { ASSERT_EQ(loadEncDec(kLibraryDir.c_str()), 0); }); }
   static void toCanonical(PrintOption& options, bool flag = true) {
-    testing::internal::CaptureStdout();
-    Converter::convertToCanonicalPpdKeyword(options, flag);
-    testing::internal::GetCapturedStdout();
+    quietly([&] { Converter::convertToCanonicalPpdKeyword(options, flag); });
   }
-  static void toInternal(PrintOption& options) {
-    testing::internal::CaptureStdout();
-    Converter::convertToInternalPpdKeyword(options);
-    testing::internal::GetCapturedStdout();
-  }
+  static void toInternal(PrintOption& options) { quietly([&] { Converter::convertToInternalPpdKeyword(options); }); }
 };
 
 // A booklet of a custom 100 x 210 mm sheet with three creases and most of the converted keys.
 PrintOption bookletJob() {
-  return PrintOption{{"ImpositionMode_ImpositionCustomMode", "Booklet"},
-                     {"ImpositionNup_NumOfPages", "2up"},
-                     {"ImpositionBooklet_LayoutBaseFile", "Right"},
-                     {"ImpositionBooklet_CreepTotalOffset", "1"},
-                     {"ImpositionBooklet_Fitting", "True"},
-                     {"ImpositionNup_Fitting", "False"},
-                     {"DocumentOrientation", "Portrait"},
-                     {"ChgPrintPaperSizeType", "Custom"},
-                     {"ChgPrintPaperSizeLength", "100"},
-                     {"ChgPrintPaperSizeWidth", "210"},
-                     {"CreaseNum", "3"},
-                     {"CreasePosition1", "10"},
-                     {"CreasePosition2", "20"},
-                     {"CreasePosition3", "30"},
-                     {"CreaseDirection1", "Mountain"},
-                     {"CreaseDirection3", "Valley"},
-                     {"Punch_PunchHoles", "LeftHoles2"},
-                     {"PageOrder_new", "FaceUpReverse"},
+  return PrintOption{{"ImpositionMode_ImpositionCustomMode", "Booklet"}, {"ImpositionNup_NumOfPages", "2up"},
+                     {"ImpositionBooklet_LayoutBaseFile", "Right"}, {"ImpositionBooklet_CreepTotalOffset", "1"},
+                     {"ImpositionBooklet_Fitting", "True"}, {"ImpositionNup_Fitting", "False"},
+                     {"DocumentOrientation", "Portrait"}, {"ChgPrintPaperSizeType", "Custom"},
+                     {"ChgPrintPaperSizeLength", "100"}, {"ChgPrintPaperSizeWidth", "210"}, {"CreaseNum", "3"},
+                     {"CreasePosition1", "10"}, {"CreasePosition2", "20"}, {"CreasePosition3", "30"},
+                     {"CreaseDirection1", "Mountain"}, {"CreaseDirection3", "Valley"},
+                     {"Punch_PunchHoles", "LeftHoles2"}, {"PageOrder_new", "FaceUpReverse"},
                      {kPaperType, "Plain_True_Matte_False_False_3"},
                      {kPaperTypeBypass, "Coated_False_Gloss_True_False_0"},
-                     {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear"},
-                     {"Magnification", "100.0"},
-                     {"HairLineWarningPoint", "0.250"},
-                     {"MinimumLineWidthValue", "1.5"},
-                     {"SpTonerColorReplaceCyanFront", "0.50"},
-                     {"SpTonerColorReplaceBlackBack", "1"},
-                     {"PrintPositionFrontWidth", "12.70"},
-                     {"PrintPositionFrontWidthMag", "50.0"},
-                     {"PrintPositionBackLengthMag", "100.0"},
-                     {"TrimmerCutSize", "3"},
-                     {"GraphicsTreatmentEx", "JobText"},
-                     {"AuthJobUserIdType", "Login"},
-                     {"AuthJobUserId", "someone-else"},
-                     {"SecurityPrintPassword", "s3cret"}};
+                     {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear"}, {"Magnification", "100.0"},
+                     {"HairLineWarningPoint", "0.250"}, {"MinimumLineWidthValue", "1.5"},
+                     {"SpTonerColorReplaceCyanFront", "0.50"}, {"SpTonerColorReplaceBlackBack", "1"},
+                     {"PrintPositionFrontWidth", "12.70"}, {"PrintPositionFrontWidthMag", "50.0"},
+                     {"PrintPositionBackLengthMag", "100.0"}, {"TrimmerCutSize", "3"},
+                     {"GraphicsTreatmentEx", "JobText"}, {"AuthJobUserIdType", "Login"},
+                     {"AuthJobUserId", "someone-else"}, {"SecurityPrintPassword", "s3cret"}};
 }
 
 TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
   loadEncoder();
   PrintOption options = bookletJob();
   toCanonical(options);
-  // Lengths in cep; the creases reversed (1 <-> 3) and measured from the other end of the 100 mm sheet;
-  // the booklet takes half the sheet per page and the creep as back margin.
+  // Creases reversed (1 <-> 3) and mirrored on the 100 mm sheet; the booklet takes half the sheet per page.
   expectTexts(options, {{"ChgPrintPaperSizeLength", "56693"}, {"ChgPrintPaperSizeWidth", "119055"},
                         {"CreasePosition1", "39685"}, {"CreasePosition2", "45354"}, {"CreasePosition3", "51024"},
                         {"CreaseDirection1", "Valley"}, {"TrimmerCutSize", "1701"}, {"BackMargin", "567"},
@@ -121,7 +98,6 @@ TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
                         {"PrintPositionFrontWidth", "12.70"}, {"PrintPositionFrontWidthMag", "50.0"},
                         {"PrintPositionBackLengthMag", "100.0"}, {"GraphicsTreatmentEx", "JobText"},
                         {"SecurityPrintPassword", "s3cret"}});
-  // Nothing of the canonical description is left but the values that stay.
   for (const char* gone : {"Punch", "PageOrder", "PaperType", "SpTonerColorFront", "BackMargin", "FixedForm"})
     EXPECT_FALSE(options.contains(gone)) << gone;
 }
@@ -130,7 +106,6 @@ TEST_F(PrintOptionConverterTest, WithoutTheCustomFlagPasswordsAndPaperLengthsSta
   PrintOption options{{"SecurityPrintPassword", "s3cret"}, {"ChgPrintPaperSizeLength", "297"},
                       {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "1"}, {"CreasePosition4", "2"}};
   toCanonical(options, false);
-  // Trimming and crease lengths are converted in any case.
   expectTexts(options, {{"SecurityPrintPassword", "s3cret"}, {"ChgPrintPaperSizeLength", "297"},
                         {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "567"},
                         {"CreasePosition4", "1134"}});
@@ -144,7 +119,6 @@ TEST_F(PrintOptionConverterTest, JoinedPaperTypeWithAPaperWeight) {
   expectTexts(options, {{"PaperType", "Plain"}, {"MediaTypeTabbed", "False"}});
   toInternal(options);
   expectTexts(options, {{"PaperType_MediaTypeTabbed", "Plain_False"}, {kPaperType, kAbsent}});
-
   // A joined value with one part fewer than its key stays joined in the canonical form.
   PrintOption short_{{kPaperType, "Plain_False_Matte_False_False"}};
   toCanonical(short_);
@@ -152,16 +126,14 @@ TEST_F(PrintOptionConverterTest, JoinedPaperTypeWithAPaperWeight) {
 }
 
 TEST_F(PrintOptionConverterTest, RenderingProfileSwitch) {
-  struct Case {
-    const char *profile, *type, *name, *expected;
-  };
-  for (const Case& c : {Case{"True", "ICC", nullptr, "PrinterStandard"}, Case{"False", "PrinterStandard", nullptr, "ICC"},
-                        Case{"False", "PrinterStandard", "Coated.icc", "PrinterStandard"},
-                        Case{"False", "Measurement", nullptr, "Measurement"}}) {
-    PrintOption options{{"RenderingProfile", c.profile}, {"RenderingProfileType", c.type}};
-    if (c.name) options.set("RenderingProfileName", c.name);
+  for (const auto& [profile, type, name, expected] :
+       {std::tuple{"True", "ICC", "", "PrinterStandard"}, std::tuple{"False", "PrinterStandard", "", "ICC"},
+        std::tuple{"False", "PrinterStandard", "Coated.icc", "PrinterStandard"},
+        std::tuple{"False", "Measurement", "", "Measurement"}}) {
+    PrintOption options{{"RenderingProfile", profile}, {"RenderingProfileType", type}};
+    if (*name) options.set("RenderingProfileName", name);
     toCanonical(options);
-    expectTexts(options, {{"RenderingProfileType", c.expected}, {"RenderingProfile", kAbsent}});
+    expectTexts(options, {{"RenderingProfileType", expected}, {"RenderingProfile", kAbsent}});
   }
   for (const auto& [type, expected] : {std::pair{"ICC", "False"}, std::pair{"Measurement", "False"},
                                        std::pair{"PrinterStandard", "True"}, std::pair{"Other", "True"}}) {
@@ -171,21 +143,15 @@ TEST_F(PrintOptionConverterTest, RenderingProfileSwitch) {
   }
 }
 
-TEST_F(PrintOptionConverterTest, SpotColorProfileAndStockTypes) {
+TEST_F(PrintOptionConverterTest, SpotColorProfileStockTypesAndAJobOwnerGivenById) {
   PrintOption options{{"SpotColorCorrectionProfile", "UseOther"}, {"QZInputSlot", "TrayStock"},
                       {"BlankPapersFrontTray", "Tray2"}, {"BlankPapersBackTray", ""}, {"SeparatorsTray", "TrayStock"},
-                      {"Imposition1stTray", "Manual"}, {"CoverPageTray", "TrayStock"}};
+                      {"Imposition1stTray", "Manual"}, {"AuthJobUserIdType", "ID"}, {"AuthJobUserId", "operator7"}};
   toCanonical(options);
   expectTexts(options, {{"SpotColorCorrectionProfileType", "PrinterStandard"}, {"StockType", "Name"},
                         {"BlankPapersFrontStockType", "Property"}, {"BlankPapersBackStockType", kAbsent},
                         {"SeparatorsStockType", "Name"}, {"Imposition1stStockType", "Property"},
-                        {"CoverPageStockType", "Name"}});
-}
-
-TEST_F(PrintOptionConverterTest, AJobOwnerGivenByIdStays) {
-  PrintOption byId{{"AuthJobUserIdType", "ID"}, {"AuthJobUserId", "operator7"}};
-  toCanonical(byId);
-  expectTexts(byId, {{"AuthJobUserId", "operator7"}, {"AuthJobUserIdType", kAbsent}});
+                        {"AuthJobUserId", "operator7"}, {"AuthJobUserIdType", kAbsent}});
 }
 
 TEST_F(PrintOptionConverterTest, PasswordsBothWaysAndNeverKeptInClear) {

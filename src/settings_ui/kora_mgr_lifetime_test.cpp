@@ -1,6 +1,3 @@
-// The engine and controls that their owners destroy while they are still
-// registered: every lookup and walk of the registry passes them over, and the
-// engine forgets them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -20,12 +17,7 @@ using ::testing::IsEmpty;
 using testing_support::KORAMgrTest;
 using testing_support::NotificationRecorder;
 using testing_support::popupDescription;
-
-std::vector<std::string> registeredKeywords(const KORAMgr& engine) {
-  std::vector<std::string> keywords;
-  for (const auto& entry : engine.getControlsDictionary()) keywords.push_back(entry.keyword);
-  return keywords;
-}
+using testing_support::registeredKeywords;
 
 // "Target": a pop-up of A and B.
 Dict targetDescription() { return popupDescription("Target", "Target", {{"A", "Choice A"}, {"B", "Choice B"}}, "A"); }

@@ -1,5 +1,3 @@
-// The engine's enabling, hiding and cooperation tables, the order in which
-// it announces what it touched, and its guard against cyclic tables.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -180,94 +178,6 @@ TEST_F(TablesTest, CyclicTablesEndAndSayWhere) {
   EXPECT_FALSE(self.isHidden());
   EXPECT_EQ(value("Self"), "On");
   EXPECT_TRUE(log.contains("###KORAMgr: Self was announced again"));
-}
-
-// One run of a long acyclic chain: everything the engine does that can be seen.
-struct ChainTrace {
-  std::vector<std::string> notifications;
-  std::vector<std::string> alerts;
-  Dict values;
-  std::vector<bool> enabled;
-  std::vector<bool> hidden;
-  std::size_t validations = 0;
-  bool guardLogged = false;
-  friend bool operator==(const ChainTrace&, const ChainTrace&) = default;
-};
-
-constexpr int kChainLength = 60;
-
-std::string chainKey(int i) { return "K" + std::to_string(i); }
-
-// K0 -> K1 -> ... by conditions and cooperation, with short-cuts (logical
-// sums and hiding) at K10 and K40, so that later keywords are reached along
-// several paths, and a conflict midway.
-Dict chainDescription(int i) {
-  Dict tables;
-  if (i + 1 < kChainLength) {
-    const std::string next = chainKey(i + 1);
-    tables.set("condition", byValue(next, false, true));
-    tables.set("cooperation", byValue(next, "Off", "On"));
-  }
-  if (i == 10 || i == 40) {
-    tables.set("logical_sum_condition", byValue(chainKey(i + 2), true, true));
-    tables.set("hide", byValue(chainKey(i + 2), false, false));
-  }
-  if (i == 30)
-    tables.set("conflict", Dict{{"On", Dict{{"K0", Dict{{"On", Dict{{"restore", Dict{{"Extra", "On"}}}}}}}}}});
-  return onOff(chainKey(i), "Off", tables);
-}
-
-class ChainTest : public KORAMgrTest {
- protected:
-  ChainTrace run(bool guard) {
-    engine = std::make_unique<KORAMgr>();
-    root.removeAllSubviews();
-    engine->setCycleGuardEnabled(guard);
-    std::vector<std::string> names;
-    for (int i = 0; i < kChainLength; ++i) {
-      names.push_back(chainKey(i));
-      names.push_back("ValueChangFinished_" + chainKey(i));
-    }
-    names.push_back("Extra");
-    ChainTrace trace;
-    LogCapture log;
-    std::vector<KORAUI*> controls;
-    {
-      NotificationRecorder recorder(names);
-      controls.push_back(&add(onOff("Extra", "Off")));
-      for (int i = kChainLength - 1; i >= 0; --i) controls.push_back(&add(chainDescription(i)));
-      person->answerAlert("Yes");
-      change("K0", "On");
-      change("K5", "Off");
-      change("K0", "Off");
-      trace.notifications = recorder.names();
-    }
-    for (const auto& shown : person->alertsShown()) trace.alerts.push_back(shown.messageText);
-    trace.values = engine->getAllValueDictionary();
-    for (KORAUI* control : controls) {
-      trace.enabled.push_back(control->isEnabled());
-      trace.hidden.push_back(control->isHidden());
-    }
-    trace.validations = engine->validationCount();
-    trace.guardLogged = log.contains("###KORAMgr:");
-    return trace;
-  }
-};
-
-TEST_F(ChainTest, TheGuardChangesNothingOnALongAcyclicChain) {
-  const ChainTrace guarded = run(true);
-  person = std::make_shared<tk::ScriptedOperator>();
-  tk::Application::shared().setOperator(person);
-  const ChainTrace unguarded = run(false);
-
-  EXPECT_FALSE(guarded.guardLogged);
-  EXPECT_EQ(guarded, unguarded);
-  EXPECT_EQ(guarded.alerts.size(), 1u);
-  EXPECT_EQ(guarded.values.get(chainKey(kChainLength - 1)), Value("Off"));
-  EXPECT_GT(guarded.validations, static_cast<std::size_t>(3 * kChainLength));
-  EXPECT_GT(std::count(guarded.notifications.begin(), guarded.notifications.end(),
-                       "ValueChangFinished_" + chainKey(kChainLength - 1)),
-            1);
 }
 
 }  // namespace

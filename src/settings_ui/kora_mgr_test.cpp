@@ -1,4 +1,3 @@
-// The engine's registry, value access, backups and collective changes.
 #include "settings_ui/kora_mgr.h"
 
 #include <ctime>
@@ -17,14 +16,9 @@ using ::testing::IsEmpty;
 using testing_support::KORAMgrTest;
 using testing_support::NotificationRecorder;
 using testing_support::popupDescription;
+using testing_support::registeredKeywords;
 using testing_support::ScopedEnvironment;
 using testing_support::textDescription;
-
-std::vector<std::string> registeredKeywords(const KORAMgr& engine) {
-  std::vector<std::string> keywords;
-  for (const auto& entry : engine.getControlsDictionary()) keywords.push_back(entry.keyword);
-  return keywords;
-}
 
 Dict duplexDescription() {
   return popupDescription("Duplex", "Duplex", {{"Off", "One-Sided"}, {"On", "Two-Sided"}}, "Off");
@@ -145,7 +139,7 @@ TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   Dict check{{"mainKeyword", "Collate"},
              {"control_type", "CheckBox"},
              {"text", "Collate"},
-             {"choices", testing_support::choiceArray({{"True", "Collated"}, {"False", "Uncollated"}})},
+             {"choices", testing_support::choices({{"True", "Collated"}, {"False", "Uncollated"}})},
              {"default", "False"}};
   NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
   add(check);

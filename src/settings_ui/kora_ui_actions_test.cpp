@@ -1,4 +1,3 @@
-// The widgets' actions: what each changes and the notification it posts.
 #include <gtest/gtest.h>
 
 #include "settings_ui/kora_text_field.h"

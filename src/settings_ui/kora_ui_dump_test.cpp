@@ -1,4 +1,3 @@
-// Rendering a built control's widget tree.
 #include <gtest/gtest.h>
 
 #include "settings_ui/kora_ui_dump.h"

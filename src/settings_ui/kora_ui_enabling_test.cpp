@@ -1,5 +1,3 @@
-// Enabling (plain, by source keyword, logical sum, per pop-up item), hiding
-// and the children's enabling choice.
 #include <gtest/gtest.h>
 
 #include "common/control_enabling.h"

@@ -1,7 +1,7 @@
-// Helpers shared by KORAUI's tests: the fixture bundle, control descriptions
-// written inline, building a control, and a recorder of posted notifications.
+// Helpers shared by KORAUI's tests: the fixture bundle, building a control, and a recorder of notifications.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -43,38 +43,42 @@ inline std::unique_ptr<KORAUI> build(const Dict& description, std::shared_ptr<Bu
   return control;
 }
 
-// Every notification posted while alive, in order.
+// Every notification posted while alive (only those of the given names, when named), in order.
 class NotificationRecorder {
  public:
-  NotificationRecorder() {
-    NotificationCenter::defaultCenter().addObserver(this, "", nullptr,
-                                                    [this](const Notification& n) { posted.push_back(n); });
+  explicit NotificationRecorder(std::vector<std::string> only = {}) {
+    NotificationCenter::defaultCenter().addObserver(this, "", nullptr, [this, only](const Notification& n) {
+      if (only.empty() || std::find(only.begin(), only.end(), n.name) != only.end()) posted.push_back(n);
+    });
   }
   ~NotificationRecorder() { NotificationCenter::defaultCenter().removeObserver(this); }
   NotificationRecorder(const NotificationRecorder&) = delete;
   NotificationRecorder& operator=(const NotificationRecorder&) = delete;
 
-  // The names posted, in order.
   std::vector<std::string> names() const {
     std::vector<std::string> out;
     for (const Notification& n : posted) out.push_back(n.name);
     return out;
   }
+  const std::vector<Notification>& entries() const { return posted; }
+  void clear() { posted.clear(); }
 
   std::vector<Notification> posted;
 };
 
 // Every test starts and ends with fresh process-wide state.
 class KoraUITest : public ::testing::Test {
- protected:
-  void SetUp() override { reset(); }
-  void TearDown() override { reset(); }
-  static void reset() {
+ public:
+  static void resetAll() {
     NotificationCenter::defaultCenter().resetForTesting();
     tk::Application::resetSharedForTesting();
     resetCommonStateForTesting();
     KORAUI::setUpdateWithPrintOption(std::nullopt);
   }
+
+ protected:
+  void SetUp() override { resetAll(); }
+  void TearDown() override { resetAll(); }
 };
 
 }  // namespace orval::kora_ui_testing

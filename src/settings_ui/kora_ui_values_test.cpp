@@ -1,5 +1,3 @@
-// Value mapping of every control type, both ways; unsupported values,
-// defaults and dates, old values, the pending print option and display texts.
 #include <chrono>
 
 #include <gtest/gtest.h>
@@ -95,14 +93,6 @@ TEST_F(KoraUIValuesTest, InvertedCheckBoxShowsTheOppositeState) {
   EXPECT_EQ(control->getStringValue(), "False");
 }
 
-TEST_F(KoraUIValuesTest, CheckBoxAccessWithoutABoxIsReported) {
-  KORAUI control(tk::Rect{0, 0, 300, 24});
-  LogCapture log;
-  EXPECT_EQ(control.checkBoxState(), 1);
-  control.setCheckBoxState(0);
-  EXPECT_TRUE(log.contains("###checkbox object is invalid"));
-}
-
 TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
   auto control = build(Dict{{"mainKeyword", "PaperSize"}, {"control_type", "PopupButton"}, {"default", "A4"},
                             {"choices", kSizes}});
@@ -148,15 +138,15 @@ TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
     EXPECT_EQ(control->getUnsportValue(), "Letter");
     EXPECT_EQ(cell(1)->state(), tk::ControlState::Off);
     EXPECT_EQ(control->getStringValue(), "Letter");  // no row on: the stored value stands
+    EXPECT_EQ(control->getOptionText("A3"), "A3 text");  // leaves the stored value alone
+    EXPECT_EQ(control->getStringValue(), "Letter");
     control->setStringValue("B4");
     EXPECT_FALSE(control->getUnsportValue());
   }
-}
-
-TEST_F(KoraUIValuesTest, DeferredRadioSelectionOutlivedByItsControl) {
-  auto control = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"choices", kSizes}});
-  control->setStringValue("A3");
-  control.reset();
+  tk::Application::shared().runLoop().runPendingTurns(tk::RunLoopMode::Default);
+  auto outlived = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"choices", kSizes}});
+  outlived->setStringValue("A3");
+  outlived.reset();  // the deferred selection outlives its control
   EXPECT_EQ(tk::Application::shared().runLoop().runPendingTurns(tk::RunLoopMode::Default), 1);
 }
 
@@ -275,13 +265,6 @@ TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
   KORAUI::setUpdateWithPrintOption(PrintOption{{"Collate", true}});
   EXPECT_TRUE(box->updateWithPrintOption());
   EXPECT_EQ(box->getStringValue(), "True");
-}
-
-TEST_F(KoraUIValuesTest, OptionTextLeavesTheStoredValueAlone) {
-  auto control = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"choices", kSizes}});
-  control->setStringValue("Letter");  // no row on: reads fall back to the stored value
-  EXPECT_EQ(control->getOptionText("A3"), "A3 text");
-  EXPECT_EQ(control->getStringValue(), "Letter");
 }
 
 }  // namespace

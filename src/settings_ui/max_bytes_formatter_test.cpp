@@ -93,24 +93,5 @@ TEST_F(MaxBytesFormatterTest, MinimumIsCheckedWhenEditingEnds) {
   EXPECT_EQ(field.stringValue(), "abc");
 }
 
-TEST_F(MaxBytesFormatterTest, MinimumCountsBytesAndNamesAnUntitledField) {
-  setDefaultCStringEncoding(TextEncoding::CP932);
-  MaxBytesFormatter::setLengthFormatter(&field, 4, 8);
-  edit(field).typeText("あ");
-  person->answerAlert(0);
-  EXPECT_FALSE(leaveField());
-  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Please specify at least 4 characters for --."});
-  field.currentEditor()->typeText("い");
-  EXPECT_TRUE(leaveField());
-}
-
-TEST_F(MaxBytesFormatterTest, ClassOperationsNeedAField) {
-  EXPECT_EQ(MaxBytesFormatter::setMaxBytesFormatter(nullptr, 4), nullptr);
-  EXPECT_EQ(MaxBytesFormatterWithEscapeAndCharacterSet::setMaxBytesFormatter(nullptr, 4, std::nullopt), nullptr);
-  const auto escaping = MaxBytesFormatterWithEscapeAndCharacterSet::setMaxBytesFormatter(&field, 2, 8, std::nullopt);
-  EXPECT_NE(dynamic_cast<MaxBytesFormatterWithEscape*>(field.formatter()), nullptr);
-  EXPECT_EQ(escaping->minBytes(), 2);
-}
-
 }  // namespace
 }  // namespace orval

@@ -59,21 +59,11 @@ TEST_F(TextFieldAttachTest, JapanesePreferenceComesFromThePrincipalBundle) {
 
 TEST_F(TextFieldAttachTest, AttachHelpersChooseTheClassBySet) {
   const CharacterSet digits = CharacterSet::characterSetWithCharactersInString("0123456789");
-  const auto bytes = attachMaxBytesFormatter(&field, 27, "");
-  EXPECT_EQ(typeid(*field.formatter()), typeid(MaxBytesFormatter));
-  EXPECT_EQ(bytes->maxBytes(), 27);
-  attachMaxBytesFormatter(&field, 27, "", digits);
-  EXPECT_EQ(typeid(*field.formatter()), typeid(MaxBytesFormatterWithCharacterSet));
-  attachMaxBytesFormatterWithEscape(&field, 27, "");
-  EXPECT_EQ(typeid(*field.formatter()), typeid(MaxBytesFormatterWithEscape));
+  EXPECT_EQ(attachMaxBytesFormatter(&field, 27, "")->maxBytes(), 27);
   attachMaxBytesFormatterWithEscape(&field, 27, "", digits);
   EXPECT_EQ(typeid(*field.formatter()), typeid(MaxBytesFormatterWithEscapeAndCharacterSet));
-  attachMaxLengthFormatter(&field, 27, "");
-  EXPECT_EQ(typeid(*field.formatter()), typeid(MaxLengthFormatter));
   attachMaxLengthFormatter(&field, 27, "", digits);
   EXPECT_EQ(typeid(*field.formatter()), typeid(MaxLengthFormatterWithCharacterSet));
-  const auto length = attachMaxLengthFormatterWithEscape(&field, 255, "", digits);
-  EXPECT_EQ(typeid(*field.formatter()), typeid(MaxLengthFormatterWithEscapeAndCharacterSet));
   EXPECT_EQ(attachMaxLengthFormatterWithEscape(nullptr, 255, "Placeholder Max chars"), nullptr);
   const auto japanese = attachMaxBytesFormatterWithEscape(&field, 27, "", std::nullopt, [] { return true; });
   EXPECT_EQ(japanese->escapeConverter().unEscape("\\\\"), kYen);

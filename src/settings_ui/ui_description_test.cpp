@@ -1,4 +1,3 @@
-// Finding and reading the UI description of a bundle.
 #include <gtest/gtest.h>
 
 #include "settings_ui/kora_ui.h"
