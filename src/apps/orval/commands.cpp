@@ -13,6 +13,10 @@ void addCommands(CLI::App& app) {
   addConvertCommand(app);
   addUiCommand(app);
   addPanesCommand(app);
+  addPrintCommand(app);
+  CLI::App* favorites = app.add_subcommand("favorites", "Publish favorites as CUPS instances");
+  favorites->require_subcommand(1);
+  addFavoritesPublishCommands(*favorites);
 }
 
 }  // namespace orval::cli

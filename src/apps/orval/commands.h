@@ -40,4 +40,9 @@ void addUiCommand(CLI::App& app);
 // `orval panes`: the Detailed Settings window, every pane's tabs and controls, and the tree.
 void addPanesCommand(CLI::App& app);
 
+// `orval print FILE...`: files printed on a TZ queue of CUPS with the job's settings.
+void addPrintCommand(CLI::App& app);
+// `publish` and `unpublish` of `orval favorites`: a favorite as the user's CUPS instance.
+void addFavoritesPublishCommands(CLI::App& favorites);
+
 }  // namespace orval::cli
