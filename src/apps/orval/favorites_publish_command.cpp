@@ -3,26 +3,34 @@
 // favorite as the user's CUPS instance QUEUE/NAME, so that `lp -d QUEUE/NAME`
 // and every CUPS-based dialog print with it.
 //
-// publish writes into the user's lpoptions (cupsSetDests2: ~/.cups/lpoptions,
-// or the scheduler's lpoptions for root) the instance NAME of the TZ queue
-// with exactly the options `orval print --dry-run --favorite NAME` shows: the
-// queue's job with the favorite laid over it, checked for consistency. An
-// instance of that name is replaced whole. An option lpoptions cannot keep as
-// it is (a tab or a line break in its value) is refused and nothing is
-// written. unpublish removes the instance; one that does not exist is an error.
+// publish writes into the user's lpoptions (cupsSetDests2, ~/.cups/lpoptions)
+// the instance NAME of the TZ queue with the options `orval print --dry-run
+// --favorite NAME` shows (the queue's job with the favorite laid over it,
+// checked for consistency), but for those a job without them means as well:
+// a marked choice that is the queue's default, and a private entry with no
+// text (which CUPS would hand the backend as "true"). lpoptions keeps a
+// destination on one line that CUPS reads up to kMaxLpoptionsLine bytes, and
+// blank-separated: a longer line, or a value with a tab or a line break, is
+// refused and nothing is written. An instance of that name is replaced whole.
+// unpublish removes the instance; one that does not exist is an error.
 #include <cups/cups.h>
 
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "apps/orval/bundle_location.h"
 #include "apps/orval/commands.h"
 #include "apps/orval/cups_destination.h"
 #include "apps/orval/print_job.h"
+#include "panel/print_settings_ticket.h"
 
 namespace orval::cli {
 
 namespace {
+
+// The longest line libcups reads back from lpoptions.
+constexpr std::size_t kMaxLpoptionsLine = 8191;
 
 struct PublishOptions {
   JobOptions job;
@@ -71,6 +79,31 @@ void checkInstanceName(const std::string& name) {
     throw CommandError("\"" + name + "\" cannot name a CUPS instance (no blank or \"/\")");
 }
 
+// The options of the instance named instance for a job with jobOptions on a queue described by
+// description (see above); throws CommandError when lpoptions cannot keep them.
+std::vector<std::pair<std::string, std::string>> instanceOptions(const CupsJobOptions& jobOptions,
+                                                                 const PrinterDescription& description,
+                                                                 const std::string& instance) {
+  std::map<std::string, std::string> defaults;
+  for (const PpdOption& option : description.options()) defaults[option.keyword] = option.defaultChoice;
+  std::vector<std::pair<std::string, std::string>> kept;
+  std::size_t line = std::string("Dest ").size() + instance.size();
+  for (const auto& [name, value] : jobOptions.list()) {
+    const auto byDefault = defaults.find(name);
+    if (byDefault != defaults.end() && byDefault->second == value) continue;
+    if (value.empty() && name.starts_with(kPrivateEntryPrefix)) continue;
+    if (value.find_first_of("\t\n\r") != std::string::npos)
+      throw CommandError("the option " + name + " holds a tab or a line break, which lpoptions cannot keep; "
+                         "nothing is published");
+    line += 1 + name.size() + 1 + value.size() + 2;  // blank, name, "=", the value, perhaps quoted
+    kept.emplace_back(name, value);
+  }
+  if (line > kMaxLpoptionsLine)
+    throw CommandError("the job's options take " + std::to_string(line) + " bytes, more than the " +
+                       std::to_string(kMaxLpoptionsLine) + " CUPS reads of an instance; nothing is published");
+  return kept;
+}
+
 void runPublish(const PublishOptions& options) {
   checkInstanceName(options.name);
   std::string queue;
@@ -81,12 +114,8 @@ void runPublish(const PublishOptions& options) {
     std::string error;
     const std::optional<CupsJobOptions> jobOptions = cups.jobOptions(&error);
     if (!jobOptions) throw CommandError(error + "; nothing is published");
-    list = jobOptions->list();
-    for (const auto& [name, value] : list)
-      if (value.find_first_of("\t\n\r") != std::string::npos)
-        throw CommandError("the option " + name + " holds a tab or a line break, which lpoptions cannot keep; "
-                           "nothing is published");
     queue = cups.queue();
+    list = instanceOptions(*jobOptions, *cups.host().printerDescription(), queue + "/" + options.name);
     UserDestinations dests(cups.connection().http());
     cups_dest_t* dest = dests.replace(queue, options.name);
     for (const auto& [name, value] : list)
