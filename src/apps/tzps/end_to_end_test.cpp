@@ -1,7 +1,9 @@
 // Printing for real: a TZ queue on a private cupsd, its lists published by the
-// tzps backend and read back through the list channel, and a job whose every
-// setting arrives at the print server byte for byte; and bad input that ends
-// in a clear error within its bound.
+// tzps backend and offered by the panel, a job prepared with orval's job
+// commands and printed with `orval print` whose every setting arrives at the
+// print server byte for byte, a favorite published as a CUPS instance and
+// printed with lp; and bad input that ends in a clear error within its bound,
+// with nothing printed and the ticket untouched.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
