@@ -78,7 +78,7 @@ std::unique_ptr<JobSession> preparePrintJob(JobOptions options, const std::optio
     favoriteSet = std::move(set);
     layFavoriteOverJob(opened, favoriteSet, path);
   });
-  applyFavoriteToDialog(job->panel(), favoriteSet);
+  if (favorite) applyFavoriteToDialog(job->panel(), favoriteSet);
   applySettings(settings, [&job](const std::string& key) { return mainPaneControl(*job, key); });
   job->saveValues();
 

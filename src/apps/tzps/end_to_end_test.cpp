@@ -109,7 +109,7 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
   }
 
   const ProgramResult refresh =
-      orval({"lists", "refresh", "--printer", "tz", "--server", cupsd_->socket(), "--json"});
+      orval({"lists", "refresh", "--printer", "tz", "--server", cupsd_->socket(), "--timeout", "300", "--json"});
   ASSERT_EQ(refresh.status, 0) << refresh.err << cupsd_->logTail();
   std::string error;
   const std::unique_ptr<CupsPrintHost> host = connect("tz", &error);
