@@ -1,4 +1,8 @@
 #include "apps/orval/commands.h"
+
+// The favorites command is made here: CLI.hpp brings the definitions a new App needs.
+#include <CLI/CLI.hpp>
+
 #include "apps/orval/job_commands.h"
 
 namespace orval::cli {
