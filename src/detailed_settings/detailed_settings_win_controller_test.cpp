@@ -71,7 +71,6 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
   const tk::TabViewItem& punch = *tabs.tabViewItemAtIndex(3);
   EXPECT_EQ(punch.view()->subviews().front(), manager.panelViewOfBundleName("Finishing+Punch"));
-  EXPECT_TRUE(punch.view()->subviews().front()->isLent());
 
   EXPECT_FALSE(controller.treeContainer()->isHidden());
   EXPECT_EQ(tabs.frame().x, 200);
@@ -82,7 +81,6 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   tk::Button& fake = window->contentView().add(std::make_unique<tk::Button>(tk::Rect{600, 600, 60, 20}));
   fake.setAction("clickedFakeTabButton:", nullptr);
   tk::View* styleGroup = tk::viewWithIdentifier(*window, "viewStyleGroup");
-  const double okX = tk::viewWithIdentifier(*window, "okButton")->frame().x;
   controller.viewStyle()->selectItemWithTag(DetailedSettingsWinController::kTabStyle);
   controller.setupViewStylePopupButton(controller.viewStyle());
   EXPECT_TRUE(controller.treeContainer()->isHidden());
@@ -91,7 +89,6 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   EXPECT_EQ(tabs.tabViewType(), tk::TabViewType::TopTabsBezelBorder);
   EXPECT_FALSE(fake.isHidden());
   EXPECT_EQ(styleGroup->frame().x, 187);
-  EXPECT_EQ(tk::viewWithIdentifier(*window, "okButton")->frame().x, okX);
   controller.setupViewStylePopupButton(controller.viewStyle());  // already left: stays
   EXPECT_EQ(tabs.frame().x, 0);
   controller.viewStyle()->selectItemWithTag(DetailedSettingsWinController::kTreeStyle);
@@ -107,12 +104,13 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   EXPECT_EQ(controller.fieldEditorForField(*window, plain), &window->fieldEditor());
 }
 
-TEST_F(DetailedSettingsTest, AnInconsistentSetKeepsTheWindowOpenAndCancellingLeavesTheSetAsItWas) {
+TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsOnceConsistentAndReformattingLaysASetOverThem) {
   PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
   DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
   ASSERT_NE(controller.window(), nullptr);
-  PrintOption options = manager.defaultSettings();
-  const PrintOption before = options;
+  const PrintOption defaults = manager.defaultSettings();  // taken once the panes are loaded, as the panel does
+  PrintOption options = defaults;
+  // An inconsistent set keeps the window open; cancelling leaves the set as it was.
   person->act([&manager](tk::Window& window) {
           manager.setStringValue(std::string("Appoint"), "PhysicalPageRangeMode");
           tk::clickButton(window, "Apply");  // "Setting" in English
@@ -121,19 +119,13 @@ TEST_F(DetailedSettingsTest, AnInconsistentSetKeepsTheWindowOpenAndCancellingLea
       .act([](tk::Window& window) { tk::clickButton(window, "Cancel"); });
   EXPECT_EQ(controller.showAsModalDialog(options), 0);
   EXPECT_EQ(person->alertsShown().size(), 1u);
-  EXPECT_EQ(options, before);
+  EXPECT_EQ(options, defaults);
   EXPECT_FALSE(controller.window()->isVisible());
-}
 
-TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsAndReformattingLaysASetOverThem) {
-  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
-  DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
-  ASSERT_NE(controller.window(), nullptr);
-  const PrintOption defaults = manager.defaultSettings();  // taken once the panes are loaded, as the panel does
-  PrintOption options{{"DuplexMode", "None"}};
+  manager.setStringValue(std::string("All"), "PhysicalPageRangeMode");
   person->act([&manager](tk::Window& window) {
     manager.setStringValue(std::string("DuplexTumble"), "DuplexMode");
-    tk::clickButton(window, "Apply");  // "Setting" in English
+    tk::clickButton(window, "Apply");
   });
   EXPECT_EQ(controller.showAsModalDialog(options), 1);
   EXPECT_EQ(options.get("DuplexMode"), Value("DuplexTumble"));
@@ -144,7 +136,6 @@ TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsAndReformattingLaysA
   EXPECT_EQ(partial.get("DuplexMode"), Value("None"));
   EXPECT_EQ(partial.get("NotAPaneKey"), Value("kept"));
   EXPECT_EQ(partial.get("QZMediaType"), defaults.get("QZMediaType"));
-
   tk::Button dummy;
   controller.clickedRevertToDefault(dummy);
   EXPECT_EQ(manager.getStringValueFromKey("DuplexMode"), "None");

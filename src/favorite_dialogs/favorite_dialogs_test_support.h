@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/common_reset.h"
+#include "common/localized_string.h"
 #include "common/principal_bundle.h"
 #include "conversion/print_option_converter.h"
 #include "detailed_settings/detailed_settings_win_controller.h"

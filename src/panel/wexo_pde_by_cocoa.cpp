@@ -214,6 +214,7 @@ void WexoPDEByCocoa::keyChangeNotification(const Notification& notification) {
     if (std::optional<std::string> sample = _panePlugInMgr->getStringValueFromKey(kSamplePrintModeKey))
       _printOption->set(kSamplePrintModeKey, Value(*sample));
   }
+  _checkDifferenceFromCurrentFavorite(false);
 }
 
 // The printer description ------------------------------------------------------------------------------

@@ -30,8 +30,9 @@
 //   settings (wexo_pde_by_cocoa_ticket.cpp).
 // - PPDOptionKeyValueDidChange: a choice another panel marked becomes the
 //   option's value and shows on the main pane.
-// The favorites row (choosing, saving and deleting favorites) is not part of
-// the panel yet: the favorites pop-up is filled but nothing acts on it. The
+// The favorites row (wexo_pde_by_cocoa_favorites.cpp) applies, saves, deletes
+// and manages favorites and marks the pop-up while the settings differ from
+// the current favorite; it is hidden on show, but the tracking still runs. The
 // job name button opens the job name dialog (wexo_pde_by_cocoa_job_name.cpp).
 #pragma once
 
@@ -240,6 +241,51 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   // the dialog's mode, job name and its stored form, and the label follows. Answers the dialog's answer.
   int clickedJobNameButton();
 
+  // The favorites row (wexo_pde_by_cocoa_favorites.cpp) ----------------------------------------------
+
+  // The person chose an item of popup: applies that favorite (choosing the marker only updates the
+  // delete button).
+  void selectFavorite(tk::PopUpButton* popup);
+  // Saves the current settings as a favorite under the name and comment the save dialog asks
+  // for; answers the dialog's answer (1 for OK).
+  int clickedSaveFavoriteButton();
+  // Asks, then moves the current favorite's file to the trash; true when it was removed.
+  bool clickedDeleteFavoriteButton();
+  // Runs the favorite manager on the current settings; answers its answer (1 for OK).
+  int clickedBrowseFavoriteButton();
+  // Shows the "Change Setting" marker while the settings (reformatted first when reformat is
+  // set) differ from the current favorite, else removes it and applies the favorite.
+  void _checkDifferenceFromCurrentFavorite(bool reformat);
+  // Whether options differ from the current favorite: a key counts only when both sides have
+  // it; texts equal, or equal as decimal numbers, or passwords equal once unscrambled, agree.
+  bool _isDifferFromCurrentFavorite(const PrintOption* options);
+  // Whether the job's text mine and the favorite's text theirs of key agree: equal, equal as whole
+  // decimal numbers ("1.0" and "1"), or, for the scrambled password keys, equal once unscrambled.
+  static bool _isSameFavoriteValue(const std::string& key, std::string mine, std::string theirs);
+  // The current favorite's options in canonical form: read from its file; for the default
+  // favorite, the default settings. None without a pop-up or when the file does not read.
+  std::optional<PrintOption> _currentFavoriteDictionary();
+  // Lays the current favorite over the job's settings and pushes them into the panes.
+  void _reflectCurrentFavoriteToUi();
+  // Inserts the marker above the current favorite (title into *title); answers its index, or
+  // -1 when there is no pop-up, a marker exists already or there is no current favorite.
+  int _insertChangingPreset(std::string* title);
+  // Removes the marker; answers the index it had, or -1.
+  int _removeChangeingPreset();
+  // Removes the marker and keeps the selection on the same favorite.
+  void _removeChangedPresetTitleFromFavoritePopup();
+  // A boolean as "True"/"False"; any other value unchanged.
+  static Value _stringFromBooleanIfNeed(const Value& value);
+  // The index of the current favorite's item (the marker stands for the item below it), or -1.
+  int _currentFavoriteIndex() const;
+  // The current favorite's title and path ("" for the default favorite); none without one.
+  std::optional<std::string> _currentFavoriteName() const;
+  std::optional<std::string> _currentFavoritePath() const;
+  // The index of the marker item, or -1.
+  int _indexOfChangePreset() const;
+  tk::PopUpButton* favoritePopUp() const { return _favorite; }
+  tk::Button* deleteFavoriteButton() const { return _deleteFavoriteButton; }
+
   // The print dialog's own controls ---------------------------------------------------------------
 
   // The text of the dialog's copies field; none when copies are hidden or there is no such field.
@@ -291,7 +337,9 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   void _loadPanelView();
   // The represented object of the selected favorites item, when it is a text.
   std::optional<std::string> _selectedFavoriteName() const;
-  // Selects the favorites item that stands for name, when there is one.
+  // Loads the view and fills the favorites pop-up when it is still empty.
+  void _fillFavoritePopup();
+  // Selects (without applying) the favorites item that stands for name, when there is one.
   void _selectFavoriteNamed(const std::string& name);
   // Binds the shortcut control of key to the UI description, builds and registers it.
   void _bindShortcut(KORAUI* control, const Dict* ui, const std::string& key);
@@ -329,6 +377,11 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   std::optional<PrintOption> _defaultPrintOption;
   std::optional<PrintOption> _printOption;
   std::optional<std::string> _hostName;
+  // The title of the last chosen favorites item, and the last marker or chosen title.
+  std::string _selectedFavorite;
+  std::string _backupFavoriteName;
+  // Set while the favorite is laid over the job, whose own notifications are not changes.
+  bool _isReflectingFavorite = false;
   std::string _selectedProfilePath;
   std::string _specificJobNameValue = "Auto";
   std::string _escapedJobNameValue;

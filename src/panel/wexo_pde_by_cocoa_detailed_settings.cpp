@@ -21,6 +21,7 @@ int WexoPDEByCocoa::clickedShowDetailedSettingsButton() {
   if (answer == tk::ModalResponse::OK) {
     _restoreValuesToPane(*_printOption);
     if (const Value* collate = _printOption->find("Collate")) setCollate(collate->truth());
+    _checkDifferenceFromCurrentFavorite(false);
     saveValuesAndReturnError(nullptr);
   } else {
     if (_defaultPrintOption) _restoreValuesToPane(*_defaultPrintOption);

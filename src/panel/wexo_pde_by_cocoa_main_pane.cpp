@@ -88,6 +88,8 @@ void WexoPDEByCocoa::_loadPanelView() {
                  [this](tk::Control&) { clickedShowDetailedSettingsButton(); });
   tk::bindAction(*window, "clickedRevertToDefaultSettings:",
                  [this](tk::Control&) { clickedRevertToDefaultSettings(); });
+  tk::bindAction(*window, "clickedSaveFavoriteButton:", [this](tk::Control&) { clickedSaveFavoriteButton(); });
+  tk::bindAction(*window, "clickedDeleteFavoriteButton:", [this](tk::Control&) { clickedDeleteFavoriteButton(); });
   tk::bindAction(*window, "clickedSelectPaperTraySelectionButton:",
                  [this](tk::Control& sender) { clickedSelectPaperTraySelectionButton(sender); });
 
@@ -108,6 +110,10 @@ void WexoPDEByCocoa::_loadPanelView() {
   };
   find(_deleteFavoriteButton, "_deleteFavoriteButton");
   find(_favorite, "_Favorite");
+  if (_favorite != nullptr)
+    _favorite->setAction("selectFavorite:", [this](tk::Control& sender) {
+      selectFavorite(dynamic_cast<tk::PopUpButton*>(&sender));
+    });
   find(_jobName, "_jobName");
   find(_jobNameButton, "_jobNameButton");
   find(_revertToDefaultSettingsButton, "_revertToDefaultSettingsButton");
@@ -161,9 +167,10 @@ void WexoPDEByCocoa::_buildUi() {
     title(_revertToDefaultSettingsButton, "Revert to Default Settings");
     title(_automaticPaperTraySelectionButton, "Automatic Tray...");
 
-    if (_favorite != nullptr) AppPreference::sharedInstance().buildFavoritePopup(_favorite);
-    // No favorite is current until the favorites row chooses one.
-    if (_deleteFavoriteButton != nullptr) _deleteFavoriteButton->setEnabled(false);
+    // A restore before the first show has filled it already and chosen the job's favorite.
+    _fillFavoritePopup();
+    if (_deleteFavoriteButton != nullptr)
+      _deleteFavoriteButton->setEnabled(!_currentFavoritePath().value_or("").empty() && _indexOfChangePreset() < 0);
 
     _isHiddenNumCopies = _panePlugInMgr->isHiddenNumCopies();
     _isHiddenDuplex = _panePlugInMgr->isHiddenDuplex();
@@ -331,10 +338,21 @@ std::optional<std::string> WexoPDEByCocoa::_selectedFavoriteName() const {
   return std::nullopt;
 }
 
+void WexoPDEByCocoa::_fillFavoritePopup() {
+  if (!_view) _loadPanelView();
+  if (_favorite != nullptr && _favorite->numberOfItems() == 0) AppPreference::sharedInstance().buildFavoritePopup(_favorite);
+}
+
 void WexoPDEByCocoa::_selectFavoriteNamed(const std::string& name) {
+  _fillFavoritePopup();
   if (_favorite == nullptr) return;
   const int index = _favorite->indexOfItemWithRepresentedObject(Value(name));
-  if (index >= 0) _favorite->selectItemAtIndex(index);
+  if (index < 0) return;
+  // Selected, not applied: the job's own settings stand, and the comparison
+  // that follows the restore marks where they differ from the favorite.
+  _favorite->selectItemAtIndex(index);
+  _selectedFavorite = _favorite->titleOfSelectedItem();
+  if (_isIntializedUi) _backupFavoriteName = _selectedFavorite;
 }
 
 // Actions ---------------------------------------------------------------------------------------------------
@@ -347,7 +365,9 @@ void WexoPDEByCocoa::clickedSelectPaperTraySelectionButton(tk::Control& button) 
 }
 
 void WexoPDEByCocoa::automaticPapaerTraySelectionDidEnd() {
-  if (_printOption) _gatherValuesFromPane(*_printOption);
+  if (!_printOption) return;
+  _gatherValuesFromPane(*_printOption);
+  _checkDifferenceFromCurrentFavorite(false);
 }
 
 std::vector<std::string> WexoPDEByCocoa::clickedRevertToDefaultSettings() {
@@ -363,6 +383,7 @@ std::vector<std::string> WexoPDEByCocoa::clickedRevertToDefaultSettings() {
   for (const std::string& key : restored)
     if (std::optional<std::string> value = _panePlugInMgr->getStringValueFromKey(key))
       _printOption->set(key, Value(*value));
+  _checkDifferenceFromCurrentFavorite(true);
   return restored;
 }
 

@@ -21,7 +21,7 @@ constexpr const char* kMediaTypeKey = "QZMediaType";
 
 // A value as the job stores it: booleans as "True"/"False", numbers as
 // decimal text; none for a value that is no text (logged by the caller).
-std::optional<std::string> _stringFromBooleanIfNeed(const Value& value) {
+std::optional<std::string> storedText(const Value& value) {
   if (value.isString() || value.isBool() || value.isNumber()) return value.text();
   return std::nullopt;
 }
@@ -124,7 +124,7 @@ void WexoPDEByCocoa::_setValueToPpdDictionary(Ticket* ticket, Dict* ppdDictionar
     // A default that is not one of its choices (an internal form) would mark
     // nothing, so the description's own default stands in for it.
     const Value* byDefault = _defaultPrintOption ? _defaultPrintOption->find(mainKeyword) : nullptr;
-    std::optional<std::string> choice = byDefault != nullptr ? _stringFromBooleanIfNeed(*byDefault) : std::nullopt;
+    std::optional<std::string> choice = byDefault != nullptr ? storedText(*byDefault) : std::nullopt;
     if (choice && !_panePlugInMgr->isExistsInPpd(mainKeyword, *choice)) {
       const PpdFileExt* ppd = _panePlugInMgr->ppdInformation();
       const std::optional<Value> own = ppd != nullptr ? ppd->defaultOptionChoice(mainKeyword) : std::nullopt;
@@ -158,8 +158,9 @@ bool WexoPDEByCocoa::_checkUIConstraint(Ticket* ticket, Dict* ppdDictionary) {
 int WexoPDEByCocoa::_gatherPrintOptionFromUi(Ticket* ticket, Dict* ppdDictionary) {
   _customTicketSetString(ticket, kSpecificJobNameKey, _specificJobNameValue);
   _customTicketSetString(ticket, kJobNameKey, _escapedJobNameValue);
-  if (std::optional<std::string> favorite = _selectedFavoriteName(); favorite && !favorite->empty())
-    _customTicketSetString(ticket, kFavoriteNameKey, *favorite);
+  // The default favorite chosen: the job names none, so a restore does not bring back the last one.
+  if (std::optional<std::string> favorite = _selectedFavoriteName())
+    _customTicketSetString(ticket, kFavoriteNameKey, favorite->empty() ? std::nullopt : favorite);
   _customTicketSetString(ticket, kProfilePathKey, _selectedProfilePath);
 
   if (!_printOption) _printOption = PrintOption();
@@ -171,7 +172,7 @@ int WexoPDEByCocoa::_gatherPrintOptionFromUi(Ticket* ticket, Dict* ppdDictionary
   PrintOptionConverter::convertToCanonicalPpdKeyword(*_printOption, true);
   for (const auto& [key, value] : *_printOption) {
     if (value.isNull()) continue;
-    const std::optional<std::string> text = _stringFromBooleanIfNeed(value);
+    const std::optional<std::string> text = storedText(value);
     if (!text) {
       logMessage("###Error: the option " + key + " holds no text and is not stored with the job");
       continue;
@@ -236,6 +237,8 @@ int WexoPDEByCocoa::_restorePrintOptionToUi(Ticket* ticket, Dict* ppdDictionary)
 
   _updateJobNameUI();
   _restoreValuesToPane(*_printOption);
+  _fillFavoritePopup();
+  _checkDifferenceFromCurrentFavorite(true);
   return 0;
 }
 

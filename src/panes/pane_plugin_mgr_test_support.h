@@ -1,12 +1,12 @@
 // Helpers of the pane plug-in manager's tests: a plug-in bundle assembled in
 // a temporary folder from testdata/Test.plugin and the fixture pane plug-ins
-// of the build tree, registered as the principal bundle; and a panel stand-in
-// that records the server list commands it is asked to send.
+// of the build tree, and fresh process-wide objects around every test.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -29,10 +29,8 @@ namespace orval::panes_testing {
 
 namespace fs = std::filesystem;
 
-// The test plug-in bundle: Contents/Info.plist, Resources (UI description
-// "TestUI", panes tree "PanesTree", printer description "Test.ppd",
-// information dictionary, the password library) and PlugIns (the fixture
-// pane plug-ins).
+// The test plug-in bundle: Resources (UI description "TestUI", panes tree "PanesTree", printer
+// description "Test.ppd", the password library) and PlugIns (the fixture pane plug-ins).
 class TestPlugIn {
  public:
   TestPlugIn() {
@@ -54,9 +52,11 @@ class TestPlugIn {
   fs::path resources() const { return path() / "Contents/Resources"; }
   fs::path plugIns() const { return path() / "Contents/PlugIns"; }
 
-  // Registers the bundle as the principal bundle.
-  void registerBundle() const { SetBSPrincipalBundle(Bundle::bundleWithPath(path())); }
-
+  // Registers the bundle as the principal bundle and answers the (new) shared manager.
+  PanePlugInMgr& manager() const {
+    SetBSPrincipalBundle(Bundle::bundleWithPath(path()));
+    return PanePlugInMgr::sharedInstance();
+  }
   // Sets key of the Info.plist at infoPlist to value.
   static void setInfo(const fs::path& infoPlist, const std::string& key, const Value& value) {
     std::optional<Dict> info = dictFromFile(infoPlist);
@@ -68,31 +68,34 @@ class TestPlugIn {
   void makePaneThrow(const std::string& name, const std::string& operation) const {
     setInfo(plugIns() / (name + ".bundle/Contents/Info.plist"), "FixtureThrowsIn", Value(Array{Value(operation)}));
   }
-  // Removes the lines of Test.ppd that hold text.
-  void removePpdLines(const std::string& text) const {
-    const fs::path ppd = resources() / "Test.ppd";
-    std::ifstream in(ppd);
-    std::ostringstream kept;
+  // Replaces the first from in the resource file with to, or removes the lines holding from when to is absent.
+  void edit(const std::string& file, const std::string& from, const std::optional<std::string>& to) const {
+    std::ifstream in(resources() / file);
+    std::ostringstream text;
     for (std::string line; std::getline(in, line);)
-      if (line.find(text) == std::string::npos) kept << line << "\n";
+      if (to || line.find(from) == std::string::npos) text << line << "\n";
     in.close();
-    std::ofstream(ppd) << kept.str();
+    std::string edited = text.str();
+    if (to) edited.replace(edited.find(from), from.size(), *to);
+    std::ofstream(resources() / file) << edited;
   }
 
  private:
   fs::path folder_;
 };
 
-// The fixture probe of a controller (nullptr for another kind of controller).
-inline const FixturePaneProbe* probe(const PanePlugInInterface* controller) {
-  return dynamic_cast<const FixturePaneProbe*>(controller);
+// How many times the fixture pane controller was asked for operation (-1: not a fixture pane).
+inline long eventCount(const PanePlugInInterface* controller, const std::string& operation) {
+  const auto* probe = dynamic_cast<const FixturePaneProbe*>(controller);
+  if (probe == nullptr) return -1;
+  return std::count(probe->events().begin(), probe->events().end(), operation);
 }
 
-// How many times the controller was asked for operation.
-inline long eventCount(const PanePlugInInterface* controller, const std::string& operation) {
-  const FixturePaneProbe* p = probe(controller);
-  if (p == nullptr) return -1;
-  return std::count(p->events().begin(), p->events().end(), operation);
+// The names of the manager's plug-in table, in order.
+inline std::vector<std::string> tableNames(const PanePlugInMgr& manager) {
+  std::vector<std::string> names;
+  for (const PanePlugInMgr::PlugInEntry& entry : manager.plugInTable()) names.push_back(entry.name);
+  return names;
 }
 
 // A panel stand-in: answers each command from a table and records it.
@@ -122,6 +125,12 @@ class PanePlugInMgrTestBase : public ::testing::Test {
     tk::Application::resetSharedForTesting();
     NotificationCenter::defaultCenter().resetForTesting();
   }
+};
+
+// The manager's tests on the test plug-in bundle.
+class PanePlugInMgrTest : public PanePlugInMgrTestBase {
+ protected:
+  TestPlugIn plugIn_;
 };
 
 }  // namespace orval::panes_testing

@@ -30,86 +30,54 @@ class PrintOptionConsistencyCheckTest : public ::testing::Test {
     tk::Application::resetSharedForTesting();
   }
 
-  void useMessages() {
-    SetNSBundleForLocalizedString(Bundle::bundleWithPath(std::filesystem::path(ORVAL_SOURCE_DIR) /
-                                                         "src/panes/testdata/CheckMessages.bundle"));
-  }
-
   std::shared_ptr<tk::ScriptedOperator> operator_ = std::make_shared<tk::ScriptedOperator>();
 };
 
-// One rule: a set that meets its condition, and its required key and message.
-struct RuleCase {
-  PrintOption condition;
-  const char* required;
-  const char* message;
-};
-
-const std::vector<RuleCase>& ruleCases() {
-  static const std::vector<RuleCase> cases{
-      {{{"SecurityPrint", "True"}}, "SecurityPrintPassword", "Alert_SecurityPrintPassword"},
-      {{{"MailNotifyJobEnd", "True"}}, "MailAddress", "Alert_MailAddress"},
-      {{{"AuthJob", "True"}}, "AuthJobUserId", "Alert_AuthJobUserId"},
-      {{{"QZInputSlot", "TrayStock"}}, "StockName", "Alert_StockName"},
-      {{{"PhysicalPageRangeMode", "Appoint"}}, "PhysicalPageRange", "Alert_PhysicalPageRange"},
-      {{{"RecordDiv", "Page"}, {"RecordSpec", "True"}}, "RecordSpecNumber", "Alert_RecordSpecNumber"},
-      {{{"LogicalPageRangeMode", "Appoint"}}, "LogicalPageRange", "Alert_LogicalPageRange"},
-      {{{"BlankPapersFrontTray", "TrayStock"}}, "BlankPapersFrontStockName", "Alert_BlankPapersFrontStockName"},
-      {{{"BlankPapersBackTray", "TrayStock"}}, "BlankPapersBackStockName", "Alert_BlankPapersBackStockName"},
-      {{{"SeparatorsTray", "TrayStock"}}, "SeparatorsStockName", "Alert_SeparatorsStockName"},
-      {{{"ImpositionMode", "Template"}}, "ImpositionTemplate", "Alert_ImpositionTemplate"},
-      {{{"ImpositionMode_ImpositionCustomMode", "Template"}}, "ImpositionTemplate", "Alert_ImpositionTemplate"},
-      {{{"Imposition1stTray", "TrayStock"}}, "Imposition1stStockName", "Alert_Imposition1stStockName"},
-      {{{"ImpositionVariablePrintMode", "UseForm"}}, "ImpositionFormName", "Alert_ImpositionFormName"},
-      {{{"ImpositionPaginationMode", "Template"}}, "ImpositionPaginationTemplate",
-       "Alert_ImpositionPaginationTemplate"},
-      {{{"ImpositionWaterMark", "True"}}, "ImpositionWaterMarkName", "Alert_ImpositionWaterMarkName"},
-      {{{"PaginationMode", "Template"}}, "PaginationTemplate", "Alert_PaginationTemplate"},
-      {{{"VariablePrintMode", "UseForm"}}, "FormName", "Alert_FormName"},
-      {{{"WaterMark", "True"}}, "WaterMarkName", "Alert_WaterMarkName"},
-      {{{"ColorPatch", "True"}}, "ColorPatchFile", "Alert_ColorPatchFile"},
-      {{{"OptionMemo", "True"}}, "OptionMemoFile", "Alert_OptionMemoFile"},
-      {{{"UserDefineMemo", "True"}}, "UserDefineMemoFile", "Alert_UserDefineMemoFile"},
-      {{{"MemoComment", "True"}}, "MemoCommentContent", "Alert_MemoCommentContent"},
-      {{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "DeviceLink"}}, "CmykDeviceLinkProfile",
-       "Alert_CmykDeviceLinkProfile"},
-      {{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "Profile"}}, "CmykImageProfileName",
-       "Alert_CmykImageProfileName"},
-      {{{"RgbColorCorrection", "True"}, {"RgbImageCcMode", "Custom"}}, "RgbImageCcModeCustomName",
-       "Alert_RgbImageCcModeCustomName"},
-      {{{"SpotColorCorrection", "True"}, {"SpotColorCorrectionProfile", "Profile"}}, "SpotColorCorrectionProfileName",
-       "Alert_SpotColorCorrectionProfileName"},
-      {{{"RenderingProfile", "False"}}, "RenderingProfileName", "Alert_RenderingProfileName"},
-      {{{"RenderingProfileType", "ICC"}}, "RenderingProfileName", "Alert_RenderingProfileName"},
-      {{{"ImageUserAdjust", "True"}}, "ImageUserAdjustName", "Alert_ImageUserAdjustName"},
-      {{{"ImageTonerCurve", "True"}}, "ImageTonerCurveName", "Alert_ImageTonerCurveName"},
-      {{{"TextUserAdjust", "True"}}, "TextUserAdjustName", "Alert_TextUserAdjustName"},
-      {{{"TextTonerCurve", "True"}}, "TextTonerCurveName", "Alert_TextTonerCurveName"},
-      {{{"ImageCalibrationType", "File"}}, "ImageCalibration", "Alert_ImageCalibration"},
-      {{{"TextCalibrationType", "File"}}, "TextCalibration", "Alert_TextCalibration"},
-      {{{"ReplaceColorSettings", "True"}}, "ReplaceColorSettingsName", "Alert_ReplaceColorSettingsName"},
-      {{{"TrappingProcessMode", "Template"}}, "TrappingProcessFile", "Alert_TrappingProcessFile"},
-  };
-  return cases;
-}
-
 TEST_F(PrintOptionConsistencyCheckTest, EachRuleFiresOnlyWhileItsValueIsMissing) {
-  for (const RuleCase& rule : ruleCases()) {
-    PrintOption options = rule.condition;
-    EXPECT_EQ(printOptionConsistencyMessageKeys(options), Keys{rule.message}) << rule.message;
-    options.set(rule.required, "");
-    EXPECT_EQ(printOptionConsistencyMessageKeys(options), Keys{rule.message}) << rule.message;
-    options.set(rule.required, " ");
-    EXPECT_TRUE(printOptionConsistencyMessageKeys(options).empty()) << rule.message;
+  // A set that meets the rule's condition, and the key it requires (its message is "Alert_" and the key).
+  const std::vector<std::pair<PrintOption, std::string>> rules{
+      {{{"SecurityPrint", "True"}}, "SecurityPrintPassword"}, {{{"MailNotifyJobEnd", "True"}}, "MailAddress"},
+      {{{"AuthJob", "True"}}, "AuthJobUserId"}, {{{"QZInputSlot", "TrayStock"}}, "StockName"},
+      {{{"PhysicalPageRangeMode", "Appoint"}}, "PhysicalPageRange"},
+      {{{"RecordDiv", "Page"}, {"RecordSpec", "True"}}, "RecordSpecNumber"},
+      {{{"LogicalPageRangeMode", "Appoint"}}, "LogicalPageRange"},
+      {{{"BlankPapersFrontTray", "TrayStock"}}, "BlankPapersFrontStockName"},
+      {{{"BlankPapersBackTray", "TrayStock"}}, "BlankPapersBackStockName"},
+      {{{"SeparatorsTray", "TrayStock"}}, "SeparatorsStockName"},
+      {{{"ImpositionMode", "Template"}}, "ImpositionTemplate"},
+      {{{"ImpositionMode_ImpositionCustomMode", "Template"}}, "ImpositionTemplate"},
+      {{{"Imposition1stTray", "TrayStock"}}, "Imposition1stStockName"},
+      {{{"ImpositionVariablePrintMode", "UseForm"}}, "ImpositionFormName"},
+      {{{"ImpositionPaginationMode", "Template"}}, "ImpositionPaginationTemplate"},
+      {{{"ImpositionWaterMark", "True"}}, "ImpositionWaterMarkName"},
+      {{{"PaginationMode", "Template"}}, "PaginationTemplate"}, {{{"VariablePrintMode", "UseForm"}}, "FormName"},
+      {{{"WaterMark", "True"}}, "WaterMarkName"}, {{{"ColorPatch", "True"}}, "ColorPatchFile"},
+      {{{"OptionMemo", "True"}}, "OptionMemoFile"}, {{{"UserDefineMemo", "True"}}, "UserDefineMemoFile"},
+      {{{"MemoComment", "True"}}, "MemoCommentContent"},
+      {{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "DeviceLink"}}, "CmykDeviceLinkProfile"},
+      {{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "Profile"}}, "CmykImageProfileName"},
+      {{{"RgbColorCorrection", "True"}, {"RgbImageCcMode", "Custom"}}, "RgbImageCcModeCustomName"},
+      {{{"SpotColorCorrection", "True"}, {"SpotColorCorrectionProfile", "Profile"}}, "SpotColorCorrectionProfileName"},
+      {{{"RenderingProfile", "False"}}, "RenderingProfileName"},
+      {{{"RenderingProfileType", "ICC"}}, "RenderingProfileName"},
+      {{{"ImageUserAdjust", "True"}}, "ImageUserAdjustName"}, {{{"ImageTonerCurve", "True"}}, "ImageTonerCurveName"},
+      {{{"TextUserAdjust", "True"}}, "TextUserAdjustName"}, {{{"TextTonerCurve", "True"}}, "TextTonerCurveName"},
+      {{{"ImageCalibrationType", "File"}}, "ImageCalibration"}, {{{"TextCalibrationType", "File"}}, "TextCalibration"},
+      {{{"ReplaceColorSettings", "True"}}, "ReplaceColorSettingsName"},
+      {{{"TrappingProcessMode", "Template"}}, "TrappingProcessFile"},
+  };
+  for (auto [options, required] : rules) {
+    const Keys message{"Alert_" + required};
+    EXPECT_EQ(printOptionConsistencyMessageKeys(options), message) << required;
+    options.set(required, "");
+    EXPECT_EQ(printOptionConsistencyMessageKeys(options), message) << required;
+    options.set(required, " ");
+    EXPECT_TRUE(printOptionConsistencyMessageKeys(options).empty()) << required;
   }
 }
 
 TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules) {
-  struct Case {
-    PrintOption options;
-    Keys keys;
-  };
-  const Case cases[] = {
+  const std::pair<PrintOption, Keys> cases[] = {
       {{{"SecurityPrint", "true"}}, {}},
       {{{"WaterMark", "False"}}, {}},
       {{{"QZInputSlot", "Tray1"}}, {}},
@@ -127,37 +95,33 @@ TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules)
       {{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "DeviceLink"}, {"CmykImageProfileName", ""}},
        {"Alert_CmykDeviceLinkProfile"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(printOptionConsistencyMessageKeys(c.options), c.keys) << &c - cases;
+  for (const auto& [options, keys] : cases) EXPECT_EQ(printOptionConsistencyMessageKeys(options), keys) << &options;
 }
 
-TEST_F(PrintOptionConsistencyCheckTest, ConsistentSetsShowNothing) {
+TEST_F(PrintOptionConsistencyCheckTest, OneAlertListsEveryMissingValueInRuleOrderAndConsistentSetsShowNothing) {
   EXPECT_TRUE(isPrintOptionConsistencyCheck(PrintOption{}));
   EXPECT_TRUE(isPrintOptionConsistencyCheck(nullptr));
   EXPECT_TRUE(isPrintOptionConsistencyCheck(PrintOption{{"SecurityPrint", "True"}, {"SecurityPrintPassword", "x"}}));
   EXPECT_TRUE(operator_->alertsShown().empty());
-}
 
-TEST_F(PrintOptionConsistencyCheckTest, OneAlertListsEveryMissingValueInRuleOrder) {
-  useMessages();
-  operator_->answerAlert(0);
-  const PrintOption options{{"MailNotifyJobEnd", "True"}, {"TrappingProcessMode", "Template"},
-                            {"SecurityPrint", "True"}};
-  EXPECT_FALSE(isPrintOptionConsistencyCheck(options));
+  operator_->answerAlert("OK");  // without string tables the keys are shown
+  EXPECT_FALSE(isPrintOptionConsistencyCheck(PrintOption{{"ColorPatch", "True"}}));
   ASSERT_EQ(operator_->alertsShown().size(), 1u);
-  const auto& alert = operator_->alertsShown()[0];
+  EXPECT_EQ(operator_->alertsShown()[0].messageText, "Alert_ChkMsg");
+  EXPECT_EQ(operator_->alertsShown()[0].informativeText, "Alert_ColorPatchFile\r");
+
+  SetNSBundleForLocalizedString(Bundle::bundleWithPath(std::filesystem::path(ORVAL_SOURCE_DIR) /
+                                                       "src/panes/testdata/CheckMessages.bundle"));
+  operator_->answerAlert(0);
+  EXPECT_FALSE(isPrintOptionConsistencyCheck(
+      PrintOption{{"MailNotifyJobEnd", "True"}, {"TrappingProcessMode", "Template"}, {"SecurityPrint", "True"}}));
+  ASSERT_EQ(operator_->alertsShown().size(), 2u);
+  const auto& alert = operator_->alertsShown()[1];
   EXPECT_EQ(alert.messageText, "Some settings are incomplete.");
   EXPECT_EQ(alert.informativeText,
             "Enter the secure print password.\rEnter the mail address for the notification.\r"
             "Alert_TrappingProcessFile\r");
   EXPECT_EQ(alert.buttons, std::vector<std::string>{"OK"});
-}
-
-TEST_F(PrintOptionConsistencyCheckTest, WithoutStringsTheKeysAreShown) {
-  operator_->answerAlert("OK");
-  EXPECT_FALSE(isPrintOptionConsistencyCheck(PrintOption{{"ColorPatch", "True"}}));
-  ASSERT_EQ(operator_->alertsShown().size(), 1u);
-  EXPECT_EQ(operator_->alertsShown()[0].messageText, "Alert_ChkMsg");
-  EXPECT_EQ(operator_->alertsShown()[0].informativeText, "Alert_ColorPatchFile\r");
 }
 
 }  // namespace

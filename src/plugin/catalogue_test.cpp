@@ -47,6 +47,13 @@ Dict readDict(const fs::path& path) {
   return dict.value_or(Dict{});
 }
 
+// The dictionary under key, or an empty one.
+const Dict& dictAt(const Dict& d, const std::string& key) {
+  static const Dict kEmpty;
+  const Dict* found = d.get(key).asDict();
+  return found != nullptr ? *found : kEmpty;
+}
+
 Strings choicesOf(const Dict& control) {
   Strings values;
   if (const Array* choices = control.get("choices").asArray())
@@ -56,16 +63,19 @@ Strings choicesOf(const Dict& control) {
   return values;
 }
 
-// The dictionary under key, or an empty one.
-const Dict& dictAt(const Dict& d, const std::string& key) {
-  static const Dict kEmpty;
-  const Dict* found = d.get(key).asDict();
-  return found != nullptr ? *found : kEmpty;
-}
-
 bool offers(const Dict& control, const std::string& value) {
   const Strings values = choicesOf(control);
   return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// Calls visit on every dictionary under node.
+void walk(const Value& node, const std::function<void(const Dict&)>& visit) {
+  if (const Dict* d = node.asDict()) {
+    visit(*d);
+    for (const auto& [key, value] : *d) walk(value, visit);
+  } else if (const Array* items = node.asArray()) {
+    for (const Value& item : *items) walk(item, visit);
+  }
 }
 
 class CatalogueTest : public ::testing::Test {
@@ -119,13 +129,16 @@ class CatalogueTest : public ::testing::Test {
   static inline Dict* convertTable = nullptr;
 };
 
-// The control names of every pane layout of the bundle (each role of a bundle that has roles),
-// each with the children it builds; a name counted twice sits in two panes.
-std::map<std::string, int> paneControlCounts(const Dict& ui) {
+TEST_F(CatalogueTest, KeysTheCodeNamesAreControlsInExactlyOnePaneAndInTheTree) {
+  const std::set<std::string> keys = keyList(kTestData / "internal-keys.txt");
+  ASSERT_GT(keys.size(), 150u);
+  for (const std::string& key : keys) EXPECT_EQ(control(key).get("mainKeyword").text(), key);
+
+  // The control names of every pane layout (each role of a bundle that has roles), with their children.
   std::map<std::string, int> counts;
   std::function<void(const std::string&)> count = [&](const std::string& name) {
     ++counts[name];
-    if (const Dict* d = controlDescriptionNamed(ui, name))
+    if (const Dict* d = controlDescriptionNamed(*ui, name))
       if (const Array* children = d->get("other_controls").asArray())
         for (const Value& child : *children) count(child.text());
   };
@@ -144,26 +157,10 @@ std::map<std::string, int> paneControlCounts(const Dict& ui) {
         for (const std::string& name : parsed->controlNames()) count(name);
     }
   }
-  return counts;
-}
-
-void collectTreeKeywords(const Value& node, std::set<std::string>& keywords) {
-  if (const Dict* d = node.asDict()) {
-    if (const std::string* keyword = d->get("mainKeyword").asString()) keywords.insert(*keyword);
-    collectTreeKeywords(d->get("items"), keywords);
-  } else if (const Array* items = node.asArray()) {
-    for (const Value& item : *items) collectTreeKeywords(item, keywords);
-  }
-}
-
-TEST_F(CatalogueTest, KeysTheCodeNamesAreControlsInExactlyOnePaneAndInTheTree) {
-  const std::set<std::string> keys = keyList(kTestData / "internal-keys.txt");
-  ASSERT_GT(keys.size(), 150u);
-  for (const std::string& key : keys) EXPECT_EQ(control(key).get("mainKeyword").text(), key);
-
-  const std::map<std::string, int> counts = paneControlCounts(*ui);
   std::set<std::string> treeKeywords;
-  collectTreeKeywords(Value(readDict(resources() / "PanesTree.plist")), treeKeywords);
+  walk(Value(readDict(resources() / "PanesTree.plist")), [&](const Dict& d) {
+    if (const std::string* keyword = d.get("mainKeyword").asString()) treeKeywords.insert(*keyword);
+  });
   for (const auto& [name, entry] : *ui) {
     EXPECT_EQ(counts.contains(name) ? counts.at(name) : 0, 1) << name << " is not in exactly one pane";
     EXPECT_TRUE(treeKeywords.contains(name)) << name << " is not in the panes tree";
@@ -192,10 +189,7 @@ TEST_F(CatalogueTest, EveryTextReadsInEnglishAndJapanese) {
   std::set<std::string> texts;
   collectTexts(Value(*ui), false, texts);
   ASSERT_GT(texts.size(), 400u);
-  for (const std::string& text : texts) {
-    EXPECT_TRUE(uiEn.contains(text)) << text;
-    EXPECT_TRUE(uiJa.contains(text)) << text;
-  }
+  for (const std::string& text : texts) EXPECT_TRUE(uiEn.contains(text) && uiJa.contains(text)) << text;
   const Dict defaultEn = readDict(resources() / "en.lproj/Localizable.strings");
   const Dict defaultJa = readDict(resources() / "ja.lproj/Localizable.strings");
   for (const auto& [en, ja] : {std::pair{&uiEn, &uiJa}, std::pair{&defaultEn, &defaultJa}}) {
@@ -206,37 +200,34 @@ TEST_F(CatalogueTest, EveryTextReadsInEnglishAndJapanese) {
   for (const fs::directory_entry& pane : fs::directory_iterator(plugin_testing::bundlePath() / "Contents/PlugIns")) {
     const fs::path paneResources = pane.path() / "Contents/Resources";
     std::set<std::string> labels;
-    std::function<void(const Value&)> walk = [&](const Value& node) {
-      if (const Dict* d = node.asDict()) {
-        for (const char* key : {"panelName", "label"})
-          if (const std::string* text = d->get(key).asString()) labels.insert(*text);
-        for (const auto& [key, value] : *d) walk(value);
-      } else if (const Array* items = node.asArray()) {
-        for (const Value& item : *items) walk(item);
-      }
-    };
-    walk(Value(readDict(paneResources / "PaneLayout.plist")));
+    walk(Value(readDict(paneResources / "PaneLayout.plist")), [&](const Dict& d) {
+      for (const char* key : {"panelName", "label"})
+        if (const std::string* text = d.get(key).asString()) labels.insert(*text);
+    });
     for (const char* language : {"en.lproj", "ja.lproj"}) {
       const Dict table = readDict(paneResources / language / "Localizable.strings");
       for (const std::string& label : labels) EXPECT_TRUE(table.contains(label)) << pane.path() << " " << label;
     }
   }
   // The consistency check's messages: one option set fires every rule (and 23b apart).
-  PrintOption firing{{"SecurityPrint", "True"}, {"MailNotifyJobEnd", "True"}, {"AuthJob", "True"},
-                     {"QZInputSlot", "TrayStock"}, {"PhysicalPageRangeMode", "Appoint"}, {"RecordDiv", "Pages"},
-                     {"RecordSpec", "True"}, {"LogicalPageRangeMode", "Appoint"}, {"BlankPapersFrontTray", "TrayStock"},
-                     {"BlankPapersBackTray", "TrayStock"}, {"SeparatorsTray", "TrayStock"},
-                     {"ImpositionMode_ImpositionCustomMode", "Template"}, {"Imposition1stTray", "TrayStock"},
-                     {"ImpositionVariablePrintMode", "UseForm"}, {"ImpositionPaginationMode", "Template"},
-                     {"ImpositionWaterMark", "True"}, {"PaginationMode", "Template"}, {"VariablePrintMode", "UseForm"},
-                     {"WaterMark", "True"}, {"ColorPatch", "True"}, {"OptionMemo", "True"}, {"UserDefineMemo", "True"},
-                     {"MemoComment", "True"}, {"CmykColorCorrection", "True"},
-                     {"CmykColorCorrectionProfileType", "DeviceLink"}, {"RgbColorCorrection", "True"},
-                     {"RgbImageCcMode", "Custom"}, {"SpotColorCorrection", "True"},
-                     {"SpotColorCorrectionProfile", "Profile"}, {"RenderingProfile", "False"},
-                     {"ImageUserAdjust", "True"}, {"ImageTonerCurve", "True"}, {"TextUserAdjust", "True"},
-                     {"TextTonerCurve", "True"}, {"ImageCalibrationType", "File"}, {"TextCalibrationType", "File"},
-                     {"ReplaceColorSettings", "True"}, {"TrappingProcessMode", "Template"}};
+  PrintOption firing;
+  for (const char* key : {"SecurityPrint", "MailNotifyJobEnd", "AuthJob", "RecordSpec", "ImpositionWaterMark",
+                          "WaterMark", "ColorPatch", "OptionMemo", "UserDefineMemo", "MemoComment",
+                          "CmykColorCorrection", "RgbColorCorrection", "SpotColorCorrection", "ImageUserAdjust",
+                          "ImageTonerCurve", "TextUserAdjust", "TextTonerCurve", "ReplaceColorSettings"})
+    firing.set(key, "True");
+  for (const char* key : {"QZInputSlot", "BlankPapersFrontTray", "BlankPapersBackTray", "SeparatorsTray",
+                          "Imposition1stTray"})
+    firing.set(key, "TrayStock");
+  for (const char* key : {"ImpositionMode_ImpositionCustomMode", "ImpositionPaginationMode", "PaginationMode",
+                          "TrappingProcessMode"})
+    firing.set(key, "Template");
+  const std::pair<const char*, const char*> others[] = {
+      {"PhysicalPageRangeMode", "Appoint"}, {"LogicalPageRangeMode", "Appoint"}, {"RecordDiv", "Pages"},
+      {"ImpositionVariablePrintMode", "UseForm"}, {"VariablePrintMode", "UseForm"}, {"RgbImageCcMode", "Custom"},
+      {"SpotColorCorrectionProfile", "Profile"}, {"RenderingProfile", "False"}, {"ImageCalibrationType", "File"},
+      {"TextCalibrationType", "File"}, {"CmykColorCorrectionProfileType", "DeviceLink"}};
+  for (const auto& [key, value] : others) firing.set(key, value);
   for (const auto& [key, value] : firing) EXPECT_TRUE(offers(control(key), value.text())) << key << " " << value.text();
   std::set<std::string> messages{"Alert_ChkMsg"};
   for (const char* type : {"DeviceLink", "Profile"}) {
@@ -263,16 +254,12 @@ void checkConflictLevel(const Dict& level, const std::string& where,
     for (const auto& [pattern, node] : *patterns.asDict()) {
       if (pattern == "title" || pattern == "message") continue;
       const std::string at = where + " > " + keyword + " > " + pattern;
-      if (!pattern.starts_with("__") && target.contains("choices")) {
-        EXPECT_TRUE(offers(target, pattern)) << at;
-      }
+      if (!pattern.starts_with("__") && target.contains("choices")) { EXPECT_TRUE(offers(target, pattern)) << at; }
       const Dict& next = node.isDict() ? *node.asDict() : Dict{};
       if (const Value* restore = next.find("restore")) {
         const Dict single{{keyword, *restore}};
         for (const auto& [restored, value] : restore->isDict() ? *restore->asDict() : single)
-          if (control(restored).contains("choices")) {
-            EXPECT_TRUE(offers(control(restored), value.text())) << at;
-          }
+          if (control(restored).contains("choices")) { EXPECT_TRUE(offers(control(restored), value.text())) << at; }
       } else {
         checkConflictLevel(next, at, control);
       }
@@ -284,14 +271,11 @@ TEST_F(CatalogueTest, TablesPointAtControlsAndTheirChoices) {
   const auto lookUp = [](const std::string& name) -> const Dict& { return control(name); };
   for (const auto& [name, entry] : *ui) {
     const Dict& d = *entry.asDict();
-    if (d.contains("choices")) {
-      EXPECT_TRUE(offers(d, d.get("default").text())) << name << " default";
-    }
+    const bool hasChoices = d.contains("choices");
+    if (hasChoices) { EXPECT_TRUE(offers(d, d.get("default").text())) << name << " default"; }
     for (const char* table : {"condition", "logical_sum_condition", "cooperation", "hide"}) {
       for (const auto& [value, targets] : dictAt(d, table)) {
-        if (d.contains("choices")) {
-          EXPECT_TRUE(offers(d, value)) << name << " " << table << " " << value;
-        }
+        if (hasChoices) { EXPECT_TRUE(offers(d, value)) << name << " " << table << " " << value; }
         for (const auto& [target, state] : targets.isDict() ? *targets.asDict() : Dict{}) {
           const Dict& t = control(target);
           if (std::string(table) == "cooperation" && t.contains("choices")) {
@@ -306,40 +290,30 @@ TEST_F(CatalogueTest, TablesPointAtControlsAndTheirChoices) {
     for (const char* table : {"conflict", "unrestorable_conflict"}) {
       for (const auto& [pattern, level] : dictAt(d, table)) {
         if (pattern == "title" || pattern == "message") continue;
-        if (!pattern.starts_with("__")) {
-          EXPECT_TRUE(offers(d, pattern)) << name << " " << table << " " << pattern;
-        }
+        if (!pattern.starts_with("__")) { EXPECT_TRUE(offers(d, pattern)) << name << " " << table << " " << pattern; }
         checkConflictLevel(level.isDict() ? *level.asDict() : Dict{}, name + " " + table + " " + pattern, lookUp);
       }
     }
   }
 }
 
-TEST_F(CatalogueTest, PopUpsOfferEveryKeywordTheDeviceListsProduce) {
-  const std::map<std::string, Strings> produced = {
-      {"QZInputSlot", {"AutoSelect", "Manual", "Tray1", "Tray2", "Tray3", "Tray4", "Tray6", "Tray7", "Tray8",
-                       "Tray9", "TrayA1_1", "TrayA1_2", "TrayA2_1", "TrayA2_2", "TrayInterposer", "TrayJobSameTray",
-                       "TrayStock", "TraySystemSetting"}},
-      {"OutputTray", {"Auto", "Stackertray", "Stackertray2", "Autochange", "Documentfinishing", "Stackertoptray",
-                      "D3finishertray", "D3finishertoptray", "Stackertoptray2"}},
-      {"StapleMode", {"TopLeftCorner", "TopRightCorner", "BottomLeftCorner", "BottomRightCorner", "MixSizeCorner",
-                      "TopEdge", "BottomEdge", "LeftEdge", "RightEdge", "MixSizeEdge", "SaddleInside",
-                      "SaddleOutside", "Saddle", "TopCenter", "BottomCenter", "LeftCenter", "RightCenter",
-                      "TopEdge4", "BottomEdge4", "LeftEdge4", "RightEdge4"}},
-      {"Punch_PunchHoles", {"LeftHoles2", "RightHoles2", "TopHoles2", "BottomHoles2", "MixSizeHoles2", "LeftHoles3",
-                            "RightHoles3", "TopHoles3", "BottomHoles3", "MixSizeHoles3", "LeftHoles4", "RightHoles4",
-                            "TopHoles4", "BottomHoles4", "MixSizeHoles4", "LeftHolesMulti", "RightHolesMulti",
-                            "TopHolesMulti", "BottomHolesMulti"}},
-      {"Fold", {"BifoldInside", "BifoldOutside", "Bifold", "ZfoldRightBind", "ZfoldLeftBind", "MixSizeZfold",
-                "C_TrifoldInside", "C_TrifoldOutside", "Z_TrifoldInside", "Z_TrifoldOutside"}},
-  };
-  for (const auto& [name, keywords] : produced)
-    for (const std::string& keyword : keywords) EXPECT_TRUE(offers(control(name), keyword)) << name << " " << keyword;
-}
-
-TEST_F(CatalogueTest, CanonicalKeywordsArePrinterDescriptionOptionsOrPrivateByDesign) {
+TEST_F(CatalogueTest, PrinterDescriptionAndPopUpsAgreeOnTheChoices) {
   const std::unique_ptr<PpdFile> ppd = PpdFile::initWithContentsOfFile(resources() / "TZPrintServer.ppd");
   ASSERT_NE(ppd, nullptr);
+  // The pop-ups offer every keyword that the device lists produce, which are the printer's choices.
+  for (const char* name : {"QZInputSlot", "OutputTray", "StapleMode", "Fold"}) {
+    const Strings keywords = ppd->optionKeywords(name).value_or(Strings{});
+    EXPECT_GT(keywords.size(), 8u) << name;
+    for (const std::string& keyword : keywords)
+      if (keyword != "None") { EXPECT_TRUE(offers(control(name), keyword)) << name << " " << keyword; }
+  }
+  for (const char* side : {"Left", "Right", "Top", "Bottom", "MixSize"})
+    for (const char* holes : {"Holes2", "Holes3", "Holes4", "HolesMulti"})
+      if (std::string(side) != "MixSize" || std::string(holes) != "HolesMulti") {
+        EXPECT_TRUE(offers(control("Punch_PunchHoles"), std::string(side) + holes)) << side << holes;
+      }
+
+  // Every canonical keyword is a printer-description option (with the choice) or private by design.
   const std::set<std::string> privateKeys = keyList(kTestData / "private-keys.txt");
   std::set<std::string> emitted;
   for (auto& [varied, options] : variants()) {
@@ -349,9 +323,7 @@ TEST_F(CatalogueTest, CanonicalKeywordsArePrinterDescriptionOptionsOrPrivateByDe
       if (privateKeys.contains(key)) continue;
       ASSERT_TRUE(ppd->isExists(key)) << key << " (from " << varied << ") is neither an option nor private";
       // "Custom" is libcups' own choice name: a custom value of the panel travels privately.
-      if (value.text() != "Custom") {
-        EXPECT_TRUE(ppd->isExists(key, value.text())) << key << " " << value.text();
-      }
+      if (value.text() != "Custom") { EXPECT_TRUE(ppd->isExists(key, value.text())) << key << " " << value.text(); }
     }
   }
   for (const std::string& key : privateKeys) {
@@ -379,28 +351,22 @@ TEST_F(CatalogueTest, AFavoriteKeepsEverySetting) {
                                            "RenderingProfileType"};
   const std::set<std::string> notWithDefaults = {"AuthJobUserIdType", "AuthJobUserId", "ImpositionNup_Fitting",
                                                  "ImpositionBooklet_Fitting"};
-
   auto states = variants();
   states.emplace_back("", defaults());
-  for (const auto& state : states) {
-    // Named, not bound: lambdas below use them (clang 14 cannot capture bindings).
-    const std::string& varied = state.first;
-    const PrintOption& internal = state.second;
+  for (const auto& [varied, internal] : states) {
     PrintOption canonical = internal;
     PrintOptionConverter::convertToCanonicalPpdKeyword(canonical, true);
     for (const auto& [key, value] : canonical)
-      if (!notKept.contains(key)) {
-        EXPECT_TRUE(convertTable->contains(key)) << key << " is not kept in favorites";
-      }
+      if (!notKept.contains(key)) { EXPECT_TRUE(convertTable->contains(key)) << key << " is not kept in favorites"; }
     PrintOption loaded = defaultCanonical;
     for (const auto& [key, value] : converter.toPpdKeywordFormat(converter.toInputMgrFormat(canonical)))
       loaded.set(key, value);
     PrintOptionConverter::convertToInternalPpdKeyword(loaded);
-    const Strings compared = varied.empty() ? [&] {
-      Strings all;
-      for (const auto& [key, value] : internal) all.push_back(key);
-      return all;
-    }() : Strings{varied};
+    Strings compared{varied};
+    if (varied.empty()) {
+      compared.clear();
+      for (const auto& [key, value] : internal) compared.push_back(key);
+    }
     for (const std::string& key : compared) {
       if ((varied.empty() ? notWithDefaults : notVaried).contains(key)) continue;
       EXPECT_TRUE(sameSetting(loaded.get(key).text(), internal.get(key).text()))

@@ -40,6 +40,11 @@ void addUiCommand(CLI::App& app);
 // `orval panes`: the Detailed Settings window, every pane's tabs and controls, and the tree.
 void addPanesCommand(CLI::App& app);
 
+// `orval favorites`: the job's favorites through the panel's favorites row and the favorite
+// dialogs. Answers the favorites command, to which more subcommands may be added.
+CLI::App* addFavoritesCommand(CLI::App& app);
+// Adds list, show, save, apply, delete, rename, comment, import and export to favorites.
+void addFavoritesSubcommands(CLI::App& favorites);
 // `orval print FILE...`: files printed on a TZ queue of CUPS with the job's settings.
 void addPrintCommand(CLI::App& app);
 // `publish` and `unpublish` of `orval favorites`: a favorite as the user's CUPS instance.

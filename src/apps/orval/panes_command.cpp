@@ -18,6 +18,7 @@
 #include "apps/orval/control_json.h"
 #include "apps/orval/json_output.h"
 #include "apps/orval/plugin_session.h"
+#include "apps/orval/tree_json.h"
 #include "detailed_settings/detailed_settings_win_controller.h"
 #include "detailed_settings/print_option_tree_data_source.h"
 #include "panel/wexo_pde_by_cocoa.h"
@@ -111,19 +112,6 @@ Json panesJson(const tk::TabView& window, const PanePlugInMgr& manager) {
   return panes;
 }
 
-Json treeJson(PrintOptionTreeDataSource& source, tk::OutlineView& outline, tk::OutlineItem item) {
-  Json nodes = Json::array();
-  const int count = source.numberOfChildrenOfItem(outline, item);
-  for (int i = 0; i < count; ++i) {
-    tk::OutlineItem child = source.child(outline, i, item);
-    const PrintOptionTreeDataSource::Row row = source.rowOf(child);
-    nodes.push_back({{"text", row.text},
-                     {"differs", row.differs},
-                     {"expanded", outline.isItemExpanded(child)},
-                     {"children", treeJson(source, outline, child)}});
-  }
-  return nodes;
-}
 
 // Sets KEY=VALUE through the engine; throws CommandError for a malformed or unknown setting.
 void applySetting(PanePlugInMgr& manager, const std::string& setting) {
@@ -168,12 +156,6 @@ void printTabs(std::ostream& out, const Json& tabs, const std::string& indent) {
   }
 }
 
-void printTree(std::ostream& out, const Json& nodes, const std::string& indent) {
-  for (const Json& node : nodes) {
-    out << indent << (node["differs"].get<bool>() ? "* " : "  ") << node["text"].get<std::string>() << '\n';
-    printTree(out, node["children"], indent + "  ");
-  }
-}
 
 void runPanesCommand(const PanesCommandOptions& options) {
   // Printed once the bundle is unloaded (see PlugInSession).
@@ -194,6 +176,27 @@ void runPanesCommand(const PanesCommandOptions& options) {
 }
 
 }  // namespace
+
+Json treeJson(PrintOptionTreeDataSource& source, tk::OutlineView& outline, tk::OutlineItem item) {
+  Json nodes = Json::array();
+  const int count = source.numberOfChildrenOfItem(outline, item);
+  for (int i = 0; i < count; ++i) {
+    tk::OutlineItem child = source.child(outline, i, item);
+    const PrintOptionTreeDataSource::Row row = source.rowOf(child);
+    nodes.push_back({{"text", row.text},
+                     {"differs", row.differs},
+                     {"expanded", outline.isItemExpanded(child)},
+                     {"children", treeJson(source, outline, child)}});
+  }
+  return nodes;
+}
+
+void printTree(std::ostream& out, const Json& nodes, const std::string& indent) {
+  for (const Json& node : nodes) {
+    out << indent << (node["differs"].get<bool>() ? "* " : "  ") << node["text"].get<std::string>() << '\n';
+    printTree(out, node["children"], indent + "  ");
+  }
+}
 
 void addPanesCommand(CLI::App& app) {
   auto options = std::make_shared<PanesCommandOptions>();

@@ -116,10 +116,63 @@ std::string cannotStore(const fs::path& spool, int error) {
   return "ERROR: cannot store the job in " + spool.string() + ": " + reason;
 }
 
+// text, the options cupsd wrote for a backend, with what cupsParseOptions would misread quoted.
+// cupsd quotes blanks, tabs, line feeds, quotes and backslashes in a value, but not carriage
+// returns, form feeds and vertical tabs, which cupsParseOptions takes for separators, nor a "{",
+// which it takes for the start of a collection running to the matching "}" (swallowing the
+// options after it when there is none). Real collections (an option of the print
+// system's own, such as "media-col") are written by cupsd with their braces and blanks as they
+// are and stay as they are; a private entry is never one.
+std::string quotedForOptionParser(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 8);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    // One option: its name, then its value up to an unquoted blank outside braces.
+    const std::size_t nameEnd = text.find_first_of("= \t\n", i);
+    const std::string_view name = text.substr(i, (nameEnd == std::string_view::npos ? text.size() : nameEnd) - i);
+    quoted += name;
+    i += name.size();
+    if (i < text.size() && text[i] == '=') {
+      quoted += '=';
+      ++i;
+    }
+    const bool privateEntry = name.starts_with(kPrivateEntryPrefix);
+    int depth = 0;
+    char quote = 0;
+    for (; i < text.size(); ++i) {
+      const char c = text[i];
+      if (c == '\\' && i + 1 < text.size()) {
+        quoted += c;
+        quoted += text[++i];
+        continue;
+      }
+      if (quote == 0 && depth == 0 && (c == ' ' || c == '\t' || c == '\n')) break;
+      if (quote != 0) {
+        if (c == quote) quote = 0;
+      } else if (c == '\'' || c == '"') {
+        quote = c;
+      } else if (c == '{' && privateEntry) {
+        quoted += '\\';
+      } else if (c == '{') {
+        ++depth;
+      } else if (c == '}' && depth > 0) {
+        --depth;
+      } else if (depth == 0 && (c == '\r' || c == '\f' || c == '\v')) {
+        quoted += '\\';
+      }
+      quoted += c;
+    }
+    for (; i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n'); ++i) quoted += text[i];
+  }
+  return quoted;
+}
+
 // The options cupsd wrote, read back, with the private entries apart and unescaped.
 void takeOptions(const std::string& text, JobRecord* record) {
+  const std::string quoted = quotedForOptionParser(text);
   cups_option_t* options = nullptr;
-  const int count = cupsParseOptions(text.c_str(), 0, &options);
+  const int count = cupsParseOptions(quoted.c_str(), 0, &options);
   for (int i = 0; i < count; ++i) {
     const std::string_view name = options[i].name;
     if (name.starts_with(kPrivateEntryPrefix) && name.size() > kPrivateEntryPrefix.size())

@@ -21,7 +21,6 @@ class FixturePane final : public BundlePrincipal, public PanePlugInInterface, pu
  public:
   bool initializePanel(std::shared_ptr<Bundle> bundle, PanePlugInMgr& callback) override {
     _bundle = std::move(bundle);
-    _callback = &callback;
     _view = std::make_unique<tk::View>(tk::Rect{0, 0, 400, 300});
     _buildControls(callback);
     _record("initializePanel");  // after the controls are registered
@@ -42,9 +41,6 @@ class FixturePane final : public BundlePrincipal, public PanePlugInInterface, pu
   std::optional<std::vector<KORAUI*>> getListKORAUI() override { return _controls; }
 
   const std::vector<std::string>& events() const override { return _events; }
-  const Bundle* initializedBundle() const override { return _bundle.get(); }
-  const PanePlugInMgr* initializedCallback() const override { return _callback; }
-  const std::vector<KORAUI*>& controls() const override { return _controls; }
 
  private:
   // Records operation and throws when the bundle asks for it.
@@ -74,7 +70,6 @@ class FixturePane final : public BundlePrincipal, public PanePlugInInterface, pu
   }
 
   std::shared_ptr<Bundle> _bundle;
-  PanePlugInMgr* _callback = nullptr;
   std::unique_ptr<tk::View> _view;
   std::vector<KORAUI*> _controls;
   std::vector<std::string> _events;

@@ -11,26 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/bundle.h"
-
-namespace orval {
-
-class KORAUI;
-class PanePlugInMgr;
-
-namespace panes_testing {
+namespace orval::panes_testing {
 
 class FixturePaneProbe {
  public:
   virtual ~FixturePaneProbe() = default;
   // The operations called so far, in order ("initializePanel", "panelView", "willShow", ...).
   virtual const std::vector<std::string>& events() const = 0;
-  // What initializePanel was given.
-  virtual const Bundle* initializedBundle() const = 0;
-  virtual const PanePlugInMgr* initializedCallback() const = 0;
-  // The settings controls the pane built and registered.
-  virtual const std::vector<KORAUI*>& controls() const = 0;
 };
 
-}  // namespace panes_testing
-}  // namespace orval
+}  // namespace orval::panes_testing

@@ -14,8 +14,9 @@
 // reads an unknown text option as a boolean when it says "true" or "false"
 // and as a collection when it begins with "{", and cupsd turns tabs and line
 // breaks in text into blanks, while an octet string reaches the queue's
-// backend with every special byte quoted, so that cupsParseOptions there
-// gives back each byte. What cannot make that trip is refused when the
+// backend byte for byte, blanks, tabs, line breaks, quotes and backslashes
+// quoted (the tzps backend quotes what cupsd leaves bare before it reads
+// them with cupsParseOptions). What cannot make that trip is refused when the
 // options are made: a name that is not a printable ASCII word without quotes,
 // "=" or "\", and a value longer than the 1023 bytes an IPP value holds.
 #pragma once

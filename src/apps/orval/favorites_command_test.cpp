@@ -1,0 +1,159 @@
+// orval favorites: the favorites cycle from a shell, and what it refuses.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "apps/orval/cli_test_support.h"
+#include "platform/foundation/environment_test_support.h"
+
+namespace orval::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using foundation_testing::ScopedEnvironment;
+
+std::string contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class FavoritesCommandTest : public ::testing::Test {
+ protected:
+  // orval favorites ARGS on the test's job; standard input is input.
+  testing::RunResult favorites(std::vector<std::string> args, const std::string& input = {}) {
+    args.insert(args.begin(), "favorites");
+    args.insert(args.end(), {"--ticket", (folder / "job.ticket").string(), "--bundle", ORVAL_BUNDLE_DIR});
+    std::istringstream in(input);
+    std::streambuf* old = std::cin.rdbuf(in.rdbuf());
+    testing::RunResult result = testing::runOrval(std::move(args));
+    std::cin.rdbuf(old);
+    return result;
+  }
+  nlohmann::json json(std::vector<std::string> args) {
+    args.push_back("--json");
+    const testing::RunResult result = favorites(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    return nlohmann::json::parse(result.out, nullptr, false);
+  }
+  std::string staple() {
+    const testing::RunResult shown = testing::runOrval({"show", "--json", "--ticket", (folder / "job.ticket").string(),
+                                                        "--bundle", ORVAL_BUNDLE_DIR});
+    const nlohmann::json pane = nlohmann::json::parse(shown.out, nullptr, false);
+    for (const auto& control : pane["controls"])
+      if (control["key"] == "StapleMode") return control["value"];
+    return "(absent) " + shown.err;
+  }
+  // Every file of the favorite folder with a digest of its bytes.
+  std::map<std::string, std::size_t> folderContents() const {
+    std::map<std::string, std::size_t> files;
+    for (const auto& entry : fs::directory_iterator(favoriteFolder))
+      files[entry.path().filename()] = entry.is_regular_file() ? std::hash<std::string>()(contents(entry.path())) : 0;
+    return files;
+  }
+  fs::path write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+    return folder / name;
+  }
+
+  const fs::path folder = testing::scratchFolder("favorites_command");
+  ScopedEnvironment config_{"XDG_CONFIG_HOME", (folder / "config").string()};
+  ScopedEnvironment data_{"XDG_DATA_HOME", (folder / "data").string()};
+  const fs::path favoriteFolder = folder / "config/QUILLANT/TZPrintServer/PDE/favorite";
+};
+
+TEST_F(FavoritesCommandTest, SaveChangeApplyExportDeleteAndImportFromAShell) {
+  ASSERT_EQ(testing::runOrval({"set", "StapleMode=TopLeftCorner", "--ticket", (folder / "job.ticket").string(),
+                               "--bundle", ORVAL_BUNDLE_DIR}).status, 0);
+  EXPECT_EQ(favorites({"save", "proof", "--comment", "first"}).status, 0);
+  const fs::path proof = favoriteFolder / "proof.pfj";
+  ASSERT_TRUE(fs::exists(proof)) << testing::runOrval({"favorites", "list"}).out;
+  ASSERT_EQ(testing::runOrval({"set", "StapleMode=BottomRightCorner", "--ticket", (folder / "job.ticket").string(),
+                               "--bundle", ORVAL_BUNDLE_DIR}).status, 0);
+  nlohmann::json list = json({"list"})["favorites"];
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]["comment"], "first");
+  EXPECT_EQ(list[0]["current"], true);
+  EXPECT_EQ(list[0]["differs"], true);
+
+  EXPECT_EQ(favorites({"apply", "proof"}).status, 0);
+  EXPECT_EQ(staple(), "TopLeftCorner");
+  EXPECT_EQ(json({"list"})["favorites"][0]["differs"], false);
+  // The manager's tree marks what the favorite changes from the defaults (its staple).
+  const std::string shown = favorites({"show", "proof"}).out;
+  EXPECT_NE(shown.find("* "), std::string::npos) << shown;
+
+  const fs::path exported = folder / "copy.pfj";
+  EXPECT_EQ(favorites({"export", "proof", exported.string()}).status, 0);
+  EXPECT_EQ(contents(exported).substr(0, 4), "2\n7\n");
+  const std::string bytes = contents(proof);
+  // Asked as the panel asks: no answer is No.
+  EXPECT_EQ(favorites({"delete", "proof"}).status, 1);
+  EXPECT_TRUE(fs::exists(proof));
+  EXPECT_EQ(favorites({"delete", "proof"}, "Yes\n").status, 0);
+  EXPECT_EQ(contents(folder / "data/Trash/files/proof.pfj"), bytes);
+
+  EXPECT_EQ(favorites({"import", exported.string()}).status, 0);
+  EXPECT_EQ(favorites({"rename", "copy", "proof"}).status, 0);
+  EXPECT_EQ(favorites({"comment", "proof", "second"}).status, 0);
+  list = json({"list"})["favorites"];
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]["name"], "proof");
+  EXPECT_EQ(list[0]["comment"], "second");
+}
+
+TEST_F(FavoritesCommandTest, BadInputIsRefusedWithItsMessageAndChangesNothingOnDisk) {
+  ASSERT_EQ(favorites({"save", "proof"}).status, 0);
+  ASSERT_EQ(favorites({"save", "other"}).status, 0);
+  fs::create_directory(favoriteFolder / "taken.pfj");  // not a favorite, but the name is taken on disk
+  fs::create_directory(folder / "folder.pfj");
+  const std::string longText(300, 'x');
+  const std::string unreadable = "could not be read";
+  struct Row {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  std::vector<Row> rows = {
+      {{"save", "a/b"}, "Enter a favorite name"},
+      {{"save", "   "}, "Enter a favorite name"},
+      {{"save", "Default Settings"}, "reserved"},
+      {{"save", std::string(28, 'n')}, "Enter a favorite name"},
+      {{"save", "x", "--comment", longText}, "Enter a comment"},
+      {{"comment", "proof", longText}, "Enter a comment"},
+      {{"rename", "proof", "other"}, "“other” already exists"},
+      {{"rename", "proof", "taken"}, "could not be renamed to “taken”"},
+      {{"rename", "absent", "x"}, "no favorite \"absent\""},
+      {{"import", write("crlf.pfj", "2\r\n7\r\n3\r\nComment=x\r\nA=1\t\t").string()}, unreadable},
+      {{"import", write("cut.pfj", "2\n7\n3\nComment=x\n").string()}, unreadable},
+      {{"import", write("foreign.pfj", "2\n5\n3\nComment=x\nA=1\t\t").string()}, unreadable},
+      {{"import", (folder / "folder.pfj").string()}, "cannot be chosen"},
+      {{"import", (favoriteFolder / "other.pfj").string()}, "“other” already exists"},
+      {{"export", "proof", (favoriteFolder / "other.pfj").string()}, "already exists: the favorite was not exported"},
+  };
+  const bool root = ::geteuid() == 0;  // root writes into a read-only folder: no refusal to see
+  if (!root) rows.push_back({{"save", "new"}, "could not be saved"});
+  const std::map<std::string, std::size_t> before = folderContents();
+  for (const Row& row : rows) {
+    if (row.message == "could not be saved") fs::permissions(favoriteFolder, fs::perms::owner_write, fs::perm_options::remove);
+    const testing::RunResult result = favorites(row.args);
+    EXPECT_EQ(result.status, 1) << row.args[0] << " " << row.args[1];
+    EXPECT_NE(result.err.find(row.message), std::string::npos) << row.args[0] << " " << row.args[1] << ": " << result.err;
+    EXPECT_EQ(folderContents(), before) << row.args[0] << " " << row.args[1];
+  }
+  fs::permissions(favoriteFolder, fs::perms::owner_write, fs::perm_options::add);
+  // Over-long keys and values read cut, as such files always read; the file itself is copied whole.
+  for (const fs::path& file : {write("key.pfj", "2\n7\n3\n" + std::string(129, 'k') + "=1\t\t"),
+                               write("value.pfj", "2\n7\n3\nA=" + std::string(513, 'v') + "\t\t")}) {
+    EXPECT_EQ(favorites({"import", file.string()}).status, 0);
+    EXPECT_EQ(contents(favoriteFolder / file.filename()), contents(file));
+  }
+}
+
+}  // namespace
+}  // namespace orval::cli

@@ -1,0 +1,153 @@
+// The favorites row of the panel loaded from the real bundle, worked as a person would.
+#include <gtest/gtest.h>
+
+#include "conversion/field_scrambler.h"
+#include "favorite_dialogs/favorite_dialogs_test_support.h"
+#include "panel/wexo_pde_by_cocoa.h"
+#include "platform/print/memory_print_host.h"
+#include "platform/toolkit/button.h"
+#include "platform/toolkit/pop_up_button.h"
+#include "settings_ui/kora_ui.h"
+
+namespace orval {
+namespace {
+
+using namespace favorite_dialogs_testing;
+
+[[maybe_unused]] ::testing::Environment* const homeEnvironment =
+    ::testing::AddGlobalTestEnvironment(new HomeInTemporaryFolder);
+
+class PanelFavoritesTest : public FavoriteDialogsTest {
+ protected:
+  void TearDown() override {
+    host.reset();  // the panel first: it refers to the shared manager
+    FavoriteDialogsTest::TearDown();
+  }
+  // The bundle's panel in a new host, restored from ticket (when given) and shown.
+  WexoPDEByCocoa& open(const std::optional<fs::path>& ticket = std::nullopt) {
+    host.reset();
+    host = std::make_unique<MemoryPrintHost>("tz");
+    EXPECT_TRUE(host->openPrinterDescription(fs::path(ORVAL_BUNDLE_DIR) / "Contents/Resources/TZPrintServer.ppd"));
+    EXPECT_TRUE(host->panels().loadPlugIn(Bundle::bundleWithPath(ORVAL_BUNDLE_DIR)));
+    if (ticket) {
+      EXPECT_EQ(host->loadTicketFile(*ticket), TicketFile::Status::Loaded);
+    }
+    auto* panel = dynamic_cast<WexoPDEByCocoa*>(host->panels().panels().front().get());
+    EXPECT_TRUE(host->panels().restoreValues());
+    EXPECT_TRUE(host->panels().show(*panel));
+    return *panel;
+  }
+  // The person picks value in the main pane's pop-up of key.
+  static void pick(WexoPDEByCocoa& panel, const std::string& key, const std::string& value) {
+    tk::PopUpButton* popup = panel.shortcutControl(key)->popupButton();
+    popup->selectItemAtIndex(popup->indexOfItemWithRepresentedObject(Value(value)));
+    popup->sendAction();
+  }
+  static std::string value(WexoPDEByCocoa& panel, const std::string& key) { return panel.printOption()->get(key).text(); }
+  static std::vector<std::string> titles(WexoPDEByCocoa& panel) {
+    std::vector<std::string> shown = panel.favoritePopUp()->itemTitles();
+    shown.insert(shown.begin(), panel.favoritePopUp()->titleOfSelectedItem() + " <-");
+    return shown;
+  }
+  // The person chooses the pop-up's item titled title.
+  static void choose(WexoPDEByCocoa& panel, const std::string& title) {
+    panel.favoritePopUp()->selectItemWithTitle(title);
+    panel.selectFavorite(panel.favoritePopUp());
+  }
+
+  std::unique_ptr<MemoryPrintHost> host;
+};
+
+TEST_F(PanelFavoritesTest, SaveChangeApplyExportDeleteAndImportAFavorite) {
+  WexoPDEByCocoa& panel = open();
+  pick(panel, "StapleMode", "TopLeftCorner");
+  // The default favorite is compared with the defaults: a change away from them is marked too.
+  EXPECT_EQ(titles(panel), (std::vector<std::string>{"Modified: Default Settings <-", "Modified: Default Settings",
+                                                     "Default Settings"}));
+  person->act([&](tk::Window& window) {
+    EXPECT_EQ(SaveFavoriteWindowController::sharedInstance().name(), "");  // the default favorite's name is not offered
+    EXPECT_TRUE(type(tk::viewWithIdentifier<tk::TextField>(window, "favoriteName"), "proof"));
+    tk::clickButton(window, "Save");
+  });
+  ASSERT_EQ(panel.clickedSaveFavoriteButton(), 1);
+  const fs::path proof = favorites / "proof.pfj";
+  EXPECT_EQ(titles(panel), (std::vector<std::string>{"proof <-", "Default Settings", "", "proof"}));
+  EXPECT_TRUE(panel.deleteFavoriteButton()->isEnabled());
+
+  // One marker above its favorite, however many changes; gone when the values come back.
+  const std::string color = value(panel, "ColorMode");
+  pick(panel, "StapleMode", "BottomRightCorner");
+  pick(panel, "ColorMode", color == "Grayscale" ? "Color" : "Grayscale");
+  EXPECT_EQ(titles(panel), (std::vector<std::string>{"Modified: proof <-", "Default Settings", "", "Modified: proof", "proof"}));
+  EXPECT_FALSE(panel.deleteFavoriteButton()->isEnabled());
+  pick(panel, "ColorMode", color);
+  choose(panel, "Modified: proof");  // choosing the marker itself changes nothing
+  EXPECT_EQ(value(panel, "StapleMode"), "BottomRightCorner");
+  EXPECT_FALSE(panel.deleteFavoriteButton()->isEnabled());
+  pick(panel, "StapleMode", "TopLeftCorner");
+  EXPECT_EQ(titles(panel), (std::vector<std::string>{"proof <-", "Default Settings", "", "proof"}));
+
+  // The job names its favorite: restored, the favorite is selected and the job's own change kept and marked.
+  pick(panel, "StapleMode", "BottomRightCorner");
+  const fs::path ticket = favorites.parent_path() / "job.ticket";
+  ASSERT_TRUE(host->panels().saveValues());
+  ASSERT_TRUE(host->saveTicketFile(ticket, true));
+  WexoPDEByCocoa& again = open(ticket);
+  EXPECT_EQ(value(again, "StapleMode"), "BottomRightCorner");
+  EXPECT_EQ(titles(again), (std::vector<std::string>{"Modified: proof <-", "Default Settings", "", "Modified: proof", "proof"}));
+  choose(again, "proof");  // applied: the marker goes, the settings come back
+  EXPECT_EQ(value(again, "StapleMode"), "TopLeftCorner");
+  EXPECT_EQ(titles(again), (std::vector<std::string>{"proof <-", "Default Settings", "", "proof"}));
+
+  // Export through the favorite manager, delete (to the trash), import the export.
+  const fs::path exported = favorites.parent_path() / "exported.pfj";
+  person
+      ->act([](tk::Window& window) {
+        FavoriteWindowController::sharedInstance().favoriteListView()->clickRow(2);
+        tk::clickButton(window, "Export");
+      })
+      .chooseFile(exported.string())
+      .act([](tk::Window& window) { tk::clickButton(window, "Cancel"); })
+      .answerAlert("Yes");
+  EXPECT_EQ(again.clickedBrowseFavoriteButton(), 0);
+  const std::string bytes = fileContents(proof);
+  ASSERT_TRUE(again.clickedDeleteFavoriteButton());
+  EXPECT_EQ(person->alertsShown().back().informativeText, "Do you want to delete the selected favorite?");
+  EXPECT_EQ(titles(again), (std::vector<std::string>{"Default Settings <-", "Default Settings"}));
+  EXPECT_EQ(fileContents(fs::path(std::getenv("XDG_DATA_HOME")) / "Trash/files/proof.pfj"), bytes);
+  person->act([](tk::Window& window) { tk::clickButton(window, "Import"); })
+      .chooseFile(exported.string())
+      .act([](tk::Window& window) { tk::clickButton(window, "OK"); });
+  EXPECT_EQ(again.clickedBrowseFavoriteButton(), 1);
+  EXPECT_EQ(fileContents(favorites / "exported.pfj"), bytes);
+  EXPECT_EQ(again.favoritePopUp()->itemTitles(), (std::vector<std::string>{"Default Settings", "", "exported"}));
+  // Only the keys both sides hold count.
+  again.favoritePopUp()->selectItemWithTitle("exported");
+  for (const auto& [job, differs] : {std::pair{PrintOption{{"StapleMode", "TopLeftCorner"}, {"OnlyInJob", "b"}}, false},
+                                     std::pair{PrintOption{{"StapleMode", "None"}}, true}})
+    EXPECT_EQ(again._isDifferFromCurrentFavorite(&job), differs);
+  EXPECT_EQ(person->remainingSteps(), 0u);
+}
+
+TEST(FavoriteDifferenceTest, ValuesAgreeAsNumbersAndPasswordsAsClearText) {
+  const auto scrambled = [](const char* clear, unsigned seed) {
+    char out[64];
+    EXPECT_TRUE(Encryption(kFieldScramblerKey, clear, out, seed));
+    return std::string(out);
+  };
+  struct Row {
+    std::string key, mine, theirs;
+    bool same;
+  };
+  for (const Row& row : std::vector<Row>{{"MailAddress", "1.0", "1", true},
+                                         {"MailAddress", "abc", "abd", false},
+                                         {"MailAddress", "1", "x", false},
+                                         {"MailAddress", "5mm", "5", false},
+                                         {"MailAddress", scrambled("a", 1), scrambled("a", 2), false},
+                                         {"QZFormPassword", scrambled("secret", 1), scrambled("secret", 2), true},
+                                         {"QZSecurityPassword", scrambled("secret", 1), scrambled("other", 1), false}})
+    EXPECT_EQ(WexoPDEByCocoa::_isSameFavoriteValue(row.key, row.mine, row.theirs), row.same) << row.key << " " << row.mine;
+}
+
+}  // namespace
+}  // namespace orval
