@@ -1,4 +1,5 @@
 #include "apps/orval/commands.h"
+
 #include "apps/orval/job_commands.h"
 
 namespace orval::cli {
@@ -6,7 +7,7 @@ namespace orval::cli {
 void addCommands(CLI::App& app) {
   addJobLookCommands(app);
   addJobChangeCommands(app);
-  addFavoritesCommand(app);
+  addFavoritesPublishCommands(*addFavoritesCommand(app));
   addInfoCommand(app);
   addListsCommand(app);
   addPpdCommand(app);
@@ -14,6 +15,7 @@ void addCommands(CLI::App& app) {
   addConvertCommand(app);
   addUiCommand(app);
   addPanesCommand(app);
+  addPrintCommand(app);
 }
 
 }  // namespace orval::cli

@@ -45,5 +45,9 @@ void addPanesCommand(CLI::App& app);
 CLI::App* addFavoritesCommand(CLI::App& app);
 // Adds list, show, save, apply, delete, rename, comment, import and export to favorites.
 void addFavoritesSubcommands(CLI::App& favorites);
+// `orval print FILE...`: files printed on a TZ queue of CUPS with the job's settings.
+void addPrintCommand(CLI::App& app);
+// `publish` and `unpublish` of `orval favorites`: a favorite as the user's CUPS instance.
+void addFavoritesPublishCommands(CLI::App& favorites);
 
 }  // namespace orval::cli

@@ -17,6 +17,7 @@
 #include "apps/orval/control_json.h"
 #include "apps/orval/job_commands.h"
 #include "apps/orval/job_session.h"
+#include "apps/orval/job_settings.h"
 #include "panel/wexo_pde_by_cocoa.h"
 #include "panes/pde_automatic_paper_tray_selection.h"
 #include "platform/toolkit/button.h"
@@ -25,37 +26,6 @@
 namespace orval::cli {
 
 namespace {
-
-struct Setting {
-  std::string key;
-  std::string value;
-};
-
-std::vector<Setting> parseSettings(const std::vector<std::string>& texts) {
-  std::vector<Setting> settings;
-  for (const std::string& text : texts) {
-    const std::size_t equals = text.find('=');
-    if (equals == std::string::npos || equals == 0) throw CommandError("a setting is KEY=VALUE, not \"" + text + "\"");
-    settings.push_back({text.substr(0, equals), text.substr(equals + 1)});
-  }
-  return settings;
-}
-
-// Makes every setting through the control controlFor answers; throws CommandError (naming the
-// key) when one cannot be made or does not keep its value.
-template <class ControlFor>
-void applySettings(const std::vector<Setting>& settings, ControlFor controlFor) {
-  for (const Setting& setting : settings) {
-    KORAUI* control = controlFor(setting.key);
-    const std::optional<std::string> before = control->getStringValue();
-    if (const std::optional<std::string> failure = changeControlAsAPerson(*control, setting.value))
-      throw CommandError(*failure + "; the ticket is unchanged");
-    const std::optional<std::string> after = control->getStringValue();
-    if (after != setting.value)
-      throw CommandError(setting.key + " was not changed to \"" + setting.value + "\" (it stays \"" +
-                         before.value_or("") + "\"); the ticket is unchanged");
-  }
-}
 
 void printReport(const JobOptions& options, const Json& report) {
   if (options.json) printJson(std::cout, report);
@@ -67,12 +37,7 @@ void runSet(const JobOptions& options, const std::vector<std::string>& texts) {
   Json report;
   {
     JobSession job(options);
-    applySettings(settings, [&job](const std::string& key) {
-      KORAUI* control = job.panel().shortcutControl(key);
-      if (control == nullptr || control->mainKeyword().empty())
-        throw CommandError("\"" + key + "\" is not a setting of the main pane (orval show lists them)");
-      return control;
-    });
+    applySettings(settings, [&job](const std::string& key) { return mainPaneControl(job, key); });
     job.save();
     report = mainPaneJson(job);
   }

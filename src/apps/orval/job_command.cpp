@@ -176,6 +176,7 @@ void addJobLookCommands(CLI::App& app) {
   command = app.add_subcommand("ticket", "Show what the job's ticket holds, exactly as stored");
   command->add_option("--ticket", ticket->ticket, "The job's ticket file")->type_name("FILE");
   command->add_option("--ppd", ticket->ppd, "The printer description naming the destination")->type_name("FILE");
+  command->add_option("--printer", ticket->printer, "The CUPS queue naming the destination")->type_name("QUEUE");
   addJsonFlag(*command, &ticket->json);
   command->callback([ticket] { runTicket(*ticket); });
 

@@ -1,20 +1,27 @@
 // Printing for real: a TZ queue on a private cupsd, its lists published by the
-// tzps backend and read back through the list channel, and a job whose every
-// setting arrives at the print server byte for byte; and bad input that ends
-// in a clear error within its bound.
+// tzps backend and offered by the panel, a job prepared with orval's job
+// commands and printed with `orval print` whose every setting arrives at the
+// print server byte for byte, a favorite published as a CUPS instance and
+// printed with lp; and bad input that ends in a clear error within its bound,
+// with nothing printed and the ticket untouched.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <nlohmann/json.hpp>
+
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "apps/tzps/job_record.h"
 #include "apps/tzps/private_cupsd_test_support.h"
+#include "conversion/password_encoder.h"
+#include "panel/print_settings_ticket.h"
 #include "panel/server_list_channel.h"
 #include "panes/pane_plugin_mgr.h"
 #include "platform/foundation/plist.h"
 #include "platform/print/cups_print_host.h"
-#include "settings_ui/string_escape_converter.h"
+#include "platform/print/ticket_file.h"
 
 namespace orval {
 namespace {
@@ -26,6 +33,8 @@ using testing::runProgram;
 
 const fs::path kSource = ORVAL_SOURCE_DIR;
 const std::string kPrivate(tzps::kPrivateEntryPrefix);
+// The consistency check's message for a stock tray without a stock name.
+const std::string kStockNameMessage = "Enter the stock name of the paper tray.";
 
 std::string fileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -66,6 +75,17 @@ class EndToEndTest : public ::testing::Test {
     args.insert(args.begin(), ORVAL_CLI_PATH);
     return runProgram(args);
   }
+  // orval's job command args on queue's job kept in ticket.
+  static ProgramResult job(const std::string& queue, const fs::path& ticket, std::vector<std::string> args) {
+    args.insert(args.end(), {"--printer", queue, "--server", cupsd_->socket(), "--ticket", ticket.string()});
+    return orval(std::move(args));
+  }
+  // A one-page PDF document.
+  static std::string document() {
+    const fs::path file = cupsd_->folder() / "report.pdf";
+    if (!fs::exists(file)) std::ofstream(file, std::ios::binary) << "%PDF-1.4\n% a document\n%%EOF\n";
+    return file.string();
+  }
   static std::unique_ptr<CupsPrintHost> connect(const std::string& printer, std::string* error,
                                                 std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
     return CupsPrintHost::connect({cupsd_->socket(), printer, timeout}, error);
@@ -76,13 +96,20 @@ class EndToEndTest : public ::testing::Test {
   static inline std::string startError_;
 };
 
-TEST_F(EndToEndTest, AJobReachesThePrintServerWithEverySettingIntact) {
+TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
   const fs::path spool = cupsd_->folder() / "jobs";
   const ProgramResult queue = tzQueue("tz", spool);
   ASSERT_EQ(queue.status, 0) << queue.err;
+  // The server has two feeders and two stackers (the bundle's own description lists more).
+  const fs::path lists = cupsd_->folder() / "lists";
+  for (const char* name : {"FeederInfoList.plist", "StackerInfoList.plist"}) {
+    Array rows = *plistFromFile(lists / name)->asArray();
+    while (rows.size() > 2) rows.erase(2);
+    ASSERT_TRUE(writePlistFile(lists / name, Value(std::move(rows))));
+  }
 
   const ProgramResult refresh =
-      orval({"lists", "refresh", "--printer", "tz", "--server", cupsd_->socket(), "--json"});
+      orval({"lists", "refresh", "--printer", "tz", "--server", cupsd_->socket(), "--timeout", "300", "--json"});
   ASSERT_EQ(refresh.status, 0) << refresh.err << cupsd_->logTail();
   std::string error;
   const std::unique_ptr<CupsPrintHost> host = connect("tz", &error);
@@ -90,63 +117,126 @@ TEST_F(EndToEndTest, AJobReachesThePrintServerWithEverySettingIntact) {
   EXPECT_EQ(host->host().printer()->deviceURI().value_or("").rfind("tzps://printserver.example/", 0), 0u);
   // Every list the panel asks for and the sample folder holds is published as it stands.
   for (const std::string& name : PanePlugInMgr::allListCommands()) {
-    const fs::path file = kSource / "resources/server_lists" / (name + ".plist");
+    const fs::path file = lists / (name + ".plist");
     if (!fs::exists(file)) continue;
     EXPECT_NE(refresh.out.find('"' + name + '"'), std::string::npos) << refresh.out;
     EXPECT_EQ(readServerList(host->host().ppdFile(), name), plistFromFile(file)) << name;
   }
+  // The panel on the queue offers what the server published.
+  const fs::path ticket = cupsd_->folder() / "tz.ticket";
+  const ProgramResult shown = job("tz", ticket, {"show", "--json"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  for (const auto& [tray, offered] : {std::pair{"Tray 2", true}, {"Stacker Tray 2", true}, {"Tray 3", false},
+                                      {"Finisher Tray", false}})
+    EXPECT_EQ(shown.out.find("\"title\": \"" + std::string(tray) + '"') != std::string::npos, offered) << tray;
 
-  // Settings as the panel leaves them: marked choices, escaped private entries, the print system's own.
-  PrinterDescription& ppd = *host->host().printerDescription();
-  int changed = 0;
-  for (const PpdOption& option : ppd.options()) {
-    if (option.choices.size() > 1 && option.choices.back().choice != option.defaultChoice && changed++ < 4) {
-      ASSERT_TRUE(ppd.markOption(option.keyword, option.choices.back().choice));
-    }
-  }
-  StringEscapeConverter escaping;
-  escaping.replace("%", "%x25");
-  escaping.replace("'", "%x27");
-  escaping.replace(",", "%x2C");
+  // A conflict: refused with --no (nothing written), taken with --yes.
+  ASSERT_EQ(job("tz", ticket, {"set", "OutputTray=Stackertray"}).status, 0);
+  const std::string unchanged = fileBytes(ticket);
+  ASSERT_EQ(job("tz", ticket, {"set", "--no", "StapleMode=TopLeftCorner"}).status, 1);
+  EXPECT_EQ(fileBytes(ticket), unchanged);
+  ASSERT_EQ(job("tz", ticket, {"set", "--yes", "StapleMode=TopLeftCorner"}).status, 0);
+  const std::string jobName = "Report: \"Q3\" – ü, 100%";
+  ASSERT_EQ(job("tz", ticket, {"job-name", jobName}).status, 0);
+
+  // Awkward values of the job's own settings, as the panel stores them.
+  char password[kEncDecBufferSize] = {};
+  ASSERT_EQ(loadEncDec((fs::path(ORVAL_BUNDLE_DIR) / "Contents/Resources").c_str()), 0);
+  ASSERT_EQ(encode(std::string(509, '%').c_str(), password), 0);
   const std::vector<std::pair<std::string, std::string>> entries = {
-      {"JobName", "Quarterly report, \"final\" version"},
-      {"Comment", "it's 100% done, %x2C stays\tafter a tab\nand a line break"},
-      {"Note", "日本語のメモ ü {braces} True"},
-      {"Count", "0010"},
-      {"Blank", ""},
-      {"Password", "ENC1:" + std::string(1018, 'C')},
+      {"PaperColorCustomName", "Sky, \"blue\" 50%"},
+      {"MemoCommentContent", "it's done,\tafter a tab; %x2C stays"},
+      {"JobFolderName", "日本語のフォルダ ü {braces} True"},
+      {"StockName", "  two leading blanks"},
+      {"AuthJobPassword", password},
   };
-  PrintSettings& settings = *host->host().printSettings();
-  for (const auto& [key, value] : entries) settings.setValue(kPrivate + key, Value(escaping.escape(value)));
-  settings.setCopies(2);
-  settings.setCollate(false);
-  settings.setDuplex(DuplexMode::NoTumble);
+  JobTicket stored;
+  ASSERT_EQ(TicketFile::read(ticket, &stored), TicketFile::Status::Loaded);
+  for (const auto& [key, value] : entries) stored.printSettings.set(kPrivate + key, Value(escapeTicketValue(value)));
+  ASSERT_TRUE(TicketFile::write(ticket, stored, false));
 
-  const fs::path document = cupsd_->folder() / "report.pdf";
-  std::ofstream(document, std::ios::binary) << "%PDF-1.4\n% a document\n%%EOF\n";
-  const std::string title = "Report: \"Q3\" – ü";
-  const std::optional<int> jobId = host->submit({document}, title, std::nullopt, &error);
-  ASSERT_TRUE(jobId) << error;
-  const std::optional<CupsJobStatus> status = host->waitForJob(*jobId, std::chrono::seconds(30), &error);
+  // A dry run prints the options and changes nothing.
+  const std::string before = fileBytes(ticket);
+  const ProgramResult dry = job("tz", ticket, {"print", "--dry-run", "-o", "ColorMode=Grayscale", document()});
+  ASSERT_EQ(dry.status, 0) << dry.err;
+  EXPECT_NE(dry.out.find("StapleMode=TopLeftCorner\n"), std::string::npos) << dry.out;
+  EXPECT_EQ(fileBytes(ticket), before);
+
+  const ProgramResult printed = job("tz", ticket, {"print", "-o", "ColorMode=Grayscale", document(), "--json"});
+  ASSERT_EQ(printed.status, 0) << printed.err << cupsd_->logTail();
+  const int jobId = nlohmann::json::parse(printed.out)["job"].get<int>();
+  const std::optional<CupsJobStatus> status = host->waitForJob(jobId, std::chrono::seconds(30), &error);
   ASSERT_TRUE(status && status->state == IPP_JSTATE_COMPLETED) << error << cupsd_->logTail();
 
-  const std::optional<tzps::SpoolContents> stored = tzps::readSpool(spool, &error);
-  ASSERT_TRUE(stored) << error;
-  ASSERT_EQ(stored->records.size(), 1u);
-  const tzps::JobRecord& record = stored->records.front();
-  EXPECT_EQ(record.job, *jobId);
-  EXPECT_EQ(record.title, title);
-  EXPECT_EQ(record.copies, 2);
-  EXPECT_EQ(fileBytes(record.folder / record.document), fileBytes(document));
-  for (const auto& [keyword, choice] : ppd.markedChoices())
-    EXPECT_EQ(find(record.options, keyword), choice.text()) << keyword;
+  ASSERT_EQ(TicketFile::read(ticket, &stored), TicketFile::Status::Loaded);
+  const std::optional<tzps::SpoolContents> spooled = tzps::readSpool(spool, &error);
+  ASSERT_TRUE(spooled && spooled->records.size() == 1u) << error;
+  const tzps::JobRecord& record = spooled->records.front();
+  EXPECT_EQ(record.job, jobId);
+  EXPECT_EQ(record.title, jobName);
+  EXPECT_EQ(fileBytes(record.folder / record.document), fileBytes(document()));
+  EXPECT_EQ(stored.markedChoices.get("ColorMode").text(), "Grayscale");
+  for (const auto& [keyword, choice] : stored.markedChoices) EXPECT_EQ(find(record.options, keyword), choice.text()) << keyword;
+  for (const auto& [key, value] : stored.printSettings)
+    if (key.starts_with(kPrivate))
+      EXPECT_EQ(find(record.privateEntries, key.substr(kPrivate.size())), unescapeTicketValue(value.text())) << key;
   for (const auto& [key, value] : entries) EXPECT_EQ(find(record.privateEntries, key), value) << key;
-  EXPECT_EQ(find(record.options, "sides"), "two-sided-long-edge");
-  EXPECT_EQ(find(record.options, "collate"), "false");
+}
 
-  const ProgramResult jobs = orval({"server", "jobs", "--spool", spool.string(), "--json"});
-  EXPECT_EQ(jobs.status, 0) << jobs.err;
-  EXPECT_NE(jobs.out.find("\"job\": " + std::to_string(*jobId)), std::string::npos) << jobs.out;
+TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
+  const fs::path spool = cupsd_->folder() / "favorite-jobs";
+  ASSERT_EQ(tzQueue("tzfav", spool).status, 0);
+  const fs::path config = cupsd_->folder() / "config";
+  // The user's favorites and lpoptions are the daemon folder's, for this process and its children.
+  ASSERT_EQ(setenv("XDG_CONFIG_HOME", config.c_str(), 1), 0);
+  ASSERT_EQ(setenv("HOME", cupsd_->folder().c_str(), 1), 0);
+  const fs::path favorites = config / "QUILLANT/TZPrintServer/PDE/favorite";
+  fs::create_directories(favorites);
+  std::ofstream(favorites / "Booklet.pfj", std::ios::binary)
+      << "2\n7\n0\nComment=e2e\nFN_STAPLE=1\t\tCL_COLMD=1\t\tPA_PAPC=10\t\tPA_PAPCCN=Sky, 'blue' 100%\t\t";
+  const fs::path ticket = cupsd_->folder() / "tzfav.ticket";
+  const ProgramResult dry = job("tzfav", ticket, {"print", "--dry-run", "--favorite", "Booklet", document()});
+  ASSERT_EQ(dry.status, 0) << dry.err;
+  EXPECT_NE(dry.out.find("ColorMode=Grayscale\n"), std::string::npos) << dry.out;
+
+  const ProgramResult published = job("tzfav", ticket, {"favorites", "publish", "Booklet", "--json"});
+  ASSERT_EQ(published.status, 0) << published.err;
+  const nlohmann::json options = nlohmann::json::parse(published.out)["options"];
+  EXPECT_EQ(options["StapleMode"], "TopLeftCorner");
+  EXPECT_EQ(options[kPrivate + "PaperColorCustomName"], "Sky%x2C %x27blue%x27 100%x25");
+  // The instance holds them byte for byte.
+  const ProgramResult instance = runProgram({"/usr/bin/lpoptions", "-h", cupsd_->socket(), "-p", "tzfav/Booklet"});
+  ASSERT_EQ(instance.status, 0) << instance.err;
+  cups_option_t* held = nullptr;
+  const int count = cupsParseOptions(instance.out.c_str(), 0, &held);
+  for (const auto& [name, value] : options.items()) {
+    const char* stored = cupsGetOption(name.c_str(), count, held);
+    EXPECT_EQ(std::string(stored ? stored : "(none)"), value.get<std::string>()) << name;
+  }
+  cupsFreeOptions(count, held);
+
+  // lp sends them as text, which CUPS reads as it likes ("False" as a boolean); the favorite's arrive.
+  const ProgramResult lp = runProgram({"/usr/bin/lp", "-h", cupsd_->socket(), "-d", "tzfav/Booklet", document()});
+  ASSERT_EQ(lp.status, 0) << lp.err;
+  std::string error;
+  std::optional<tzps::SpoolContents> spooled;
+  for (int i = 0; i < 600 && !(spooled && spooled->records.size() == 1u); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    spooled = tzps::readSpool(spool, &error);
+  }
+  ASSERT_TRUE(spooled && spooled->records.size() == 1u) << error << cupsd_->logTail();
+  const tzps::JobRecord& record = spooled->records.front();
+  EXPECT_EQ(find(record.options, "StapleMode"), "TopLeftCorner");
+  EXPECT_EQ(find(record.privateEntries, "PaperColorCustomName"), "Sky, 'blue' 100%");
+
+  const std::vector<std::string> unpublish = {"favorites", "unpublish", "Booklet", "--printer", "tzfav", "--server",
+                                              cupsd_->socket()};
+  ASSERT_EQ(orval(unpublish).status, 0);
+  EXPECT_EQ(runProgram({"/usr/bin/lpoptions", "-h", cupsd_->socket(), "-p", "tzfav/Booklet"}).out.find("StapleMode"),
+            std::string::npos);
+  const ProgramResult again = orval(unpublish);
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("there is no instance tzfav/Booklet"), std::string::npos) << again.err;
 }
 
 TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {
@@ -154,13 +244,39 @@ TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {
   EXPECT_FALSE(connect("absent", &error));
   EXPECT_NE(error.find("has no queue absent"), std::string::npos) << error;
 
-  // A queue whose printer description is another printer's.
+  // Nothing reaches a queue or the ticket when the queue, the file or the job is wrong.
   ASSERT_EQ(tzQueue("other", cupsd_->folder() / "other", kSource / "src/platform/print/testdata/test_printer.ppd")
                 .status,
             0);
-  ProgramResult result = orval({"lists", "refresh", "--printer", "other", "--server", cupsd_->socket()});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("is not a TZ Print Server queue"), std::string::npos) << result.err;
+  ASSERT_EQ(tzQueue("checked", cupsd_->folder() / "checked").status, 0);
+  const fs::path ticket = cupsd_->folder() / "refused.ticket";
+  const std::string missing = (cupsd_->folder() / "missing.pdf").string();
+  const std::string noCupsd = (cupsd_->folder() / "no-cupsd.sock").string();
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"print", "--printer", "absent", document()}, "has no queue absent"},
+      {{"print", "--printer", "other", document()}, "is not a TZ Print Server queue"},
+      {{"lists", "refresh", "--printer", "other"}, "is not a TZ Print Server queue"},
+      {{"print", "--printer", "checked", missing}, missing + ": no such file"},
+      {{"print", "--printer", "checked", "-o", "StapleMode=Bogus", document()}, "StapleMode"},
+      {{"print", "--printer", "checked", "-o", "QZInputSlot=TrayStock", document()}, kStockNameMessage},
+      {{"print", "--printer", "checked", "--favorite", "Absent", document()}, "there is no favorite \"Absent\""},
+  };
+  for (Case& c : cases) {
+    c.args.insert(c.args.end(), {"--server", cupsd_->socket()});
+    if (c.args[0] == "print") c.args.insert(c.args.end(), {"--ticket", ticket.string()});
+    const ProgramResult result = orval(c.args);
+    EXPECT_EQ(result.status, 1) << c.message;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  }
+  const ProgramResult noScheduler = orval({"print", "--server", noCupsd, "--printer", "checked", document()});
+  EXPECT_EQ(noScheduler.status, 1);
+  EXPECT_NE(noScheduler.err.find(noCupsd), std::string::npos) << noScheduler.err;
+  EXPECT_FALSE(fs::exists(ticket));
+  const ProgramResult jobs = runProgram({"/usr/bin/lpstat", "-h", cupsd_->socket(), "-W", "all", "-o", "checked"});
+  EXPECT_EQ(jobs.out, "") << jobs.err;
 
   // A command job on a stopped queue never finishes: it is given up and cancelled at the bound.
   ASSERT_EQ(tzQueue("stopped", cupsd_->folder() / "stopped").status, 0);
@@ -178,9 +294,7 @@ TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {
   ASSERT_EQ(chmod(readOnly.c_str(), 0555), 0);
   host = connect("readonly", &error);
   ASSERT_TRUE(host) << error;
-  const fs::path document = cupsd_->folder() / "page.pdf";
-  std::ofstream(document, std::ios::binary) << "%PDF-1.4\n%%EOF\n";
-  const std::optional<int> jobId = host->submit({document}, "kept", std::nullopt, &error);
+  const std::optional<int> jobId = host->submit({document()}, "kept", std::nullopt, &error);
   ASSERT_TRUE(jobId) << error;
   std::optional<CupsQueueStatus> queue;
   for (int i = 0; i < 600 && !(queue && queue->state == IPP_PSTATE_STOPPED); ++i) {
@@ -189,9 +303,9 @@ TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {
   }
   ASSERT_TRUE(queue && queue->state == IPP_PSTATE_STOPPED) << cupsd_->logTail();
   EXPECT_NE(queue->message.find("read-only"), std::string::npos) << queue->message;
-  const std::optional<CupsJobStatus> job = host->connection().jobStatus("readonly", *jobId);
-  ASSERT_TRUE(job);
-  EXPECT_FALSE(job->finished());
+  const std::optional<CupsJobStatus> kept = host->connection().jobStatus("readonly", *jobId);
+  ASSERT_TRUE(kept);
+  EXPECT_FALSE(kept->finished());
 }
 
 }  // namespace
