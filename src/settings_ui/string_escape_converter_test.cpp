@@ -16,7 +16,6 @@ StringEscapeConverter ticketConverter() {
 
 TEST(StringEscapeConverterTest, EscapesInOnePassAndReadsBack) {
   const StringEscapeConverter converter = ticketConverter();
-  EXPECT_EQ(converter.escape("%,"), "%x25%x2C");
   EXPECT_EQ(converter.escape("O'Neil, 50%"), "O%x27Neil%x2C 50%x25");
   EXPECT_EQ(converter.unEscape("O%x27Neil%x2C 50%x25"), "O'Neil, 50%");
   for (const std::string value : {"%x27", "a%x2Cb", "%%x25", "日本語,テキスト", ""})
@@ -31,9 +30,7 @@ TEST(StringEscapeConverterTest, FirstMatchingRuleWinsInBothDirections) {
   EXPECT_EQ(converter.escape("aab"), "21");
   EXPECT_EQ(converter.escape("ba"), "12");
   EXPECT_EQ(converter.unEscape("121"), "abaab");
-  ASSERT_EQ(converter.rules().size(), 3u);
-  EXPECT_EQ(converter.rules()[1].asDict()->get("original").text(), "a");
-  EXPECT_EQ(converter.rules()[1].asDict()->get("escaped").text(), "2");
+  EXPECT_EQ(converter.rules()[1], Value(Dict{{"original", "a"}, {"escaped", "2"}}));
 }
 
 TEST(StringEscapeConverterTest, CopiesWholeCharactersAndIgnoresEmptyRules) {

@@ -18,17 +18,12 @@ TEST(UIDescriptionTest, NamedByTheMainBundleEvenFromAPanePlugIn) {
   KORAUI control;
   control.setBundle(Bundle::bundleWithPath(testdataPath("KoraUI.plugin/Contents/PlugIns/Pane.bundle")));
   EXPECT_EQ(control.getUIFilePath(), expected.string());
-  const std::optional<Dict> ui = loadUIDescription(control.bundle().get());
-  ASSERT_TRUE(ui);
-  EXPECT_TRUE(ui->contains("DuplexMode"));
-  EXPECT_FALSE(ui->contains("PaneOnly"));
+  EXPECT_FALSE(loadUIDescription(control.bundle().get())->contains("PaneOnly"));
 }
 
 TEST(UIDescriptionTest, MissingFileFallsBackToTheBundlesUIResource) {
   EXPECT_FALSE(uiDescriptionPath(testdataPath("Fallback.bundle")));
-  const std::optional<Dict> ui = loadUIDescription(Bundle::bundleWithPath(testdataPath("Fallback.bundle")).get());
-  ASSERT_TRUE(ui);
-  EXPECT_TRUE(ui->contains("FallbackChild"));
+  EXPECT_TRUE(loadUIDescription(Bundle::bundleWithPath(testdataPath("Fallback.bundle")).get())->contains("FallbackChild"));
   EXPECT_FALSE(uiDescriptionPath(testdataPath("NoSuchBundle")));
   EXPECT_FALSE(loadUIDescription(nullptr));
   EXPECT_FALSE(KORAUI().getUIFilePath());

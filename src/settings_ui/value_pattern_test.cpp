@@ -5,39 +5,24 @@
 namespace orval {
 namespace {
 
-TEST(ValuePatternTest, LessThanMatchesBelowItsBoundOnly) {
-  EXPECT_EQ(conflictedType("__LESS__:10", std::string("9.99")), kConflictedTypeLess);
-  EXPECT_EQ(conflictedType("__LESS__:10", std::string("-1")), kConflictedTypeLess);
-  EXPECT_EQ(conflictedType("__LESS__:10", std::string("10")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("__LESS__:10", std::string("12")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("__LESS__:2.5", std::string("2.49")), kConflictedTypeLess);
-  EXPECT_EQ(conflictedType("__LESS__:10", std::string("")), kConflictedTypeLess);
-  EXPECT_EQ(conflictedType("__LESS__:0", std::string("abc")), kConflictedTypeNone);
-}
-
-TEST(ValuePatternTest, GreaterThanMatchesAboveItsBoundOnly) {
-  EXPECT_EQ(conflictedType("__GREATER__:10", std::string("12")), kConflictedTypeGreater);
-  EXPECT_EQ(conflictedType("__GREATER__:10", std::string("10.01")), kConflictedTypeGreater);
-  EXPECT_EQ(conflictedType("__GREATER__:10", std::string("10")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("__GREATER__:10", std::string("9")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("__GREATER__:-5", std::string("-4")), kConflictedTypeGreater);
-}
-
-TEST(ValuePatternTest, AllAndMissingValuesNeverMatchARange) {
-  EXPECT_EQ(conflictedType("__LESS__:10", std::string("__ALL__")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("__GREATER__:-10", std::string("__ALL__")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("__ALL__", std::string("__ALL__")), kConflictedTypeEqual);
-  EXPECT_EQ(conflictedType("__LESS__:10", std::nullopt), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("On", std::nullopt), kConflictedTypeNone);
-}
-
-TEST(ValuePatternTest, OtherPatternsMatchExactly) {
-  EXPECT_EQ(conflictedType("On", std::string("On")), kConflictedTypeEqual);
-  EXPECT_EQ(conflictedType("On", std::string("on")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("10", std::string("10.0")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("", std::string("")), kConflictedTypeEqual);
-  EXPECT_EQ(conflictedType("__LESS__10", std::string("5")), kConflictedTypeNone);
-  EXPECT_EQ(conflictedType("__LESS__10", std::string("__LESS__10")), kConflictedTypeEqual);
+TEST(ValuePatternTest, RangesMatchStrictlyOtherPatternsExactly) {
+  const struct {
+    const char* pattern;
+    std::optional<std::string> value;
+    int type;
+  } rows[] = {
+      {"__LESS__:10", "9.99", kConflictedTypeLess},       {"__LESS__:10", "10", kConflictedTypeNone},
+      {"__LESS__:2.5", "2.49", kConflictedTypeLess},      {"__LESS__:10", "", kConflictedTypeLess},
+      {"__LESS__:0", "abc", kConflictedTypeNone},         {"__GREATER__:10", "10.01", kConflictedTypeGreater},
+      {"__GREATER__:10", "10", kConflictedTypeNone},      {"__GREATER__:-5", "-4", kConflictedTypeGreater},
+      {"__LESS__:10", "__ALL__", kConflictedTypeNone},    {"__GREATER__:-10", "__ALL__", kConflictedTypeNone},
+      {"__ALL__", "__ALL__", kConflictedTypeEqual},       {"__LESS__:10", std::nullopt, kConflictedTypeNone},
+      {"On", std::nullopt, kConflictedTypeNone},          {"On", "On", kConflictedTypeEqual},
+      {"On", "on", kConflictedTypeNone},                  {"10", "10.0", kConflictedTypeNone},
+      {"__LESS__10", "5", kConflictedTypeNone},           {"__LESS__10", "__LESS__10", kConflictedTypeEqual},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(conflictedType(row.pattern, row.value), row.type) << row.pattern << " " << row.value.value_or("-");
 }
 
 TEST(ValuePatternTest, BoundIsTheTextAfterThePrefix) {
