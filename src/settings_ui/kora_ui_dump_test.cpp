@@ -10,7 +10,7 @@ using namespace kora_ui_testing;
 
 class KoraUIDumpTest : public KoraUITest {};
 
-TEST_F(KoraUIDumpTest, TreeAsValueAndText) {
+TEST_F(KoraUIDumpTest, TreeAsText) {  // the text is rendered from the tree value
   auto control = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "PopupButton"}, {"text", "Tray"},
                             {"default", "t2"},
                             {"choices", Array{Dict{{"choice", "t1"}, {"text", "Tray 1"}},
@@ -19,15 +19,6 @@ TEST_F(KoraUIDumpTest, TreeAsValueAndText) {
                        nullptr, 300, 48);
   control->setEnabledByDictionary(Dict{{"t1", false}, {"t2", true}});
   control->setEnabled(false);
-
-  const Value tree = controlTreeValue(*control);
-  EXPECT_EQ(tree.asDict()->get("value"), Value("t2"));
-  const Array& subviews = *tree.asDict()->get("subviews").asArray();
-  ASSERT_EQ(subviews.size(), 2u);
-  EXPECT_EQ(subviews[0].asDict()->get("enabled"), Value(false));  // the title is painted disabled
-  const Array& items = *subviews[1].asDict()->get("items").asArray();
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[1].asDict()->get("separator"), Value(true));
 
   EXPECT_EQ(controlTreeText(*control),
             "KORAUI (0, 0, 300, 48) keyword=\"Tray\" type=\"PopupButton\" value=\"t2\" disabled\n"

