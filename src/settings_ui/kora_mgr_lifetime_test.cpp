@@ -114,7 +114,7 @@ TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverAndALaterOneIsRegis
   KORAUI& replacement = add(targetDescription());
   EXPECT_EQ(engine->getControlsDictionary().find("Target")->size(), 1u);
   EXPECT_EQ(engine->getControlsDictionary().primary("Target"), &replacement);
-  // Taken out but still alive: the engine lets go of it when it goes first.
+  // Taking one control out keeps the keyword's others watched; the engine lets go of them when it goes.
   KORAUI& spare = add(targetDescription());
   engine->removeControl(&spare);
   engine.reset();

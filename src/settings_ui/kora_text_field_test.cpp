@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <string>
 #include <vector>
 

@@ -57,6 +57,8 @@ TEST_F(KoraUIActionsTest, AddedAndRemovedChoicesKeepSeparatorsAndMayEmptyThePopu
   }
   control->addPopupButtonArray(Array{Value(Array{"D", "d"})});  // Value(...): Array{Array{...}} may copy
   EXPECT_EQ(shownItems(*control->popupButton()), (Items{"A", "-", "B", "C", "D"}));
+  control->setStringValue("d");
+  EXPECT_EQ(control->getStringValue(), "d");
 }
 
 TEST_F(KoraUIActionsTest, CheckBoxClickPostsItsChoiceAndMovesIconsAndChildren) {
