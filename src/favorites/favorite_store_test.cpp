@@ -72,14 +72,12 @@ TEST_F(FavoriteStoreTest, EveryMessageOfTheStoreHasATextInBothLanguages) {
   for (const char* language : {"en", "ja"}) {
     const std::optional<Dict> table = dictFromFile(kResources / (std::string(language) + ".lproj/Localizable.strings"));
     ASSERT_TRUE(table) << language;
-    for (const char* key :
-         {"DefaultFavorite", "CurrentSetting", "Invalid favorite name", "Invalid favorite name2",
-          "Invalid favorite comment", "There is same favorite name", "Fail to loading favorite file",
-          "characterSet_InvalidCharsForFavorite", "Fail to save favorite file", "Favorite cannot be stored",
-          "No favorite encoding for locale", "Fail to rename favorite file", "Fail to delete favorite file",
-          "Fail to import favorite file", "Fail to export favorite file", "Favorite export target exists",
-          "Fail to create favorite folder",
-          "Fail to list favorite folder"})
+    for (const char* key : {"DefaultFavorite", "CurrentSetting", "Invalid favorite name", "Invalid favorite name2",
+                            "Invalid favorite comment", "There is same favorite name", "Fail to loading favorite file",
+                            "characterSet_InvalidCharsForFavorite", "Fail to save favorite file",
+                            "Favorite cannot be stored", "No favorite encoding for locale", "Fail to rename favorite file",
+                            "Fail to delete favorite file", "Fail to import favorite file", "Fail to export favorite file",
+                            "Favorite export target exists", "Fail to create favorite folder", "Fail to list favorite folder"})
       EXPECT_TRUE(table->get(key).isString()) << language << ": " << key;
   }
 }
@@ -88,17 +86,10 @@ TEST_F(FavoriteStoreTest, NamesAndCommentsFollowTheRules) {
   const std::string invalid = message("Invalid favorite name");
   const std::optional<std::string> pass;
   const std::pair<std::optional<std::string>, std::optional<std::string>> names[] = {
-      {std::nullopt, pass},
-      {std::string(27, 'n'), pass},
-      {"", invalid},
-      {std::string(28, 'n'), invalid},
-      {"a/b", invalid},
-      {"a:b", invalid},
-      {" \t ", invalid},
-      {"\xE3\x80\x80", invalid},  // IDEOGRAPHIC SPACE alone
-      {".proof", invalid},        // its file would be hidden, never listed
-      {"Default Settings", message("Invalid favorite name2")},
-  };
+      {std::nullopt, pass}, {std::string(27, 'n'), pass}, {"", invalid}, {std::string(28, 'n'), invalid},
+      {"a/b", invalid}, {"a:b", invalid}, {" \t ", invalid}, {"\xE3\x80\x80", invalid},  // IDEOGRAPHIC SPACE alone
+      {".proof", invalid},  // its file would be hidden, never listed
+      {"Default Settings", message("Invalid favorite name2")}};
   for (const auto& [name, expected] : names)
     EXPECT_EQ(FavoriteItem::checkName(name), expected) << name.value_or("<none>");
 
