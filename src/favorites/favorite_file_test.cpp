@@ -111,7 +111,7 @@ TEST_F(FavoriteFileTest, MalformedFilesReadAsUnknownAndOddOnesAsTheFormatSays) {
     SCOPED_TRACE(c.what);
     const FavoriteFile file(write("f.pfj", c.bytes));
     EXPECT_EQ(file.version() != kFavoriteFile_UnknownVersion, c.valid);
-    if (!c.valid) EXPECT_EQ(std::tuple(file.iotType(), file.encoding()), std::tuple(0, -1));
+    if (!c.valid) { EXPECT_EQ(std::tuple(file.iotType(), file.encoding()), std::tuple(0, -1)); }
     EXPECT_EQ(file.comment(), c.comment);
     EXPECT_EQ(file.options(), c.valid ? std::optional(c.options) : std::nullopt);
   }
