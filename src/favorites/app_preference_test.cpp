@@ -65,18 +65,6 @@ TEST_F(AppPreferenceTest, ResourceNamesComeFromTheBundlesOwnEntryOrTheNamedOne) 
   EXPECT_EQ(preference().convertTableFileNameWithAppName(), std::nullopt);
 }
 
-TEST_F(AppPreferenceTest, TheShippedInformationDictionaryNamesEveryResourceAndFolder) {
-  const fs::path resources = fs::path(ORVAL_SOURCE_DIR) / "resources";
-  const std::optional<Dict> shipped = dictFromFile(resources / "miscellaneous.plist");
-  const std::optional<Dict> info = dictFromFile(resources / "Info.plist.in");
-  ASSERT_TRUE(shipped && info);
-  const Dict* entry = shipped->get(info->get("CFBundleName").text()).asDict();  // the entry every caller uses
-  ASSERT_TRUE(entry);
-  for (const char* key : {"panesTreeFileName", "convertTableFileName", "productFolderName", "subFolderName"})
-    EXPECT_FALSE(entry->get(key).text().empty()) << key;
-  EXPECT_TRUE(fs::exists(resources / entry->get("ppdFileName").text()));
-}
-
 TEST_F(AppPreferenceTest, JapaneseIsPreferredOnlyForExactlyJaOrJapaneseAndDecidedOnce) {
   ScopedEnvironment lcAll("LC_ALL", std::nullopt), lcMessages("LC_MESSAGES", std::nullopt), lang("LANG", std::nullopt);
   const struct {

@@ -1,5 +1,5 @@
-// Helpers of the favorites module's tests: a plug-in bundle written into a folder, whole-file bytes
-// and a disk that refuses writes.
+// Helpers of the favorites module's tests: a plug-in bundle written into a folder, files written
+// whole and a disk that refuses writes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,15 +34,6 @@ inline std::shared_ptr<Bundle> writePlugInBundle(const fs::path& folder, const s
   EXPECT_TRUE(writePlistFile(resources / "miscellaneous.plist", informations));
   for (const std::string& language : localizations) fs::create_directories(resources / (language + ".lproj"));
   return Bundle::bundleWithPath(bundlePath);
-}
-
-// The bytes of the file at path ("<missing>" when it cannot be read).
-inline std::string fileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 inline fs::path writeBytes(const fs::path& path, std::string_view bytes) {
