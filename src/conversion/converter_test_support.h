@@ -1,4 +1,5 @@
-// Helpers of the keyword converter's tests: option checks, a scratch folder and convert tables written into it.
+// Helpers of the conversion tests: option checks, a scratch folder, convert tables written into it and the
+// encryption library's output.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,6 +21,17 @@ using foundation_testing::TemporaryFolder;
 inline void writePlist(const std::filesystem::path& path, const Value& value) {
   std::filesystem::create_directories(path.parent_path());
   if (!writePlistFile(path, value)) throw std::runtime_error("cannot write " + path.string());
+}
+
+// The folder of the encryption library the encoder loads.
+inline const std::string kEncryptionLibraryDir = ORVAL_BINARY_DIR "/src/encryption";
+
+// What action writes on standard output (where the encoder reports its progress).
+template <class Action>
+std::string stdoutOf(Action action) {
+  testing::internal::CaptureStdout();
+  action();
+  return testing::internal::GetCapturedStdout();
 }
 
 constexpr const char* kAbsent = "<absent>";

@@ -54,12 +54,6 @@ Strings shown(const KORAUI& control) {
   return control.isHidden() ? Strings{"hidden"} : out;
 }
 
-Strings join(std::initializer_list<Strings> parts) {
-  Strings out;
-  for (const Strings& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
-
 TEST_F(IOTOptionUpdaterTest, InputSlotListFollowsTheFeeders) {
   const struct {
     Value feeders;
@@ -132,26 +126,13 @@ TEST_F(IOTOptionUpdaterTest, ReplacingTheItemsKeepsTheValue) {
   EXPECT_EQ(restored->getOldValue(), "Tray3");
 }
 
-// The finishing pop-ups, as the shipped UI description lists their choices.
-const Strings kCorner{"TopLeftCorner", "TopRightCorner", "BottomLeftCorner", "BottomRightCorner", "MixSizeCorner"};
-const Strings kEdge{"TopEdge", "BottomEdge", "LeftEdge", "RightEdge", "MixSizeEdge"};
-const Strings kSaddle{"SaddleInside", "SaddleOutside", "Saddle"};
-const Strings kCenter{"TopCenter", "BottomCenter", "LeftCenter", "RightCenter"};
-const Strings kEdge4{"TopEdge4", "BottomEdge4", "LeftEdge4", "RightEdge4"};
-const Strings kHoles2{"LeftHoles2", "RightHoles2", "TopHoles2", "BottomHoles2", "MixSizeHoles2"};
-const Strings kHoles3{"LeftHoles3", "RightHoles3", "TopHoles3", "BottomHoles3", "MixSizeHoles3"};
-const Strings kHoles4{"LeftHoles4", "RightHoles4", "TopHoles4", "BottomHoles4", "MixSizeHoles4"};
-const Strings kHolesMulti{"LeftHolesMulti", "RightHolesMulti", "TopHolesMulti", "BottomHolesMulti"};
-const Strings kBifold{"BifoldInside", "BifoldOutside", "Bifold"};
-const Strings kZfold{"ZfoldRightBind", "ZfoldLeftBind", "MixSizeZfold"};
-const Strings kTrifold{"C_TrifoldInside", "C_TrifoldOutside", "Z_TrifoldInside", "Z_TrifoldOutside"};
-
+// The finishing pop-ups with one choice of each group of keywords ("-": a separator).
 struct Finishing {
-  std::unique_ptr<KORAUI> staple = popup("StapleMode", join({{"None", "-"}, kCorner, {"-"}, kEdge, {"-"}, kSaddle,
-                                                             {"-"}, kCenter, {"-"}, kEdge4}), "None");
+  std::unique_ptr<KORAUI> staple =
+      popup("StapleMode", {"None", "-", "TopLeftCorner", "TopEdge", "-", "Saddle", "TopCenter", "RightEdge4"}, "None");
   std::unique_ptr<KORAUI> punch =
-      popup("Punch_PunchHoles", join({{"None", "-"}, kHoles2, {"-"}, kHoles3, {"-"}, kHoles4, {"-"}, kHolesMulti}), "None");
-  std::unique_ptr<KORAUI> fold = popup("Fold", join({{"None", "-"}, kBifold, {"-"}, kZfold, {"-"}, kTrifold}), "None");
+      popup("Punch_PunchHoles", {"None", "-", "LeftHoles2", "TopHoles3", "-", "MixSizeHoles4", "LeftHolesMulti"}, "None");
+  std::unique_ptr<KORAUI> fold = popup("Fold", {"None", "-", "Bifold", "MixSizeZfold", "C_TrifoldInside", "Z_TrifoldOutside"}, "None");
   std::unique_ptr<KORAUI> offset = popup("OffsetMode", {"None", "OffsetJob", "OffsetSet"}, "None");
 
   // What the main pane does with the device list.
@@ -179,15 +160,16 @@ TEST_F(IOTOptionUpdaterTest, FinishingPopupsFollowTheDeviceAbilities) {
     Strings staple, punch, fold;
     bool offset;
   } rows[] = {
-      {"the sample", sampleList("DeviceList"), join({{"None"}, kCorner, kEdge, kSaddle, kEdge4}),
-       join({{"None"}, kHoles2, kHoles3, kHoles4}), join({{"None"}, kBifold, kZfold, kTrifold}), true},
-      {"only quadPunch", Array{Array{"true", "quadPunch"}, Array{"false", "doublePunch"}}, hidden,
-       join({{"None"}, kHoles4}), hidden, false},
+      {"the sample", sampleList("DeviceList"), {"None", "TopLeftCorner", "TopEdge", "Saddle", "RightEdge4"},
+       {"None", "LeftHoles2", "TopHoles3", "MixSizeHoles4"}, {"None", "Bifold", "MixSizeZfold", "C_TrifoldInside", "Z_TrifoldOutside"},
+       true},
+      {"only quadPunch", Array{Array{"true", "quadPunch"}, Array{"false", "doublePunch"}}, hidden, {"None", "MixSizeHoles4"},
+       hidden, false},
       {"one of two abilities", Array{Array{"true", "usDoublePunch"}, Array{"true", "singleBottom"}},
-       join({{"None"}, kCorner}), join({{"None"}, kHoles2}), hidden, false},
+       {"None", "TopLeftCorner"}, {"None", "LeftHoles2"}, hidden, false},
       // The value must be exactly "true".
       {"capitals", Array{Array{"TRUE", "quadPunch"}, Array{"True", "offset"}, Array{"true", "zFold"}}, hidden, hidden,
-       join({{"None"}, kZfold}), false},
+       {"None", "MixSizeZfold"}, false},
       {"no list", Value(), hidden, hidden, hidden, false},
       {"other shapes", Array{Array{"true"}, Array{"true", "singleTop", "x"}, Array{true, "doubleStitch"}, "junk",
                              Array{"true", 5}},
@@ -208,12 +190,12 @@ TEST_F(IOTOptionUpdaterTest, SelectedFinishingKeepsItsValueWhenItsGroupGoes) {
   const Value cornersOnly = Array{Array{"true", "singleTop"}, Array{"true", "quadPunch"}};
   Finishing finishing;
   finishing.staple->setStringValue("Saddle");
-  finishing.punch->setStringValue("LeftHoles4");
+  finishing.punch->setStringValue("MixSizeHoles4");
   finishing.apply(cornersOnly);
-  EXPECT_EQ(shown(*finishing.staple), join({{"None"}, kCorner}));  // given the value again, it keeps it unsupported
+  EXPECT_EQ(shown(*finishing.staple), (Strings{"None", "TopLeftCorner"}));  // given the value again, it keeps it unsupported
   EXPECT_EQ(finishing.staple->getUnsportValue(), "Saddle");
   EXPECT_FALSE(finishing.punch->getUnsportValue());
-  EXPECT_EQ(finishing.punch->getStringValue(), "LeftHoles4");
+  EXPECT_EQ(finishing.punch->getStringValue(), "MixSizeHoles4");
   EXPECT_FALSE(IOTOptionUpdater::updatePopupButtonComponent(nullptr, Dict{{"singleTop", "true"}},
                                                             Array{Array{"singleTop"}}, Array{Array{"TopLeftCorner"}}));
 }

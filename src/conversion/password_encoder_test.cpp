@@ -4,19 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "conversion/converter_test_support.h"
 #include "platform/foundation/log.h"
 
 namespace orval {
 namespace {
 
-const std::string kLibraryDir = ORVAL_BINARY_DIR "/src/encryption";
+using converter_testing::stdoutOf;
+const std::string& kLibraryDir = converter_testing::kEncryptionLibraryDir;
 const std::string kIncompleteDir = ORVAL_BINARY_DIR "/src/encryption/incomplete";
 
 // The encoded form as a print server computes it from the library's format.
@@ -30,13 +31,6 @@ std::string referenceEncoding(std::string_view clear) {
     out += "0123456789ABCDEF"[e & 0x0F];
   }
   return out;
-}
-
-template <typename Action>
-std::string stdoutOf(Action action) {
-  testing::internal::CaptureStdout();
-  action();
-  return testing::internal::GetCapturedStdout();
 }
 
 // text with every printed address ("0x" and hexadecimal digits) replaced by "P".

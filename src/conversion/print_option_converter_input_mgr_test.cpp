@@ -99,9 +99,10 @@ TEST_F(InputMgrConversionTest, MagnificationsFormatsAndYenSigns) {
   EXPECT_EQ(toInputMgr({{"FormName", kYen + "a"}}), (PrintOption{{"SP_FORMNM", kYen + "a"}}));
 }
 
-TEST_F(InputMgrConversionTest, RgbColorCorrectionRule) {
+TEST_F(InputMgrConversionTest, RgbColorCorrectionAndSaveFileRules) {
   useTable(Dict{{"QZSRGBAuto", Dict{{"tagKey", "CL_SRGBAT"}, {"tagValueType", "Boolean"}}},
-                {"QZSRGBAutoType", Dict{{"tagKey", "CL_SRGBTP"}}}});
+                {"QZSRGBAutoType", Dict{{"tagKey", "CL_SRGBTP"}}},
+                {"QZSaveFile", Dict{{"tagKey", "SP_SAVEFT"}, {"items", Array{item("None", 0), item("TIFF600dpi", 1)}}}}});
   const char* const names[] = {"None", "sRGB", "RGB", "AdobeRGB", "sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene",
                                "sRGBAutoOnSitePhoto"};
   for (int i = 0; i < 8; ++i)
@@ -109,11 +110,6 @@ TEST_F(InputMgrConversionTest, RgbColorCorrectionRule) {
               (PrintOption{{"QZRGBColorCorrect", names[i]}})) << i;
   EXPECT_EQ(toPpd({{"CL_RGBMD", 8}, {"CL_SRGBAT", 1}}), PrintOption{});
   EXPECT_EQ(toPpd({{"CL_SRGBAT", 1}}), (PrintOption{{"QZSRGBAuto", true}}));  // without "CL_RGBMD" the keys stay
-}
-
-TEST_F(InputMgrConversionTest, SaveFileRule) {
-  useTable(Dict{
-      {"QZSaveFile", Dict{{"tagKey", "SP_SAVEFT"}, {"items", Array{item("None", 0), item("TIFF600dpi", 1)}}}}});
   for (const auto& [inputMgr, expected] :
        {std::pair{PrintOption{{"SP_SAVEFT", 0}}, "None"}, std::pair{PrintOption{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
         std::pair{PrintOption{{"SP_SAVEFT", 1}, {"SP_TFDPI", "0." + std::string(400, '0') + "1"}}, "TIFF600dpi"},

@@ -17,9 +17,9 @@ using favorites_testing::TemporaryFolder;
 using favorites_testing::writePlugInBundle;
 using foundation_testing::ScopedEnvironment;
 
-const Dict kOrvalTestEntry{{"panesTreeFileName", Value("PanesTree")}, {"convertTableFileName", Value("ConvertTable")},
-                           {"ppdFileName", Value("TZPrintServer.ppd")}, {"productFolderName", Value("TZPrintServer")},
-                           {"subFolderName", Value("PDE")}};
+const Dict kOrvalTestEntry{{"panesTreeFileName", "PanesTree"}, {"convertTableFileName", "ConvertTable"},
+                           {"ppdFileName", "TZPrintServer.ppd"}, {"productFolderName", "TZPrintServer"},
+                           {"subFolderName", "PDE"}};
 
 mode_t modeOf(const fs::path& path) {
   struct stat info {};
@@ -33,17 +33,15 @@ class AppPreferenceTest : public ::testing::Test {
     resetCommonStateForTesting();
     AppPreference::resetSharedInstanceForTesting();
   }
-  // Registers a plug-in bundle named name whose information dictionary is informations.
-  void registerBundle(const std::string& name, const Dict& informations,
-                      const std::vector<std::string>& localizations = {}) {
+  void registerBundle(const std::string& name, const Dict& informations, const std::vector<std::string>& localizations = {}) {
     SetBSPrincipalBundle(writePlugInBundle(folder_.path(), name, informations, localizations));
   }
   static std::optional<Dict> readProfile(const std::optional<fs::path>& path) {
-    return AppPreference::sharedInstance().profileDictionaryWithContentsOfFile(path);
+    return preference().profileDictionaryWithContentsOfFile(path);
   }
+  static AppPreference& preference() { return AppPreference::sharedInstance(); }
 
   TemporaryFolder folder_;
-  static AppPreference& preference() { return AppPreference::sharedInstance(); }
   const fs::path config = folder_.path() / "home" / "config";
   ScopedEnvironment xdg{"XDG_CONFIG_HOME", config.string()};
 };
@@ -52,8 +50,7 @@ TEST_F(AppPreferenceTest, ResourceNamesComeFromTheBundlesOwnEntryOrTheNamedOne) 
   LogCapture log;
   EXPECT_EQ(preference().panesTreeFileNameWithAppName(), std::nullopt);  // no bundle at all
   EXPECT_TRUE(log.contains("##### fail to retrieve infomations dictionary"));
-  registerBundle("OrvalTest", Dict{{"OrvalTest", Value(kOrvalTestEntry)},
-                                   {"Other", Value(Dict{{"panesTreeFileName", Value("OtherTree")}})}});
+  registerBundle("OrvalTest", Dict{{"OrvalTest", kOrvalTestEntry}, {"Other", Dict{{"panesTreeFileName", "OtherTree"}}}});
   EXPECT_EQ(preference().panesTreeFileNameWithAppName(), "PanesTree");
   EXPECT_EQ(preference().convertTableFileNameWithAppName(), "ConvertTable");
   EXPECT_EQ(preference().ppdFileNameWithAppName(), "TZPrintServer.ppd");
@@ -64,22 +61,8 @@ TEST_F(AppPreferenceTest, ResourceNamesComeFromTheBundlesOwnEntryOrTheNamedOne) 
   EXPECT_EQ(preference().ppdFileNameWithAppName("Nobody"), std::nullopt);
   EXPECT_EQ(log.lines().size(), 1u);
   // A bundle without "CFBundleName" finds no entry even when one is keyed "".
-  registerBundle("", Dict{{"", Value(kOrvalTestEntry)}});
+  registerBundle("", Dict{{"", kOrvalTestEntry}});
   EXPECT_EQ(preference().convertTableFileNameWithAppName(), std::nullopt);
-}
-
-TEST_F(AppPreferenceTest, TheShippedInformationDictionaryNamesEveryResourceAndFolder) {
-  const fs::path resources = fs::path(ORVAL_SOURCE_DIR) / "resources";
-  const std::optional<Dict> shipped = dictFromFile(resources / "miscellaneous.plist");
-  const std::optional<Dict> info = dictFromFile(resources / "Info.plist.in");
-  ASSERT_TRUE(shipped && info);
-  EXPECT_TRUE(shipped->get(info->get("CFBundleName").text()).isDict());  // the entry every caller uses
-  for (const auto& [appName, entry] : *shipped) {
-    ASSERT_TRUE(entry.isDict()) << appName;
-    for (const char* key : {"panesTreeFileName", "convertTableFileName", "productFolderName", "subFolderName"})
-      EXPECT_FALSE(entry.asDict()->get(key).text().empty()) << appName << " " << key;
-    EXPECT_TRUE(fs::exists(resources / entry.asDict()->get("ppdFileName").text())) << appName;
-  }
 }
 
 TEST_F(AppPreferenceTest, JapaneseIsPreferredOnlyForExactlyJaOrJapaneseAndDecidedOnce) {
@@ -108,7 +91,7 @@ TEST_F(AppPreferenceTest, JapaneseIsPreferredOnlyForExactlyJaOrJapaneseAndDecide
 }
 
 TEST_F(AppPreferenceTest, EveryMissingLevelOfTheFavoriteFolderIsCreatedWithItsMode) {
-  registerBundle("OrvalTest", Dict{{"OrvalTest", Value(kOrvalTestEntry)}});
+  registerBundle("OrvalTest", Dict{{"OrvalTest", kOrvalTestEntry}});
   const fs::path favorite = config / "QUILLANT" / "TZPrintServer" / "PDE" / "favorite";
   EXPECT_EQ(preference().favoriteFolderPathArray(false), std::vector<fs::path>{favorite});  // named, not made
   EXPECT_FALSE(fs::exists(config));
@@ -139,8 +122,8 @@ TEST_F(AppPreferenceTest, WithoutUsableFolderNamesThereIsNoFavoriteFolder) {
   for (const auto& [key, name] : {std::pair{"productFolderName", ".."}, std::pair{"subFolderName", "a/b"},
                                   std::pair{"subFolderName", ""}}) {
     Dict entry = kOrvalTestEntry;
-    entry.set(key, Value(name));
-    registerBundle("OrvalTest", Dict{{"OrvalTest", Value(entry)}});
+    entry.set(key, name);
+    registerBundle("OrvalTest", Dict{{"OrvalTest", entry}});
     EXPECT_TRUE(preference().favoriteFolderPathArray(true).empty()) << name;
   }
   EXPECT_FALSE(fs::exists(config));
@@ -170,8 +153,7 @@ TEST_F(AppPreferenceTest, ProfilesAreReadAsUtf8ThenCp850AndMissingOnesAnswerNone
   EXPECT_EQ(readProfile(folder_.write("utf8.txt", "\xEF\xBB\xBFTitle=Caf\xC3\xA9\r\n")),
             (Dict{{"Title", Value("Caf\xC3\xA9")}}));
   EXPECT_TRUE(log.lines().empty());
-  for (const std::optional<fs::path>& none : {std::optional<fs::path>(), std::optional<fs::path>(fs::path()),
-                                              std::optional<fs::path>(folder_.path() / "absent.txt")})
+  for (const std::optional<fs::path>& none : {std::optional<fs::path>(), std::optional(folder_.path() / "absent.txt")})
     EXPECT_EQ(readProfile(none), std::nullopt);
   log.clear();
   EXPECT_EQ(readProfile(folder_.path()), std::nullopt);  // a folder

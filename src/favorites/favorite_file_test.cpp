@@ -17,7 +17,7 @@ namespace orval {
 namespace {
 
 namespace fs = std::filesystem;
-using favorites_testing::fileBytes;
+using foundation_testing::fileContents;
 using favorites_testing::writeBytes;
 using foundation_testing::ScopedEnvironment;
 
@@ -56,7 +56,7 @@ TEST_F(FavoriteFileTest, WrittenFilesAreByteExactInTheLocalesEncodingAndReadBack
     const Dict options{{"A", Value(1)}, {"B", Value(c.text)}, {"On", Value(true)}, {"Half", Value(2.7)}};
     ASSERT_EQ(favoriteWith(c.text, options).writeToFile(path), FavoriteWriteFailure::None);
     const std::string text = c.encoded;
-    EXPECT_EQ(fileBytes(path), "2\n7\n" + std::string(1, c.code) + "\nComment=" + text + "\nA=1\t\tB=" + text +
+    EXPECT_EQ(fileContents(path), "2\n7\n" + std::string(1, c.code) + "\nComment=" + text + "\nA=1\t\tB=" + text +
                                    "\t\tOn=1\t\tHalf=2\t\t");
     const FavoriteFile read(path);
     EXPECT_EQ(std::tuple(read.version(), read.iotType(), read.encoding()), std::tuple(2, 7, c.code - '0'));
@@ -111,7 +111,7 @@ TEST_F(FavoriteFileTest, MalformedFilesReadAsUnknownAndOddOnesAsTheFormatSays) {
     SCOPED_TRACE(c.what);
     const FavoriteFile file(write("f.pfj", c.bytes));
     EXPECT_EQ(file.version() != kFavoriteFile_UnknownVersion, c.valid);
-    if (!c.valid) EXPECT_EQ(std::tuple(file.iotType(), file.encoding()), std::tuple(0, -1));
+    if (!c.valid) { EXPECT_EQ(std::tuple(file.iotType(), file.encoding()), std::tuple(0, -1)); }
     EXPECT_EQ(file.comment(), c.comment);
     EXPECT_EQ(file.options(), c.valid ? std::optional(c.options) : std::nullopt);
   }
@@ -151,13 +151,13 @@ TEST_F(FavoriteFileTest, TheWriterRefusesWhatWouldNotReadBackAndKeepsTheFavorite
     std::string reason;
     EXPECT_EQ(c.file.writeToFile(path, &reason), c.failure);
     EXPECT_FALSE(reason.empty());
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(fileContents(path), old);
   }
   {
     const favorites_testing::ScopedWriteRefusal refusal;  // the disk refuses the bytes
     EXPECT_EQ(favoriteWith("new", {{"K", "v"}}).writeToFile(path), FavoriteWriteFailure::FileSystem);
   }
-  EXPECT_EQ(fileBytes(path), old);
+  EXPECT_EQ(fileContents(path), old);
   EXPECT_EQ(files::contentsOfDirectory(folder_.path()), std::vector<std::string>{"kept.pfj"});  // no temporary left
 
   // The longest texts the readers take are written and read back whole.

@@ -17,7 +17,7 @@ namespace orval {
 namespace {
 
 namespace fs = std::filesystem;
-using favorites_testing::fileBytes;
+using foundation_testing::fileContents;
 using favorites_testing::TemporaryFolder;
 using favorites_testing::writeBytes;
 using foundation_testing::ScopedEnvironment;
@@ -72,14 +72,12 @@ TEST_F(FavoriteStoreTest, EveryMessageOfTheStoreHasATextInBothLanguages) {
   for (const char* language : {"en", "ja"}) {
     const std::optional<Dict> table = dictFromFile(kResources / (std::string(language) + ".lproj/Localizable.strings"));
     ASSERT_TRUE(table) << language;
-    for (const char* key :
-         {"DefaultFavorite", "CurrentSetting", "Invalid favorite name", "Invalid favorite name2",
-          "Invalid favorite comment", "There is same favorite name", "Fail to loading favorite file",
-          "characterSet_InvalidCharsForFavorite", "Fail to save favorite file", "Favorite cannot be stored",
-          "No favorite encoding for locale", "Fail to rename favorite file", "Fail to delete favorite file",
-          "Fail to import favorite file", "Fail to export favorite file", "Favorite export target exists",
-          "Fail to create favorite folder",
-          "Fail to list favorite folder"})
+    for (const char* key : {"DefaultFavorite", "CurrentSetting", "Invalid favorite name", "Invalid favorite name2",
+                            "Invalid favorite comment", "There is same favorite name", "Fail to loading favorite file",
+                            "characterSet_InvalidCharsForFavorite", "Fail to save favorite file",
+                            "Favorite cannot be stored", "No favorite encoding for locale", "Fail to rename favorite file",
+                            "Fail to delete favorite file", "Fail to import favorite file", "Fail to export favorite file",
+                            "Favorite export target exists", "Fail to create favorite folder", "Fail to list favorite folder"})
       EXPECT_TRUE(table->get(key).isString()) << language << ": " << key;
   }
 }
@@ -88,17 +86,10 @@ TEST_F(FavoriteStoreTest, NamesAndCommentsFollowTheRules) {
   const std::string invalid = message("Invalid favorite name");
   const std::optional<std::string> pass;
   const std::pair<std::optional<std::string>, std::optional<std::string>> names[] = {
-      {std::nullopt, pass},
-      {std::string(27, 'n'), pass},
-      {"", invalid},
-      {std::string(28, 'n'), invalid},
-      {"a/b", invalid},
-      {"a:b", invalid},
-      {" \t ", invalid},
-      {"\xE3\x80\x80", invalid},  // IDEOGRAPHIC SPACE alone
-      {".proof", invalid},        // its file would be hidden, never listed
-      {"Default Settings", message("Invalid favorite name2")},
-  };
+      {std::nullopt, pass}, {std::string(27, 'n'), pass}, {"", invalid}, {std::string(28, 'n'), invalid},
+      {"a/b", invalid}, {"a:b", invalid}, {" \t ", invalid}, {"\xE3\x80\x80", invalid},  // IDEOGRAPHIC SPACE alone
+      {".proof", invalid},  // its file would be hidden, never listed
+      {"Default Settings", message("Invalid favorite name2")}};
   for (const auto& [name, expected] : names)
     EXPECT_EQ(FavoriteItem::checkName(name), expected) << name.value_or("<none>");
 
@@ -153,10 +144,10 @@ TEST_F(FavoriteStoreTest, SavingWritesTheNamedFavoriteAndSaysWhatFails) {
   std::string error;
   const std::optional<fs::path> path = preference.saveFavoriteOnFavoriteDirectory("Proof", "c", Dict{{"A", "1"}});
   ASSERT_EQ(path, favorites_ / "Proof.pfj");
-  EXPECT_EQ(fileBytes(*path), "2\n7\n3\nComment=c\nA=1\t\t");
+  EXPECT_EQ(fileContents(*path), "2\n7\n3\nComment=c\nA=1\t\t");
   // The same name replaces it without a question; no comment is an empty one.
   EXPECT_EQ(preference.saveFavoriteOnFavoriteDirectory("Proof", std::nullopt, Dict{{"A", "2"}}, &error), path);
-  EXPECT_EQ(fileBytes(*path), "2\n7\n3\nComment=\nA=2\t\t");
+  EXPECT_EQ(fileContents(*path), "2\n7\n3\nComment=\nA=2\t\t");
   EXPECT_EQ(error, "");
 
   // What cannot be saved is said, and the favorite stays whole.
@@ -167,7 +158,7 @@ TEST_F(FavoriteStoreTest, SavingWritesTheNamedFavoriteAndSaysWhatFails) {
     EXPECT_EQ(preference.saveFavoriteOnFavoriteDirectory("Proof", "c", Dict{{"A", "3"}}, &error), path);
   }
   EXPECT_EQ(error, message("Fail to save favorite file", "Proof"));
-  EXPECT_EQ(fileBytes(*path), "2\n7\n3\nComment=\nA=2\t\t");
+  EXPECT_EQ(fileContents(*path), "2\n7\n3\nComment=\nA=2\t\t");
   EXPECT_EQ(preference.saveFavoriteOnFavoriteDirectory(std::nullopt, "c", Dict{{"A", "1"}}), std::nullopt);
 
   // A favorite folder that cannot be made, or listed.
@@ -214,8 +205,8 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
   const fs::path copied = favorite("Copied", "c", elsewhere);
   const fs::path clash = favorite("Clash", "x", elsewhere);
   const fs::path dropped = favorite("Dropped", "d", elsewhere);
-  const std::string keepBytes = fileBytes(keep);
-  const std::string blockedBytes = fileBytes(blocked);
+  const std::string keepBytes = fileContents(keep);
+  const std::string blockedBytes = fileContents(blocked);
 
   const std::vector<FavoriteItem> list{
       item("<Current Settings>"),
@@ -234,13 +225,13 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
                           message("Fail to import favorite file", "Keep")}));
   EXPECT_EQ(AppPreference::sharedInstance().arrayForFavoritePath(),
             (std::vector<fs::path>{blocked, favorites_ / "Copied.pfj", keep, recomment, favorites_ / "Renamed.pfj"}));
-  EXPECT_EQ(fileBytes(keep), keepBytes);
-  EXPECT_EQ(fileBytes(blocked), blockedBytes);
-  EXPECT_EQ(fileBytes(favorites_ / "Copied.pfj"), fileBytes(copied));
-  EXPECT_EQ(fileBytes(recomment), "2\n7\n3\nComment=new\nName=Recomment\t\t");
+  EXPECT_EQ(fileContents(keep), keepBytes);
+  EXPECT_EQ(fileContents(blocked), blockedBytes);
+  EXPECT_EQ(fileContents(favorites_ / "Copied.pfj"), fileContents(copied));
+  EXPECT_EQ(fileContents(recomment), "2\n7\n3\nComment=new\nName=Recomment\t\t");
   EXPECT_EQ(FavoriteFile(favorites_ / "Renamed.pfj").comment(), "r");
   // The removed favorite is in the trash; the removed import, never applied, stays the person's.
-  EXPECT_EQ(fileBytes(fs::path(std::getenv("XDG_DATA_HOME")) / "Trash/files/Gone.pfj"),
+  EXPECT_EQ(fileContents(fs::path(std::getenv("XDG_DATA_HOME")) / "Trash/files/Gone.pfj"),
             "2\n7\n3\nComment=g\nName=Gone\t\t");
   EXPECT_TRUE(fs::exists(dropped));
 }
@@ -254,10 +245,10 @@ TEST_F(FavoriteStoreTest, ExportWritesTheItemsCurrentCommentInTheLocalEncoding) 
     ScopedEnvironment japanese("LC_ALL", std::string("ja_JP.UTF-8"));
     EXPECT_EQ(exportFavorite(item("old", source, "edited"), target), std::nullopt);
   }
-  EXPECT_EQ(fileBytes(target), exported);
+  EXPECT_EQ(fileContents(target), exported);
   // An existing file is never replaced, whatever it is.
   EXPECT_EQ(exportFavorite(item("old", source, "c"), target), message("Favorite export target exists", target.string()));
-  EXPECT_EQ(fileBytes(target), exported);
+  EXPECT_EQ(fileContents(target), exported);
   // CP1252 has no "ソ": said, and nothing is left behind.
   const fs::path other = folder_.path() / "other.pfj";
   EXPECT_EQ(exportFavorite(item("old", source, "c"), other), message("Favorite cannot be stored", "old"));

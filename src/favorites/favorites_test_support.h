@@ -1,17 +1,13 @@
-// Helpers of the favorites module's tests: a plug-in bundle written into a
-// folder, whole-file bytes and a disk that refuses writes.
+// Helpers of the favorites module's tests: a plug-in bundle written into a folder, files written
+// whole and a disk that refuses writes.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <csignal>
-#include <fstream>
-#include <sstream>
-
 #include <filesystem>
-#include <memory>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,31 +21,19 @@ namespace fs = std::filesystem;
 
 using foundation_testing::TemporaryFolder;
 
-// Writes a plug-in bundle at folder/Name.plugin with CFBundleName name (none
-// when empty), the information dictionary informations and the given
-// localization folders; answers the opened bundle.
-inline std::shared_ptr<Bundle> writePlugInBundle(const std::filesystem::path& folder, const std::string& name,
-                                                 const Dict& informations,
+// Writes folder/Name.plugin with CFBundleName name (none when empty), the information dictionary
+// informations and the given localization folders; answers the opened bundle.
+inline std::shared_ptr<Bundle> writePlugInBundle(const fs::path& folder, const std::string& name, const Dict& informations,
                                                  const std::vector<std::string>& localizations = {}) {
-  const std::filesystem::path bundlePath = folder / ((name.empty() ? std::string("Unnamed") : name) + ".plugin");
-  const std::filesystem::path resources = bundlePath / "Contents" / "Resources";
-  std::filesystem::create_directories(resources);
-  Dict info{{"CFBundleIdentifier", Value("org.orval.test.favorites")}};
-  if (!name.empty()) info.set("CFBundleName", Value(name));
-  EXPECT_TRUE(writePlistFile(bundlePath / "Contents" / "Info.plist", Value(info)));
-  EXPECT_TRUE(writePlistFile(resources / "miscellaneous.plist", Value(informations)));
-  for (const std::string& language : localizations)
-    std::filesystem::create_directories(resources / (language + ".lproj"));
+  const fs::path bundlePath = folder / ((name.empty() ? std::string("Unnamed") : name) + ".plugin");
+  const fs::path resources = bundlePath / "Contents/Resources";
+  fs::create_directories(resources);
+  Dict info{{"CFBundleIdentifier", "org.orval.test.favorites"}};
+  if (!name.empty()) info.set("CFBundleName", name);
+  EXPECT_TRUE(writePlistFile(bundlePath / "Contents/Info.plist", info));
+  EXPECT_TRUE(writePlistFile(resources / "miscellaneous.plist", informations));
+  for (const std::string& language : localizations) fs::create_directories(resources / (language + ".lproj"));
   return Bundle::bundleWithPath(bundlePath);
-}
-
-// The bytes of the file at path ("<missing>" when it cannot be read).
-inline std::string fileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 inline fs::path writeBytes(const fs::path& path, std::string_view bytes) {
@@ -57,8 +41,7 @@ inline fs::path writeBytes(const fs::path& path, std::string_view bytes) {
   return path;
 }
 
-// While alive, no file can grow beyond 4 bytes: writes fail as on a full or
-// read-only disk, for the superuser as well (permissions do not bind root).
+// While alive, no file can grow beyond 4 bytes: writes fail as on a full disk, for root as well.
 class ScopedWriteRefusal {
  public:
   ScopedWriteRefusal() : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
