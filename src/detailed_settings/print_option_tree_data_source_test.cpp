@@ -1,10 +1,8 @@
 #include "detailed_settings/print_option_tree_data_source.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "common/common_reset.h"
 #include "common/localized_string.h"
@@ -13,6 +11,7 @@
 #include "panes/pane_plugin_mgr.h"
 #include "platform/foundation/notification_center.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
 
 namespace orval {
@@ -28,7 +27,7 @@ class PrintOptionTreeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset();
-    root = fs::path(::testing::TempDir()) / ("tree_" + std::to_string(::getpid())) / "T.plugin";
+    root = scratch.path() / "T.plugin";
     fs::create_directories(root / "Contents/Resources");
     ASSERT_TRUE(writePlistFile(root / "Contents/Info.plist", Value(Dict{{"CFBundleName", "T"}})));
     ASSERT_TRUE(writePlistFile(root / "Contents/Resources/miscellaneous.plist",
@@ -40,7 +39,6 @@ class PrintOptionTreeTest : public ::testing::Test {
   void TearDown() override {
     outline.setDataSource(nullptr);
     outline.setDelegate(nullptr);
-    fs::remove_all(root.parent_path());
     reset();
   }
   static void reset() {
@@ -64,6 +62,7 @@ class PrintOptionTreeTest : public ::testing::Test {
     return texts;
   }
 
+  const foundation_testing::TemporaryFolder scratch;
   fs::path root;
   tk::OutlineView outline;
   PrintOptionTreeDataSource source;
@@ -134,8 +133,7 @@ TEST_F(PrintOptionTreeTest, RowsNamePanesFoldersAndGroupsAndWidenTheColumn) {
 
 TEST_F(PrintOptionTreeTest, AProfileIsReadKeptOrDropped) {
   load(Array{});
-  const fs::path profile = root.parent_path() / "profile.txt";
-  std::ofstream(profile) << "Profile1=Glossy\r\nProfile2=Matte\r\n";
+  const fs::path profile = scratch.write("profile.txt", "Profile1=Glossy\r\nProfile2=Matte\r\n");
   source.updateProfilePath(profile.string(), false);
   ASSERT_TRUE(source.profileDictionary());
   EXPECT_EQ(source.profileDictionary()->get("Profile2"), Value("Matte"));

@@ -1,11 +1,9 @@
 #include "pane_plugins/generic_pane_plugin.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +19,7 @@
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/notification_center.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/button.h"
 #include "platform/toolkit/pop_up_button.h"
@@ -151,17 +150,12 @@ TEST_F(GenericPanePlugInTest, ControlsAreStackedTopDownInsideTheirTabAndNamesAre
 }
 
 TEST_F(GenericPanePlugInTest, EachRoleLoadsItsOwnLayoutAndAnUnknownRoleCostsOnlyItself) {
-  const fs::path copy = fs::path(::testing::TempDir()) / ("roles_" + std::to_string(::getpid())) / "OrvalPDE.plugin";
-  fs::create_directories(copy.parent_path());
-  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  const fs::path tree = copy / "Contents/Resources/PanesTree.plist";
-  std::string text;
-  {
-    std::ifstream in(tree);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  text.replace(text.find("Finishing+Staple"), 16, "Finishing+Stitch");
-  std::ofstream(tree) << text;
+  const foundation_testing::TemporaryFolder folder;
+  const fs::path copy = folder.path() / "OrvalPDE.plugin";
+  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive);
+  std::string tree = foundation_testing::fileContents(copy / "Contents/Resources/PanesTree.plist");
+  tree.replace(tree.find("Finishing+Staple"), 16, "Finishing+Stitch");
+  folder.write("OrvalPDE.plugin/Contents/Resources/PanesTree.plist", tree);
   mainBundle = Bundle::bundleWithPath(copy);
   SetBSPrincipalBundle(mainBundle);
 
@@ -179,7 +173,6 @@ TEST_F(GenericPanePlugInTest, EachRoleLoadsItsOwnLayoutAndAnUnknownRoleCostsOnly
   EXPECT_NE(manager.koraMgr().getControlsDictionary().find("Punch_PunchHoles"), nullptr);
   EXPECT_EQ(manager.koraMgr().getControlsDictionary().find("StapleMode"), nullptr);
   PanePlugInMgr::resetSharedInstanceForTesting();
-  fs::remove_all(copy.parent_path());
 }
 
 TEST_F(GenericPanePlugInTest, NestedTabsAndClassicControlsStandInsideTheirTabs) {

@@ -49,12 +49,20 @@ TEST(PaneLayoutTest, RoleTakesItsOwnEntryNamedAfterTheRoleByDefault) {
   EXPECT_NE(error.find("no \"panelName\""), std::string::npos) << error;
 }
 
+// A layout of one tab "Colour" (control ColorMode) holding the nested tabs.
+Dict nesting(Array tabs) {
+  Dict colour = tab("Colour", {"ColorMode"});
+  colour.set("tabs", std::move(tabs));
+  return Dict{{"panelName", "P"}, {"tabs", Array{Value(colour)}}};
+}
+
 TEST(PaneLayoutTest, MalformedLayoutsAreRefusedWithTheReason) {
-  const auto reasonFor = [](const Dict& resource) {
-    std::string error;
-    EXPECT_FALSE(PaneLayout::fromDictionary(resource, std::nullopt, &error));
-    return error;
-  };
+  Value deep = Value(tab("leaf", {}));
+  for (int i = 0; i <= PaneLayout::kMaxDepth; ++i) {
+    Dict outer = tab("t", {});
+    outer.set("tabs", Array{deep});
+    deep = Value(outer);
+  }
   const std::pair<Dict, const char*> refused[] = {
       {Dict{{"panelName", "P"}}, "no \"tabs\""},
       {Dict{{"panelName", "P"}, {"tabs", Array{}}}, "no \"tabs\""},
@@ -65,25 +73,16 @@ TEST(PaneLayoutTest, MalformedLayoutsAreRefusedWithTheReason) {
       {Dict{{"panelName", "P"}, {"tabs", Array{Value(tab("a", {"Fold"})), Value(tab("b", {"Fold"}))}}},
        "the control Fold appears twice"},
       {Dict{{"panelName", Value(7)}, {"tabs", Array{Value(tab("a", {}))}}}, "not a string"},
+      {nesting(Array{Value(tab("parent_main", {"Fold"})), Value(Dict{{"label", "x"}})}), "tab 1, tab 2 has no"},
+      {nesting(Array{Value(tab("parent_main", {"ColorMode"}))}), "ColorMode appears twice"},
+      {nesting(Array{}), "not a non-empty array"},
+      {Dict{{"panelName", "P"}, {"tabs", Array{deep}}}, "nest too deep"},
   };
-  for (const auto& [resource, reason] : refused) EXPECT_NE(reasonFor(resource).find(reason), std::string::npos) << reason;
-  Dict nested = tab("Colour", {"ColorMode"});
-  nested.set("tabs", Array{Value(tab("parent_main", {"Fold"})), Value(Dict{{"label", "x"}})});
-  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value(nested)}}}).find("tab 1, tab 2 has no"),
-            std::string::npos);
-  nested.set("tabs", Array{Value(tab("parent_main", {"ColorMode"}))});
-  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value(nested)}}}).find("ColorMode appears twice"),
-            std::string::npos);
-  nested.set("tabs", Array{});
-  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{Value(nested)}}}).find("not a non-empty array"),
-            std::string::npos);
-  Value deep = Value(tab("leaf", {}));
-  for (int i = 0; i <= PaneLayout::kMaxDepth; ++i) {
-    Dict outer = tab("t", {});
-    outer.set("tabs", Array{deep});
-    deep = Value(outer);
+  for (const auto& [resource, reason] : refused) {
+    std::string error;
+    EXPECT_FALSE(PaneLayout::fromDictionary(resource, std::nullopt, &error)) << reason;
+    EXPECT_NE(error.find(reason), std::string::npos) << reason << ": " << error;
   }
-  EXPECT_NE(reasonFor(Dict{{"panelName", "P"}, {"tabs", Array{deep}}}).find("nest too deep"), std::string::npos);
 }
 
 TEST(PaneLayoutTest, ClassicControlsAreReadInTheirPlaceAndCheckedForTheirKind) {

@@ -212,9 +212,9 @@ TEST_F(PanePlugInMgrTest, BuildingAPaneAddsProfilesThenRegistersAndAnnouncesEach
   ScriptedPane pane;
   pane.profiles = std::vector<ProfileUiInformation>{{"Profile", "Profile%d", 2, &profiles}};
   tk::View view;
-  for (const char* key : {"PaperSize", "ColorModel"}) {
+  for (const char* key : {"PaperSize", "StapleMode"}) {
     KORAUI& control = view.add(std::make_unique<KORAUI>(tk::Rect{0, 0, 300, 60}));
-    control.setControlDictionary(*controlDescriptionNamed(*mgr.controlDictionary(), key));
+    control.setControlDictionary(*controlDescriptionNamed(*mgr.controlDictionary(), key), BSPrincipalBundle());
     control.updateControl();
     pane.controls.push_back(&control);
   }
@@ -224,9 +224,12 @@ TEST_F(PanePlugInMgrTest, BuildingAPaneAddsProfilesThenRegistersAndAnnouncesEach
   mgr.buildPaneUi(&pane, nullptr);
   NotificationCenter::defaultCenter().removeObserver(&posted);
   EXPECT_EQ(profiles.numberOfItems(), 2);
-  EXPECT_NE(mgr.koraMgr().getControlsDictionary().find("ColorModel"), nullptr);
+  // Each control is announced, then each of its children, in order; a child is registered too.
   const auto paper = std::find(posted.begin(), posted.end(), "PaperSize");
-  EXPECT_NE(std::find(paper, posted.end(), "ColorModel"), posted.end());
+  const auto staple = std::find(paper, posted.end(), "StapleMode");
+  EXPECT_NE(std::find(staple, posted.end(), "StapleCount"), posted.end());
+  ASSERT_EQ(pane.controls[1]->childControls().size(), 1u);
+  EXPECT_EQ(mgr.koraMgr().getControlsDictionary().primary("StapleCount"), pane.controls[1]->childControls()[0]);
 
   ScriptedPane failing;
   failing.throws = true;

@@ -50,26 +50,6 @@ TEST_F(PanePlugInMgrTest, CreationReadsTheBundlesInformationAndReleaseStartsAfre
   EXPECT_EQ(plugIn_.manager().isPOD(), std::nullopt);
 }
 
-TEST_F(PanePlugInMgrTest, RegisteringAControlAnnouncesItThenEachChildInOrder) {
-  PanePlugInMgr& manager = plugIn_.manager();
-  KORAUI control;
-  control.setControlDictionary(*manager.controlDictionary()->get("StapleMode").asDict(), BSPrincipalBundle());
-  control.updateControl();
-  ASSERT_EQ(control.childControls().size(), 1u);
-  std::vector<std::string> announced;
-  NotificationCenter::defaultCenter().addObserver(&announced, "", nullptr,
-                                                  [&](const Notification& n) {
-                                                    if (n.name.starts_with("Staple")) announced.push_back(n.name);
-                                                  });
-  manager.setKoraUiToKoraMgr(&control);
-  manager.setKoraUiToKoraMgr(nullptr);
-  NotificationCenter::defaultCenter().removeObserver(&announced);
-  EXPECT_EQ(announced, (std::vector<std::string>{"StapleMode", "StapleCount"}));
-  EXPECT_EQ(manager.koraMgr().getControlsDictionary().primary("StapleCount"), control.childControls()[0]);
-  manager.koraMgr().removeControl(control.childControls()[0]);
-  manager.koraMgr().removeControl(&control);
-}
-
 TEST_F(PanePlugInMgrTest, DefaultsAreFreshCopiesAndTheColorModelIsCorrectedToCmyk2WhenOffered) {
   PanePlugInMgr& manager = plugIn_.manager();
   ASSERT_TRUE(manager.loadPlugIns());

@@ -1,10 +1,8 @@
-// Helpers of the pane plug-in manager's tests: a plug-in bundle assembled in
-// a temporary folder from testdata/Test.plugin and the fixture pane plug-ins
-// of the build tree, and fresh process-wide objects around every test.
+// Helpers of the pane plug-in manager's tests: a plug-in bundle assembled from testdata/Test.plugin
+// and the fixture pane plug-ins of the build tree, and fresh process-wide objects around every test.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -23,6 +21,7 @@
 #include "panes/testdata/fixture_pane_probe.h"
 #include "platform/foundation/notification_center.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
 
 namespace orval::panes_testing {
@@ -34,21 +33,12 @@ namespace fs = std::filesystem;
 class TestPlugIn {
  public:
   TestPlugIn() {
-    std::string pattern = (fs::path(::testing::TempDir()) / "panes_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
-    folder_ = pattern;
     fs::copy(fs::path(ORVAL_SOURCE_DIR) / "src/panes/testdata/Test.plugin", path(), fs::copy_options::recursive);
     fs::copy(PANES_FIXTURE_PLUGINS_DIR, plugIns(), fs::copy_options::recursive);
     fs::copy_file(PANES_ENCRYPTION_LIBRARY, resources() / "libencryption.so");
   }
-  ~TestPlugIn() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-  TestPlugIn(const TestPlugIn&) = delete;
-  TestPlugIn& operator=(const TestPlugIn&) = delete;
 
-  fs::path path() const { return folder_ / "Test.plugin"; }
+  fs::path path() const { return folder_.path() / "Test.plugin"; }
   fs::path resources() const { return path() / "Contents/Resources"; }
   fs::path plugIns() const { return path() / "Contents/PlugIns"; }
 
@@ -81,7 +71,7 @@ class TestPlugIn {
   }
 
  private:
-  fs::path folder_;
+  foundation_testing::TemporaryFolder folder_;
 };
 
 // How many times the fixture pane controller was asked for operation (-1: not a fixture pane).
@@ -112,7 +102,6 @@ class RecordingPDEObject : public PDEObject {
   std::map<std::string, Value> answers;
 };
 
-// Every test starts from fresh process-wide objects and ends by releasing them.
 class PanePlugInMgrTestBase : public ::testing::Test {
  protected:
   void SetUp() override { resetAll(); }
@@ -127,7 +116,6 @@ class PanePlugInMgrTestBase : public ::testing::Test {
   }
 };
 
-// The manager's tests on the test plug-in bundle.
 class PanePlugInMgrTest : public PanePlugInMgrTestBase {
  protected:
   TestPlugIn plugIn_;

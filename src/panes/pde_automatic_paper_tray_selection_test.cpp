@@ -1,10 +1,8 @@
-// The automatic and bypass tray dialogs: built from the shipped window
-// description and a fixture UI description, handed to the manager, opened
-// and closed by a scripted person.
+// The automatic and bypass tray dialogs, built from the shipped window description and a fixture UI
+// description, opened and closed by a scripted person.
 #include "panes/pde_automatic_paper_tray_selection.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include "panes/pane_plugin_mgr_test_support.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/modal_response.h"
 #include "platform/toolkit/scripted_operator.h"
@@ -34,21 +33,15 @@ class TrayDialogTest : public panes_testing::PanePlugInMgrTestBase {
  protected:
   void SetUp() override {
     PanePlugInMgrTestBase::SetUp();
-    std::string pattern = (fs::path(::testing::TempDir()) / "trays_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
+    folder = std::make_unique<foundation_testing::TemporaryFolder>();
     tk::Application::shared().setOperator(script);
   }
-  void TearDown() override {
-    PanePlugInMgrTestBase::TearDown();
-    fs::remove_all(folder);
-  }
 
-  fs::path resources() const { return folder / "Trays.plugin/Contents/Resources"; }
+  fs::path resources() const { return folder->path() / "Trays.plugin/Contents/Resources"; }
 
   void makeBundle(const Strings& without = {}) {
     fs::create_directories(resources());
-    ASSERT_TRUE(writePlistFile(folder / "Trays.plugin/Contents/Info.plist",
+    ASSERT_TRUE(writePlistFile(folder->path() / "Trays.plugin/Contents/Info.plist",
                                Dict{{"CFBundleName", "Trays"}, {"QZPOD", "TrayUI"}}));
     std::optional<Dict> ui = dictFromFile(kSource / "src/panes/testdata/trays/TrayUI.plist");
     ASSERT_TRUE(ui);
@@ -58,7 +51,7 @@ class TrayDialogTest : public panes_testing::PanePlugInMgrTestBase {
                   resources() / "AutomaticPaperTraySelection.plist");
     fs::copy(kSource / "resources/en.lproj", resources() / "en.lproj", fs::copy_options::recursive);
     fs::copy_file(PANES_ENCRYPTION_LIBRARY, resources() / "libencryption.so");
-    bundle = Bundle::bundleWithPath(folder / "Trays.plugin");
+    bundle = Bundle::bundleWithPath(folder->path() / "Trays.plugin");
     SetBSPrincipalBundle(bundle);
   }
 
@@ -83,7 +76,7 @@ class TrayDialogTest : public panes_testing::PanePlugInMgrTestBase {
     return out;
   }
 
-  fs::path folder;
+  std::unique_ptr<foundation_testing::TemporaryFolder> folder;
   std::shared_ptr<Bundle> bundle;
   std::shared_ptr<tk::ScriptedOperator> script = std::make_shared<tk::ScriptedOperator>();
 };

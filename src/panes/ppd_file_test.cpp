@@ -3,7 +3,6 @@
 #include "panes/ppd_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "panes/ppd_file_ext.h"
 #include "platform/foundation/bundle.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval {
 namespace {
@@ -146,16 +146,14 @@ TEST(PpdFileTest, OpeningFilesAndAWrapperWithoutHandle) {
 }
 
 TEST(PpdFileTest, LocalizedOptionKeywordLooksUpMainAndChoice) {
-  const fs::path root = fs::path(testing::TempDir()) / ("orval_ppd_file_test_" + std::to_string(getpid()));
-  const fs::path bundlePath = root / "Plugin.plugin";
-  fs::create_directories(bundlePath / "Contents/Resources/en.lproj");
-  ASSERT_TRUE(writePlistFile(bundlePath / "Contents/Resources/en.lproj/Localizable.strings",
-                             Value(Dict{{"DuplexMode:DuplexTumble", "Short-edge binding"}})));
-  SetNSBundleForLocalizedString(Bundle::bundleWithPath(bundlePath));
+  const foundation_testing::TemporaryFolder root;
+  const fs::path strings = root.path() / "Plugin.plugin/Contents/Resources/en.lproj/Localizable.strings";
+  fs::create_directories(strings.parent_path());
+  ASSERT_TRUE(writePlistFile(strings, Value(Dict{{"DuplexMode:DuplexTumble", "Short-edge binding"}})));
+  SetNSBundleForLocalizedString(Bundle::bundleWithPath(root.path() / "Plugin.plugin"));
   EXPECT_EQ(PpdFile::localizedOptionKeyword("DuplexMode", "DuplexTumble"), "Short-edge binding");
   EXPECT_EQ(PpdFile::localizedOptionKeyword("DuplexMode", "None"), "DuplexMode:None");
   resetLocalizedStringBundlesForTesting();
-  fs::remove_all(root);
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
-// The bundle's whole settings catalogue, as the build tree's OrvalPDE.plugin ships it: the
-// keys the code names are controls in exactly one pane, the panes tree names every control,
-// every text reads in English and Japanese, the constraint tables point at controls and their
-// choices, every canonical keyword is a printer-description option or a private entry by design,
-// and a favorite keeps every setting.
+// The settings catalogue the build tree's bundle ships: controls, panes, texts, tables, printer
+// description and favorites agree with one another.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -297,7 +294,7 @@ TEST_F(CatalogueTest, TablesPointAtControlsAndTheirChoices) {
   }
 }
 
-TEST_F(CatalogueTest, PrinterDescriptionAndPopUpsAgreeOnTheChoices) {
+TEST_F(CatalogueTest, PopUpsOfferThePrinterDescriptionsChoices) {
   const std::unique_ptr<PpdFile> ppd = PpdFile::initWithContentsOfFile(resources() / "TZPrintServer.ppd");
   ASSERT_NE(ppd, nullptr);
   // The pop-ups offer every keyword that the device lists produce, which are the printer's choices.
@@ -312,24 +309,6 @@ TEST_F(CatalogueTest, PrinterDescriptionAndPopUpsAgreeOnTheChoices) {
       if (std::string(side) != "MixSize" || std::string(holes) != "HolesMulti") {
         EXPECT_TRUE(offers(control("Punch_PunchHoles"), std::string(side) + holes)) << side << holes;
       }
-
-  // Every canonical keyword is a printer-description option (with the choice) or private by design.
-  const std::set<std::string> privateKeys = keyList(kTestData / "private-keys.txt");
-  std::set<std::string> emitted;
-  for (auto& [varied, options] : variants()) {
-    PrintOptionConverter::convertToCanonicalPpdKeyword(options, true);
-    for (const auto& [key, value] : options) {
-      emitted.insert(key);
-      if (privateKeys.contains(key)) continue;
-      ASSERT_TRUE(ppd->isExists(key)) << key << " (from " << varied << ") is neither an option nor private";
-      // "Custom" is libcups' own choice name: a custom value of the panel travels privately.
-      if (value.text() != "Custom") { EXPECT_TRUE(ppd->isExists(key, value.text())) << key << " " << value.text(); }
-    }
-  }
-  for (const std::string& key : privateKeys) {
-    EXPECT_TRUE(emitted.contains(key)) << key << " is listed private but never produced";
-    EXPECT_FALSE(ppd->isExists(key)) << key << " is listed private but is an option";
-  }
 }
 
 // Values equal as a person reads them: numbers by their value ("210.0" and "210.00").
@@ -338,15 +317,20 @@ bool sameSetting(const std::string& a, const std::string& b) {
   return isDecimalNumberText(a) && isDecimalNumberText(b) && decimalValueOfString(a) == decimalValueOfString(b);
 }
 
-TEST_F(CatalogueTest, AFavoriteKeepsEverySetting) {
+// Every state travels as printer-description options (with the choice) or private entries by design,
+// and a favorite keeps it.
+TEST_F(CatalogueTest, EveryStateTravelsAsPrinterOptionsOrPrivateEntriesAndAFavoriteKeepsIt) {
+  const std::unique_ptr<PpdFile> ppd = PpdFile::initWithContentsOfFile(resources() / "TZPrintServer.ppd");
+  ASSERT_NE(ppd, nullptr);
+  const std::set<std::string> privateKeys = keyList(kTestData / "private-keys.txt");
+  std::set<std::string> emitted;
   PrintOptionConverter converter(std::make_unique<FixedConvertTableSource>(*convertTable));
   PrintOption defaultCanonical = defaults();
   PrintOptionConverter::convertToCanonicalPpdKeyword(defaultCanonical, true);
   // The scheduled time is not kept: a favorite is recalled later, when that time has passed.
   const std::set<std::string> notKept = {"DelayedPrintTime"};
-  // What a favorite gives back otherwise by design: the user id type does not come back (the
-  // login name is kept instead); the profile types follow their switches; the fitting switch of
-  // an imposition mode that is off is not kept.
+  // By design the user id type does not come back, the profile types follow their switches and the
+  // fitting switch of an imposition mode that is off is not kept.
   const std::set<std::string> notVaried = {"AuthJobUserIdType", "SpotColorCorrectionProfileType",
                                            "RenderingProfileType"};
   const std::set<std::string> notWithDefaults = {"AuthJobUserIdType", "AuthJobUserId", "ImpositionNup_Fitting",
@@ -356,8 +340,14 @@ TEST_F(CatalogueTest, AFavoriteKeepsEverySetting) {
   for (const auto& [varied, internal] : states) {
     PrintOption canonical = internal;
     PrintOptionConverter::convertToCanonicalPpdKeyword(canonical, true);
-    for (const auto& [key, value] : canonical)
+    for (const auto& [key, value] : canonical) {
+      emitted.insert(key);
       if (!notKept.contains(key)) { EXPECT_TRUE(convertTable->contains(key)) << key << " is not kept in favorites"; }
+      if (privateKeys.contains(key)) continue;
+      ASSERT_TRUE(ppd->isExists(key)) << key << " (from " << varied << ") is neither an option nor private";
+      // "Custom" is libcups' own choice name: a custom value of the panel travels privately.
+      if (value.text() != "Custom") { EXPECT_TRUE(ppd->isExists(key, value.text())) << key << " " << value.text(); }
+    }
     PrintOption loaded = defaultCanonical;
     for (const auto& [key, value] : converter.toPpdKeywordFormat(converter.toInputMgrFormat(canonical)))
       loaded.set(key, value);
@@ -372,6 +362,10 @@ TEST_F(CatalogueTest, AFavoriteKeepsEverySetting) {
       EXPECT_TRUE(sameSetting(loaded.get(key).text(), internal.get(key).text()))
           << key << ": " << internal.get(key).text() << " came back as " << loaded.get(key).text();
     }
+  }
+  for (const std::string& key : privateKeys) {
+    EXPECT_TRUE(emitted.contains(key)) << key << " is listed private but never produced";
+    EXPECT_FALSE(ppd->isExists(key)) << key << " is listed private but is an option";
   }
 }
 

