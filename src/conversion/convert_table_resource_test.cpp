@@ -48,8 +48,8 @@ class ConvertTableResourceTest : public ::testing::Test {
 };
 
 TEST_F(ConvertTableResourceTest, TagKeysAreUnique) {
-  const std::optional<Dict> table = converter_.convertTable();
-  ASSERT_TRUE(table.has_value());
+  const std::shared_ptr<const Dict> table = converter_.convertTable();
+  ASSERT_NE(table, nullptr);
   std::set<std::string> tagKeys;
   for (const auto& [keyword, entry] : *table) {
     ASSERT_TRUE(entry.isDict()) << keyword;
