@@ -32,3 +32,19 @@ function(orval_test)
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "ORVAL_LOG=;LANGUAGE=en;LC_ALL=C.UTF-8")
 endfunction()
+
+# orval_add_to_every_executable(dir sources...): adds sources to every executable defined in dir
+# and the folders below it.
+function(orval_add_to_every_executable dir)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      target_sources(${target} PRIVATE ${ARGN})
+    endif()
+  endforeach()
+  get_property(subdirectories DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    orval_add_to_every_executable(${subdirectory} ${ARGN})
+  endforeach()
+endfunction()

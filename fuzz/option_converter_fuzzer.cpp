@@ -22,18 +22,18 @@ using namespace orval;
 
 namespace {
 
-// The bundle's convert table, read once (the converter asks for it on every conversion).
+// The bundle's convert table, read once and shared with every conversion.
 class ResourceTable final : public ConvertTableSource {
  public:
   ResourceTable() {
     std::optional<Dict> table = dictFromFile(fuzz::resourcePath("ConvertTable.plist"));
     if (!table) fuzz::fail("cannot read resources/ConvertTable.plist");
-    table_ = std::move(*table);
+    table_ = std::make_shared<const Dict>(std::move(*table));
   }
-  std::optional<Dict> convertTable() const override { return table_; }
+  std::shared_ptr<const Dict> convertTable() const override { return table_; }
 
  private:
-  Dict table_;
+  std::shared_ptr<const Dict> table_;
 };
 
 PrintOption optionsOf(std::string_view text) {

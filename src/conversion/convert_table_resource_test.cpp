@@ -22,8 +22,8 @@ class ConvertTableResourceTest : public ::testing::Test {
 
 // The first entry of a tag key wins: a second one would never convert back.
 TEST_F(ConvertTableResourceTest, TagKeysAreUnique) {
-  const std::optional<Dict> table = converter_.convertTable();
-  ASSERT_TRUE(table);
+  const std::shared_ptr<const Dict> table = converter_.convertTable();
+  ASSERT_NE(table, nullptr);
   std::set<std::string> tagKeys;
   for (const auto& [keyword, entry] : *table)
     EXPECT_TRUE(tagKeys.insert(entry.isDict() ? entry.asDict()->get("tagKey").text() : "").second) << keyword;

@@ -20,14 +20,23 @@ std::optional<std::string> convertTableFileName(const Bundle& bundle) {
   return *name.asString();
 }
 
-std::optional<Dict> BundleConvertTableSource::convertTable() const {
-  const std::shared_ptr<Bundle> bundle = BSPrincipalBundle();
-  if (!bundle) return std::nullopt;
-  const std::optional<std::string> name = convertTableFileName(*bundle);
-  if (!name) return std::nullopt;
-  return DictionaryNamed(*name, bundle.get());
+namespace {
+
+std::shared_ptr<const Dict> shared(std::optional<Dict> table) {
+  if (!table) return nullptr;
+  return std::make_shared<const Dict>(std::move(*table));
 }
 
-std::optional<Dict> FileConvertTableSource::convertTable() const { return dictFromFile(path_); }
+}  // namespace
+
+std::shared_ptr<const Dict> BundleConvertTableSource::convertTable() const {
+  const std::shared_ptr<Bundle> bundle = BSPrincipalBundle();
+  if (!bundle) return nullptr;
+  const std::optional<std::string> name = convertTableFileName(*bundle);
+  if (!name) return nullptr;
+  return shared(DictionaryNamed(*name, bundle.get()));
+}
+
+std::shared_ptr<const Dict> FileConvertTableSource::convertTable() const { return shared(dictFromFile(path_)); }
 
 }  // namespace orval

@@ -6,7 +6,9 @@
 // The resource's name comes from the information dictionary "miscellaneous"
 // (key "convertTableFileName" of the entry named by the bundle's
 // "CFBundleName"). The table is read again on every conversion, so a source
-// answers the table as it is on disk at that moment.
+// answers the table as it is on disk at that moment. A table is handed out
+// shared and read-only: one conversion looks entries up in it without copying
+// a table of several hundred entries.
 //
 // The bundle source is the one the system uses; a file source serves hosts
 // that name a table of their own (and tests).
@@ -30,22 +32,22 @@ inline constexpr const char* kMiscellaneousResourceName = "miscellaneous";
 class ConvertTableSource {
  public:
   virtual ~ConvertTableSource() = default;
-  // The convert table as it is now; none when it cannot be found or read.
-  virtual std::optional<Dict> convertTable() const = 0;
+  // The convert table as it is now; null when it cannot be found or read.
+  virtual std::shared_ptr<const Dict> convertTable() const = 0;
 };
 
 // The table named by the information dictionary of the principal bundle
 // (BSPrincipalBundle), read from that bundle's resources.
 class BundleConvertTableSource final : public ConvertTableSource {
  public:
-  std::optional<Dict> convertTable() const override;
+  std::shared_ptr<const Dict> convertTable() const override;
 };
 
 // The table in one property-list file.
 class FileConvertTableSource final : public ConvertTableSource {
  public:
   explicit FileConvertTableSource(std::filesystem::path path) : path_(std::move(path)) {}
-  std::optional<Dict> convertTable() const override;
+  std::shared_ptr<const Dict> convertTable() const override;
   const std::filesystem::path& path() const { return path_; }
 
  private:
@@ -56,11 +58,12 @@ class FileConvertTableSource final : public ConvertTableSource {
 // reading the resource again for each one would cost more than the conversions.
 class FixedConvertTableSource final : public ConvertTableSource {
  public:
-  explicit FixedConvertTableSource(std::optional<Dict> table) : table_(std::move(table)) {}
-  std::optional<Dict> convertTable() const override { return table_; }
+  explicit FixedConvertTableSource(std::shared_ptr<const Dict> table) : table_(std::move(table)) {}
+  explicit FixedConvertTableSource(Dict table) : table_(std::make_shared<const Dict>(std::move(table))) {}
+  std::shared_ptr<const Dict> convertTable() const override { return table_; }
 
  private:
-  std::optional<Dict> table_;
+  std::shared_ptr<const Dict> table_;
 };
 
 // The convert table's resource name from bundle's information dictionary (for the

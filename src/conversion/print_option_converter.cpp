@@ -30,6 +30,6 @@ void PrintOptionConverter::setConvertTableSource(std::unique_ptr<ConvertTableSou
   _convertTableSource = source ? std::move(source) : std::make_unique<BundleConvertTableSource>();
 }
 
-std::optional<Dict> PrintOptionConverter::convertTable() const { return _convertTableSource->convertTable(); }
+std::shared_ptr<const Dict> PrintOptionConverter::convertTable() const { return _convertTableSource->convertTable(); }
 
 }  // namespace orval

@@ -86,8 +86,8 @@ class PrintOptionConverter {
   PrintOption toInputMgrFormat(const PrintOption& options) const { return toInputMgrFormat(&options); }
   // The InputMgr value of one canonical keyword's value; none when it does not convert.
   std::optional<Value> inputMgrTagValue(std::string_view keyword, const Value& value) const;
-  // The convert table as it is now (read on every call); none when it cannot be read.
-  std::optional<Dict> convertTable() const;
+  // The convert table as it is now (read on every call); null when it cannot be read.
+  std::shared_ptr<const Dict> convertTable() const;
 
   // Replaces where the convert table comes from (nullptr: the principal bundle again).
   void setConvertTableSource(std::unique_ptr<ConvertTableSource> source);

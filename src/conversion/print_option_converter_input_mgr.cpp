@@ -198,7 +198,7 @@ std::optional<Value> PrintOptionConverter::_optionKeyword(const Dict& entry, con
 PrintOption PrintOptionConverter::toInputMgrFormat(const PrintOption* options) const {
   PrintOption result;
   if (options == nullptr) return result;
-  const std::optional<Dict> table = convertTable();
+  const std::shared_ptr<const Dict> table = convertTable();
   if (!table) return result;
   for (const auto& [keyword, value] : *options) {
     const Dict* entry = table->get(keyword).asDict();
@@ -213,7 +213,7 @@ PrintOption PrintOptionConverter::toInputMgrFormat(const PrintOption* options) c
 PrintOption PrintOptionConverter::toPpdKeywordFormat(const PrintOption* options) const {
   PrintOption result;
   if (options == nullptr) return result;
-  const std::optional<Dict> table = convertTable();
+  const std::shared_ptr<const Dict> table = convertTable();
   if (!table) return result;
   // Tag key -> the first entry that names it, in the table's order.
   std::unordered_map<std::string, const Dict::Entry*> entriesByTagKey;
@@ -233,7 +233,7 @@ PrintOption PrintOptionConverter::toPpdKeywordFormat(const PrintOption* options)
 }
 
 std::optional<Value> PrintOptionConverter::inputMgrTagValue(std::string_view keyword, const Value& value) const {
-  const std::optional<Dict> table = convertTable();
+  const std::shared_ptr<const Dict> table = convertTable();
   if (!table) return std::nullopt;
   const Dict* entry = table->get(keyword).asDict();
   if (entry == nullptr) return std::nullopt;

@@ -133,7 +133,7 @@ TEST_F(InputMgrConversionTest, KeysOutsideTheTableAreDropped) {
 
 TEST_F(InputMgrConversionTest, MissingTableOrInputGivesAnEmptySet) {
   converter_.setConvertTableSource(std::make_unique<FileConvertTableSource>(folder_.path() / "absent.plist"));
-  EXPECT_EQ(converter_.convertTable(), std::nullopt);
+  EXPECT_EQ(converter_.convertTable(), nullptr);
   EXPECT_TRUE(toPpd({{"SP_SAVEFT", 0}}).empty());
   useTable(Dict{{"Fold", Dict{{"tagKey", "FN_FOLD"}, {"items", Array{item("None", 0)}}}}});
   EXPECT_TRUE(converter_.toPpdKeywordFormat(nullptr).empty());
@@ -169,7 +169,7 @@ class SharedConverterTest : public ::testing::Test {
 };
 
 TEST_F(SharedConverterTest, TableFromThePrincipalBundleOrALoggedFailure) {
-  EXPECT_EQ(PrintOptionConverter::sharedInstance().convertTable(), std::nullopt);
+  EXPECT_EQ(PrintOptionConverter::sharedInstance().convertTable(), nullptr);
   SetBSPrincipalBundle(makeBundle(Dict{{"OtherApp", Dict{{"convertTableFileName", "Keywords"}}}}));
   LogCapture log;
   EXPECT_TRUE(PrintOptionConverter::sharedInstance().toInputMgrFormat(PrintOption{{"Fold", "Bifold"}}).empty());
