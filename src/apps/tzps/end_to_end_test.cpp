@@ -253,9 +253,10 @@ TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {
   EXPECT_FALSE(host->sendCommand("ReportLevels", "DeviceList", &error));
   EXPECT_NE(error.find("did not finish within 1 s and was cancelled; the queue is stopped"), std::string::npos)
       << error;
+  EXPECT_EQ(runProgram({"/usr/bin/lpstat", "-h", cupsd_->socket(), "-o", "stopped"}).out, "");
 
   // A spool folder the backend cannot write: the queue stops with the reason and keeps the job.
-  const fs::path readOnly = cupsd_->folder() / "read-only";
+  const fs::path readOnly = cupsd_->folder() / "unwritable";
   ASSERT_EQ(cupsd_->tzQueue("readonly", readOnly).status, 0);
   ASSERT_EQ(chown(readOnly.c_str(), 0, 0), 0);
   ASSERT_EQ(chmod(readOnly.c_str(), 0555), 0);
@@ -269,7 +270,7 @@ TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {
     queue = host->connection().queueStatus("readonly");
   }
   ASSERT_TRUE(queue && queue->state == IPP_PSTATE_STOPPED) << cupsd_->logTail();
-  EXPECT_NE(queue->message.find("read-only"), std::string::npos) << queue->message;
+  EXPECT_NE(queue->message.find("read-only for this queue"), std::string::npos) << queue->message;
   const std::optional<CupsJobStatus> kept = host->connection().jobStatus("readonly", *jobId);
   ASSERT_TRUE(kept);
   EXPECT_FALSE(kept->finished());
