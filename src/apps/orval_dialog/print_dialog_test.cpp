@@ -261,7 +261,8 @@ TEST_F(PrintDialogTest, ScreenshotsShowTheDialogAndTheDetailedSettings) {
   const std::vector<fs::path> files = screenshotFiles(folder / "dialog.png");
   const tk::Window* detailed = DetailedSettingsWinController::sharedInstance().window();
   ASSERT_NE(detailed, nullptr);
-  for (const auto& [file, window] : {std::pair<fs::path, const tk::Window*>{files[0], &dialog->window()}, {files[1], detailed}})
+  using Shot = std::pair<fs::path, const tk::Window*>;
+  for (const auto& [file, window] : {Shot{files[0], &dialog->window()}, Shot{files[1], detailed}})
     EXPECT_EQ(QImage(QString::fromStdString(file.string())).size(),
               QSize(static_cast<int>(window->frame().width), static_cast<int>(window->frame().height)));
   fs::remove_all(folder);

@@ -138,17 +138,18 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
   const std::string r = root.string();
   const group* userGroup = getgrgid(user->pw_gid);
   const bool written =
-      files::writeFileAtomically(root / "conf/cups-files.conf",
-                std::string("User ") + kBackendUser + "\nGroup " + (userGroup ? userGroup->gr_name : kBackendUser) +
-                    "\nSystemGroup root\nServerRoot " + r + "/conf\nRequestRoot " + r + "/spool\nTempDir " + r +
-                    "/spool/tmp\nCacheDir " + r + "/cache\nStateDir " + r + "/state\nServerBin " + r +
-                    "/bin\nAccessLog " + r + "/log/access_log\nErrorLog " + r + "/log/error_log\nPageLog " + r +
-                    "/log/page_log\nPrintcap " + r + "/state/printcap\n") &&
+      files::writeFileAtomically(
+          root / "conf/cups-files.conf",
+          std::string("User ") + kBackendUser + "\nGroup " + (userGroup ? userGroup->gr_name : kBackendUser) +
+              "\nSystemGroup root\nServerRoot " + r + "/conf\nRequestRoot " + r + "/spool\nTempDir " + r +
+              "/spool/tmp\nCacheDir " + r + "/cache\nStateDir " + r + "/state\nServerBin " + r +
+              "/bin\nAccessLog " + r + "/log/access_log\nErrorLog " + r + "/log/error_log\nPageLog " + r +
+              "/log/page_log\nPrintcap " + r + "/state/printcap\n") &&
       files::writeFileAtomically(root / "conf/cupsd.conf",
-                "LogLevel info\nListen " + r + "/run/cups.sock\nBrowsing No\nWebInterface No\n"
-                "DefaultAuthType None\n"
-                "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+                                 "LogLevel info\nListen " + r + "/run/cups.sock\nBrowsing No\nWebInterface No\n"
+                                 "DefaultAuthType None\n"
+                                 "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                 "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
   if (!written) return fail("cannot write cupsd's configuration in " + r);
   if (!cupsd->launch(*program, error)) return nullptr;
   setenv("CUPS_SERVER", cupsd->socket().c_str(), 1);
