@@ -1,6 +1,5 @@
-// The favorite dialogs' tests: the real bundle of the build tree as the
-// principal bundle, a favorite folder in a scratch home folder (which also
-// holds the trash), fresh process-wide objects and a scripted person.
+// The favorite dialogs' tests: the build tree's bundle, a favorite folder in a scratch home folder
+// (which also holds the trash), fresh process-wide objects and a scripted person.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -35,11 +34,10 @@ namespace orval::favorite_dialogs_testing {
 
 namespace fs = std::filesystem;
 using foundation_testing::fileContents;
-using foundation_testing::HomeInTemporaryFolder;
 using foundation_testing::ScopedEnvironment;
-using foundation_testing::TemporaryFolder;
 
-inline fs::path home() { return std::getenv("HOME"); }
+[[maybe_unused]] inline ::testing::Environment* const homeEnvironment =
+    ::testing::AddGlobalTestEnvironment(new foundation_testing::HomeInTemporaryFolder);
 
 class FavoriteDialogsTest : public ::testing::Test {
  protected:
@@ -88,16 +86,11 @@ class FavoriteDialogsTest : public ::testing::Test {
     field->currentEditor()->deleteBackward();
     return field->currentEditor()->typeText(text);
   }
-  // The field that has the focus of window, or nullptr.
-  static tk::TextField* focusedField(tk::Window& window) {
-    auto* editor = dynamic_cast<tk::FieldEditor*>(window.firstResponder());
-    return editor != nullptr ? editor->field() : nullptr;
-  }
 
   ScopedEnvironment language_{"LANGUAGE", std::string("en")};
   ScopedEnvironment locale_{"LC_ALL", std::string("C.UTF-8")};
   // In the home folder: favorites there show the normal icon.
-  const fs::path config_ = home() / ("config-" + std::to_string(::getpid()));
+  const fs::path config_ = fs::path(std::getenv("HOME")) / ("config-" + std::to_string(::getpid()));
   ScopedEnvironment configHome_{"XDG_CONFIG_HOME", config_.string()};
   std::shared_ptr<tk::ScriptedOperator> person = std::make_shared<tk::ScriptedOperator>();
   fs::path favorites;

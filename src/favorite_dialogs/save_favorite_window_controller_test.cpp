@@ -1,5 +1,4 @@
-// The save-favorite dialog: the byte limits of its fields. (What it starts with and the names and
-// comments it refuses are worked by the panel's save and by `orval favorites save`.)
+// The save-favorite dialog's byte limits (its refusals are worked by `orval favorites save`).
 #include "favorite_dialogs/save_favorite_window_controller.h"
 
 #include <gtest/gtest.h>

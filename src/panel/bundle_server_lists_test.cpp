@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 const fs::path kResources = fs::path(ORVAL_SOURCE_DIR) / "resources";
 
 TEST(BundleServerListsTest, PublishedListsAreTheirSources) {
-  const std::string text = readText(kResources / "TZPrintServer.ppd");
+  const std::string text = fileContents(kResources / "TZPrintServer.ppd");
   PpdFromText ppd(text);
   ASSERT_NE(ppd.get(), nullptr);
 
@@ -52,7 +52,7 @@ TEST(BundleServerListsTest, PublishedListsAreTheirSources) {
 }
 
 TEST(BundleServerListsTest, ListsHaveTheFieldsTheirReadersUse) {
-  PpdFromText ppd(readText(kResources / "TZPrintServer.ppd"));
+  PpdFromText ppd(fileContents(kResources / "TZPrintServer.ppd"));
   ASSERT_NE(ppd.get(), nullptr);
   // Feeders and stackers: arrays whose first element is a decimal number as text.
   for (const char* name : {"FeederInfoList", "StackerInfoList"}) {

@@ -72,7 +72,6 @@ TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSize) {
         publishServerLists(base, Dict{{"StackerInfoList", stackers}, {"DeviceList", kDeviceList}},
                            {c.format, c.chunkBytes}, &error);
     ASSERT_TRUE(text.has_value()) << error;
-    // The original text is kept as it was; the lists follow it.
     EXPECT_EQ(text->compare(0, base.size(), base), 0);
 
     // Read back independently: numbered from 0000, every chunk but the last full.
@@ -93,7 +92,6 @@ TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSize) {
     const std::string serialized = zlibInflate(stream);
     EXPECT_EQ(serialized.rfind(c.format == ServerListFormat::Binary ? "bplist00" : "<?xml", 0), 0u);
     EXPECT_EQ(plistFromBytes(serialized), stackers);
-    EXPECT_TRUE(c.chunkBytes != 1 || lines.size() > 100u);
 
     EXPECT_EQ(readBack(*text, "StackerInfoList"), stackers);
     EXPECT_EQ(readBack(*text, "DeviceList"), kDeviceList);
@@ -117,7 +115,6 @@ TEST(ServerListPublisherTest, PublishingAgainReplacesTheEarlierChunks) {
   const std::optional<std::string> first = publishServerLists(
       base, Dict{{"FeederInfoList", stackerList(20)}, {"DeviceList", kDeviceList}}, {ServerListFormat::Xml, 5});
   ASSERT_TRUE(first.has_value());
-  const std::size_t firstCount = chunkLinesOf(*first, "FeederInfoList").size();
   const std::vector<std::string> deviceLines = chunkLinesOf(*first, "DeviceList");
 
   const Value replacement = Array{Array{"1", "Tray1"}};
@@ -127,7 +124,6 @@ TEST(ServerListPublisherTest, PublishingAgainReplacesTheEarlierChunks) {
   ASSERT_TRUE(second.has_value()) << error;
   const std::vector<std::string> lines = chunkLinesOf(*second, "FeederInfoList");
   EXPECT_EQ(lines.size(), 1u);
-  EXPECT_LT(lines.size(), firstCount);
   // The new list takes the old one's place, before the untouched DeviceList.
   EXPECT_EQ(chunkLinesOf(*second, "DeviceList"), deviceLines);
   EXPECT_LT(second->find("*FeederInfoList0000"), second->find("*DeviceList0000"));
@@ -212,8 +208,8 @@ TEST(ServerListPublisherTest, FilesAreWrittenToTheDestinationOnly) {
   std::string error;
   ASSERT_TRUE(publishServerListsToFile(source, destination, Dict{{"DeviceList", kDeviceList}}, {}, &error))
       << error;
-  EXPECT_EQ(readText(source), original);
-  const std::string published = readText(destination);
+  EXPECT_EQ(fileContents(source), original);
+  const std::string published = fileContents(destination);
   EXPECT_EQ(readBack(published, "DeviceList"), kDeviceList);
 
   // Writing over the source is refused, also through another spelling of its path.
@@ -221,14 +217,14 @@ TEST(ServerListPublisherTest, FilesAreWrittenToTheDestinationOnly) {
   EXPECT_FALSE(publishServerListsToFile(source, folder / "." / "queue.ppd", Dict{{"DeviceList", kDeviceList}},
                                         {}, &error));
   EXPECT_NE(error.find("source"), std::string::npos);
-  EXPECT_EQ(readText(source), original);
+  EXPECT_EQ(fileContents(source), original);
 
   // A failed publication leaves an existing destination as it was.
   EXPECT_FALSE(publishServerListsToFile(source, destination, Dict{{"Bad Name", kDeviceList}}, {}, &error));
-  EXPECT_EQ(readText(destination), published);
+  EXPECT_EQ(fileContents(destination), published);
   EXPECT_FALSE(publishServerListsToFile(folder / "missing.ppd", destination, Dict{{"DeviceList", kDeviceList}},
                                         {}, &error));
-  EXPECT_EQ(readText(destination), published);
+  EXPECT_EQ(fileContents(destination), published);
   fs::remove_all(folder);
 }
 

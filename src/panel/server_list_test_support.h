@@ -9,28 +9,21 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/foundation/temporary_folder_test_support.h"
+
 namespace orval::testing_support {
 
 namespace fs = std::filesystem;
 
-inline std::string readText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using foundation_testing::fileContents;
 
-inline void writeText(const fs::path& path, std::string_view text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
+inline void writeText(const fs::path& path, std::string_view text) { std::ofstream(path, std::ios::binary) << text; }
 
 // A folder of its own for one test process (tests of several builds may run at once).
 inline fs::path scratchFolder(const std::string& name) {
@@ -41,7 +34,7 @@ inline fs::path scratchFolder(const std::string& name) {
 }
 
 inline std::string panelFixture(const std::string& name) {
-  return readText(fs::path(ORVAL_SOURCE_DIR) / "src/panel/testdata" / name);
+  return fileContents(fs::path(ORVAL_SOURCE_DIR) / "src/panel/testdata" / name);
 }
 
 // Base64 as RFC 4648 writes it, with padding.

@@ -14,9 +14,6 @@ namespace {
 
 using namespace favorite_dialogs_testing;
 
-[[maybe_unused]] ::testing::Environment* const homeEnvironment =
-    ::testing::AddGlobalTestEnvironment(new HomeInTemporaryFolder);
-
 class PanelFavoritesTest : public FavoriteDialogsTest {
  protected:
   void TearDown() override {

@@ -1,5 +1,4 @@
-// The print dialog as a person works it, offscreen: the real bundle, real
-// Qt widgets, input through Qt, questions answered in Qt message boxes.
+// The print dialog worked through real Qt widgets offscreen, on the real bundle.
 #include "apps/orval_dialog/print_dialog.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +15,6 @@
 
 #include <cups/cups.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <filesystem>
 #include <functional>
 
@@ -45,8 +42,6 @@ namespace orval {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kSource = ORVAL_SOURCE_DIR;
 
 // One offscreen QApplication for every test of the process.
 class QtEnvironment : public ::testing::Environment {
@@ -82,7 +77,12 @@ class PrintDialogTest : public ::testing::Test {
     // No scheduler: the dialog offers the bundle's own printer description.
     useScheduler("/nonexistent/orval-dialog-test.sock");
     tk::Application::shared().setOperator(std::make_shared<qt::QtOperator>());
-    dialog = std::make_unique<PrintDialog>(PrintDialogOptions{cli::openBundle(std::string(ORVAL_BUNDLE_DIR)), {}, {}});
+    open({}, {});
+  }
+  void open(std::vector<fs::path> files, std::optional<std::string> printer) {
+    dialog.reset();
+    dialog = std::make_unique<PrintDialog>(
+        PrintDialogOptions{cli::openBundle(std::string(ORVAL_BUNDLE_DIR)), std::move(files), std::move(printer)});
     dialog->window().makeKeyAndOrderFront();
     top = &qt::Renderer::shared().windowWidget(dialog->window());
   }
@@ -96,6 +96,13 @@ class PrintDialogTest : public ::testing::Test {
     return dynamic_cast<W*>(qt::Renderer::shared().widgetFor(view));
   }
 
+  // Replaces field's text by typing text, as a person does.
+  static void typeInto(qt::FieldWidget* field, const char* text) {
+    ASSERT_NE(field, nullptr);
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+  }
   // Runs steps once the next modal run shows its window (and the run is waiting for the person).
   static void whenModal(std::function<void()> steps) { QTimer::singleShot(0, std::move(steps)); }
   // Answers the next message box with its default button; records its text.
@@ -117,14 +124,8 @@ TEST_F(PrintDialogTest, ShowsTheHostControlsAroundThePanelAndTypesThroughTheForm
   auto* destinations = widget<QComboBox>(dialog->destinations());
   ASSERT_NE(destinations, nullptr);
   EXPECT_EQ(destinations->currentText(), "TZ Print Server");
-  EXPECT_EQ(dialog->cupsHost(), nullptr);
   EXPECT_FALSE(widget<QPushButton>(dialog->printButton())->isEnabled());  // no CUPS queue, no file
-  // The panel finds the dialog's own controls.
   EXPECT_EQ(dialog->panel().hostControlForKey("NumCopies"), &dialog->copies());
-  // Frames turn upside down: the destination chooser stands above the buttons.
-  EXPECT_LT(destinations->geometry().y(), widget<QPushButton>(dialog->printButton())->geometry().y());
-  EXPECT_EQ(widget<QPushButton>(dialog->printButton())->geometry().bottom() + 1,
-            top->height() - static_cast<int>(dialog->printButton().frame().y));
 
   // The panel's main pane shows in the dialog: its shortcut pop-ups with their titles, inside the window.
   int shownPopUps = 0;
@@ -133,36 +134,23 @@ TEST_F(PrintDialogTest, ShowsTheHostControlsAroundThePanelAndTypesThroughTheForm
     if (control == nullptr || control->popupButton() == nullptr) continue;
     SCOPED_TRACE(key);
     auto* combo = widget<QComboBox>(*control->popupButton());
-    ASSERT_NE(combo, nullptr);
-    EXPECT_TRUE(combo->isVisible());
+    ASSERT_TRUE(combo && combo->isVisible());
     EXPECT_TRUE(top->rect().contains(QRect(combo->mapTo(top, QPoint(0, 0)), combo->size())));
-    EXPECT_EQ(combo->currentText().toStdString(), control->popupButton()->titleOfSelectedItem());
-    ASSERT_NE(control->titleText(), nullptr);
-    auto* title = widget<QLabel>(*control->titleText());
-    ASSERT_NE(title, nullptr);
-    EXPECT_TRUE(title->isVisible());
-    EXPECT_EQ(title->text().toStdString(), control->titleText()->stringValue());
+    EXPECT_TRUE(control->titleText() && widget<QLabel>(*control->titleText())->isVisible());
     ++shownPopUps;
   }
   EXPECT_GE(shownPopUps, 5);
 
   // A letter in the copies field is refused: it never shows.
   auto* copies = widget<qt::FieldWidget>(dialog->copies());
-  ASSERT_NE(copies, nullptr);
-  copies->setFocus(Qt::MouseFocusReason);
-  QTest::keyClick(copies, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(copies, "2x5");
+  typeInto(copies, "2x5");
   EXPECT_EQ(copies->text(), "25");
-  EXPECT_EQ(dialog->copies().currentEditor()->string(), "25");
-  QTest::keyClick(copies, Qt::Key_Return);  // ends editing and selects the text again
-  EXPECT_EQ(dialog->copies().currentEditor()->selectedRange(), (tk::Range{0, 2}));
-  EXPECT_EQ(dialog->copies().intValue(), 25);
+  QTest::keyClick(copies, Qt::Key_Return);
   EXPECT_EQ(dialog->panel().getCopies(), "25");
 
   // Model changes show at once: the check box follows the panel's own setCollate.
   auto* collate = qobject_cast<QAbstractButton*>(qt::Renderer::shared().widgetFor(*dialog->panel().hostControlForKey("Collate")));
-  ASSERT_NE(collate, nullptr);
-  EXPECT_TRUE(collate->isChecked());
+  ASSERT_TRUE(collate && collate->isChecked());
   QTest::mouseClick(collate, Qt::LeftButton);
   EXPECT_FALSE(collate->isChecked());
   EXPECT_EQ(dialog->panel().getCollate(), "False");
@@ -177,9 +165,7 @@ TEST_F(PrintDialogTest, DetailedSettingsSwitchPanesAskConflictQuestionsAndRefuse
   bool worked = false;
   whenModal([&] {
     ASSERT_NE(controller.window(), nullptr);
-    QWidget& window = qt::Renderer::shared().windowWidget(*controller.window());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowTitle(), QString::fromStdString(controller.window()->title()));
+    EXPECT_TRUE(qt::Renderer::shared().windowWidget(*controller.window()).isVisible());
     auto* tree = widget<QTreeWidget>(*controller.outlineview());
     ASSERT_NE(tree, nullptr);
     // Switches panes as the person does: a click on the pane's row of the tree.
@@ -203,8 +189,7 @@ TEST_F(PrintDialogTest, DetailedSettingsSwitchPanesAskConflictQuestionsAndRefuse
             continue;
           showPane(pane->label());
           auto* combo = widget<QComboBox>(*popup);
-          ASSERT_NE(combo, nullptr);
-          EXPECT_TRUE(combo->isVisible());
+          ASSERT_TRUE(combo && combo->isVisible());
           answerNextQuestion(&question);
           emit combo->activated(i);
           EXPECT_EQ(combo->currentIndex(), popup->indexOfSelectedItem());
@@ -220,10 +205,7 @@ TEST_F(PrintDialogTest, DetailedSettingsSwitchPanesAskConflictQuestionsAndRefuse
           continue;
         showPane(pane->label());
         auto* edit = widget<qt::FieldWidget>(*field);
-        ASSERT_NE(edit, nullptr);
-        edit->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, "7x");
+        typeInto(edit, "7x");
         typed = edit->text();
         QTest::keyClick(edit, Qt::Key_Escape);
       }
@@ -277,58 +259,43 @@ TEST_F(PrintDialogTest, ScreenshotsShowTheDialogAndTheDetailedSettings) {
   std::string error;
   ASSERT_TRUE(writeScreenshots(*dialog, folder / "dialog.png", &error)) << error;
   const std::vector<fs::path> files = screenshotFiles(folder / "dialog.png");
-  QImage main(QString::fromStdString(files[0].string()));
-  QImage detailed(QString::fromStdString(files[1].string()));
-  EXPECT_EQ(main.size(), QSize(static_cast<int>(dialog->window().frame().width), static_cast<int>(dialog->window().frame().height)));
-  const tk::Window* window = DetailedSettingsWinController::sharedInstance().window();
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(detailed.size(), QSize(static_cast<int>(window->frame().width), static_cast<int>(window->frame().height)));
+  const tk::Window* detailed = DetailedSettingsWinController::sharedInstance().window();
+  ASSERT_NE(detailed, nullptr);
+  using Shot = std::pair<fs::path, const tk::Window*>;
+  for (const auto& [file, window] : {Shot{files[0], &dialog->window()}, Shot{files[1], detailed}})
+    EXPECT_EQ(QImage(QString::fromStdString(file.string())).size(),
+              QSize(static_cast<int>(window->frame().width), static_cast<int>(window->frame().height)));
   fs::remove_all(folder);
 }
 
 // Print for real: a TZ queue on a private cupsd receives the file with the dialog's copies.
-TEST(PrintDialogCupsTest, PrintSubmitsTheFileToTheChosenQueue) {
+TEST_F(PrintDialogTest, PrintSubmitsTheFileToTheChosenQueue) {
   if (const std::optional<std::string> reason = testing::PrivateCupsd::skipReason()) GTEST_SKIP() << *reason;
   std::string error;
   const std::unique_ptr<testing::PrivateCupsd> cupsd = testing::PrivateCupsd::start(TZPS_PATH, &error);
   ASSERT_TRUE(cupsd) << error;
   const fs::path spool = cupsd->folder() / "jobs";
-  const fs::path lists = cupsd->folder() / "lists";
-  fs::copy(kSource / "resources/server_lists", lists);
-  const testing::ProgramResult queue =
-      testing::runProgram({"/bin/bash", (kSource / "scripts/tz-queue").string(), "tz", "--host", "printserver.example",
-                           "--lists", lists.string(), "--spool", spool.string(), "--server", cupsd->socket(), "--ppd",
-                           (kSource / "resources/TZPrintServer.ppd").string()});
+  const testing::ProgramResult queue = cupsd->tzQueue("tz", spool);
   ASSERT_EQ(queue.status, 0) << queue.err;
   useScheduler(cupsd->socket());
-  const fs::path document = cupsd->folder() / "report.pdf";
-  std::ofstream(document, std::ios::binary) << "%PDF-1.4\n% a document\n%%EOF\n";
-
-  tk::Application::shared().setOperator(std::make_shared<qt::QtOperator>());
-  PrintDialog dialog(PrintDialogOptions{cli::openBundle(std::string(ORVAL_BUNDLE_DIR)), {document}, std::string("tz")});
-  dialog.window().makeKeyAndOrderFront();
-  qt::Renderer::shared().windowWidget(dialog.window());
-  ASSERT_NE(dialog.cupsHost(), nullptr);
-  EXPECT_EQ(dialog.destinations().titleOfSelectedItem(), "tz");
-  auto* copies = dynamic_cast<qt::FieldWidget*>(qt::Renderer::shared().widgetFor(dialog.copies()));
-  ASSERT_NE(copies, nullptr);
-  copies->setFocus(Qt::MouseFocusReason);
-  QTest::keyClick(copies, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(copies, "3");
-  auto* print = dynamic_cast<QPushButton*>(qt::Renderer::shared().widgetFor(dialog.printButton()));
-  ASSERT_NE(print, nullptr);
-  ASSERT_TRUE(print->isEnabled());
+  open({cupsd->document()}, "tz");
+  ASSERT_NE(dialog->cupsHost(), nullptr);
+  EXPECT_EQ(dialog->destinations().titleOfSelectedItem(), "tz");
+  typeInto(widget<qt::FieldWidget>(dialog->copies()), "3");
+  auto* print = widget<QPushButton>(dialog->printButton());
+  ASSERT_TRUE(print && print->isEnabled());
   QTest::mouseClick(print, Qt::LeftButton);  // commits the typed number, then submits
-  ASSERT_TRUE(dialog.submittedJob()) << cupsd->logTail();
-  EXPECT_TRUE(dialog.isDone());
+  ASSERT_TRUE(dialog->submittedJob()) << cupsd->logTail();
+  EXPECT_TRUE(dialog->isDone());
   const std::optional<CupsJobStatus> status =
-      dialog.cupsHost()->waitForJob(*dialog.submittedJob(), std::chrono::seconds(30), &error);
+      dialog->cupsHost()->waitForJob(*dialog->submittedJob(), std::chrono::seconds(30), &error);
   ASSERT_TRUE(status && status->state == IPP_JSTATE_COMPLETED) << error << cupsd->logTail();
   const std::optional<tzps::SpoolContents> stored = tzps::readSpool(spool, &error);
   ASSERT_TRUE(stored) << error;
   ASSERT_EQ(stored->records.size(), 1u);
   EXPECT_EQ(stored->records.front().title, "report.pdf");
   EXPECT_EQ(stored->records.front().copies, 3);
+  dialog.reset();  // before its scheduler stops
 }
 
 }  // namespace

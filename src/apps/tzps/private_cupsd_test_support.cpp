@@ -13,8 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <thread>
+
+#include "platform/foundation/file_manager.h"
 
 namespace orval::testing {
 namespace {
@@ -27,18 +28,7 @@ constexpr const char* kBackendUser = "lp";
 constexpr std::chrono::seconds kStartBound{15};
 constexpr std::chrono::seconds kStopBound{10};
 
-std::string fileText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool writeText(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  return static_cast<bool>(out);
-}
+std::string fileText(const fs::path& path) { return files::readFile(path).value_or(""); }
 
 bool setError(std::string* error, std::string message) {
   if (error) *error = std::move(message);
@@ -73,6 +63,22 @@ std::optional<fs::path> cupsdProgram() {
   return std::nullopt;
 }
 
+// Starts argv (argv[0] a path) reading /dev/null, writing into out and err.
+pid_t spawn(const std::vector<std::string>& argv, int out, int err) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  return pid;
+}
+
 }  // namespace
 
 ProgramResult runProgram(const std::vector<std::string>& argv) {
@@ -81,18 +87,7 @@ ProgramResult runProgram(const std::vector<std::string>& argv) {
   const int out = mkstemp(outName);
   const int err = mkstemp(errName);
   ProgramResult result;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(out, STDOUT_FILENO);
-    dup2(err, STDERR_FILENO);
-    const int null = ::open("/dev/null", O_RDONLY);
-    dup2(null, STDIN_FILENO);
-    std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
-  }
+  const pid_t pid = spawn(argv, out, err);
   int status = 0;
   if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
   ::close(out);
@@ -143,17 +138,18 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
   const std::string r = root.string();
   const group* userGroup = getgrgid(user->pw_gid);
   const bool written =
-      writeText(root / "conf/cups-files.conf",
-                std::string("User ") + kBackendUser + "\nGroup " + (userGroup ? userGroup->gr_name : kBackendUser) +
-                    "\nSystemGroup root\nServerRoot " + r + "/conf\nRequestRoot " + r + "/spool\nTempDir " + r +
-                    "/spool/tmp\nCacheDir " + r + "/cache\nStateDir " + r + "/state\nServerBin " + r +
-                    "/bin\nAccessLog " + r + "/log/access_log\nErrorLog " + r + "/log/error_log\nPageLog " + r +
-                    "/log/page_log\nPrintcap " + r + "/state/printcap\n") &&
-      writeText(root / "conf/cupsd.conf",
-                "LogLevel info\nListen " + r + "/run/cups.sock\nBrowsing No\nWebInterface No\n"
-                "DefaultAuthType None\n"
-                "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+      files::writeFileAtomically(
+          root / "conf/cups-files.conf",
+          std::string("User ") + kBackendUser + "\nGroup " + (userGroup ? userGroup->gr_name : kBackendUser) +
+              "\nSystemGroup root\nServerRoot " + r + "/conf\nRequestRoot " + r + "/spool\nTempDir " + r +
+              "/spool/tmp\nCacheDir " + r + "/cache\nStateDir " + r + "/state\nServerBin " + r +
+              "/bin\nAccessLog " + r + "/log/access_log\nErrorLog " + r + "/log/error_log\nPageLog " + r +
+              "/log/page_log\nPrintcap " + r + "/state/printcap\n") &&
+      files::writeFileAtomically(root / "conf/cupsd.conf",
+                                 "LogLevel info\nListen " + r + "/run/cups.sock\nBrowsing No\nWebInterface No\n"
+                                 "DefaultAuthType None\n"
+                                 "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                 "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
   if (!written) return fail("cannot write cupsd's configuration in " + r);
   if (!cupsd->launch(*program, error)) return nullptr;
   setenv("CUPS_SERVER", cupsd->socket().c_str(), 1);
@@ -163,16 +159,9 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
 
 bool PrivateCupsd::launch(const fs::path& program, std::string* error) {
   const std::string conf = (folder_ / "conf").string();
-  const std::string out = (folder_ / "log/cupsd.out").string();
-  pid_ = fork();
-  if (pid_ == 0) {
-    const int log = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    dup2(log, STDOUT_FILENO);
-    dup2(log, STDERR_FILENO);
-    execl(program.c_str(), "cupsd", "-f", "-c", (conf + "/cupsd.conf").c_str(), "-s",
-          (conf + "/cups-files.conf").c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  const int log = ::open((folder_ / "log/cupsd.out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  pid_ = spawn({program.string(), "-f", "-c", conf + "/cupsd.conf", "-s", conf + "/cups-files.conf"}, log, log);
+  ::close(log);
   if (pid_ < 0) return setError(error, std::string("cannot start cupsd: ") + std::strerror(errno));
   const Clock::time_point deadline = Clock::now() + kStartBound;
   while (!accepts(socket())) {
@@ -200,6 +189,22 @@ PrivateCupsd::~PrivateCupsd() {
   }
   std::error_code ec;
   fs::remove_all(folder_, ec);
+}
+
+ProgramResult PrivateCupsd::tzQueue(const std::string& name, const fs::path& spool, const fs::path& ppd) const {
+  const fs::path source = ORVAL_SOURCE_DIR;
+  const fs::path lists = folder_ / "lists";
+  std::error_code ec;
+  if (!fs::exists(lists)) fs::copy(source / "resources/server_lists", lists, ec);
+  return runProgram({"/bin/bash", (source / "scripts/tz-queue").string(), name, "--host", "printserver.example",
+                     "--lists", lists.string(), "--spool", spool.string(), "--server", socket(), "--ppd",
+                     (ppd.empty() ? source / "resources/TZPrintServer.ppd" : ppd).string()});
+}
+
+std::string PrivateCupsd::document() const {
+  const fs::path file = folder_ / "report.pdf";
+  if (!fs::exists(file)) std::ofstream(file, std::ios::binary) << "%PDF-1.4\n% a document\n%%EOF\n";
+  return file.string();
 }
 
 std::string PrivateCupsd::logTail() const {

@@ -1,11 +1,6 @@
-// A private cupsd for end-to-end tests: its own configuration, spool, logs,
-// backends (the build tree's tzps) and socket in a temporary folder, started
-// for a test process and stopped when it ends. Clients reach it through
-// $CUPS_SERVER (its socket) and $CUPS_SERVERROOT (its configuration), which
-// start() sets for this process and its children.
-//
-// Running cupsd takes root. Outside CI a test process that is not root skips
-// the tests that need it, saying why; under CI ($CI set) they always run.
+// A private cupsd for end-to-end tests: configuration, spool, logs, backend (the build tree's tzps)
+// and socket in a temporary folder; start() points $CUPS_SERVER and $CUPS_SERVERROOT at it.
+// It takes root: outside CI ($CI unset) a process that is not root skips the tests needing it.
 #pragma once
 
 #include <sys/types.h>
@@ -41,6 +36,11 @@ class PrivateCupsd {
 
   // The daemon's folder, for the tests' own files (readable by the backend's user).
   const std::filesystem::path& folder() const { return folder_; }
+  // Makes TZ queue name with scripts/tz-queue: jobs in spool, the bundle's sample lists, ppd (the bundle's by default).
+  ProgramResult tzQueue(const std::string& name, const std::filesystem::path& spool,
+                        const std::filesystem::path& ppd = {}) const;
+  // A one-page PDF document in folder().
+  std::string document() const;
   // The daemon's socket, as --server names it.
   std::string socket() const { return (folder_ / "run/cups.sock").string(); }
   // The last lines of the daemon's error log, for failure messages.

@@ -10,38 +10,18 @@
 #include <fstream>
 #include <optional>
 
+#include "platform/foundation/temporary_folder_test_support.h"
+
 namespace orval::files {
 namespace {
 
-// One temporary root for the whole test program, holding the home folder, the
-// data folder (whose Trash GIO uses) and every test's files, so that all are
-// on one file system. GLib reads HOME and XDG_DATA_HOME once, on first use,
-// so they are set before any test runs.
-class TemporaryRoot : public ::testing::Environment {
- public:
-  static const fs::path& path() { return path_; }
-
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orval-files-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    path_ = pattern;
-    fs::create_directories(path_ / "home");
-    setenv("HOME", (path_ / "home").c_str(), 1);
-    setenv("XDG_DATA_HOME", (path_ / "data").c_str(), 1);
-  }
-  void TearDown() override { fs::remove_all(path_); }
-
- private:
-  static inline fs::path path_;
-};
-
-[[maybe_unused]] ::testing::Environment* const temporaryRoot =
-    ::testing::AddGlobalTestEnvironment(new TemporaryRoot);
+[[maybe_unused]] ::testing::Environment* const home =
+    ::testing::AddGlobalTestEnvironment(new foundation_testing::HomeInTemporaryFolder);
 
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = TemporaryRoot::path() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = fs::path(std::getenv("HOME")) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -186,7 +166,7 @@ TEST_F(FilesTest, TrashFollowsTheFreedesktopLayout) {
   std::string error;
   ASSERT_TRUE(trashItem(file, &error)) << error;
   EXPECT_FALSE(files::exists(file));
-  const fs::path trash = TemporaryRoot::path() / "data/Trash";
+  const fs::path trash = fs::path(std::getenv("XDG_DATA_HOME")) / "Trash";
   EXPECT_EQ(contents(trash / "files/unwanted.pfj"), "gone");
   const std::string info = contents(trash / "info/unwanted.pfj.trashinfo");
   EXPECT_NE(info.find("[Trash Info]"), std::string::npos) << info;

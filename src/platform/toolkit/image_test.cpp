@@ -1,11 +1,10 @@
 #include "platform/toolkit/image.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval::tk {
 namespace {
@@ -22,18 +21,10 @@ const unsigned char kPng3x2[] = {
 
 class ImageTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("orval_image_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
+  std::string write(const std::string& name, const std::string& bytes) { return folder.write(name, bytes).string(); }
   static std::string png() { return std::string(reinterpret_cast<const char*>(kPng3x2), sizeof kPng3x2); }
-  fs::path dir_;
+  foundation_testing::TemporaryFolder folder;
+  const fs::path dir_ = folder.path();
 };
 
 TEST_F(ImageTest, ReadsTheSizeOfARealPng) {

@@ -1,11 +1,8 @@
 #include "platform/toolkit/save_panel.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/scripted_operator.h"
 
@@ -20,14 +17,13 @@ class SavePanelTest : public ::testing::Test {
     Application::resetSharedForTesting();
     script = std::make_shared<ScriptedOperator>();
     Application::shared().setOperator(script);
-    dir = fs::temp_directory_path() / ("orval_panel_test_" + std::to_string(::getpid()));
     fs::create_directories(dir / "folder");
-    std::ofstream(dir / "a.pfj") << "a";
-    std::ofstream(dir / "b.txt") << "b";
+    folder.write("a.pfj", "a");
+    folder.write("b.txt", "b");
   }
-  void TearDown() override { fs::remove_all(dir); }
   std::shared_ptr<ScriptedOperator> script;
-  fs::path dir;
+  foundation_testing::TemporaryFolder folder;
+  const fs::path dir = folder.path();
 };
 
 TEST_F(SavePanelTest, SaveAppendsTheAllowedTypeAndForgetsACancelledChoice) {

@@ -1,12 +1,10 @@
 #include "platform/toolkit/terminal_operator.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/alert.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/panel.h"
@@ -55,8 +53,7 @@ TEST_F(TerminalOperatorTest, AsksAgainAfterNonsenseAndEndOfInputCancels) {
   for (std::size_t at = 0; (at = out.str().find("Please answer", at)) != std::string::npos; ++at) ++retries;
   EXPECT_EQ(retries, 4u);
   EXPECT_EQ(answer(""), 1001);  // the button titled Cancel
-  alert.buttons();              // an alert without Cancel answers its last button
-  Alert noCancel;
+  Alert noCancel;  // without Cancel: its last button
   noCancel.addButtonWithTitle("Yes");
   noCancel.addButtonWithTitle("No");
   in.str("");
@@ -81,9 +78,9 @@ TEST_F(TerminalOperatorTest, WindowsOtherThanChoosersAreAbortedWithANote) {
 }
 
 TEST_F(TerminalOperatorTest, FileChoosersTakeATypedPath) {
-  const fs::path dir = fs::temp_directory_path() / ("orval_terminal_test_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  std::ofstream(dir / "favorite.pfj") << "x";
+  const foundation_testing::TemporaryFolder folder;
+  const fs::path dir = folder.path();
+  folder.write("favorite.pfj", "x");
   std::istringstream typed("missing.pfj\nfavorite.pfj\n\n");
   Application::shared().setOperator(std::make_shared<TerminalOperator>(typed, out));
   OpenPanel open;
@@ -99,7 +96,6 @@ TEST_F(TerminalOperatorTest, FileChoosersTakeATypedPath) {
   EXPECT_EQ(save.URL(), (dir / "Export.pfj").string());
   EXPECT_EQ(save.runModal(), ModalResponse::Cancel);  // end of input
   EXPECT_EQ(save.URL(), "");
-  fs::remove_all(dir);
 }
 
 }  // namespace
