@@ -21,7 +21,9 @@ constexpr std::string_view kHeader =
     "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n";
 
 std::string xmlDocument(std::string_view body) {
-  return std::string(kHeader) + "<plist version=\"1.0\">" + std::string(body) + "</plist>\n";
+  std::string document(kHeader);
+  document.append("<plist version=\"1.0\">").append(body).append("</plist>\n");
+  return document;
 }
 
 // A value with every kind of content, keys deliberately out of sorted order.
