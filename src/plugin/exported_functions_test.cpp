@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -104,7 +105,7 @@ TEST_F(ExportedFunctionsTest, EncodersConvertersAndFavoritesWorkThroughTheBundle
 
   EXPECT_STREQ(Text(classic("Proof"), &std::free).get(), "Proof (Classic)");
   EXPECT_EQ(classic(nullptr), nullptr);
-  const std::string fixture = std::string(ORVAL_SOURCE_DIR) + "/src/favorites/testdata/cp932_v1.pfj";
+  const std::string fixture = (std::filesystem::path(ORVAL_SOURCE_DIR) / "src/favorites/testdata/cp932_v1.pfj").string();
   PrintOption favorite{{"untouched", "yes"}};
   EXPECT_EQ(dictionary("/nonexistent.pfj", &favorite), 0);
   EXPECT_EQ(favorite.get("untouched").text(), "yes");

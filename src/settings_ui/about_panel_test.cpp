@@ -55,8 +55,8 @@ TEST_F(AboutPanelTest, ShowsTheBundlesVersionAndEndsOnAClickOrKeyOnly) {
   EXPECT_EQ(controller.versionField()->stringValue(), "2.1.7 (2.1.7)");
   EXPECT_EQ(controller.copyrightField()->stringValue(), "Copyright Quillant");
 
-  person->act([](tk::Window& panel) { panel.sendEvent({tk::EventType::MouseMoved}); })
-      .act([](tk::Window& panel) { panel.sendEvent({tk::EventType::RightMouseDown}); });
+  person->act([](tk::Window& panel) { panel.sendEvent({tk::EventType::MouseMoved, {}}); })
+      .act([](tk::Window& panel) { panel.sendEvent({tk::EventType::RightMouseDown, {}}); });
   EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Stop);
   person->act([](tk::Window& panel) { panel.close(); });
   EXPECT_EQ(AboutPanelController::runModal(), tk::ModalResponse::Abort);

@@ -79,7 +79,7 @@ TEST_F(TextFieldAttachTest, JobNameFieldTypesUpTo255CharactersAndStoresThemEscap
   editor.typeText("\"k");
   EXPECT_EQ(beeps(), 1);
   EXPECT_TRUE(leaveField());
-  EXPECT_EQ(field.objectValue(), Value(std::string(254, 'j') + "\\\""));
+  EXPECT_EQ(field.objectValue(), Value(std::string(254, 'j').append("\\\"")));
 }
 
 }  // namespace
