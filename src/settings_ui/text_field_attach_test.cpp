@@ -57,9 +57,11 @@ TEST_F(TextFieldAttachTest, AttachHelpersChooseTheClassBySet) {
   const CharacterSet digits = CharacterSet::characterSetWithCharactersInString("0123456789");
   EXPECT_EQ(attachMaxBytesFormatter(&field, 27, "")->maxBytes(), 27);
   attachMaxBytesFormatterWithEscape(&field, 27, "", digits);
-  EXPECT_EQ(typeid(*field.formatter()), typeid(MaxBytesFormatterWithEscapeAndCharacterSet));
+  const auto* escaping = field.formatter();
+  EXPECT_EQ(typeid(*escaping), typeid(MaxBytesFormatterWithEscapeAndCharacterSet));
   attachMaxLengthFormatter(&field, 27, "", digits);
-  EXPECT_EQ(typeid(*field.formatter()), typeid(MaxLengthFormatterWithCharacterSet));
+  const auto* limiting = field.formatter();
+  EXPECT_EQ(typeid(*limiting), typeid(MaxLengthFormatterWithCharacterSet));
   EXPECT_EQ(attachMaxLengthFormatterWithEscape(nullptr, 255, "Placeholder Max chars"), nullptr);
 }
 

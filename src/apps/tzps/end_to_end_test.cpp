@@ -148,9 +148,11 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
   EXPECT_EQ(fileContents(record.folder / record.document), fileContents(cupsd_->document()));
   EXPECT_EQ(stored.markedChoices.get("ColorMode").text(), "Grayscale");
   for (const auto& [keyword, choice] : stored.markedChoices) EXPECT_EQ(find(record.options, keyword), choice.text()) << keyword;
-  for (const auto& [key, value] : stored.printSettings)
-    if (key.starts_with(kPrivate))
+  for (const auto& [key, value] : stored.printSettings) {
+    if (key.starts_with(kPrivate)) {
       EXPECT_EQ(find(record.privateEntries, key.substr(kPrivate.size())), unescapeTicketValue(value.text())) << key;
+    }
+  }
   for (const auto& [key, value] : entries) EXPECT_EQ(find(record.privateEntries, key), value) << key;
 }
 
