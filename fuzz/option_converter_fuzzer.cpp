@@ -23,18 +23,11 @@ using namespace orval;
 namespace {
 
 // The bundle's convert table, read once and shared with every conversion.
-class ResourceTable final : public ConvertTableSource {
- public:
-  ResourceTable() {
-    std::optional<Dict> table = dictFromFile(fuzz::resourcePath("ConvertTable.plist"));
-    if (!table) fuzz::fail("cannot read resources/ConvertTable.plist");
-    table_ = std::make_shared<const Dict>(std::move(*table));
-  }
-  std::shared_ptr<const Dict> convertTable() const override { return table_; }
-
- private:
-  std::shared_ptr<const Dict> table_;
-};
+std::unique_ptr<ConvertTableSource> resourceTable() {
+  std::optional<Dict> table = dictFromFile(fuzz::resourcePath("ConvertTable.plist"));
+  if (!table) fuzz::fail("cannot read resources/ConvertTable.plist");
+  return std::make_unique<FixedConvertTableSource>(std::move(*table));
+}
 
 PrintOption optionsOf(std::string_view text) {
   PrintOption options;
@@ -62,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const bool loaded =
       fuzz::silenceStandardOutput() && loadEncDec(fuzz::encryptionLibraryFolder().c_str()) == 0;
   if (!loaded) fuzz::fail("cannot load libencryption.so");
-  static const PrintOptionConverter converter(std::make_unique<ResourceTable>());
+  static const PrintOptionConverter converter(resourceTable());
   LogCapture quiet(LogCapture::Sinks::Silenced);
   const PrintOption options = optionsOf(fuzz::textOf(data, size));
 
