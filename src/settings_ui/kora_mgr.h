@@ -84,7 +84,7 @@
 
 namespace orval {
 
-class KORAMgr : private KORAUIWatcher {
+class KORAMgr final : private KORAUIWatcher {
  public:
   // Answers whether the print server's data are loaded (the manager's isInitializedNetworkData).
   using NetworkDataPredicate = std::function<bool()>;
