@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/operator_error.h"
-#include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/window.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {

@@ -5,10 +5,7 @@
 #include <sstream>
 
 #include "platform/foundation/temporary_folder_test_support.h"
-#include "platform/toolkit/alert.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/panel.h"
-#include "platform/toolkit/save_panel.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {
