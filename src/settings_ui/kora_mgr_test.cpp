@@ -3,7 +3,6 @@
 #include <ctime>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "common/dictionary_helpers.h"
 #include "settings_ui/kora_mgr_test_support.h"
@@ -87,18 +86,12 @@ TEST_F(RegistryTest, AllValuesReportUnsupportedValuesAndEmptyTexts) {
 class BackupTest : public KORAMgrTest {
  protected:
   BackupTest() { tzset(); }
-  ~BackupTest() override {
-    timezone.reset();
-    tzset();
-  }
-  static std::chrono::system_clock::time_point when() {
-    return std::chrono::system_clock::from_time_t(1709967900);
-  }
+  ~BackupTest() override { timezone.reset(), tzset(); }
   std::unique_ptr<ScopedEnvironment> timezone = std::make_unique<ScopedEnvironment>("TZ", "UTC");
 };
 
 TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
-  engine->setClock(when);
+  engine->setClock([] { return std::chrono::system_clock::from_time_t(1709967900); });
   add(duplexDescription());
   add(textDescription("JobName", "Job Name", "Report"));
 
@@ -140,7 +133,7 @@ TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   EXPECT_EQ(value("JobName"), "From Duplex");
   EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_JobName", "ValueChangFinished_Collate",
                                             "ValueChangFinished_JobName", "ValueChangFinished_Duplex"));
-  for (const auto& entry : recorder.entries()) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));
+  for (const auto& entry : recorder.posted) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));
   engine->setSettings(Dict{{"Collate", false}});
   EXPECT_EQ(value("Collate"), "False");
 }
@@ -160,7 +153,7 @@ TEST_F(CollectiveTest, DefaultsAreSetAndValidatedCollectively) {
   EXPECT_EQ(value("TrimWidth") + value("Duplex"), "12Off");
   EXPECT_FALSE(trim.isEnabled());
   EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_TrimWidth", "ValueChangFinished_Duplex"));
-  EXPECT_EQ(recorder.entries().back().userInfo.get("isCollectiveChange"), Value("True"));
+  EXPECT_EQ(recorder.posted.back().userInfo.get("isCollectiveChange"), Value("True"));
 }
 
 }  // namespace

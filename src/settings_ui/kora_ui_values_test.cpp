@@ -1,11 +1,7 @@
 #include <chrono>
 
-#include <gtest/gtest.h>
-
 #include "platform/foundation/log.h"
-#include "platform/toolkit/application.h"
 #include "settings_ui/kora_text_field.h"
-#include "settings_ui/kora_ui.h"
 #include "settings_ui/kora_ui_test_support.h"
 
 namespace orval {
@@ -57,7 +53,7 @@ TEST_F(KoraUIValuesTest, NumberFieldNewBoundsReachFieldStepperAndDescription) {
   EXPECT_EQ(control->minValue(), "0.5");  // the description keeps its own bounds
 }
 
-TEST_F(KoraUIValuesTest, CheckBoxMapsBothChoicesAndIgnoresOthers) {
+TEST_F(KoraUIValuesTest, CheckBoxesMapBothChoicesAndIgnoreOthers) {
   auto control = build(Dict{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"},
                             {"defchoice", "False"}, {"choices", kOnOff}});
   control->setStringValue("True");
@@ -71,17 +67,15 @@ TEST_F(KoraUIValuesTest, CheckBoxMapsBothChoicesAndIgnoresOthers) {
   control->checkbox()->setAllowsMixedState(true);
   control->checkbox()->setState(tk::ControlState::Mixed);
   EXPECT_EQ(control->getStringValue(), "False");
-}
 
-TEST_F(KoraUIValuesTest, InvertedCheckBoxShowsTheOppositeState) {
-  auto control = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
-                            {"choices", kOnOff}});
-  control->setStringValue("True");
-  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::Off);
-  EXPECT_EQ(control->checkBoxState(), 1);
-  control->setCheckBoxState(0);
-  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
-  EXPECT_EQ(control->getStringValue(), "False");
+  auto inverted = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
+                             {"choices", kOnOff}});  // shows the opposite state
+  inverted->setStringValue("True");
+  EXPECT_EQ(inverted->checkbox()->state(), tk::ControlState::Off);
+  EXPECT_EQ(inverted->checkBoxState(), 1);
+  inverted->setCheckBoxState(0);
+  EXPECT_EQ(inverted->checkbox()->state(), tk::ControlState::On);
+  EXPECT_EQ(inverted->getStringValue(), "False");
 }
 
 TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
@@ -96,16 +90,14 @@ TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
   control->setStringValue("B4");
   EXPECT_FALSE(control->getUnsportValue());
   EXPECT_FALSE(control->getOptionText("Letter"));
-}
 
-TEST_F(KoraUIValuesTest, PopupValuesFollowTheItemsNotTheChoiceIndex) {
   Array list{Dict{{"choice", "a"}, {"text", "A"}}, Dict{{"choice", "quiet"}, {"text", ""}},
-             Dict{{"choice", "b"}, {"text", "B"}}};
-  auto control = build(Dict{{"mainKeyword", "K"}, {"control_type", "PopupButton"}, {"choices", list}});
-  control->popupButton()->selectItemAtIndex(1);
-  EXPECT_EQ(control->getStringValue(), "b");
-  control->setStringValue("a");
-  EXPECT_EQ(control->popupButton()->indexOfSelectedItem(), 0);
+             Dict{{"choice", "b"}, {"text", "B"}}};  // values follow the items, not the choice index
+  auto quiet = build(Dict{{"mainKeyword", "K"}, {"control_type", "PopupButton"}, {"choices", list}});
+  quiet->popupButton()->selectItemAtIndex(1);
+  EXPECT_EQ(quiet->getStringValue(), "b");
+  quiet->setStringValue("a");
+  EXPECT_EQ(quiet->popupButton()->indexOfSelectedItem(), 0);
 }
 
 TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
@@ -161,9 +153,9 @@ TEST_F(KoraUIValuesTest, DateValuesNowOffsetsAndSecondsSince1970) {
   EXPECT_EQ(picker->getStringValue(), "978307200");  // whole seconds
   KORAUI control;
   control.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'700'000'000)); });
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now3600")), "1700003600");
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now-3600")), "1699996400");
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value(1234)), "1234");
+  for (const auto& [value, seconds] : {std::pair{Value("now3600"), "1700003600"}, std::pair{Value("now-3600"), "1699996400"},
+                                       std::pair{Value(1234), "1234"}})
+    EXPECT_EQ(control.datePickerDictionaryValueToStringValue(value), seconds);
   EXPECT_EQ(control.datePickerDictionaryValueToDate(Value("0")), (Date{-978307200.0}));
 }
 
