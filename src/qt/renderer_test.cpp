@@ -164,7 +164,8 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
 TEST_F(RendererTest, TabsTablesAndOutlinesFollowTheirModels) {
   tk::Window window({0, 0, 400, 300}, "Lists");
   tk::TabView& tabs = window.contentView().add(std::make_unique<tk::TabView>(tk::Rect{0, 0, 400, 300}));
-  for (const char* label : {"One", "Two"}) tabs.addTabViewItem(std::make_unique<tk::TabViewItem>(Value(label))).setLabel(label);
+  for (const char* label : {"One", "Two"})
+    tabs.addTabViewItem(std::make_unique<tk::TabViewItem>(Value(label))).setLabel(label);
   tk::ScrollView& scroll =
       tabs.tabViewItemAtIndex(1)->view()->add(std::make_unique<tk::ScrollView>(tk::Rect{10, 10, 380, 230}));
   tk::OutlineView& outline = scroll.setDocument(std::make_unique<tk::OutlineView>(tk::Rect{0, 0, 380, 230}));

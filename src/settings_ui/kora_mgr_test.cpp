@@ -59,7 +59,7 @@ TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
   EXPECT_EQ(engine->validationCount(), before + 1);
 }
 
-TEST_F(RegistryTest, UnknownKeywordsAreIgnoredEverywhere) {
+TEST_F(RegistryTest, UnknownKeywordsAreIgnoredAndAllValuesReportUnsupportedValuesAndEmptyTexts) {
   add(duplexDescription());
   engine->setStringValue("Nothing", "x");
   engine->updateOldValue("Nothing");
@@ -70,10 +70,7 @@ TEST_F(RegistryTest, UnknownKeywordsAreIgnoredEverywhere) {
   change("Nothing", "x");
   EXPECT_EQ(engine->validationCount(), before);
   EXPECT_EQ(engine->getAllValueDictionary(), (Dict{{"Duplex", "Off"}}));
-}
 
-TEST_F(RegistryTest, AllValuesReportUnsupportedValuesAndEmptyTexts) {
-  add(duplexDescription());
   add(popupDescription("OutputTray", "Tray", {{"Top", "Top"}, {"Side", "Side"}}, "Top"));
   add(textDescription("JobName", "Job Name", "Report"));
   engine->setStringValue("OutputTray", "Stacker9");  // no item has it
@@ -115,11 +112,8 @@ TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
 using CollectiveTest = KORAMgrTest;
 
 TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
-  Dict check{{"mainKeyword", "Collate"},
-             {"control_type", "CheckBox"},
-             {"text", "Collate"},
-             {"choices", testing_support::choices({{"True", "Collated"}, {"False", "Uncollated"}})},
-             {"default", "False"}};
+  const Dict check{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"}, {"default", "False"},
+                   {"choices", testing_support::choices({{"True", "Collated"}, {"False", "Uncollated"}})}};
   NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
   add(check);
   Dict duplex = duplexDescription();

@@ -179,7 +179,8 @@ TEST_F(KoraUIBuildTest, SlidersLabelsIconsEndLabelsAndBounds) {
   EXPECT_EQ(free->iconImageviewSliderMin()->image()->name(), "light");
   EXPECT_EQ(free->iconImageviewSliderMax(), nullptr);  // "icon" replaces both end icons
   auto defaults = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}});
-  EXPECT_EQ((std::vector{defaults->slider()->maxValue(), defaults->slider()->doubleValue()}), (std::vector{100.0, 50.0}));
+  EXPECT_EQ((std::vector{defaults->slider()->maxValue(), defaults->slider()->doubleValue()}),
+            (std::vector{100.0, 50.0}));
 }
 
 TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {

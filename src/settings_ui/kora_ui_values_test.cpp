@@ -14,7 +14,7 @@ class KoraUIValuesTest : public KoraUITest {};
 const Value kOnOff = choices({{"True", "On"}, {"False", "Off"}});
 const Value kSizes = choices({{"A4", "A4 text"}, {"A3", "A3 text"}, {"B4", "B4 text"}});
 
-TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsText) {
+TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsTextAndWritesOnlyRealChanges) {
   auto control = build(Dict{{"mainKeyword", "JobName"}, {"control_type", "TextField_text"}, {"default", "Report"}});
   EXPECT_EQ(control->text()->stringValue(), "Report");  // setDefault at the end of the build
   control->setStringValue("Invoice");
@@ -23,9 +23,21 @@ TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsText) {
   EXPECT_EQ(control->value(), "Invoice");  // the stored value moves only when read
   EXPECT_EQ(control->getStringValue(), "Typed");
   EXPECT_EQ(control->value(), "Typed");
+
+  auto plain = build(Dict{{"mainKeyword", "T"}, {"control_type", "TextField_text"}});  // writes only real changes
+  EXPECT_FALSE(plain->value());  // no default: nothing stored yet
+  plain->text()->setStringValue("shown");
+  plain->updateValue("first");
+  EXPECT_EQ(plain->value(), "first");
+  EXPECT_EQ(plain->text()->stringValue(), "shown");  // stored equals the string: not shown again
+  plain->updateValue("second");
+  EXPECT_EQ(plain->text()->stringValue(), "second");
+  plain->text()->setStringValue("typed");
+  plain->updateValueFont("second");
+  EXPECT_EQ(plain->text()->stringValue(), "second");
 }
 
-TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
+TEST_F(KoraUIValuesTest, NumberFieldsFormatValuesAndTakeNewBounds) {
   auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
                             {"max", "10.0"}, {"defchoice", "1.0"}});
   control->setStringValue("2.50");  // two decimals where the field shows one: re-formatted (unit 3)
@@ -40,17 +52,14 @@ TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
   EXPECT_EQ(whole->text()->stringValue(), "5");  // "%.0f"
   whole->setDoubleValue(7.2);
   EXPECT_EQ(whole->text()->stringValue(), "7");
-}
 
-TEST_F(KoraUIValuesTest, NumberFieldNewBoundsReachFieldStepperAndDescription) {
-  auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
-                            {"max", "10.0"}, {"desc_text", "(%@ - %@)"}});
-  EXPECT_EQ(control->descText()->stringValue(), "(0.5 - 10.0)");
-  control->updateMin(1.26, 20);
-  auto* field = dynamic_cast<KORATextField*>(control->text());
-  EXPECT_DOUBLE_EQ(field->minValue(), 1.3);  // formatted with the field's one decimal
-  EXPECT_EQ(control->descText()->stringValue(), "(1.3 - 20.0)");
-  EXPECT_EQ(control->minValue(), "0.5");  // the description keeps its own bounds
+  auto bounded = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
+                            {"max", "10.0"}, {"desc_text", "(%@ - %@)"}});  // new bounds reach field and description
+  EXPECT_EQ(bounded->descText()->stringValue(), "(0.5 - 10.0)");
+  bounded->updateMin(1.26, 20);
+  EXPECT_DOUBLE_EQ(dynamic_cast<KORATextField*>(bounded->text())->minValue(), 1.3);  // with the field's one decimal
+  EXPECT_EQ(bounded->descText()->stringValue(), "(1.3 - 20.0)");
+  EXPECT_EQ(bounded->minValue(), "0.5");  // the description keeps its own bounds
 }
 
 TEST_F(KoraUIValuesTest, CheckBoxesMapBothChoicesAndIgnoreOthers) {
@@ -153,8 +162,8 @@ TEST_F(KoraUIValuesTest, DateValuesNowOffsetsAndSecondsSince1970) {
   EXPECT_EQ(picker->getStringValue(), "978307200");  // whole seconds
   KORAUI control;
   control.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'700'000'000)); });
-  for (const auto& [value, seconds] : {std::pair{Value("now3600"), "1700003600"}, std::pair{Value("now-3600"), "1699996400"},
-                                       std::pair{Value(1234), "1234"}})
+  for (const auto& [value, seconds] :
+       {std::pair{Value("now3600"), "1700003600"}, {Value("now-3600"), "1699996400"}, {Value(1234), "1234"}})
     EXPECT_EQ(control.datePickerDictionaryValueToStringValue(value), seconds);
   EXPECT_EQ(control.datePickerDictionaryValueToDate(Value("0")), (Date{-978307200.0}));
 }
@@ -193,20 +202,6 @@ TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
   EXPECT_EQ(popup->getStringValue(), "B4");
   EXPECT_EQ(recorder.names(), std::vector<std::string>{"P"});
   EXPECT_TRUE(recorder.posted[0].userInfo.empty());
-}
-
-TEST_F(KoraUIValuesTest, UpdateValueWritesOnlyRealChanges) {
-  auto control = build(Dict{{"mainKeyword", "T"}, {"control_type", "TextField_text"}});
-  EXPECT_FALSE(control->value());  // no default: nothing stored yet
-  control->text()->setStringValue("shown");
-  control->updateValue("first");
-  EXPECT_EQ(control->value(), "first");
-  EXPECT_EQ(control->text()->stringValue(), "shown");  // stored equals the string: not shown again
-  control->updateValue("second");
-  EXPECT_EQ(control->text()->stringValue(), "second");
-  control->text()->setStringValue("typed");
-  control->updateValueFont("second");
-  EXPECT_EQ(control->text()->stringValue(), "second");
 }
 
 TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {

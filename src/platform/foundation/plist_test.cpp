@@ -56,7 +56,8 @@ std::vector<std::string> keysInOrder(const Value& v) {
     keys.push_back(key);
     std::ranges::copy(keysInOrder(item), std::back_inserter(keys));
   }
-  for (const Value& item : v.asArray() ? *v.asArray() : Array{}) std::ranges::copy(keysInOrder(item), std::back_inserter(keys));
+  for (const Value& item : v.asArray() ? *v.asArray() : Array{})
+    std::ranges::copy(keysInOrder(item), std::back_inserter(keys));
   return keys;
 }
 

@@ -64,7 +64,8 @@ TEST_F(InterfaceFileTest, BuildsTheWindowItDescribesAndBindsActionsByName) {
   EXPECT_NE(list->tableColumnWithIdentifier("name"), nullptr);
   Matrix* mode = viewWithIdentifier<Matrix>(*window, "mode");
   ASSERT_NE(mode, nullptr);
-  EXPECT_EQ(std::tuple(mode->numberOfRows(), mode->selectedRow(), mode->cellAtRow(1, 0)->title(), mode->cellAtRow(1, 0)->tag()),
+  const ButtonCell* input = mode->cellAtRow(1, 0);
+  EXPECT_EQ(std::tuple(mode->numberOfRows(), mode->selectedRow(), input->title(), input->tag()),
             std::tuple(2, 0, "Input", 1L));
 }
 
