@@ -1,49 +1,15 @@
-// The renderer and the Qt operator on small model windows, offscreen: each
-// view class gets its widget at its frame turned upside down, input goes
-// into the model the model's way, and what an action changes shows at once.
+// The renderer and the Qt operator on small model windows, offscreen: each view class gets its widget at its
+// frame turned upside down, input goes into the model the model's way, and what an action changes shows at once.
 #include "qt/renderer.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateTimeEdit>
-#include <QFileDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QLineEdit>
-#include <QMenu>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QSlider>
-#include <QStandardItemModel>
-#include <QTabBar>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 #include <filesystem>
 
-#include "platform/toolkit/alert.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/box.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/date_picker.h"
-#include "platform/toolkit/image_view.h"
-#include "platform/toolkit/matrix.h"
-#include "platform/toolkit/outline_view.h"
-#include "platform/toolkit/pop_up_button.h"
-#include "platform/toolkit/save_panel.h"
-#include "platform/toolkit/scroll_view.h"
-#include "platform/toolkit/slider.h"
-#include "platform/toolkit/stepper.h"
-#include "platform/toolkit/tab_view.h"
-#include "platform/toolkit/text_field.h"
-#include "platform/toolkit/window.h"
+#include "platform/toolkit/toolkit.h"
 #include "qt/qt_operator.h"
 
 namespace orval::qt {
@@ -198,24 +164,20 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
 TEST_F(RendererTest, TabsTablesAndOutlinesFollowTheirModels) {
   tk::Window window({0, 0, 400, 300}, "Lists");
   tk::TabView& tabs = window.contentView().add(std::make_unique<tk::TabView>(tk::Rect{0, 0, 400, 300}));
-  auto one = std::make_unique<tk::TabViewItem>(Value("one"));
-  one->setLabel("One");
-  auto two = std::make_unique<tk::TabViewItem>(Value("two"));
-  two->setLabel("Two");
-  tk::ScrollView& scroll = two->view()->add(std::make_unique<tk::ScrollView>(tk::Rect{10, 10, 380, 230}));
+  for (const char* label : {"One", "Two"})
+    tabs.addTabViewItem(std::make_unique<tk::TabViewItem>(Value(label))).setLabel(label);
+  tk::ScrollView& scroll =
+      tabs.tabViewItemAtIndex(1)->view()->add(std::make_unique<tk::ScrollView>(tk::Rect{10, 10, 380, 230}));
   tk::OutlineView& outline = scroll.setDocument(std::make_unique<tk::OutlineView>(tk::Rect{0, 0, 380, 230}));
   outline.addTableColumn(std::make_unique<tk::TableColumn>("name"));
   Tree tree;
   outline.setDataSource(&tree);
-  tabs.addTabViewItem(std::move(one));
-  tabs.addTabViewItem(std::move(two));
   window.makeKeyAndOrderFront();
   QWidget& top = Renderer::shared().windowWidget(window);
 
   QTabBar* bar = top.findChild<QTabBar*>();
   ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(bar->count(), 2);
-  EXPECT_EQ(bar->tabText(1), "Two");
+  EXPECT_EQ(std::pair(bar->count(), bar->tabText(1)), std::pair(2, QString("Two")));
   emit bar->tabBarClicked(1);
   EXPECT_EQ(tabs.indexOfTabViewItem(tabs.selectedTabViewItem()), 1);
   auto* list = widget<QTreeWidget>(outline);

@@ -1,16 +1,11 @@
 #include "settings_ui/about_panel.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "common/principal_bundle.h"
-#include "platform/foundation/notification_center.h"
 #include "platform/foundation/plist.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/text_field.h"
 #include "settings_ui/kora_ui_test_support.h"
 
 namespace orval {
@@ -19,28 +14,20 @@ namespace {
 namespace fs = std::filesystem;
 
 // A plug-in bundle in a temporary folder with the shipped About panel and the given information.
-class AboutPanelTest : public kora_ui_testing::KoraUITest {
+class AboutPanelTest : public kora_ui_testing::ScriptedPersonTest {
  protected:
-  void SetUp() override {
-    KoraUITest::SetUp();
-    folder = fs::path(::testing::TempDir()) / ("about_" + std::to_string(::getpid()));
+  AboutPanelTest() {
     fs::create_directories(folder / "Test.plugin/Contents/Resources");
     fs::copy_file(fs::path(ORVAL_SOURCE_DIR) / "resources/About.plist",
                   folder / "Test.plugin/Contents/Resources/About.plist", fs::copy_options::overwrite_existing);
-    person = std::make_shared<tk::ScriptedOperator>();
-    tk::Application::shared().setOperator(person);
   }
-  void TearDown() override {
-    fs::remove_all(folder);
-    KoraUITest::TearDown();
-  }
+  ~AboutPanelTest() override { fs::remove_all(folder); }
   void registerBundle(const Dict& info) {
     ASSERT_TRUE(writePlistFile(folder / "Test.plugin/Contents/Info.plist", Value(info)));
     SetBSPrincipalBundle(Bundle::bundleWithPath(folder / "Test.plugin"));
   }
 
-  fs::path folder;
-  std::shared_ptr<tk::ScriptedOperator> person;
+  const fs::path folder = fs::path(::testing::TempDir()) / ("about_" + std::to_string(::getpid()));
 };
 
 TEST_F(AboutPanelTest, ShowsTheBundlesVersionAndEndsOnAClickOrKeyOnly) {

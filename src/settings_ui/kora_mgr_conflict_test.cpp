@@ -1,5 +1,4 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "common/dictionary_helpers.h"
 #include "platform/toolkit/field_editor.h"
@@ -36,14 +35,17 @@ constexpr const char* kStapleQuestion =
 
 class ConflictTest : public KORAMgrTest {
  protected:
+  void addStapleAndPaper() {
+    add(stapleDescription());
+    add(paperDescription());
+    recorder.clear();
+  }
   NotificationRecorder recorder{{"StapleMode", "PaperType", "ValueChangFinished_StapleMode",
                                  "ValueChangFinished_PaperType"}};
 };
 
 TEST_F(ConflictTest, NoReturnsTheChangeYesChangesTheOtherSettingAndAnnouncesIt) {
-  add(stapleDescription());
-  add(paperDescription());
-  recorder.clear();
+  addStapleAndPaper();
   person->answerAlert("No");
   change("StapleMode", "Left");
   EXPECT_EQ(value("StapleMode") + value("PaperType"), "OffThick");
@@ -58,7 +60,7 @@ TEST_F(ConflictTest, NoReturnsTheChangeYesChangesTheOtherSettingAndAnnouncesIt) 
   EXPECT_EQ(value("StapleMode") + value("PaperType"), "LeftPlain");
   EXPECT_THAT(recorder.names(), ElementsAre("StapleMode", "PaperType", "ValueChangFinished_PaperType",
                                             "ValueChangFinished_StapleMode"));
-  EXPECT_EQ(recorder.entries().back().userInfo, (Dict{{"isCollectiveChange", "False"}}));
+  EXPECT_EQ(recorder.posted.back().userInfo, (Dict{{"isCollectiveChange", "False"}}));
   NotifyUnit::postNotificationName("StapleMode");
   EXPECT_EQ(person->alertsShown().size(), 2u);
 }
@@ -69,10 +71,7 @@ TEST_F(ConflictTest, RefusedTextTypedAgainIsAskedAgain) {
   name.set("conflict", Dict{{"Secret", Dict{{"PaperType", Dict{{"Thick", Dict{{"restore", "Plain"}}}}}}}});
   tk::Window window;
   window.makeKeyAndOrderFront();
-  auto built = std::make_unique<KORAUI>(tk::Rect{0, 0, 400, 72});
-  built->setControlDictionary(name);
-  built->updateControl();
-  KORAUI& control = window.contentView().add(std::move(built));
+  KORAUI& control = window.contentView().add(kora_ui_testing::build(name, nullptr, 400, 72));
   registerControl(control);
 
   for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
@@ -111,13 +110,12 @@ TEST_F(ConflictTest, AllEntryAsksOnEveryChangeButNotInACollectiveChange) {
 }
 
 TEST_F(ConflictTest, OrdinaryConflictsAreStillAskedInACollectiveChange) {
-  add(stapleDescription());
-  add(paperDescription());
+  addStapleAndPaper();
   person->answerAlert("Yes");
   engine->setSettings(Dict{{"StapleMode", "Left"}});
   EXPECT_EQ(alertTexts(), std::vector<std::string>{kStapleQuestion});
   EXPECT_EQ(value("PaperType"), "Plain");
-  EXPECT_EQ(recorder.entries().back().userInfo, (Dict{{"isCollectiveChange", "True"}}));
+  EXPECT_EQ(recorder.posted.back().userInfo, (Dict{{"isCollectiveChange", "True"}}));
 }
 
 TEST_F(ConflictTest, RangePatternsShowTheirBound) {
@@ -161,9 +159,7 @@ TEST_F(ConflictTest, FindingsOfSeveralKeywordsAreMerged) {
 }
 
 TEST_F(ConflictTest, AskingBeforeAValueIsSetFromOutside) {
-  add(stapleDescription());
-  add(paperDescription());
-  recorder.clear();
+  addStapleAndPaper();
   EXPECT_TRUE(engine->validateBeforeChange("StapleMode", "Off", std::nullopt));
   person->answerAlert("No");
   EXPECT_FALSE(engine->validateBeforeChange("StapleMode", "Left", std::nullopt));
@@ -181,9 +177,7 @@ TEST_F(ConflictTest, AskingBeforeAValueIsSetFromOutside) {
 }
 
 TEST_F(ConflictTest, SilentResolutionSetsTheProposalsWithoutAskingOrAnnouncing) {
-  add(stapleDescription());
-  add(paperDescription());
-  recorder.clear();
+  addStapleAndPaper();
   EXPECT_EQ(engine->setStringValueWithRestoreConfliction("StapleMode", "Left"),
             std::optional<std::vector<std::string>>(std::vector<std::string>{"PaperType"}));
   EXPECT_EQ(value("StapleMode") + value("PaperType"), "LeftPlain");

@@ -1,12 +1,9 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <memory>
 #include <utility>
 
 #include "common/dictionary_helpers.h"
 #include "platform/toolkit/alert.h"
-#include "settings_ui/kora_mgr.h"
 #include "settings_ui/kora_mgr_test_support.h"
 
 namespace orval {

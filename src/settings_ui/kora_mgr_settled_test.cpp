@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "platform/foundation/log.h"
@@ -28,17 +26,15 @@ class SeededOperator : public tk::Operator {
   std::minstd_rand _answers;
 };
 
-// Everything a pane or a person can see after a run.
-struct Outcome {
-  std::vector<std::string> questions;
-  std::vector<std::string> finished;  // "ValueChangFinished_" posts with their collective flag
+// Everything a pane or a person can see after a run: questions, "ValueChangFinished_" posts with their
+// collective flag, values, and per control its enabling, hiding and enabled pop-up items.
+struct Seen {
+  std::vector<std::string> questions, finished, states;
   Dict values;
-  std::vector<std::string> states;  // per control: enabled, hidden and the enabled pop-up items
-  std::size_t validations = 0;
-  std::size_t skipped = 0;
-  bool operator==(const Outcome& o) const {
-    return questions == o.questions && finished == o.finished && values == o.values && states == o.states;
-  }
+  bool operator==(const Seen&) const = default;
+};
+struct Outcome : Seen {
+  std::size_t validations = 0, skipped = 0;
 };
 
 std::string keyOf(int i) { return "K" + std::to_string(i); }
@@ -169,7 +165,7 @@ TEST_F(SettledSkipTest, RandomAcyclicTablesEndAlikeWithAndWithoutTheSkipAndTheGu
   for (unsigned seed = 1; seed <= 300; ++seed) {
     const Outcome without = run(seed, false);
     const Outcome with = run(seed, true);
-    ASSERT_EQ(with, without) << "seed " << seed;
+    ASSERT_EQ(static_cast<const Seen&>(with), without) << "seed " << seed;
     EXPECT_LE(with.validations, without.validations) << "seed " << seed;
     EXPECT_EQ(without.skipped, 0u);
     validationsWith += with.validations;

@@ -1,5 +1,4 @@
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "platform/foundation/log.h"
 #include "settings_ui/kora_mgr_test_support.h"

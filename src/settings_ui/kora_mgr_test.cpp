@@ -3,7 +3,6 @@
 #include <ctime>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "common/dictionary_helpers.h"
 #include "settings_ui/kora_mgr_test_support.h"
@@ -60,7 +59,7 @@ TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
   EXPECT_EQ(engine->validationCount(), before + 1);
 }
 
-TEST_F(RegistryTest, UnknownKeywordsAreIgnoredEverywhere) {
+TEST_F(RegistryTest, UnknownKeywordsAreIgnoredAndAllValuesReportUnsupportedValuesAndEmptyTexts) {
   add(duplexDescription());
   engine->setStringValue("Nothing", "x");
   engine->updateOldValue("Nothing");
@@ -71,10 +70,7 @@ TEST_F(RegistryTest, UnknownKeywordsAreIgnoredEverywhere) {
   change("Nothing", "x");
   EXPECT_EQ(engine->validationCount(), before);
   EXPECT_EQ(engine->getAllValueDictionary(), (Dict{{"Duplex", "Off"}}));
-}
 
-TEST_F(RegistryTest, AllValuesReportUnsupportedValuesAndEmptyTexts) {
-  add(duplexDescription());
   add(popupDescription("OutputTray", "Tray", {{"Top", "Top"}, {"Side", "Side"}}, "Top"));
   add(textDescription("JobName", "Job Name", "Report"));
   engine->setStringValue("OutputTray", "Stacker9");  // no item has it
@@ -87,18 +83,12 @@ TEST_F(RegistryTest, AllValuesReportUnsupportedValuesAndEmptyTexts) {
 class BackupTest : public KORAMgrTest {
  protected:
   BackupTest() { tzset(); }
-  ~BackupTest() override {
-    timezone.reset();
-    tzset();
-  }
-  static std::chrono::system_clock::time_point when() {
-    return std::chrono::system_clock::from_time_t(1709967900);
-  }
+  ~BackupTest() override { timezone.reset(), tzset(); }
   std::unique_ptr<ScopedEnvironment> timezone = std::make_unique<ScopedEnvironment>("TZ", "UTC");
 };
 
 TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
-  engine->setClock(when);
+  engine->setClock([] { return std::chrono::system_clock::from_time_t(1709967900); });
   add(duplexDescription());
   add(textDescription("JobName", "Job Name", "Report"));
 
@@ -122,11 +112,8 @@ TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
 using CollectiveTest = KORAMgrTest;
 
 TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
-  Dict check{{"mainKeyword", "Collate"},
-             {"control_type", "CheckBox"},
-             {"text", "Collate"},
-             {"choices", testing_support::choices({{"True", "Collated"}, {"False", "Uncollated"}})},
-             {"default", "False"}};
+  const Dict check{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"}, {"default", "False"},
+                   {"choices", testing_support::choices({{"True", "Collated"}, {"False", "Uncollated"}})}};
   NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
   add(check);
   Dict duplex = duplexDescription();
@@ -140,7 +127,7 @@ TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   EXPECT_EQ(value("JobName"), "From Duplex");
   EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_JobName", "ValueChangFinished_Collate",
                                             "ValueChangFinished_JobName", "ValueChangFinished_Duplex"));
-  for (const auto& entry : recorder.entries()) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));
+  for (const auto& entry : recorder.posted) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));
   engine->setSettings(Dict{{"Collate", false}});
   EXPECT_EQ(value("Collate"), "False");
 }
@@ -160,7 +147,7 @@ TEST_F(CollectiveTest, DefaultsAreSetAndValidatedCollectively) {
   EXPECT_EQ(value("TrimWidth") + value("Duplex"), "12Off");
   EXPECT_FALSE(trim.isEnabled());
   EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_TrimWidth", "ValueChangFinished_Duplex"));
-  EXPECT_EQ(recorder.entries().back().userInfo.get("isCollectiveChange"), Value("True"));
+  EXPECT_EQ(recorder.posted.back().userInfo.get("isCollectiveChange"), Value("True"));
 }
 
 }  // namespace

@@ -1,27 +1,14 @@
 #include "settings_ui/kora_secure_text_field.h"
 
-#include <gtest/gtest.h>
-
 #include "settings_ui/text_entry_test_support.h"
 
 namespace orval {
 namespace {
 
-class KORASecureTextFieldTest : public testing_support::TextEntryTest {
- protected:
-  KORASecureTextField& numericField(int unit, double minimum, double maximum) {
-    auto& field = addField(std::make_unique<KORASecureTextField>());
-    field.setKeyword("PinCode");
-    field.setNum(true);
-    field.setUnit(unit);
-    field.setMax(maximum);
-    field.setMin(minimum);
-    return field;
-  }
-};
+using KORASecureTextFieldTest = testing_support::TextEntryTest;
 
 TEST_F(KORASecureTextFieldTest, NumericTypingIsLooser) {
-  KORASecureTextField& field = numericField(0, 1, 500);
+  auto& field = numericField<KORASecureTextField>("PinCode", 0, 1, 500);
   tk::FieldEditor& editor = edit(field);
   EXPECT_TRUE(editor.typeText("099"));
   editor.selectAll();

@@ -1,10 +1,5 @@
 #include "settings_ui/kora_text_field.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "common/notify_unit.h"
 #include "platform/toolkit/stepper.h"
 #include "settings_ui/text_entry_test_support.h"
@@ -22,13 +17,7 @@ class KORATextFieldTest : public testing_support::TextEntryTest {
   ~KORATextFieldTest() override { NotifyUnit::removeObserver(this); }
 
   KORATextField& numericField(int unit, double minimum, double maximum) {
-    auto& field = addField(std::make_unique<KORATextField>());
-    field.setKeyword("Thickness");
-    field.setNum(true);
-    field.setUnit(unit);
-    field.setMax(maximum);
-    field.setMin(minimum);
-    return field;
+    return TextEntryTest::numericField<KORATextField>("Thickness", unit, minimum, maximum);
   }
   void useMessageBundle() { SetBSPrincipalBundle(testing_support::textEntryPrincipalBundle()); }
 
@@ -89,6 +78,13 @@ TEST_F(KORATextFieldTest, DigitCountFollowsThePrintedMaximum) {
 }
 
 TEST_F(KORATextFieldTest, OutOfRangeAtTheEndShowsTheAlertAndClamps) {
+  KORATextField& silent = numericField(0, 10, 20);  // without the message bundle: clamped, no alert
+  edit(silent).typeText("5");
+  EXPECT_TRUE(leaveField());
+  EXPECT_TRUE(person->alertsShown().empty());
+  EXPECT_EQ(silent.stringValue(), "10");
+  posted.clear();
+
   useMessageBundle();
   KORATextField& field = numericField(3, 10, 100);
   edit(field).typeText("5");
@@ -118,14 +114,6 @@ TEST_F(KORATextFieldTest, InRangeAndEmptyTextsAreReformatted) {
   person->answerAlert(0);
   EXPECT_TRUE(leaveField());
   EXPECT_EQ(positive.stringValue(), "1");
-}
-
-TEST_F(KORATextFieldTest, WithoutTheMessageBundleTheNumberIsStillClamped) {
-  KORATextField& field = numericField(0, 10, 20);
-  edit(field).typeText("5");
-  EXPECT_TRUE(leaveField());
-  EXPECT_TRUE(person->alertsShown().empty());
-  EXPECT_EQ(field.stringValue(), "10");
 }
 
 TEST_F(KORATextFieldTest, TextModeAnnouncesOnlyRealChanges) {
@@ -215,16 +203,12 @@ TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
 TEST_F(KORATextFieldTest, TextKinds) {
   KORATextField field;
   field.setDigit(20);
-  field.setUnit(7);
-  EXPECT_TRUE(field.isTextFormat("ab.c@example.com"));
-  EXPECT_FALSE(field.isTextFormat("example.com"));
-  field.setUnit(9);
-  EXPECT_TRUE(field.isTextFormat("1-3,5"));
-  EXPECT_FALSE(field.isTextFormat("1-3;5"));
-  field.setUnit(8);
-  EXPECT_TRUE(field.isTextFormat("Job_1.pdf"));
-  EXPECT_FALSE(field.isTextFormat("Job 1"));
-  EXPECT_FALSE(field.isTextFormat(std::string(21, 'a')));
+  for (const auto& [unit, text, accepted] :
+       {std::tuple{7, std::string("ab.c@example.com"), true}, {7, "example.com", false}, {9, "1-3,5", true},
+        {9, "1-3;5", false}, {8, "Job_1.pdf", true}, {8, "Job 1", false}, {8, std::string(21, 'a'), false}}) {
+    field.setUnit(unit);
+    EXPECT_EQ(field.isTextFormat(text), accepted) << unit << " " << text;
+  }
 }
 
 }  // namespace

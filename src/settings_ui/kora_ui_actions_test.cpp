@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "settings_ui/kora_text_field.h"
-#include "settings_ui/kora_ui.h"
 #include "settings_ui/kora_ui_test_support.h"
-#include "settings_ui/ui_description.h"
 
 namespace orval {
 namespace {
@@ -15,8 +10,7 @@ class KoraUIActionsTest : public KoraUITest {};
 const Value kOnOff = choices({{"True", "On"}, {"False", "Off"}});
 
 TEST_F(KoraUIActionsTest, PopupChoicePostsTheValueFromTheControl) {
-  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
-  auto control = build(*controlDescriptionNamed(*ui, "DuplexMode"), fixtureBundle());
+  auto control = build(fixtureControl("DuplexMode"), fixtureBundle());
   NotificationRecorder recorder;
   ASSERT_TRUE(control->popupButton()->chooseItemAtIndex(1));
   ASSERT_EQ(recorder.posted.size(), 1u);
@@ -62,11 +56,12 @@ TEST_F(KoraUIActionsTest, AddedAndRemovedChoicesKeepSeparatorsAndMayEmptyThePopu
 }
 
 TEST_F(KoraUIActionsTest, CheckBoxClickPostsItsChoiceAndMovesIconsAndChildren) {
-  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
-  Dict description = *controlDescriptionNamed(*ui, "Parent");
+  Dict description = fixtureControl("Parent");
   description.set("isEnabledIcon", true);
   description.set("mainKeyword", "Staple");  // the fixture's "Staple_True" / "Staple_False" icons
   auto control = build(description, fixtureBundle(), 400, 300);
+  auto inverted = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
+                             {"default", "True"}, {"choices", kOnOff}});
   NotificationRecorder recorder;
   ASSERT_TRUE(control->checkbox()->performClick());
   ASSERT_EQ(recorder.posted.size(), 1u);
@@ -74,15 +69,9 @@ TEST_F(KoraUIActionsTest, CheckBoxClickPostsItsChoiceAndMovesIconsAndChildren) {
   EXPECT_TRUE(control->iconImageviewTrue()->isHidden());
   EXPECT_FALSE(control->iconImageviewFalse()->isHidden());
   for (KORAUI* child : control->childControls()) EXPECT_FALSE(child->isEnabled());
-}
-
-TEST_F(KoraUIActionsTest, InvertedCheckBoxClickPostsTheLogicalChoice) {
-  auto control = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
-                            {"default", "True"}, {"choices", kOnOff}});
-  NotificationRecorder recorder;
-  control->checkbox()->performClick();  // the box turns on: logically unchecked
-  ASSERT_EQ(recorder.posted.size(), 1u);
-  EXPECT_EQ(recorder.posted[0].userInfo.get("Paramater"), Value("False"));
+  inverted->checkbox()->performClick();  // the box turns on: logically unchecked
+  ASSERT_EQ(recorder.posted.size(), 2u);
+  EXPECT_EQ(recorder.posted[1].userInfo.get("Paramater"), Value("False"));
 }
 
 TEST_F(KoraUIActionsTest, RadioChoiceUpdatesValueAndIconAndPostsPlainly) {

@@ -1,15 +1,11 @@
 #include <chrono>
 #include <tuple>
 
-#include <gtest/gtest.h>
-
 #include "platform/foundation/log.h"
 #include "settings_ui/kora_secure_text_field.h"
 #include "settings_ui/kora_text_field.h"
-#include "settings_ui/kora_ui.h"
 #include "settings_ui/kora_ui_test_support.h"
 #include "settings_ui/label_metrics.h"
-#include "settings_ui/ui_description.h"
 
 namespace orval {
 namespace {
@@ -19,7 +15,7 @@ using tk::Rect;
 
 class KoraUIBuildTest : public KoraUITest {};
 
-TEST_F(KoraUIBuildTest, TextFieldWithHeadColumnParagraphAndSideButton) {
+TEST_F(KoraUIBuildTest, TextFieldsWithAndWithoutHeadColumnTitleAndButton) {
   auto control = build(Dict{{"mainKeyword", "JobName"}, {"control_type", "TextField_text"}, {"text", "Name"},
                             {"head_text", "Hd"}, {"head_text_width", "50"}, {"head_title_text", "HT"},
                             {"isEnabledButton", true}, {"button_text", "Browse"}, {"defchoice", "abc"},
@@ -31,21 +27,17 @@ TEST_F(KoraUIBuildTest, TextFieldWithHeadColumnParagraphAndSideButton) {
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(field->frame(), (Rect{92, 52, 189, 24}));
   EXPECT_EQ(field->stringValue(), "abc");
-  EXPECT_EQ(field->unit(), 7);
-  EXPECT_EQ(field->maxDigit(), 256);  // below 1 means the default
+  EXPECT_EQ(std::pair(field->unit(), field->maxDigit()), std::pair(7, 256));  // max_digit below 1: the default
   EXPECT_EQ(control->button()->frame(), (Rect{285, 52, 100, 24}));
   EXPECT_EQ(control->getControlHeight(), 48);
-}
 
-TEST_F(KoraUIBuildTest, SecureTextFieldWithoutTitleOrButton) {
-  auto control = build(Dict{{"mainKeyword", "Password"}, {"control_type", "SecureTextField_text"},
-                            {"max_digit", "8"}, {"text_type", "ASCII"}});
-  auto* field = dynamic_cast<KORASecureTextField*>(control->text());
-  ASSERT_NE(field, nullptr);
-  EXPECT_EQ(field->frame(), (Rect{24, 76, 361, 24}));
-  EXPECT_EQ(field->maxDigit(), 8);
-  EXPECT_EQ(field->unit(), 8);
-  EXPECT_EQ(control->getControlHeight(), 24);
+  auto secure = build(Dict{{"mainKeyword", "Password"}, {"control_type", "SecureTextField_text"},
+                           {"max_digit", "8"}, {"text_type", "ASCII"}});
+  auto* password = dynamic_cast<KORASecureTextField*>(secure->text());
+  ASSERT_NE(password, nullptr);  // no title, no button
+  EXPECT_EQ(password->frame(), (Rect{24, 76, 361, 24}));
+  EXPECT_EQ(std::pair(password->maxDigit(), password->unit()), std::pair(8, 8));
+  EXPECT_EQ(secure->getControlHeight(), 24);
 }
 
 TEST_F(KoraUIBuildTest, NumberFieldLayoutStepperAndDescription) {
@@ -56,12 +48,17 @@ TEST_F(KoraUIBuildTest, NumberFieldLayoutStepperAndDescription) {
   auto* field = dynamic_cast<KORATextField*>(control->text());
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(field->frame(), (Rect{60, 52, 42, 24}));  // 7 x 4 characters + 14
-  EXPECT_EQ(field->minValue(), 0.5);
-  EXPECT_EQ(field->maxValue(), 10.0);
+  EXPECT_EQ(std::pair(field->minValue(), field->maxValue()), std::pair(0.5, 10.0));
   EXPECT_EQ(control->stepper()->frame(), (Rect{102, 52, 24, 24}));
   EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 2.5);
   EXPECT_EQ(control->descText()->frame(), (Rect{126, 52, 274, 24}));
   EXPECT_EQ(control->descText()->stringValue(), "From 0.5 to 10.0 copies");
+
+  auto iconic = build(Dict{{"mainKeyword", "Copies"}, {"control_type", "TextField_number"}, {"isEnabledIcon", true}},
+                      fixtureBundle());
+  EXPECT_EQ(iconic->iconImageviewNumber()->frame(), (Rect{24, 52, 48, 48}));
+  EXPECT_EQ(iconic->text()->frame(), (Rect{72, 76, 100, 24}));  // no title: the field is on the first row
+  EXPECT_GT(dynamic_cast<KORATextField*>(iconic->text())->maxValue(), 1e9);  // no bounds
 }
 
 TEST_F(KoraUIBuildTest, NumberFieldDecimalsFollowTheBounds) {
@@ -72,14 +69,6 @@ TEST_F(KoraUIBuildTest, NumberFieldDecimalsFollowTheBounds) {
     EXPECT_EQ(dynamic_cast<KORATextField*>(control->text())->unit(), unit) << min << " .. " << max;
     EXPECT_DOUBLE_EQ(control->stepper()->increment(), step) << min << " .. " << max;
   }
-}
-
-TEST_F(KoraUIBuildTest, NumberFieldWithIconAndWithoutBounds) {
-  auto control = build(Dict{{"mainKeyword", "Copies"}, {"control_type", "TextField_number"}, {"isEnabledIcon", true}},
-                       fixtureBundle());
-  EXPECT_EQ(control->iconImageviewNumber()->frame(), (Rect{24, 52, 48, 48}));
-  EXPECT_EQ(control->text()->frame(), (Rect{72, 76, 100, 24}));  // no title: the field is on the first row
-  EXPECT_GT(dynamic_cast<KORATextField*>(control->text())->maxValue(), 1e9);
 }
 
 TEST_F(KoraUIBuildTest, CheckBoxWithMultiLineTitleAndIcons) {
@@ -113,8 +102,7 @@ TEST_F(KoraUIBuildTest, GroupTitleLowersTheWholeControl) {
 }
 
 TEST_F(KoraUIBuildTest, PopupItemsSeparatorsIconsAndPaneTitles) {
-  const Dict duplex = *controlDescriptionNamed(*loadUIDescription(fixtureBundle().get()), "DuplexMode");
-
+  const Dict duplex = fixtureControl("DuplexMode");
   auto control = build(duplex, fixtureBundle());
   EXPECT_EQ(control->titleText()->stringValue(), "Two-Sided");
   tk::PopUpButton* popup = control->popupButton();
@@ -164,7 +152,7 @@ TEST_F(KoraUIBuildTest, RadioGroupsVerticalAndHorizontal) {
   EXPECT_EQ(iconic->iconImageviewGroup()->image()->name(), "Side_Left");
 }
 
-TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
+TEST_F(KoraUIBuildTest, SlidersLabelsIconsEndLabelsAndBounds) {
   auto control = build(Dict{{"mainKeyword", "Level"}, {"control_type", "Slider"}, {"text", "Level"},
                             {"isEnabledIcon", true}, {"min_icon", "light"}, {"max_icon", "dark"},
                             {"min_icon_text", "Lighter"}, {"max_icon_text", "Darker"},
@@ -181,21 +169,18 @@ TEST_F(KoraUIBuildTest, ChoiceSliderLabelsIconsAndEndLabels) {
   EXPECT_EQ(control->sliderStartLavelText()->stringValue(), "Light");
   EXPECT_EQ(control->sliderStartLavelText()->frame(), (Rect{12, 100 - 67.2 - 20, lightWidth, 20}));  // below the labels
   EXPECT_EQ(control->sliderEndLavelText()->frame(), (Rect{400 - darkerWidth, 100 - 67.2 - 20, darkerWidth, 20}));
-}
 
-TEST_F(KoraUIBuildTest, FreeSliderAndSingleIcon) {
-  auto control = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}, {"min", "10"}, {"max", "20"},
-                            {"defchoice", "15"}, {"isEnabledIcon", true}, {"icon", "light"}, {"max_icon", "dark"}},
-                       fixtureBundle());
-  EXPECT_EQ(control->slider()->maxValue(), 20);
-  EXPECT_EQ(control->slider()->doubleValue(), 15);
-  EXPECT_EQ(control->slider()->numberOfTickMarks(), 10);
-  EXPECT_EQ(control->iconImageviewSliderMin()->image()->name(), "light");
-  EXPECT_EQ(control->iconImageviewSliderMax(), nullptr);  // "icon" replaces both end icons
-
+  auto free = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}, {"min", "10"}, {"max", "20"},
+                         {"defchoice", "15"}, {"isEnabledIcon", true}, {"icon", "light"}, {"max_icon", "dark"}},
+                    fixtureBundle());
+  const tk::Slider& slider = *free->slider();
+  EXPECT_EQ((std::vector{slider.maxValue(), slider.doubleValue()}), (std::vector{20.0, 15.0}));
+  EXPECT_EQ(slider.numberOfTickMarks(), 10);
+  EXPECT_EQ(free->iconImageviewSliderMin()->image()->name(), "light");
+  EXPECT_EQ(free->iconImageviewSliderMax(), nullptr);  // "icon" replaces both end icons
   auto defaults = build(Dict{{"mainKeyword", "Gamma"}, {"control_type", "Slider"}});
-  EXPECT_EQ(defaults->slider()->maxValue(), 100);
-  EXPECT_EQ(defaults->slider()->doubleValue(), 50);
+  EXPECT_EQ((std::vector{defaults->slider()->maxValue(), defaults->slider()->doubleValue()}),
+            (std::vector{100.0, 50.0}));
 }
 
 TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {
@@ -253,7 +238,7 @@ TEST_F(KoraUIBuildTest, ControlHeightRules) {
 
 TEST_F(KoraUIBuildTest, ChildrenShareRowsAndStackBelowTheParent) {
   NotificationRecorder recorder;
-  auto parent = build(*controlDescriptionNamed(*loadUIDescription(fixtureBundle().get()), "Parent"), fixtureBundle(), 400, 300);
+  auto parent = build(fixtureControl("Parent"), fixtureBundle(), 400, 300);
   const std::vector<KORAUI*>& children = parent->childControls();
   ASSERT_EQ(children.size(), 5u);
   EXPECT_EQ(children[0]->frame(), (Rect{0, 204, 400.0 / 3, 72}));  // a row's children share its width
@@ -264,18 +249,15 @@ TEST_F(KoraUIBuildTest, ChildrenShareRowsAndStackBelowTheParent) {
   EXPECT_EQ(recorder.names(), (std::vector<std::string>{"RowA", "RowB", "RowC", "Level", "Para", "Parent"}));
 }
 
-TEST_F(KoraUIBuildTest, ADescriptionListingItselfStopsAfterOneLevel) {
-  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
+TEST_F(KoraUIBuildTest, ADescriptionListingItselfStopsAfterOneLevelAndTheFallbackHasChildren) {
   LogCapture log;
-  auto loop = build(*controlDescriptionNamed(*ui, "Loop"), fixtureBundle(), 400, 200);
+  auto loop = build(fixtureControl("Loop"), fixtureBundle(), 400, 200);
   ASSERT_EQ(loop->childControls().size(), 1u);
   ASSERT_EQ(loop->childControls()[0]->childControls().size(), 1u);
   EXPECT_TRUE(loop->childControls()[0]->childControls()[0]->childControls().empty());
   EXPECT_TRUE(log.contains("contains itself"));
-}
 
-TEST_F(KoraUIBuildTest, ChildrenFromTheFallbackDescription) {
-  auto bundle = Bundle::bundleWithPath(testdataPath("Fallback.bundle"));
+  auto bundle = Bundle::bundleWithPath(testdataPath("Fallback.bundle"));  // children from the fallback description
   auto parent = build(*controlDescriptionNamed(*loadUIDescription(bundle.get()), "Parent"), bundle, 400, 200);
   ASSERT_EQ(parent->childControls().size(), 1u);
   EXPECT_EQ(parent->childControls()[0]->mainKeyword(), "FallbackChild");
@@ -297,16 +279,14 @@ TEST_F(KoraUIBuildTest, AHandedDescriptionBuildsTheChildrenAndIsShared) {
   EXPECT_EQ(mid.childControls()[0]->uiDescription(), ui);
 }
 
-TEST_F(KoraUIBuildTest, HelpersLineCountIconsAndKeywordTypes) {
+TEST_F(KoraUIBuildTest, HelpersMessageNameAndRemovingEverything) {
   EXPECT_EQ(KORAUI::getLineCount("a\nb"), 1);
   EXPECT_FALSE(KORAUI::getIconImage(testdataPath("KoraUI.plugin/Contents/Resources/none.png").string()));
   const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
   EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Collate"), "checkbox");
   EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "PaperSize"), "unknown");
   EXPECT_EQ(KORAUI::getMainKeywordType(*ui, "Parent"), "checkbox");
-}
 
-TEST_F(KoraUIBuildTest, MessageNameAndRemovingEverything) {
   auto control = build(Dict{{"mainKeyword", "K"}, {"control_type", "PopupButton"}, {"text", "Title"},
                             {"text_for_message", "Duplex printing"}, {"conflict", Dict{{"A", Dict{}}}},
                             {"choices", choices({{"A", "a"}})}},

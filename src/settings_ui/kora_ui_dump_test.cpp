@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "settings_ui/kora_ui_dump.h"
 #include "settings_ui/kora_ui_test_support.h"
 

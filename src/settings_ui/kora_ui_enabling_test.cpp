@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
 #include "common/control_enabling.h"
-#include "settings_ui/kora_ui.h"
 #include "settings_ui/kora_ui_test_support.h"
-#include "settings_ui/ui_description.h"
 
 namespace orval {
 namespace {
@@ -89,7 +85,7 @@ TEST_F(KoraUIEnablingTest, PerItemEnablingMovesADisabledSelection) {
   EXPECT_EQ(popup->indexOfSelectedItem(), 2);
 }
 
-TEST_F(KoraUIEnablingTest, HidingEveryWidgetAndReadingTheState) {
+TEST_F(KoraUIEnablingTest, HidingEveryWidgetReadingTheStateAndGreyingRadioCells) {
   auto control = trayPopup();
   control->setHidden(true);
   for (tk::View* view : control->subviews()) EXPECT_TRUE(view->isHidden()) << view->className();
@@ -101,20 +97,17 @@ TEST_F(KoraUIEnablingTest, HidingEveryWidgetAndReadingTheState) {
   auto titleOnly = build(Dict{{"mainKeyword", "Info"}, {"text", "Info"}});
   EXPECT_TRUE(titleOnly->isHidden());
   EXPECT_TRUE(titleOnly->isEnabled());
-}
 
-TEST_F(KoraUIEnablingTest, DisableForPDEGreysListedRadioCells) {
-  auto control = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "RadioButton"}, {"choices", kTrays},
-                            {"disableForPDE", Array{"t2", "t9"}}});
-  control->disableForPDE();
-  tk::Matrix* matrix = control->radioButtonMatrix();
+  auto radio = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "RadioButton"}, {"choices", kTrays},
+                          {"disableForPDE", Array{"t2", "t9"}}});
+  radio->disableForPDE();  // greys the listed cells
+  tk::Matrix* matrix = radio->radioButtonMatrix();
   EXPECT_TRUE(matrix->cellAtRow(0, 0)->isEnabled());
   EXPECT_FALSE(matrix->cellAtRow(1, 0)->isEnabled());
 }
 
 TEST_F(KoraUIEnablingTest, ChildrenFollowTheEnablingChoice) {
-  const std::optional<Dict> ui = loadUIDescription(fixtureBundle().get());
-  auto parent = build(*controlDescriptionNamed(*ui, "Parent"), fixtureBundle(), 400, 300);
+  auto parent = build(fixtureControl("Parent"), fixtureBundle(), 400, 300);
   parent->setStringValue("False");
   for (KORAUI* child : parent->childControls()) EXPECT_FALSE(child->isEnabled()) << child->mainKeyword();
   parent->setStringValue("True");

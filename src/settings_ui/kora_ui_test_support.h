@@ -19,6 +19,7 @@
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/scripted_operator.h"
 #include "settings_ui/kora_ui.h"
+#include "settings_ui/ui_description.h"
 
 namespace orval::kora_ui_testing {
 
@@ -28,6 +29,11 @@ inline std::filesystem::path testdataPath(const std::string& name) {
 
 // The fixture bundle with the UI description "KoraUITest", icons and a "UI" string table.
 inline std::shared_ptr<Bundle> fixtureBundle() { return Bundle::bundleWithPath(testdataPath("KoraUI.plugin")); }
+
+// The control description named name in the fixture bundle's UI description.
+inline Dict fixtureControl(const std::string& name) {
+  return *controlDescriptionNamed(*loadUIDescription(fixtureBundle().get()), name);
+}
 
 // A "choices" array from (choice, text) pairs.
 inline Value choices(std::initializer_list<std::pair<const char*, const char*>> entries) {
@@ -63,7 +69,6 @@ class NotificationRecorder {
     for (const Notification& n : posted) out.push_back(n.name);
     return out;
   }
-  const std::vector<Notification>& entries() const { return posted; }
   void clear() { posted.clear(); }
 
   std::vector<Notification> posted;

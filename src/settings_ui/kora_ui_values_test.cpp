@@ -1,11 +1,7 @@
 #include <chrono>
 
-#include <gtest/gtest.h>
-
 #include "platform/foundation/log.h"
-#include "platform/toolkit/application.h"
 #include "settings_ui/kora_text_field.h"
-#include "settings_ui/kora_ui.h"
 #include "settings_ui/kora_ui_test_support.h"
 
 namespace orval {
@@ -18,7 +14,7 @@ class KoraUIValuesTest : public KoraUITest {};
 const Value kOnOff = choices({{"True", "On"}, {"False", "Off"}});
 const Value kSizes = choices({{"A4", "A4 text"}, {"A3", "A3 text"}, {"B4", "B4 text"}});
 
-TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsText) {
+TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsTextAndWritesOnlyRealChanges) {
   auto control = build(Dict{{"mainKeyword", "JobName"}, {"control_type", "TextField_text"}, {"default", "Report"}});
   EXPECT_EQ(control->text()->stringValue(), "Report");  // setDefault at the end of the build
   control->setStringValue("Invoice");
@@ -27,9 +23,21 @@ TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsText) {
   EXPECT_EQ(control->value(), "Invoice");  // the stored value moves only when read
   EXPECT_EQ(control->getStringValue(), "Typed");
   EXPECT_EQ(control->value(), "Typed");
+
+  auto plain = build(Dict{{"mainKeyword", "T"}, {"control_type", "TextField_text"}});  // writes only real changes
+  EXPECT_FALSE(plain->value());  // no default: nothing stored yet
+  plain->text()->setStringValue("shown");
+  plain->updateValue("first");
+  EXPECT_EQ(plain->value(), "first");
+  EXPECT_EQ(plain->text()->stringValue(), "shown");  // stored equals the string: not shown again
+  plain->updateValue("second");
+  EXPECT_EQ(plain->text()->stringValue(), "second");
+  plain->text()->setStringValue("typed");
+  plain->updateValueFont("second");
+  EXPECT_EQ(plain->text()->stringValue(), "second");
 }
 
-TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
+TEST_F(KoraUIValuesTest, NumberFieldsFormatValuesAndTakeNewBounds) {
   auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
                             {"max", "10.0"}, {"defchoice", "1.0"}});
   control->setStringValue("2.50");  // two decimals where the field shows one: re-formatted (unit 3)
@@ -44,20 +52,17 @@ TEST_F(KoraUIValuesTest, NumberFieldKeepsMatchingDecimalsAndReformatsOthers) {
   EXPECT_EQ(whole->text()->stringValue(), "5");  // "%.0f"
   whole->setDoubleValue(7.2);
   EXPECT_EQ(whole->text()->stringValue(), "7");
+
+  auto bounded = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
+                            {"max", "10.0"}, {"desc_text", "(%@ - %@)"}});  // new bounds reach field and description
+  EXPECT_EQ(bounded->descText()->stringValue(), "(0.5 - 10.0)");
+  bounded->updateMin(1.26, 20);
+  EXPECT_DOUBLE_EQ(dynamic_cast<KORATextField*>(bounded->text())->minValue(), 1.3);  // with the field's one decimal
+  EXPECT_EQ(bounded->descText()->stringValue(), "(1.3 - 20.0)");
+  EXPECT_EQ(bounded->minValue(), "0.5");  // the description keeps its own bounds
 }
 
-TEST_F(KoraUIValuesTest, NumberFieldNewBoundsReachFieldStepperAndDescription) {
-  auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
-                            {"max", "10.0"}, {"desc_text", "(%@ - %@)"}});
-  EXPECT_EQ(control->descText()->stringValue(), "(0.5 - 10.0)");
-  control->updateMin(1.26, 20);
-  auto* field = dynamic_cast<KORATextField*>(control->text());
-  EXPECT_DOUBLE_EQ(field->minValue(), 1.3);  // formatted with the field's one decimal
-  EXPECT_EQ(control->descText()->stringValue(), "(1.3 - 20.0)");
-  EXPECT_EQ(control->minValue(), "0.5");  // the description keeps its own bounds
-}
-
-TEST_F(KoraUIValuesTest, CheckBoxMapsBothChoicesAndIgnoresOthers) {
+TEST_F(KoraUIValuesTest, CheckBoxesMapBothChoicesAndIgnoreOthers) {
   auto control = build(Dict{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"},
                             {"defchoice", "False"}, {"choices", kOnOff}});
   control->setStringValue("True");
@@ -71,17 +76,15 @@ TEST_F(KoraUIValuesTest, CheckBoxMapsBothChoicesAndIgnoresOthers) {
   control->checkbox()->setAllowsMixedState(true);
   control->checkbox()->setState(tk::ControlState::Mixed);
   EXPECT_EQ(control->getStringValue(), "False");
-}
 
-TEST_F(KoraUIValuesTest, InvertedCheckBoxShowsTheOppositeState) {
-  auto control = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
-                            {"choices", kOnOff}});
-  control->setStringValue("True");
-  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::Off);
-  EXPECT_EQ(control->checkBoxState(), 1);
-  control->setCheckBoxState(0);
-  EXPECT_EQ(control->checkbox()->state(), tk::ControlState::On);
-  EXPECT_EQ(control->getStringValue(), "False");
+  auto inverted = build(Dict{{"mainKeyword", "Blank"}, {"control_type", "CheckBox"}, {"isInvert", true},
+                             {"choices", kOnOff}});  // shows the opposite state
+  inverted->setStringValue("True");
+  EXPECT_EQ(inverted->checkbox()->state(), tk::ControlState::Off);
+  EXPECT_EQ(inverted->checkBoxState(), 1);
+  inverted->setCheckBoxState(0);
+  EXPECT_EQ(inverted->checkbox()->state(), tk::ControlState::On);
+  EXPECT_EQ(inverted->getStringValue(), "False");
 }
 
 TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
@@ -96,16 +99,14 @@ TEST_F(KoraUIValuesTest, PopupKeepsUnsupportedValuesUntilItCanShowOne) {
   control->setStringValue("B4");
   EXPECT_FALSE(control->getUnsportValue());
   EXPECT_FALSE(control->getOptionText("Letter"));
-}
 
-TEST_F(KoraUIValuesTest, PopupValuesFollowTheItemsNotTheChoiceIndex) {
   Array list{Dict{{"choice", "a"}, {"text", "A"}}, Dict{{"choice", "quiet"}, {"text", ""}},
-             Dict{{"choice", "b"}, {"text", "B"}}};
-  auto control = build(Dict{{"mainKeyword", "K"}, {"control_type", "PopupButton"}, {"choices", list}});
-  control->popupButton()->selectItemAtIndex(1);
-  EXPECT_EQ(control->getStringValue(), "b");
-  control->setStringValue("a");
-  EXPECT_EQ(control->popupButton()->indexOfSelectedItem(), 0);
+             Dict{{"choice", "b"}, {"text", "B"}}};  // values follow the items, not the choice index
+  auto quiet = build(Dict{{"mainKeyword", "K"}, {"control_type", "PopupButton"}, {"choices", list}});
+  quiet->popupButton()->selectItemAtIndex(1);
+  EXPECT_EQ(quiet->getStringValue(), "b");
+  quiet->setStringValue("a");
+  EXPECT_EQ(quiet->popupButton()->indexOfSelectedItem(), 0);
 }
 
 TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
@@ -161,9 +162,9 @@ TEST_F(KoraUIValuesTest, DateValuesNowOffsetsAndSecondsSince1970) {
   EXPECT_EQ(picker->getStringValue(), "978307200");  // whole seconds
   KORAUI control;
   control.setClock([] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'700'000'000)); });
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now3600")), "1700003600");
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value("now-3600")), "1699996400");
-  EXPECT_EQ(control.datePickerDictionaryValueToStringValue(Value(1234)), "1234");
+  for (const auto& [value, seconds] :
+       {std::pair{Value("now3600"), "1700003600"}, {Value("now-3600"), "1699996400"}, {Value(1234), "1234"}})
+    EXPECT_EQ(control.datePickerDictionaryValueToStringValue(value), seconds);
   EXPECT_EQ(control.datePickerDictionaryValueToDate(Value("0")), (Date{-978307200.0}));
 }
 
@@ -201,20 +202,6 @@ TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
   EXPECT_EQ(popup->getStringValue(), "B4");
   EXPECT_EQ(recorder.names(), std::vector<std::string>{"P"});
   EXPECT_TRUE(recorder.posted[0].userInfo.empty());
-}
-
-TEST_F(KoraUIValuesTest, UpdateValueWritesOnlyRealChanges) {
-  auto control = build(Dict{{"mainKeyword", "T"}, {"control_type", "TextField_text"}});
-  EXPECT_FALSE(control->value());  // no default: nothing stored yet
-  control->text()->setStringValue("shown");
-  control->updateValue("first");
-  EXPECT_EQ(control->value(), "first");
-  EXPECT_EQ(control->text()->stringValue(), "shown");  // stored equals the string: not shown again
-  control->updateValue("second");
-  EXPECT_EQ(control->text()->stringValue(), "second");
-  control->text()->setStringValue("typed");
-  control->updateValueFont("second");
-  EXPECT_EQ(control->text()->stringValue(), "second");
 }
 
 TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {

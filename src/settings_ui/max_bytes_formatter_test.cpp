@@ -1,17 +1,12 @@
 #include "settings_ui/max_bytes_formatter.h"
 
-#include <gtest/gtest.h>
-
 #include "platform/foundation/platform_exception.h"
 #include "settings_ui/text_entry_test_support.h"
 
 namespace orval {
 namespace {
 
-class MaxBytesFormatterTest : public testing_support::TextEntryTest {
- protected:
-  tk::TextField& field = addField(std::make_unique<tk::TextField>());
-};
+using MaxBytesFormatterTest = testing_support::PlainFieldTest;
 
 TEST_F(MaxBytesFormatterTest, CountsBytesOfTheDefaultEncoding) {
   setDefaultCStringEncoding(TextEncoding::CP932);

@@ -1,32 +1,23 @@
 #include "settings_ui/max_length_formatter.h"
 
-#include <gtest/gtest.h>
-
 #include "settings_ui/text_entry_test_support.h"
 
 namespace orval {
 namespace {
 
-class MaxLengthFormatterTest : public testing_support::TextEntryTest {
- protected:
-  tk::TextField& field = addField(std::make_unique<tk::TextField>());
-};
+using MaxLengthFormatterTest = testing_support::PlainFieldTest;
 
-TEST_F(MaxLengthFormatterTest, CountsCharactersNotBytes) {
+TEST_F(MaxLengthFormatterTest, CountsUTF16UnitsNotBytes) {
   setDefaultCStringEncoding(TextEncoding::CP932);
   MaxLengthFormatter::setMaxLengthFormatter(&field, 4);
   tk::FieldEditor& editor = edit(field);
   editor.typeText("あいうえお");
   EXPECT_EQ(editor.string(), "あいうえ");
-  EXPECT_EQ(beeps(), 1);
-}
-
-TEST_F(MaxLengthFormatterTest, CharacterOutsideTheBasicPlaneCountsTwo) {
   MaxLengthFormatter::setLengthFormatter(&field, 0, 3);
-  tk::FieldEditor& editor = edit(field);
+  editor.selectAll();
   editor.typeText("a\xF0\x9F\x98\x80" "b");  // a + GRINNING FACE: three UTF-16 units
   EXPECT_EQ(editor.string(), "a\xF0\x9F\x98\x80");
-  EXPECT_EQ(beeps(), 1);
+  EXPECT_EQ(beeps(), 2);
 }
 
 TEST_F(MaxLengthFormatterTest, EscapingLimitsTheShownTextAndStoresTheEscapedOne) {

@@ -1,7 +1,5 @@
 #include "settings_ui/no_empty_text_field.h"
 
-#include <gtest/gtest.h>
-
 #include "common/localized_string.h"
 #include "settings_ui/mail_address_text_field.h"
 #include "settings_ui/text_entry_test_support.h"

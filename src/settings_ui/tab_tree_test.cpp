@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "platform/toolkit/outline_view.h"
-#include "platform/toolkit/scroll_view.h"
-#include "platform/toolkit/tab_view.h"
-#include "platform/toolkit/window.h"
+#include "platform/toolkit/toolkit.h"
 #include "settings_ui/kora_ui_test_support.h"
 #include "settings_ui/tab_tree_data_source.h"
 

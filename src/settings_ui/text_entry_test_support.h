@@ -42,7 +42,25 @@ class TextEntryTest : public kora_ui_testing::ScriptedPersonTest {
   bool leaveField() { return window->makeFirstResponder(nullptr); }
   int beeps() const { return tk::Application::shared().beepCount(); }
 
+  // A numeric field of class F (a KORATextField or a kind of it) for keyword, with unit and bounds.
+  template <class F>
+  F& numericField(const std::string& keyword, int unit, double minimum, double maximum) {
+    F& field = addField(std::make_unique<F>());
+    field.setKeyword(keyword);
+    field.setNum(true);
+    field.setUnit(unit);
+    field.setMax(maximum);
+    field.setMin(minimum);
+    return field;
+  }
+
   std::unique_ptr<tk::Window> window = std::make_unique<tk::Window>();
+};
+
+// A visible window holding one plain text field.
+class PlainFieldTest : public TextEntryTest {
+ protected:
+  tk::TextField& field = addField(std::make_unique<tk::TextField>());
 };
 
 }  // namespace orval::testing_support

@@ -1,7 +1,5 @@
 #include "settings_ui/text_field_attach.h"
 
-#include <gtest/gtest.h>
-
 #include <typeinfo>
 
 #include "common/localized_string.h"
@@ -13,10 +11,7 @@ namespace {
 const std::string kYen = "\u00A5";
 const std::string kLineSeparator = "\u2028";
 
-class TextFieldAttachTest : public testing_support::TextEntryTest {
- protected:
-  tk::TextField& field = addField(std::make_unique<tk::TextField>());
-};
+using TextFieldAttachTest = testing_support::PlainFieldTest;
 
 TEST_F(TextFieldAttachTest, EscapeRulesForJapaneseAndOtherUsers) {
   MaxLengthFormatterWithEscape japanese(0, 255);

@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
-#include "settings_ui/kora_ui.h"
 #include "settings_ui/kora_ui_test_support.h"
 #include "settings_ui/label_metrics.h"
-#include "settings_ui/ui_description.h"
 
 namespace orval {
 namespace {

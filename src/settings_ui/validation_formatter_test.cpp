@@ -1,7 +1,5 @@
 #include "settings_ui/validation_formatter.h"
 
-#include <gtest/gtest.h>
-
 #include "settings_ui/mail_address_formatter.h"
 #include "settings_ui/page_range_formatter.h"
 #include "settings_ui/text_entry_test_support.h"
@@ -29,10 +27,7 @@ TEST(MailAddressFormatterTest, AddressLists) {
   EXPECT_FALSE(formatter.isValid(std::string(129, 'a')));
 }
 
-class ValidationFormatterTest : public testing_support::TextEntryTest {
- protected:
-  tk::TextField& field = addField(std::make_unique<tk::TextField>());
-};
+using ValidationFormatterTest = testing_support::PlainFieldTest;
 
 TEST_F(ValidationFormatterTest, InvalidTextKeepsTheFocusWithTheMessage) {
   PageRangeFormatter::setValidationFormatter(&field, 20, std::nullopt, std::string("Enter valid pages."));

@@ -51,9 +51,7 @@ class ScopedUmask {
 };
 
 TEST_F(FilesTest, ListsSortedNamesAndExplainsFailure) {
-  write("b", "");
-  write(".hidden", "");
-  write("C", "");
+  for (const char* name : {"b", ".hidden", "C"}) write(name, "");
   fs::create_directory(dir_ / "a");
   EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{".hidden", "C", "a", "b"}));
 
@@ -68,9 +66,8 @@ TEST_F(FilesTest, ExistenceKindAndHiddenness) {
   fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
   EXPECT_FALSE(files::exists(dir_ / "dangling"));  // links are followed
   EXPECT_FALSE(isDirectory(file));
-  EXPECT_TRUE(isHidden(".profile"));
-  EXPECT_TRUE(isHidden("/x/.config/"));
-  EXPECT_FALSE(isHidden("/x/.config/name.pfj"));
+  EXPECT_EQ(std::tuple(isHidden(".profile"), isHidden("/x/.config/"), isHidden("/x/.config/name.pfj")),
+            std::tuple(true, true, false));
 
   // Invisible: hidden, or named in the folder's ".hidden" file.
   write(".hidden", "listed.pfj\n");
@@ -176,8 +173,7 @@ TEST_F(FilesTest, TrashFollowsTheFreedesktopLayout) {
 TEST_F(FilesTest, RemovesFilesOnly) {
   const fs::path file = write("f", "x");
   EXPECT_TRUE(removeFile(file));
-  EXPECT_FALSE(files::exists(file));
-  EXPECT_FALSE(removeFile(file));
+  EXPECT_FALSE(removeFile(file));  // gone
   fs::create_directory(dir_ / "folder");
   EXPECT_FALSE(removeFile(dir_ / "folder"));
   EXPECT_TRUE(isDirectory(dir_ / "folder"));
@@ -226,8 +222,7 @@ TEST_F(FilesTest, AtomicWriteReplacesAndKeepsPermissions) {
   EXPECT_EQ(modeOf(file), 0640u);
   EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"existing", "new"}));  // no temporary left
 
-  // Set-ID bits survive: the owner is given back before the mode, since a
-  // change of owner clears them.
+  // Set-ID bits survive: the owner is given back before the mode, since a change of owner clears them.
   const fs::path tool = write("tool", "a");
   fs::permissions(tool, fs::perms(06755));
   EXPECT_TRUE(writeFileAtomically(tool, "b"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orval {
@@ -14,11 +15,12 @@ class NotificationCenterTest : public ::testing::Test {
   void TearDown() override { center_.resetForTesting(); }
 
   // Registers observer for name and sender; each call appends label to calls_.
-  void listen(const void* observer, const std::string& name, const std::string& label,
-              const void* sender = nullptr) {
-    center_.addObserver(observer, name, sender,
-                        [this, label](const Notification&) { calls_.push_back(label); });
+  void listen(const void* observer, const std::string& name, const std::string& label, const void* sender = nullptr) {
+    center_.addObserver(observer, name, sender, [this, label](const Notification&) { calls_.push_back(label); });
   }
+
+  // The calls so far, forgotten.
+  std::vector<std::string> take() { return std::exchange(calls_, {}); }
 
   NotificationCenter& center_ = NotificationCenter::defaultCenter();
   std::vector<std::string> calls_;
@@ -32,11 +34,9 @@ TEST_F(NotificationCenterTest, DeliversInRegistrationOrderToMatchingNames) {
   listen(&c_, "StapleMode", "c");
   listen(&d_, "", "every");
   center_.post("DuplexMode");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"b", "a", "every"}));
-  calls_.clear();
+  EXPECT_EQ(take(), (std::vector<std::string>{"b", "a", "every"}));
   center_.post("StapleMode");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"c", "every"}));
-  calls_.clear();
+  EXPECT_EQ(take(), (std::vector<std::string>{"c", "every"}));
   center_.post("");  // an empty name reaches nobody, not even the every-name observer
   EXPECT_TRUE(calls_.empty());
 }
@@ -52,8 +52,7 @@ TEST_F(NotificationCenterTest, EveryNameObserversKeepTheirPlaceAmongNamedOnes) {
   listen(&b_, "Fold", "b");
   listen(&c_, "Punch", "c");
   center_.post("Fold");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"a", "every"}));
-  calls_.clear();
+  EXPECT_EQ(take(), (std::vector<std::string>{"a", "every"}));
   center_.post("Punch");
   EXPECT_EQ(calls_, (std::vector<std::string>{"every", "c"}));
   EXPECT_EQ(center_.observerCount(), 3u);
@@ -64,8 +63,7 @@ TEST_F(NotificationCenterTest, FiltersBySenderAndPassesWhatWasPosted) {
   listen(&b_, "Fold", "any");
   center_.post("Fold", &sender2_);
   center_.post("Fold");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"any", "any"}));
-  calls_.clear();
+  EXPECT_EQ(take(), (std::vector<std::string>{"any", "any"}));
 
   Notification received;
   center_.addObserver(&c_, "Fold", &sender1_, [&](const Notification& n) { received = n; });
@@ -103,13 +101,10 @@ TEST_F(NotificationCenterTest, ObserversRemovedDuringDeliveryAreNotCalled) {
   listen(&b_, "Tray", "b");
   listen(&c_, "Tray", "c");
   center_.post("Tray");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"a", "b"}));
-  calls_.clear();
+  EXPECT_EQ(take(), (std::vector<std::string>{"a", "b"}));
   center_.post("Tray");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"b"}));
-
+  EXPECT_EQ(take(), (std::vector<std::string>{"b"}));
   // A reset during delivery stops it.
-  calls_.clear();
   center_.addObserver(&a_, "Tray", nullptr, [this](const Notification&) {
     calls_.push_back("reset");
     center_.resetForTesting();
@@ -126,8 +121,7 @@ TEST_F(NotificationCenterTest, ObserversAddedDuringDeliveryHearTheNextOne) {
     if (center_.observerCount() == 1) listen(&d_, "Tray", "added");
   });
   center_.post("Tray");
-  EXPECT_EQ(calls_, (std::vector<std::string>{"a"}));
-  calls_.clear();
+  EXPECT_EQ(take(), (std::vector<std::string>{"a"}));
   center_.post("Tray");
   EXPECT_EQ(calls_, (std::vector<std::string>{"a", "added"}));
 }

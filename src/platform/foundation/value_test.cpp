@@ -42,48 +42,26 @@ TEST(DictTest, MergeAndDeepCopy) {
   EXPECT_EQ(base.get("b"), Value(3));
 }
 
-TEST(ValueTest, TruthOfEveryKind) {
-  EXPECT_TRUE(Value("True").truth());
-  EXPECT_TRUE(Value("tRUE").truth());
-  EXPECT_FALSE(Value("Yes").truth());
-  EXPECT_FALSE(Value("1").truth());
-  EXPECT_FALSE(Value(" True").truth());
-  EXPECT_TRUE(Value(true).truth());
-  EXPECT_TRUE(Value(2).truth());
-  EXPECT_FALSE(Value(0.0).truth());
-  EXPECT_FALSE(Value().truth());
-  EXPECT_FALSE(Value(Array{Value(true)}).truth());
-}
-
-TEST(ValueTest, TextOfScalars) {
-  EXPECT_EQ(Value(true).text(), "True");
-  EXPECT_EQ(Value(false).text(), "False");
-  EXPECT_EQ(Value(-42).text(), "-42");
-  EXPECT_EQ(Value(2.0).text(), "2");
-  EXPECT_EQ(Value(0.1).text(), "0.1");
-  EXPECT_EQ(Value(Dict{}).text(), "");
+TEST(ValueTest, TruthAndTextOfEveryKind) {
+  for (const Value& v : {Value("True"), Value("tRUE"), Value(true), Value(2)}) EXPECT_TRUE(v.truth()) << v.text();
+  for (const Value& v : {Value("Yes"), Value("1"), Value(" True"), Value(0.0), Value(), Value(Array{Value(true)})})
+    EXPECT_FALSE(v.truth()) << v.text();
+  for (const auto& [v, text] : {std::pair{Value(true), "True"}, {Value(false), "False"}, {Value(-42), "-42"},
+                                {Value(2.0), "2"}, {Value(0.1), "0.1"}, {Value(Dict{}), ""}})
+    EXPECT_EQ(v.text(), text);
 }
 
 TEST(ValueTest, DecimalReadingOfText) {
-  EXPECT_DOUBLE_EQ(decimalValueOfString("  12.5mm"), 12.5);
-  EXPECT_DOUBLE_EQ(decimalValueOfString("-3"), -3.0);
-  EXPECT_DOUBLE_EQ(decimalValueOfString("+.5"), 0.5);
-  EXPECT_DOUBLE_EQ(decimalValueOfString("1e3x"), 1000.0);
-  EXPECT_DOUBLE_EQ(decimalValueOfString("2e"), 2.0);  // a dangling exponent is not part of it
-  EXPECT_EQ(decimalValueOfString("abc"), 0.0);
-  EXPECT_EQ(decimalValueOfString("."), 0.0);
-  EXPECT_EQ(decimalValueOfString(""), 0.0);
-  EXPECT_TRUE(std::isinf(decimalValueOfString("1e999")));
-  EXPECT_EQ(decimalValueOfString("1e-999"), 0.0);
-  // Out of range the magnitude decides, not the look of the exponent.
-  EXPECT_EQ(decimalValueOfString("0." + std::string(400, '0') + "1"), 0.0);
-  EXPECT_EQ(decimalValueOfString("-0." + std::string(400, '0') + "1"), 0.0);
-  EXPECT_EQ(decimalValueOfString("1" + std::string(320, '0') + "e-10"), HUGE_VAL);
-  EXPECT_EQ(decimalValueOfString("-1" + std::string(320, '0') + "e-10"), -HUGE_VAL);
-  EXPECT_EQ(decimalValueOfString("0.0001e-330"), 0.0);
-  EXPECT_EQ(decimalValueOfString("0.001e312"), HUGE_VAL);
-  EXPECT_EQ(integerValueOfString("0." + std::string(400, '0') + "1"), 0);
-  EXPECT_EQ(integerValueOfString("1" + std::string(320, '0') + "e-10"), INT64_MAX);
+  const std::string tiny = "0." + std::string(400, '0') + "1", huge = "1" + std::string(320, '0') + "e-10";
+  // Out of range the magnitude decides, not the look of the exponent; a dangling exponent is not part of the number.
+  for (const auto& [text, value] :
+       std::initializer_list<std::pair<std::string, double>>{
+           {"  12.5mm", 12.5}, {"-3", -3.0}, {"+.5", 0.5}, {"1e3x", 1000.0}, {"2e", 2.0}, {"abc", 0.0}, {".", 0.0},
+           {"", 0.0}, {"1e999", HUGE_VAL}, {"1e-999", 0.0}, {tiny, 0.0}, {"-" + tiny, 0.0}, {huge, HUGE_VAL},
+           {"-" + huge, -HUGE_VAL}, {"0.0001e-330", 0.0}, {"0.001e312", HUGE_VAL}})
+    EXPECT_EQ(decimalValueOfString(text), value) << text.substr(0, 20);
+  EXPECT_EQ(integerValueOfString(tiny), 0);
+  EXPECT_EQ(integerValueOfString(huge), INT64_MAX);
   EXPECT_EQ(integerValueOfString("7.9"), 7);
   EXPECT_EQ(integerValueOfString("-7.9"), -7);
   EXPECT_EQ(integerValueOfString("1e30"), INT64_MAX);

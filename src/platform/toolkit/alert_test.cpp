@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/operator_error.h"
-#include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/window.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {
@@ -42,7 +39,7 @@ TEST_F(AlertTest, AnswersCountFromOneThousandInButtonOrder) {
   EXPECT_EQ(alert.buttons()[1]->tag(), 1001);
 }
 
-TEST_F(AlertTest, AScriptThatCannotAnswerFailsLoudly) {
+TEST_F(AlertTest, AScriptThatCannotAnswerFailsLoudlyAndABareAlertGetsOK) {
   EXPECT_THROW(alert.runModal(), OperatorError);  // no step
   script->answerAlert(3);
   EXPECT_THROW(alert.runModal(), OperatorError);  // no fourth button
@@ -50,10 +47,7 @@ TEST_F(AlertTest, AScriptThatCannotAnswerFailsLoudly) {
   EXPECT_THROW(alert.runModal(), OperatorError);
   script->stopWith(1);
   EXPECT_THROW(alert.runModal(), OperatorError);  // an action where an answer is due
-}
-
-TEST_F(AlertTest, AnAlertWithoutButtonsGetsOK) {
-  Alert bare;
+  Alert bare;  // without buttons: OK
   script->answerAlert("OK");
   EXPECT_EQ(bare.runModal(), 1000);
   EXPECT_EQ(bare.buttonTitles(), (std::vector<std::string>{"OK"}));

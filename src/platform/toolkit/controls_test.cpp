@@ -1,11 +1,7 @@
 // Buttons, radio matrices, steppers, sliders and date pickers.
 #include <gtest/gtest.h>
 
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/date_picker.h"
-#include "platform/toolkit/matrix.h"
-#include "platform/toolkit/slider.h"
-#include "platform/toolkit/stepper.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {
@@ -54,9 +50,8 @@ TEST(MatrixTest, RadioSelectionIsExclusiveAndRespectsCellEnabling) {
   matrix.setAction("radioButtonAction:", [&](Control&) { ++actions; });
   matrix.selectCellAtRow(0, 0);
   EXPECT_TRUE(matrix.chooseCellAtRow(2, 0));
-  EXPECT_EQ(matrix.selectedRow(), 2);
-  EXPECT_EQ(matrix.selectedTag(), 12);
-  EXPECT_EQ(matrix.cellAtRow(0, 0)->state(), ControlState::Off);
+  EXPECT_EQ(std::tuple(matrix.selectedRow(), matrix.selectedTag(), matrix.cellAtRow(0, 0)->state()),
+            std::tuple(2, 12L, ControlState::Off));
   matrix.cellAtRow(1, 0)->setEnabled(false);
   EXPECT_FALSE(matrix.chooseCellAtRow(1, 0));
   EXPECT_EQ(matrix.selectedRow(), 2);

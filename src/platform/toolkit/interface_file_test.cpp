@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <tuple>
+
 #include "platform/foundation/plist.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/matrix.h"
-#include "platform/toolkit/outline_view.h"
-#include "platform/toolkit/panel.h"
-#include "platform/toolkit/pop_up_button.h"
-#include "platform/toolkit/scroll_view.h"
-#include "platform/toolkit/tab_view.h"
-#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {
@@ -35,39 +30,13 @@ class InterfaceFileTest : public ::testing::Test {
 TEST_F(InterfaceFileTest, BuildsTheWindowItDescribesAndBindsActionsByName) {
   int hookRuns = 0;
   Application::shared().setInterfaceLoadedHook([&hookRuns] { ++hookRuns; });
-  const Dict description = parse(plist(R"(
-    <key>class</key><string>Panel</string><key>title</key><string>Settings</string>
-    <key>frame</key><array><integer>10</integer><integer>20</integer><integer>300</integer><integer>200</integer></array>
-    <key>frameAutosaveName</key><string>SettingsDialog</string>
-    <key>views</key><array>
-      <dict><key>class</key><string>Button</string><key>identifier</key><string>ok</string>
-        <key>title</key><string>OK</string><key>action</key><string>okButton:</string>
-        <key>frame</key><array><integer>200</integer><integer>10</integer><integer>80</integer><integer>24</integer></array></dict>
-      <dict><key>class</key><string>PopUpButton</string><key>identifier</key><string>style</string>
-        <key>items</key><array><dict><key>title</key><string>Tabs</string><key>tag</key><integer>1</integer></dict>
-          <string>Tree</string></array></dict>
-      <dict><key>class</key><string>ScrollView</string><key>identifier</key><string>scroll</string>
-        <key>frame</key><array><integer>0</integer><integer>40</integer><integer>100</integer><integer>150</integer></array>
-        <key>document</key><dict><key>class</key><string>OutlineView</string><key>identifier</key><string>tree</string>
-          <key>columns</key><array><dict><key>identifier</key><string>name</string><key>width</key><integer>90</integer></dict></array></dict></dict>
-      <dict><key>class</key><string>TabView</string><key>identifier</key><string>tabs</string>
-        <key>tabs</key><array><dict><key>identifier</key><string>one</string><key>label</key><string>One</string>
-          <key>views</key><array><dict><key>class</key><string>Label</string><key>title</key><string>Hello</string>
-            <key>identifier</key><string>hello</string><key>hidden</key><true/></dict></array></dict></array></dict>
-      <dict><key>class</key><string>TableView</string><key>identifier</key><string>list</string>
-        <key>columns</key><array><dict><key>identifier</key><string>name</string></dict></array></dict>
-      <dict><key>class</key><string>Matrix</string><key>identifier</key><string>mode</string>
-        <key>cells</key><array><dict><key>title</key><string>Auto</string></dict>
-          <dict><key>title</key><string>Input</string><key>tag</key><integer>1</integer></dict></array></dict>
-    </array>)"));
   std::string error;
-  std::unique_ptr<Window> window = loadInterface(description, {}, &error);
+  std::unique_ptr<Window> window = loadInterfaceFile(
+      std::filesystem::path(ORVAL_SOURCE_DIR) / "src/platform/toolkit/testdata/Settings.plist", {}, &error);
   ASSERT_NE(window, nullptr) << error;
   EXPECT_EQ(hookRuns, 1);
-  EXPECT_EQ(window->className(), "Panel");
-  EXPECT_EQ(window->title(), "Settings");
-  EXPECT_EQ(window->frame().width, 300);
-  EXPECT_EQ(window->frameAutosaveName(), "SettingsDialog");
+  EXPECT_EQ(std::tuple(window->className(), window->title(), window->frame().width, window->frameAutosaveName()),
+            std::tuple("Panel", "Settings", 300.0, "SettingsDialog"));
 
   Button* ok = viewWithIdentifier<Button>(*window, "ok");
   ASSERT_NE(ok, nullptr);
@@ -87,8 +56,7 @@ TEST_F(InterfaceFileTest, BuildsTheWindowItDescribesAndBindsActionsByName) {
   EXPECT_EQ(tree->tableColumnWithIdentifier("name")->width(), 90);
   TextField* hello = viewWithIdentifier<TextField>(*window, "hello");
   ASSERT_NE(hello, nullptr);
-  EXPECT_TRUE(hello->isHidden());
-  EXPECT_EQ(hello->stringValue(), "Hello");
+  EXPECT_EQ(std::pair(hello->isHidden(), hello->stringValue()), std::pair(true, std::string("Hello")));
   EXPECT_EQ(viewWithIdentifier<TabView>(*window, "tabs")->selectedTabViewItem()->label(), "One");
   TableView* list = viewWithIdentifier<TableView>(*window, "list");
   ASSERT_NE(list, nullptr);
@@ -96,10 +64,9 @@ TEST_F(InterfaceFileTest, BuildsTheWindowItDescribesAndBindsActionsByName) {
   EXPECT_NE(list->tableColumnWithIdentifier("name"), nullptr);
   Matrix* mode = viewWithIdentifier<Matrix>(*window, "mode");
   ASSERT_NE(mode, nullptr);
-  EXPECT_EQ(mode->numberOfRows(), 2);
-  EXPECT_EQ(mode->cellAtRow(1, 0)->title(), "Input");
-  EXPECT_EQ(mode->cellAtRow(1, 0)->tag(), 1);
-  EXPECT_EQ(mode->selectedRow(), 0);
+  const ButtonCell* input = mode->cellAtRow(1, 0);
+  EXPECT_EQ(std::tuple(mode->numberOfRows(), mode->selectedRow(), input->title(), input->tag()),
+            std::tuple(2, 0, "Input", 1L));
 }
 
 TEST_F(InterfaceFileTest, AMalformedDescriptionIsRefusedWithItsPlace) {

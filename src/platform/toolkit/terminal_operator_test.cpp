@@ -5,10 +5,7 @@
 #include <sstream>
 
 #include "platform/foundation/temporary_folder_test_support.h"
-#include "platform/toolkit/alert.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/panel.h"
-#include "platform/toolkit/save_panel.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {
@@ -25,14 +22,14 @@ class TerminalOperatorTest : public ::testing::Test {
     alert.addButtonWithTitle("Cancel");
     alert.addButtonWithTitle("Details");
   }
-  // The answer (1000 + position) to alert given the typed input.
-  int answer(const std::string& input, std::optional<std::size_t> preset = std::nullopt) {
+  // The answer (1000 + position) to an alert (this one unless given) given the typed input.
+  int answer(const std::string& input, std::optional<std::size_t> preset = std::nullopt, Alert* other = nullptr) {
     in.str(input);
     in.clear();
     auto person = std::make_shared<TerminalOperator>(in, out);
     person->setPresetAnswer(preset);
     Application::shared().setOperator(person);
-    return alert.runModal();
+    return (other ? *other : alert).runModal();
   }
   Alert alert;
   std::istringstream in;
@@ -56,10 +53,7 @@ TEST_F(TerminalOperatorTest, AsksAgainAfterNonsenseAndEndOfInputCancels) {
   Alert noCancel;  // without Cancel: its last button
   noCancel.addButtonWithTitle("Yes");
   noCancel.addButtonWithTitle("No");
-  in.str("");
-  in.clear();
-  Application::shared().setOperator(std::make_shared<TerminalOperator>(in, out));
-  EXPECT_EQ(noCancel.runModal(), 1001);
+  EXPECT_EQ(answer("", std::nullopt, &noCancel), 1001);
 }
 
 TEST_F(TerminalOperatorTest, PresetAnswersReadNothing) {

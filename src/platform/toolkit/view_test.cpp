@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/toolkit/box.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/scroll_view.h"
-#include "platform/toolkit/text_field.h"
-#include "platform/toolkit/window.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {

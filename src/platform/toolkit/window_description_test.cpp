@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/toolkit/box.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::tk {
 namespace {
@@ -36,9 +34,8 @@ TEST(WindowDescriptionTest, BuildsTheWindowAndFindsItsOutlets) {
   std::optional<DescribedWindow> described = windowFromDescription(description, makeCustom, &error);
   ASSERT_TRUE(described) << error;
   Panel& window = *described->window;
-  EXPECT_EQ(window.title(), "Trays");
-  EXPECT_EQ(window.styleMask(), unsigned(TitledWindowMask));
-  EXPECT_EQ(window.contentView().frame(), (Rect{0, 0, 640, 400}));
+  EXPECT_EQ(std::tuple(window.title(), window.styleMask(), window.contentView().frame()),
+            std::tuple("Trays", unsigned(TitledWindowMask), Rect{0, 0, 640, 400}));
   ASSERT_EQ(window.contentView().subviewCount(), 4u);
 
   Box* line = described->outlet<Box>("line");
@@ -46,17 +43,14 @@ TEST(WindowDescriptionTest, BuildsTheWindowAndFindsItsOutlets) {
   EXPECT_EQ(line->boxType(), BoxType::Separator);
   Button* close = described->outlet<Button>("close");
   ASSERT_NE(close, nullptr);
-  EXPECT_EQ(close->title(), "Close");
-  EXPECT_EQ(close->keyEquivalent(), "\r");
-  EXPECT_EQ(close->tag(), 3);
+  EXPECT_EQ(std::tuple(close->title(), close->keyEquivalent(), close->tag()), std::tuple("Close", "\r", 3L));
   EXPECT_EQ(described->outlet<Button>("line"), nullptr);  // not a button
   EXPECT_EQ(described->outlet("missing"), nullptr);
   auto* label = dynamic_cast<TextField*>(window.contentView().subviews()[2]);
   EXPECT_TRUE(label && label->stringValue() == "Note" && label->isHidden() && !label->isEditable());
   Custom* slot = described->outlet<Custom>("slot");
   ASSERT_NE(slot, nullptr);
-  EXPECT_EQ(slot->frame(), (Rect{16, 328, 296, 48}));
-  EXPECT_EQ(slot->window(), &window);
+  EXPECT_EQ(std::pair(slot->frame(), slot->window()), std::pair(Rect{16, 328, 296, 48}, static_cast<Window*>(&window)));
 }
 
 TEST(WindowDescriptionTest, MalformedDescriptionsAreRefusedWithTheirReason) {

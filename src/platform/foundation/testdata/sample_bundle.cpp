@@ -10,22 +10,18 @@ class Greeter final : public orval::foundation_testing::SampleGreeter {
  public:
   Greeter() { ++gLiveGreeters; }
   ~Greeter() override { --gLiveGreeters; }
-  std::string greet(const std::string& name) const override {
-    return "Hello, " + name + ", from Sample";
-  }
+  std::string greet(const std::string& name) const override { return "Hello, " + name + ", from Sample"; }
 };
 
 }  // namespace
 
 // The factory of Sample.bundle's principal class.
-extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal*
-OrvalPrincipalClass_SampleGreeter() {
+extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal* OrvalPrincipalClass_SampleGreeter() {
   return new Greeter;
 }
 
 // A factory that cannot make its object (NullFactory.bundle).
-extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal*
-OrvalPrincipalClass_NullGreeter() {
+extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal* OrvalPrincipalClass_NullGreeter() {
   return nullptr;
 }
 
