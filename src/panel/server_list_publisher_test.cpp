@@ -31,7 +31,8 @@ std::vector<std::string> chunkLinesOf(const std::string& text, const std::string
   std::vector<std::string> lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);)
-    if (line.starts_with("*" + name) && line.size() > name.size() + 5 && line[name.size() + 5] == ':') lines.push_back(line);
+    if (line.starts_with("*" + name) && line.size() > name.size() + 5 && line[name.size() + 5] == ':')
+      lines.push_back(line);
   return lines;
 }
 

@@ -45,11 +45,13 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanesDefaultsServerListsAndSum
   for (const std::string& key : WexoPDEByCocoa::observedKeys()) EXPECT_TRUE(defaults.contains(key)) << key;
   const Dict ui = plugin_testing::readDict(bundlePath() / "Contents/Resources/QZPOD_TZPrintServer.plist");
   int compared = 0;
-  for (const auto& [key, value] : defaults)
-    if (const Dict* d = controlDescriptionNamed(ui, key); d != nullptr && plugin_testing::offers(*d, d->get("default").text())) {
+  for (const auto& [key, value] : defaults) {
+    const Dict* d = controlDescriptionNamed(ui, key);
+    if (d != nullptr && plugin_testing::offers(*d, d->get("default").text())) {
       EXPECT_EQ(value.text(), d->get("default").text()) << key;
       ++compared;
     }
+  }
   EXPECT_GE(compared, 10);
 
   // On current systems the server lists come from the printer description, not from commands.
@@ -92,7 +94,8 @@ TEST_F(PlugInTest, HostNameComesFromTheDeviceAddressAndAPrinterlessSessionStillG
     EXPECT_EQ(panel->hostName(), name);
     EXPECT_EQ(panel->panePlugInMgr()->getHostName(), name);
   }
-  WexoPDEByCocoa* panel = loadPanel(std::nullopt, [](MemoryPrintHost& h) { h.printSession()->setCurrentPrinter(nullptr); });
+  WexoPDEByCocoa* panel =
+      loadPanel(std::nullopt, [](MemoryPrintHost& h) { h.printSession()->setCurrentPrinter(nullptr); });
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->hostName(), std::nullopt);
   EXPECT_TRUE(panel->defaultPrintOption());

@@ -110,7 +110,7 @@ class PlugInTest : public ::testing::Test {
 
   // A choice of the printer description's option key other than current.
   std::string otherChoice(const std::string& key, const std::string& current) {
-    const std::vector<std::string> choices = PpdFile(host->ppdFile()).optionKeywords(key).value_or(std::vector<std::string>{""});
+    const auto choices = PpdFile(host->ppdFile()).optionKeywords(key).value_or(std::vector<std::string>{""});
     return choices.front() != current ? choices.front() : choices.back();
   }
 
