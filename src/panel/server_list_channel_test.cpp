@@ -33,13 +33,25 @@ Value feederList(int trays) {
 }
 
 std::string listPpd(const std::string& lines) { return panelFixture("base.ppd") + lines; }
+// The base description with chunks (raw bytes) as list name.
+std::string listPpd(const std::string& name, const std::vector<std::string>& chunks) {
+  return listPpd(chunkLines(name, base64Each(chunks)));
+}
 
-TEST(ServerListChannelTest, ChunkNames) {
+TEST(ServerListChannelTest, ChunkNamesAndMissingArguments) {
   EXPECT_EQ(serverListChunkName("FeederInfoList", 0), "FeederInfoList0000");
   EXPECT_EQ(serverListChunkName("FeederInfoList", 0x1A), "FeederInfoList001A");
   EXPECT_EQ(serverListChunkName(std::string(36, 'N'), 0xFFFF), std::string(36, 'N') + "FFFF");
   EXPECT_EQ(serverListChunkName(std::string(37, 'N'), 0), std::nullopt);
   EXPECT_EQ(serverListChunkName("FeederInfoList", 0x10000), std::nullopt);
+
+  PpdFromText ppd(listPpd("FeederInfoList", {zlibCompress(plistToBinary(feederList(2)))}));
+  ASSERT_NE(ppd.get(), nullptr);
+  EXPECT_EQ(ppdxReadData(nullptr, "FeederInfoList"), std::nullopt);
+  EXPECT_EQ(ppdxReadData(ppd.get(), ""), std::nullopt);
+  EXPECT_EQ(ppdxReadData(ppd.get(), std::string("FeederInfoList\0", 15)), std::nullopt);
+  EXPECT_EQ(ppdxReadData(ppd.get(), std::string(37, 'F')), std::nullopt);
+  EXPECT_EQ(readServerList(nullptr, "FeederInfoList"), std::nullopt);
 }
 
 TEST(ServerListChannelTest, ListsFromAnIndependentProducerReadBackEqual) {
@@ -70,7 +82,7 @@ TEST(ServerListChannelTest, ListsFromAnIndependentProducerReadBackEqual) {
     } else {
       EXPECT_EQ(chunks.size(), c.chunks);
     }
-    PpdFromText ppd(listPpd(chunkLines("FeederInfoList", base64Each(chunks))));
+    PpdFromText ppd(listPpd("FeederInfoList", chunks));
     ASSERT_NE(ppd.get(), nullptr);
     EXPECT_EQ(ppdxReadData(ppd.get(), "FeederInfoList"), c.serialized);
     EXPECT_EQ(readServerList(ppd.get(), "FeederInfoList"), c.list);
@@ -123,7 +135,7 @@ TEST(ServerListChannelTest, BytesAfterTheEndOfTheStreamAreIgnoredAndOnlyAListIsA
   const std::string serialized = plistToBinary(list);
   std::vector<std::string> chunks = splitBytes(zlibCompress(serialized) + "trailing junk", 50);
   chunks.push_back("\x01\x02 more junk after the stream \xff");
-  PpdFromText ppd(listPpd(chunkLines("PrePostDevice", base64Each(chunks))));
+  PpdFromText ppd(listPpd("PrePostDevice", chunks));
   ASSERT_NE(ppd.get(), nullptr);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(ppdxReadData(ppd.get(), "PrePostDevice"), serialized);
@@ -132,15 +144,14 @@ TEST(ServerListChannelTest, BytesAfterTheEndOfTheStreamAreIgnoredAndOnlyAListIsA
 
   // A payload that is no property list reads as data but gives no list.
   const std::string text = "FeederInfoList: tray 1, tray 2 (not a property list)";
-  PpdFromText notAList(listPpd(chunkLines("ColorSubst", {encodeBase64(zlibCompress(text))})));
+  PpdFromText notAList(listPpd("ColorSubst", {zlibCompress(text)}));
   EXPECT_EQ(ppdxReadData(notAList.get(), "ColorSubst"), text);
   EXPECT_EQ(readServerList(notAList.get(), "ColorSubst"), std::nullopt);
 }
 
 TEST(ServerListChannelTest, AChunkThatFailsToInflateIsReportedAndTheNextOnesAreStillFed) {
   // Not a zlib stream: every chunk is fed, and inflate refuses each in turn.
-  const std::vector<std::string> chunks = {"this is not zlib data", "neither is this", "nor this"};
-  PpdFromText ppd(listPpd(chunkLines("CalibFile", base64Each(chunks))));
+  PpdFromText ppd(listPpd("CalibFile", {"this is not zlib data", "neither is this", "nor this"}));
   ASSERT_NE(ppd.get(), nullptr);
   ::testing::internal::CaptureStderr();
   const std::optional<std::string> data = ppdxReadData(ppd.get(), "CalibFile");
@@ -156,7 +167,7 @@ TEST(ServerListChannelTest, AChunkThatFailsToInflateIsReportedAndTheNextOnesAreS
 TEST(ServerListChannelTest, AStreamNeedingAPresetDictionaryEndsTheRead) {
   // A zlib header with the preset-dictionary flag and a dictionary id, then data.
   const std::string compressed = std::string("\x78\x20\x12\x34\x56\x78", 6) + zlibCompress("x").substr(2);
-  PpdFromText ppd(listPpd(chunkLines("Font", {encodeBase64(compressed)})));
+  PpdFromText ppd(listPpd("Font", {compressed}));
   ASSERT_NE(ppd.get(), nullptr);
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(readServerList(ppd.get(), "Font"), std::nullopt);
@@ -168,7 +179,7 @@ TEST(ServerListChannelTest, ADecompressionBombStopsAtTheCap) {
   const std::string zeros(2 * kServerListMaxBytes, '\0');
   const std::string compressed = zlibCompress(zeros, Z_BEST_COMPRESSION);
   ASSERT_LT(compressed.size(), 64u * 1024);
-  PpdFromText ppd(listPpd(chunkLines("JobFolder", base64Each(splitBytes(compressed, 159)))));
+  PpdFromText ppd(listPpd("JobFolder", splitBytes(compressed, 159)));
   ASSERT_NE(ppd.get(), nullptr);
   const std::optional<std::string> data = ppdxReadData(ppd.get(), "JobFolder");
   ASSERT_TRUE(data.has_value());
@@ -178,29 +189,17 @@ TEST(ServerListChannelTest, ADecompressionBombStopsAtTheCap) {
 }
 
 TEST(ServerListChannelTest, AChunkLargerThanTheChannelAllowsIsRefused) {
-  const Value list = feederList(40);
-  const std::string compressed = zlibCompress(plistToXml(list));
+  const std::string compressed = zlibCompress(plistToXml(feederList(40)));
   ASSERT_GT(compressed.size(), 2 * 160u);
   // 160 bytes in chunk 0000: cutting it to 159 would corrupt the stream silently.
   std::vector<std::string> chunks = {compressed.substr(0, 160)};
   for (const std::string& rest : splitBytes(compressed.substr(160), 159)) chunks.push_back(rest);
-  PpdFromText ppd(listPpd(chunkLines("DeviceList", base64Each(chunks))));
+  PpdFromText ppd(listPpd("DeviceList", chunks));
   ASSERT_NE(ppd.get(), nullptr);
   LogCapture log;
   EXPECT_EQ(ppdxReadData(ppd.get(), "DeviceList"), "");
   EXPECT_TRUE(log.contains("DeviceList0000"));
   EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), std::nullopt);
-}
-
-TEST(ServerListChannelTest, MissingArgumentsGiveNothing) {
-  const Value list = feederList(2);
-  PpdFromText ppd(listPpd(chunkLines("FeederInfoList", {encodeBase64(zlibCompress(plistToBinary(list)))})));
-  ASSERT_NE(ppd.get(), nullptr);
-  EXPECT_EQ(ppdxReadData(nullptr, "FeederInfoList"), std::nullopt);
-  EXPECT_EQ(ppdxReadData(ppd.get(), ""), std::nullopt);
-  EXPECT_EQ(ppdxReadData(ppd.get(), std::string("FeederInfoList\0", 15)), std::nullopt);
-  EXPECT_EQ(ppdxReadData(ppd.get(), std::string(37, 'F')), std::nullopt);
-  EXPECT_EQ(readServerList(nullptr, "FeederInfoList"), std::nullopt);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,16 +29,10 @@ Value stackerList(int stackers) {
 // The chunk lines of list name in text, in order.
 std::vector<std::string> chunkLinesOf(const std::string& text, const std::string& name) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = text.substr(start, end - start);
-    if (line.rfind("*" + name, 0) == 0 && line.size() > name.size() + 5 &&
-        line[name.size() + 5] == ':')
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (line.starts_with("*" + name) && line.size() > name.size() + 5 && line[name.size() + 5] == ':')
       lines.push_back(line);
-    start = end + 1;
-  }
   return lines;
 }
 

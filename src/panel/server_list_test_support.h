@@ -1,8 +1,9 @@
 // Helpers of the server list tests: an independent producer of list chunks
-// (zlib and a Base64 encoder of its own) and printer descriptions opened from text.
+// (zlib and GLib's Base64) and printer descriptions opened from text.
 #pragma once
 
 #include <cups/ppd.h>
+#include <glib.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -37,58 +38,13 @@ inline std::string panelFixture(const std::string& name) {
   return fileContents(fs::path(ORVAL_SOURCE_DIR) / "src/panel/testdata" / name);
 }
 
-// Base64 as RFC 4648 writes it, with padding.
-inline std::string encodeBase64(std::string_view bytes) {
-  static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text;
-  std::size_t i = 0;
-  for (; i + 3 <= bytes.size(); i += 3) {
-    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16 |
-                       static_cast<unsigned char>(bytes[i + 1]) << 8 | static_cast<unsigned char>(bytes[i + 2]);
-    text += alphabet[v >> 18 & 63];
-    text += alphabet[v >> 12 & 63];
-    text += alphabet[v >> 6 & 63];
-    text += alphabet[v & 63];
-  }
-  if (bytes.size() - i == 1) {
-    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
-    text += alphabet[v >> 18 & 63];
-    text += alphabet[v >> 12 & 63];
-    text += "==";
-  } else if (bytes.size() - i == 2) {
-    const unsigned v = static_cast<unsigned char>(bytes[i]) << 16 | static_cast<unsigned char>(bytes[i + 1]) << 8;
-    text += alphabet[v >> 18 & 63];
-    text += alphabet[v >> 12 & 63];
-    text += alphabet[v >> 6 & 63];
-    text += '=';
-  }
-  return text;
-}
-
-// Decodes padded Base64 written by encodeBase64's rules; stops at the first other character.
+// Base64 with padding, as GLib reads and writes it (not the publisher's own encoder).
 inline std::string decodeBase64(std::string_view text) {
-  auto value = [](char c) -> int {
-    if (c >= 'A' && c <= 'Z') return c - 'A';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-    if (c >= '0' && c <= '9') return c - '0' + 52;
-    if (c == '+') return 62;
-    if (c == '/') return 63;
-    return -1;
-  };
-  std::string bytes;
-  unsigned bits = 0;
-  int count = 0;
-  for (const char c : text) {
-    const int v = value(c);
-    if (v < 0) break;
-    bits = bits << 6 | static_cast<unsigned>(v);
-    count += 6;
-    if (count >= 8) {
-      count -= 8;
-      bytes += static_cast<char>(bits >> count & 0xFF);
-    }
-  }
-  return bytes;
+  gsize size = 0;
+  guchar* bytes = g_base64_decode(std::string(text).c_str(), &size);
+  std::string out(reinterpret_cast<const char*>(bytes), size);
+  g_free(bytes);
+  return out;
 }
 
 inline std::string zlibCompress(std::string_view bytes, int level = Z_DEFAULT_COMPRESSION) {
@@ -139,7 +95,11 @@ inline std::string chunkLines(const std::string& name, const std::vector<std::st
 
 inline std::vector<std::string> base64Each(const std::vector<std::string>& chunks) {
   std::vector<std::string> values;
-  for (const std::string& chunk : chunks) values.push_back(encodeBase64(chunk));
+  for (const std::string& chunk : chunks) {
+    gchar* text = g_base64_encode(reinterpret_cast<const guchar*>(chunk.data()), chunk.size());
+    values.emplace_back(text);
+    g_free(text);
+  }
   return values;
 }
 

@@ -7,7 +7,6 @@
 #include "conversion/password_encoder.h"
 #include "panes/pane_plugin_mgr_test_support.h"
 #include "platform/foundation/log.h"
-#include "settings_ui/kora_ui.h"
 
 namespace orval {
 namespace {

@@ -10,7 +10,6 @@
 #include "common/common_reset.h"
 #include "common/localized_string.h"
 #include "platform/toolkit/application.h"
-#include "platform/toolkit/operator_error.h"
 #include "platform/toolkit/scripted_operator.h"
 
 namespace orval {

@@ -14,7 +14,6 @@
 #include "pane_plugins/pane_layout.h"
 #include "panes/ppd_file.h"
 #include "panes/print_option_consistency_check.h"
-#include "platform/foundation/plist.h"
 #include "plugin/plugin_test_support.h"
 #include "settings_ui/ui_description.h"
 #include "settings_ui/value_pattern.h"
@@ -24,6 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
+using plugin_testing::choicesOf;
+using plugin_testing::offers;
+using plugin_testing::readDict;
 
 const fs::path kTestData = fs::path(ORVAL_SOURCE_DIR) / "src/plugin/testdata";
 fs::path resources() { return plugin_testing::bundlePath() / "Contents/Resources"; }
@@ -37,32 +39,11 @@ std::set<std::string> keyList(const fs::path& path) {
   return keys;
 }
 
-Dict readDict(const fs::path& path) {
-  std::string error;
-  std::optional<Dict> dict = dictFromFile(path, &error);
-  EXPECT_TRUE(dict) << path << ": " << error;
-  return dict.value_or(Dict{});
-}
-
 // The dictionary under key, or an empty one.
 const Dict& dictAt(const Dict& d, const std::string& key) {
   static const Dict kEmpty;
   const Dict* found = d.get(key).asDict();
   return found != nullptr ? *found : kEmpty;
-}
-
-Strings choicesOf(const Dict& control) {
-  Strings values;
-  if (const Array* choices = control.get("choices").asArray())
-    for (const Value& choice : *choices)
-      if (const Dict* entry = choice.asDict(); entry != nullptr && !entry->contains("separator"))
-        values.push_back(entry->get("choice").text());
-  return values;
-}
-
-bool offers(const Dict& control, const std::string& value) {
-  const Strings values = choicesOf(control);
-  return std::find(values.begin(), values.end(), value) != values.end();
 }
 
 // Calls visit on every dictionary under node.

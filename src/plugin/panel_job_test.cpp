@@ -111,9 +111,8 @@ TEST_F(PanelJobTest, ACustomValueIsAPrivateEntryWithTheDefaultMarked) {
   WexoPDEByCocoa* panel = openDialog();
   ASSERT_NE(panel, nullptr);
   const std::string byDefault = panel->defaultPrintOption()->get("StapleMode").text();
+  const std::string other = otherChoice("StapleMode", byDefault);
   PpdFile ppd(host->ppdFile());
-  const std::vector<std::string> choices = ppd.optionKeywords("StapleMode").value();
-  const std::string other = choices.front() != byDefault ? choices.front() : choices.back();
 
   host->printSettings()->setValue(privateEntryKey("StapleMode"), Value("stale"));
   panel->_setValueToPpdDictionary(nullptr, nullptr, "StapleMode", other);

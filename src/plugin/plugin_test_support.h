@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/common_reset.h"
 #include "conversion/print_option_converter.h"
@@ -20,8 +23,10 @@
 #include "panel/pde_callback_slot.h"
 #include "panel/wexo_pde_by_cocoa.h"
 #include "panes/pane_plugin_mgr.h"
+#include "panes/ppd_file.h"
 #include "platform/foundation/bundle.h"
 #include "platform/foundation/notification_center.h"
+#include "platform/foundation/plist.h"
 #include "platform/foundation/system_version.h"
 #include "platform/print/memory_print_host.h"
 #include "platform/toolkit/application.h"
@@ -31,6 +36,29 @@ namespace orval::plugin_testing {
 
 inline std::filesystem::path bundlePath() { return ORVAL_BUNDLE_DIR; }
 inline std::filesystem::path bundlePrinterDescription() { return bundlePath() / "Contents/Resources/TZPrintServer.ppd"; }
+
+// The property list dictionary at path, or an empty one (a failure).
+inline Dict readDict(const std::filesystem::path& path) {
+  std::string error;
+  std::optional<Dict> dict = dictFromFile(path, &error);
+  EXPECT_TRUE(dict) << path << ": " << error;
+  return dict.value_or(Dict{});
+}
+
+// The values of a control description's choices, separators left out.
+inline std::vector<std::string> choicesOf(const Dict& control) {
+  std::vector<std::string> values;
+  if (const Array* choices = control.get("choices").asArray())
+    for (const Value& choice : *choices)
+      if (const Dict* entry = choice.asDict(); entry != nullptr && !entry->contains("separator"))
+        values.push_back(entry->get("choice").text());
+  return values;
+}
+
+inline bool offers(const Dict& control, const std::string& value) {
+  const std::vector<std::string> values = choicesOf(control);
+  return std::find(values.begin(), values.end(), value) != values.end();
+}
 
 class PlugInTest : public ::testing::Test {
  protected:
@@ -68,14 +96,22 @@ class PlugInTest : public ::testing::Test {
     return *host;
   }
 
-  // Loads the bundle into a new host (see makeHost) and answers its panel.
-  WexoPDEByCocoa* loadPanel(const std::optional<std::string>& uri = std::nullopt) {
+  // Loads the bundle into a new host (see makeHost), set up by prepare, and answers its panel.
+  WexoPDEByCocoa* loadPanel(const std::optional<std::string>& uri = std::nullopt,
+                            const std::function<void(MemoryPrintHost&)>& prepare = {}) {
     MemoryPrintHost& h = makeHost(uri);
+    if (prepare) prepare(h);
     std::string error;
     const bool loaded = h.panels().loadPlugIn(Bundle::bundleWithPath(bundlePath()), &error);
     EXPECT_TRUE(loaded) << error;
     if (!loaded || h.panels().panels().size() != 1) return nullptr;
     return dynamic_cast<WexoPDEByCocoa*>(h.panels().panels().front().get());
+  }
+
+  // A choice of the printer description's option key other than current.
+  std::string otherChoice(const std::string& key, const std::string& current) {
+    const auto choices = PpdFile(host->ppdFile()).optionKeywords(key).value_or(std::vector<std::string>{""});
+    return choices.front() != current ? choices.front() : choices.back();
   }
 
   std::unique_ptr<MemoryPrintHost> host;
