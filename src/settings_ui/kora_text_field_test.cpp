@@ -24,57 +24,43 @@ class KORATextFieldTest : public testing_support::TextEntryTest {
   std::vector<std::string> posted;
 };
 
-TEST_F(KORATextFieldTest, OneDecimalUnitTyping) {
-  KORATextField& field = numericField(3, 0, 100);
-  EXPECT_EQ(field.maxDigit(), 5);  // "100.0"
-  tk::FieldEditor& editor = edit(field);
-  EXPECT_TRUE(editor.typeText("12.5"));
-  EXPECT_FALSE(editor.typeText("5"));  // a second decimal
-  EXPECT_EQ(editor.string(), "12.5");
-
-  editor.selectAll();
-  EXPECT_FALSE(editor.insertText("-1"));  // no sign with a minimum of 0
-
-  editor.selectAll();
-  EXPECT_TRUE(editor.typeText("15"));
-  EXPECT_FALSE(editor.typeText("0"));  // 150 is above the maximum
-  EXPECT_TRUE(editor.typeText(".5"));
-  EXPECT_FALSE(editor.typeText("a"));
-  EXPECT_EQ(editor.string(), "15.5");
+// Typing into numeric fields: each step is typed ("*" first selects all) and is accepted or refused.
+TEST_F(KORATextFieldTest, NumericTypingFollowsTheDecimalsTheBoundsAndThePrintedMaximum) {
+  using Steps = std::vector<std::pair<std::string, bool>>;
+  const struct {
+    int unit;
+    double minimum, maximum;
+    int maxDigit;  // the printed maximum's length
+    Steps steps;
+    const char* shown;
+  } rows[] = {
+      // One decimal; no sign with a minimum of 0; 150 is above the maximum.
+      {3, 0, 100, 5, Steps{{"12.5", true}, {"5", false}, {"*-", false}, {"*15", true}, {"0", false}, {".5", true},
+                           {"a", false}}, "15.5"},
+      {3, 0.5, 100, 5, Steps{{"0.7", true}, {"*0", true}, {"7", false}}, "0"},  // a positive minimum: no leading zero
+      {3, 0, 100, 5, Steps{{"07", true}}, "07"},
+      {0, -9999, 9999, 4, Steps{{"9999.", false}, {"*-9999", true}, {"9", false}}, "-9999"},  // the sign is free
+      {4, 0, 9999, 7, Steps{{"1234.56", true}}, "1234.56"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.steps));
+    KORATextField& field = numericField(row.unit, row.minimum, row.maximum);
+    EXPECT_EQ(field.maxDigit(), row.maxDigit);
+    tk::FieldEditor& editor = edit(field);
+    for (const auto& [text, accepted] : row.steps) {
+      if (text.starts_with('*')) editor.selectAll();
+      EXPECT_EQ(editor.typeText(std::string_view(text).substr(text.starts_with('*') ? 1 : 0)), accepted) << text;
+    }
+    EXPECT_EQ(editor.string(), row.shown);
+    EXPECT_TRUE(leaveField());
+  }
   EXPECT_EQ(beeps(), 0);
-}
 
-TEST_F(KORATextFieldTest, LeadingZeroWithAPositiveMinimum) {
-  KORATextField& field = numericField(3, 0.5, 100);
-  tk::FieldEditor& editor = edit(field);
-  EXPECT_TRUE(editor.typeText("0.7"));
-  editor.selectAll();
-  EXPECT_TRUE(editor.typeText("0"));
-  EXPECT_FALSE(editor.typeText("7"));
-  EXPECT_TRUE(leaveField());
-
-  KORATextField& other = numericField(3, 0, 100);
-  EXPECT_TRUE(edit(other).typeText("07"));
-}
-
-TEST_F(KORATextFieldTest, DigitCountFollowsThePrintedMaximum) {
-  KORATextField& whole = numericField(0, -9999, 9999);
-  EXPECT_EQ(whole.maxDigit(), 4);
-  tk::FieldEditor& editor = edit(whole);
-  EXPECT_FALSE(editor.typeText("9999."));  // no decimals for unit 0
-  editor.selectAll();
-  EXPECT_TRUE(editor.typeText("-9999"));  // the sign does not count
-  EXPECT_FALSE(editor.typeText("9"));
-  EXPECT_TRUE(leaveField());
-
-  KORATextField& hundredths = numericField(4, 0, 9999);
-  EXPECT_EQ(hundredths.maxDigit(), 7);  // "9999.00"
-  EXPECT_TRUE(edit(hundredths).typeText("1234.56"));
-  EXPECT_TRUE(leaveField());
-  hundredths.setDigit(5);
-  tk::FieldEditor& again = edit(hundredths);
-  EXPECT_TRUE(again.typeText("123.4"));
-  EXPECT_FALSE(again.typeText("5"));
+  KORATextField& shortened = numericField(4, 0, 9999);
+  shortened.setDigit(5);
+  tk::FieldEditor& editor = edit(shortened);
+  EXPECT_TRUE(editor.typeText("123.4"));
+  EXPECT_FALSE(editor.typeText("5"));
 }
 
 TEST_F(KORATextFieldTest, OutOfRangeAtTheEndShowsTheAlertAndClamps) {
