@@ -213,7 +213,6 @@ TEST_F(KoraUIBuildTest, UnknownTypeBuildsOnlyTheTitle) {
   auto control = build(Dict{{"mainKeyword", "Info"}, {"control_type", "Gauge"}, {"text", "Info"}});
   ASSERT_EQ(control->subviewCount(), 1u);
   EXPECT_EQ(control->titleText()->frame(), (Rect{24, 76, 376, 20}));
-  EXPECT_EQ(control->getControlHeight(), 0);
 }
 
 TEST_F(KoraUIBuildTest, ControlHeightRules) {
