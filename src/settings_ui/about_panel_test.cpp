@@ -1,11 +1,10 @@
 #include "settings_ui/about_panel.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "common/principal_bundle.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "settings_ui/kora_ui_test_support.h"
 
 namespace orval {
@@ -19,15 +18,15 @@ class AboutPanelTest : public kora_ui_testing::ScriptedPersonTest {
   AboutPanelTest() {
     fs::create_directories(folder / "Test.plugin/Contents/Resources");
     fs::copy_file(fs::path(ORVAL_SOURCE_DIR) / "resources/About.plist",
-                  folder / "Test.plugin/Contents/Resources/About.plist", fs::copy_options::overwrite_existing);
+                  folder / "Test.plugin/Contents/Resources/About.plist");
   }
-  ~AboutPanelTest() override { fs::remove_all(folder); }
   void registerBundle(const Dict& info) {
     ASSERT_TRUE(writePlistFile(folder / "Test.plugin/Contents/Info.plist", Value(info)));
     SetBSPrincipalBundle(Bundle::bundleWithPath(folder / "Test.plugin"));
   }
 
-  const fs::path folder = fs::path(::testing::TempDir()) / ("about_" + std::to_string(::getpid()));
+  const foundation_testing::TemporaryFolder scratch;
+  const fs::path folder = scratch.path();
 };
 
 TEST_F(AboutPanelTest, ShowsTheBundlesVersionAndEndsOnAClickOrKeyOnly) {

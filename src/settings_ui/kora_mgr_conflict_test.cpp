@@ -11,10 +11,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using testing_support::KORAMgrTest;
-using testing_support::NotificationRecorder;
-using testing_support::popupDescription;
-using testing_support::textDescription;
+using namespace testing_support;
 
 // StapleMode "Left" conflicts with a thick paper; the proposal is plain paper.
 Dict stapleDescription() {
@@ -187,9 +184,9 @@ TEST_F(ConflictTest, SilentResolutionSetsTheProposalsWithoutAskingOrAnnouncing) 
 }
 
 TEST_F(ConflictTest, MessagesAreLocalizedThroughTheResourceBundlesUITable) {
-  engine->setPdeResourcePath(testing_support::engineBundlePath().string() + "/Contents/Resources");
+  engine->setPdeResourcePath(engineBundlePath().string() + "/Contents/Resources");
   engine->setPdeResourcePath("/nowhere");  // the first path stays
-  const auto bundle = Bundle::bundleWithPath(testing_support::engineBundlePath());
+  const auto bundle = Bundle::bundleWithPath(engineBundlePath());
   const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
   ASSERT_TRUE(ui.has_value());
   KORAUI& finisher = add(*ui->get("Finisher").asDict(), bundle);

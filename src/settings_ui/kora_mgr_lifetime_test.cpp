@@ -11,10 +11,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing_support::KORAMgrTest;
-using testing_support::NotificationRecorder;
-using testing_support::popupDescription;
-using testing_support::registeredKeywords;
+using namespace testing_support;
 
 // "Target": a pop-up of A and B.
 Dict targetDescription() { return popupDescription("Target", "Target", {{"A", "Choice A"}, {"B", "Choice B"}}, "A"); }
@@ -119,7 +116,7 @@ TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverAndALaterOneIsRegis
 }
 
 TEST_F(KORAMgrLifetimeTest, ChildrenGoWithTheirParent) {
-  const auto bundle = Bundle::bundleWithPath(testing_support::engineBundlePath());
+  const auto bundle = Bundle::bundleWithPath(engineBundlePath());
   KORAUI& finisher = add(*DictionaryNamed("UI", bundle.get())->get("Finisher").asDict(), bundle);
   ASSERT_THAT(registeredKeywords(*engine), ElementsAre("Finisher", "FoldMode", "TrimWidth"));
   const std::size_t validations = engine->validationCount();

@@ -7,9 +7,7 @@ namespace orval {
 namespace {
 
 using ::testing::ElementsAre;
-using testing_support::KORAMgrTest;
-using testing_support::NotificationRecorder;
-using testing_support::popupDescription;
+using namespace testing_support;
 
 // An On/Off pop-up with the given tables.
 Dict onOff(const std::string& keyword, const std::string& defaultValue, const Dict& tables = {}) {

@@ -12,12 +12,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing_support::KORAMgrTest;
-using testing_support::NotificationRecorder;
-using testing_support::popupDescription;
-using testing_support::registeredKeywords;
-using testing_support::ScopedEnvironment;
-using testing_support::textDescription;
+using namespace testing_support;
 
 Dict duplexDescription() {
   return popupDescription("Duplex", "Duplex", {{"Off", "One-Sided"}, {"On", "Two-Sided"}}, "Off");
@@ -26,7 +21,7 @@ Dict duplexDescription() {
 using RegistryTest = KORAMgrTest;
 
 TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
-  const auto bundle = Bundle::bundleWithPath(testing_support::engineBundlePath());
+  const auto bundle = Bundle::bundleWithPath(engineBundlePath());
   const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
   Dict anonymous = *ui->get("Finisher").asDict();
   anonymous.remove("mainKeyword");
@@ -113,7 +108,7 @@ using CollectiveTest = KORAMgrTest;
 
 TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   const Dict check{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"}, {"default", "False"},
-                   {"choices", testing_support::choices({{"True", "Collated"}, {"False", "Uncollated"}})}};
+                   {"choices", choices({{"True", "Collated"}, {"False", "Uncollated"}})}};
   NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
   add(check);
   Dict duplex = duplexDescription();

@@ -1,7 +1,6 @@
 // Shared set-up of the text entry tests: a visible window to type in and the fixture principal bundle.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 
 #include "common/principal_bundle.h"
@@ -16,8 +15,7 @@ namespace orval::testing_support {
 
 // The fixture principal bundle: string tables in en and ja, and the KORATextField bundle in its Frameworks folder.
 inline std::shared_ptr<Bundle> textEntryPrincipalBundle() {
-  return Bundle::bundleWithPath(std::filesystem::path(ORVAL_SOURCE_DIR) /
-                                "src/settings_ui/testdata/text_entry/Principal.bundle");
+  return Bundle::bundleWithPath(kora_ui_testing::testdataPath("text_entry/Principal.bundle"));
 }
 
 // A visible window to type in.
