@@ -11,9 +11,7 @@ namespace orval {
 namespace {
 
 namespace fs = std::filesystem;
-using panes_testing::eventCount;
-using panes_testing::PanePlugInMgrTest;
-using panes_testing::tableNames;
+using namespace panes_testing;
 
 std::size_t controlsOf(PanePlugInMgr& manager, const std::string& keyword) {
   const std::vector<KORAUI*>* controls = manager.koraMgr().getControlsDictionary().find(keyword);

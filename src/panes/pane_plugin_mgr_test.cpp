@@ -6,15 +6,24 @@
 
 #include "conversion/password_encoder.h"
 #include "panes/pane_plugin_mgr_test_support.h"
+#include "panes/pde_object.h"
 #include "platform/foundation/log.h"
 
 namespace orval {
 namespace {
 
 namespace fs = std::filesystem;
-using panes_testing::PanePlugInMgrTest;
-using panes_testing::RecordingPDEObject;
-using panes_testing::TestPlugIn;
+using namespace panes_testing;
+
+// A panel stand-in: records each command and answers it with a list of one item named after it.
+class RecordingPDEObject : public PDEObject {
+ public:
+  std::optional<Value> sendCommand(const std::string& listName) override {
+    commands.push_back(listName);
+    return Value(Array{Value(listName + " item")});
+  }
+  std::vector<std::string> commands;
+};
 
 TEST_F(PanePlugInMgrTest, CreationReadsTheBundlesInformationAndReleaseStartsAfresh) {
   {
@@ -109,7 +118,6 @@ TEST_F(PanePlugInMgrTest, EachListOperationSendsItsCommandAndGetAllListSendsThem
   };
   for (const auto& [operation, command] : operations) {
     RecordingPDEObject panel;
-    panel.answers[command] = Value(Array{Value(command + " item")});
     manager.setPDEObject(&panel);
     EXPECT_EQ(operation(manager), Value(Array{Value(command + " item")})) << command;
     EXPECT_EQ(panel.commands, std::vector<std::string>{command});

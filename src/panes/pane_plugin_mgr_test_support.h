@@ -7,22 +7,17 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "common/common_reset.h"
 #include "common/principal_bundle.h"
-#include "favorites/app_preference.h"
 #include "panes/pane_plugin_mgr.h"
-#include "panes/pde_object.h"
+#include "panes/pane_state_test_support.h"
 #include "panes/testdata/fixture_pane_probe.h"
-#include "platform/foundation/notification_center.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/temporary_folder_test_support.h"
-#include "platform/toolkit/application.h"
 
 namespace orval::panes_testing {
 
@@ -87,34 +82,6 @@ inline std::vector<std::string> tableNames(const PanePlugInMgr& manager) {
   for (const PanePlugInMgr::PlugInEntry& entry : manager.plugInTable()) names.push_back(entry.name);
   return names;
 }
-
-// A panel stand-in: answers each command from a table and records it.
-class RecordingPDEObject : public PDEObject {
- public:
-  std::optional<Value> sendCommand(const std::string& listName) override {
-    commands.push_back(listName);
-    const auto found = answers.find(listName);
-    if (found == answers.end()) return std::nullopt;
-    return found->second;
-  }
-
-  std::vector<std::string> commands;
-  std::map<std::string, Value> answers;
-};
-
-class PanePlugInMgrTestBase : public ::testing::Test {
- protected:
-  void SetUp() override { resetAll(); }
-  void TearDown() override { resetAll(); }
-
-  static void resetAll() {
-    PanePlugInMgr::resetSharedInstanceForTesting();
-    AppPreference::resetSharedInstanceForTesting();
-    resetCommonStateForTesting();
-    tk::Application::resetSharedForTesting();
-    NotificationCenter::defaultCenter().resetForTesting();
-  }
-};
 
 class PanePlugInMgrTest : public PanePlugInMgrTestBase {
  protected:
