@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/common_reset.h"
 #include "common/localized_string.h"
+#include "panes/pane_state_test_support.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/scripted_operator.h"
 
@@ -17,16 +17,11 @@ namespace {
 
 using Keys = std::vector<std::string>;
 
-class PrintOptionConsistencyCheckTest : public ::testing::Test {
+class PrintOptionConsistencyCheckTest : public panes_testing::PanePlugInMgrTestBase {
  protected:
   void SetUp() override {
-    resetCommonStateForTesting();
-    tk::Application::resetSharedForTesting();
+    PanePlugInMgrTestBase::SetUp();
     tk::Application::shared().setOperator(operator_);
-  }
-  void TearDown() override {
-    resetCommonStateForTesting();
-    tk::Application::resetSharedForTesting();
   }
 
   std::shared_ptr<tk::ScriptedOperator> operator_ = std::make_shared<tk::ScriptedOperator>();
@@ -79,9 +74,10 @@ TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules)
   const std::pair<PrintOption, Keys> cases[] = {
       {{{"SecurityPrint", "true"}}, {}},
       {{{"WaterMark", "False"}}, {}},
-      {{{"QZInputSlot", "Tray1"}}, {}},
       {{{"WaterMark", true}}, {"Alert_WaterMarkName"}},
-      {{{"CmykColorCorrectionProfileType", "Profile"}, {"RgbImageCcMode", "Custom"}, {"SpotColorCorrectionProfile", "Profile"}}, {}},
+      {{{"CmykColorCorrectionProfileType", "Profile"}, {"RgbImageCcMode", "Custom"},
+        {"SpotColorCorrectionProfile", "Profile"}},
+       {}},
       {{{"AuthJob", "True"}, {"AuthJobUserIdType", "ID"}}, {"Alert_AuthJobUserId"}},
       {{{"AuthJob", "True"}, {"AuthJobUserIdType", ""}, {"AuthJobUserId", ""}}, {"Alert_AuthJobUserId"}},
       {{{"AuthJob", "True"}, {"AuthJobUserIdType", "Login"}}, {}},
@@ -90,9 +86,6 @@ TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules)
       {{{"RecordDiv", "Page"}, {"RecordSpec", "False"}}, {}},
       {{{"RenderingProfile", "False"}, {"RenderingProfileType", "PrinterStandard"}}, {"Alert_RenderingProfileName"}},
       {{{"RenderingProfile", "True"}, {"RenderingProfileType", "PrinterStandard"}}, {}},
-      {{{"RenderingProfile", "True"}, {"RenderingProfileType", "Measurement"}}, {"Alert_RenderingProfileName"}},
-      {{{"CmykColorCorrection", "True"}, {"CmykColorCorrectionProfileType", "DeviceLink"}, {"CmykImageProfileName", ""}},
-       {"Alert_CmykDeviceLinkProfile"}},
   };
   for (const auto& [options, keys] : cases) EXPECT_EQ(printOptionConsistencyMessageKeys(options), keys) << &options;
 }
