@@ -4,13 +4,11 @@
 
 #include <filesystem>
 
-#include "common/common_reset.h"
 #include "common/localized_string.h"
 #include "common/principal_bundle.h"
-#include "favorites/app_preference.h"
 #include "panes/pane_plugin_mgr.h"
+#include "panes/pane_state_test_support.h"
 #include "platform/foundation/log.h"
-#include "platform/foundation/notification_center.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/button.h"
@@ -27,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The window of the real bundle of the build tree, registered as the principal bundle.
-class DetailedSettingsTest : public ::testing::Test {
+class DetailedSettingsTest : public panes_testing::PanePlugInMgrTestBase {
  protected:
   void SetUp() override {
     reset();
@@ -37,12 +35,8 @@ class DetailedSettingsTest : public ::testing::Test {
   void TearDown() override { reset(); }
   static void reset() {
     DetailedSettingsWinController::resetSharedInstanceForTesting();
-    PanePlugInMgr::resetSharedInstanceForTesting();
-    AppPreference::resetSharedInstanceForTesting();
     DataSource::resetForTesting();
-    resetCommonStateForTesting();
-    NotificationCenter::defaultCenter().resetForTesting();
-    tk::Application::resetSharedForTesting();
+    resetAll();
   }
   static void useBundle(const fs::path& path) {
     SetBSPrincipalBundle(Bundle::bundleWithPath(path));

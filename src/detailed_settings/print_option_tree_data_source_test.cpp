@@ -4,12 +4,10 @@
 
 #include <filesystem>
 
-#include "common/common_reset.h"
 #include "common/localized_string.h"
 #include "common/principal_bundle.h"
-#include "favorites/app_preference.h"
 #include "panes/pane_plugin_mgr.h"
-#include "platform/foundation/notification_center.h"
+#include "panes/pane_state_test_support.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
@@ -23,10 +21,10 @@ Value folder(const char* name, Array items) { return Dict{{"itemName", name}, {"
 Value setting(const char* alias, const char* key) { return Dict{{"mainAlias", alias}, {"mainKeyword", key}}; }
 
 // A bundle "T" whose panes tree "Tree" each test writes; no pane plug-ins are loaded.
-class PrintOptionTreeTest : public ::testing::Test {
+class PrintOptionTreeTest : public panes_testing::PanePlugInMgrTestBase {
  protected:
   void SetUp() override {
-    reset();
+    PanePlugInMgrTestBase::SetUp();
     root = scratch.path() / "T.plugin";
     fs::create_directories(root / "Contents/Resources");
     ASSERT_TRUE(writePlistFile(root / "Contents/Info.plist", Value(Dict{{"CFBundleName", "T"}})));
@@ -39,14 +37,7 @@ class PrintOptionTreeTest : public ::testing::Test {
   void TearDown() override {
     outline.setDataSource(nullptr);
     outline.setDelegate(nullptr);
-    reset();
-  }
-  static void reset() {
-    PanePlugInMgr::resetSharedInstanceForTesting();
-    AppPreference::resetSharedInstanceForTesting();
-    resetCommonStateForTesting();
-    NotificationCenter::defaultCenter().resetForTesting();
-    tk::Application::resetSharedForTesting();
+    PanePlugInMgrTestBase::TearDown();
   }
   void load(const Array& topLevel) {
     ASSERT_TRUE(writePlistFile(root / "Contents/Resources/Tree.plist", Value(Dict{{"items", topLevel}})));
@@ -90,7 +81,8 @@ TEST_F(PrintOptionTreeTest, AFlaggedNodeThreeLevelsDownGetsTheNoteAndOnlyItsPare
   outline.expandItem(outline.itemAtRow(1));  // open before: closed by the refresh
   source._finishUpdate();
   EXPECT_EQ(rows(), (std::vector<std::string>{"Layout/", "  Booklet/", "    Binding", "    Creep", "Finishing"}));
-  EXPECT_EQ(source.rowOf(outline.itemAtRow(3)).icon, tk::Image::systemIcon(tk::SystemIcon::AlertNote).scaledTo({16, 16}));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(3)).icon,
+            tk::Image::systemIcon(tk::SystemIcon::AlertNote).scaledTo({16, 16}));
   EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 2).image(),
             tk::Image::systemIcon(tk::SystemIcon::UnknownFileSystemObject).scaledTo({16, 16}));
 }
