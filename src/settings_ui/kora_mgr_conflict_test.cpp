@@ -90,10 +90,8 @@ TEST_F(ConflictTest, AllEntryAsksOnEveryChangeButNotInACollectiveChange) {
 
   person->answerAlert("Yes");
   change("OutputTray", "Stacker");
-  ASSERT_EQ(alertTexts().size(), 1u);
-  EXPECT_EQ(alertTexts()[0],
-            "Do you want to change the settings to the following in order to change [Output Tray]?\r"
-            "[Offset]:[Offset Off]\r");
+  EXPECT_THAT(alertTexts(), ElementsAre("Do you want to change the settings to the following in order to change "
+                                        "[Output Tray]?\r[Offset]:[Offset Off]\r"));
   EXPECT_EQ(value("OffsetMode"), "Off");
 
   engine->setSettings(Dict{{"OffsetMode", "On"}, {"OutputTray", "Top"}});
@@ -124,8 +122,7 @@ TEST_F(ConflictTest, RangePatternsShowTheirBound) {
   add(textDescription("Margin", "Margin", "2"));
   person->answerAlert("No");  // 5 is below 10 at registration
   add(trim);
-  ASSERT_EQ(alertTexts().size(), 1u);
-  EXPECT_THAT(alertTexts()[0], HasSubstr("\r[Trim Width]:[Less Than 10]\r[Fold]:[Half Fold]\r"));
+  EXPECT_THAT(alertTexts(), ElementsAre(HasSubstr("\r[Trim Width]:[Less Than 10]\r[Fold]:[Half Fold]\r")));
 
   person->answerAlert("Yes");
   change("TrimWidth", "12");
@@ -143,10 +140,10 @@ TEST_F(ConflictTest, FindingsOfSeveralKeywordsAreMerged) {
   for (const char* keyword : {"R1", "R2", "R3"})
     add(popupDescription(keyword, keyword, {{"a", "Alpha"}, {"b", "Beta"}, {"c", "Gamma"}, {"z", "Zeta"}}, "a"));
   Dict mode = popupDescription("Mode", "Mode", {{"W", "Plain"}, {"X", "Special"}}, "W");
-  mode.set("conflict",
-           Dict{{"X", Dict{{"A", Dict{{"1", Dict{{"restore", Dict{{"R1", "a"}, {"R2", "b"}}}}}}},
-                           {"B", Dict{{"1", Dict{{"C", Dict{{"1", Dict{{"restore", Dict{{"R2", "z"}, {"R3", "c"}}}}}}}}}}},
-                           {"Missing", Dict{{"1", Dict{{"restore", "a"}}}}}}}});
+  const Dict restoreR2R3{{"restore", Dict{{"R2", "z"}, {"R3", "c"}}}};
+  mode.set("conflict", Dict{{"X", Dict{{"A", Dict{{"1", Dict{{"restore", Dict{{"R1", "a"}, {"R2", "b"}}}}}}},
+                                       {"B", Dict{{"1", Dict{{"C", Dict{{"1", restoreR2R3}}}}}}},
+                                       {"Missing", Dict{{"1", Dict{{"restore", "a"}}}}}}}});
   add(mode);
   person->answerAlert("Yes");
   change("Mode", "X");
@@ -274,8 +271,7 @@ TEST_F(UnrestorableTest, EveryConditionAlongAPathMustHold) {
   engine->setStringValue("ColorMode", "Color");
   person->answerAlert(0);
   change("Duplex", "On");
-  ASSERT_EQ(alertTexts().size(), 1u);
-  EXPECT_THAT(alertTexts()[0], HasSubstr("[Duplex]:[Two-Sided]\r[Color]:[Full Color]\r[Media]:[Film]\r"));
+  EXPECT_THAT(alertTexts(), ElementsAre(HasSubstr("[Duplex]:[Two-Sided]\r[Color]:[Full Color]\r[Media]:[Film]\r")));
   EXPECT_EQ(value("Duplex"), "Off");
 }
 
