@@ -14,11 +14,14 @@ TEST(NotifyUnitTest, NamesSendersUserInfoAndRemovalByName) {
   std::vector<std::string> seen, fromA, otherSeen;
   const void* sender = &senderB;
   Dict received;
-  const auto recorder = [](std::vector<std::string>& into) { return [&into](const Notification& n) { into.push_back(n.name); }; };
+  const auto recorder = [](std::vector<std::string>& into) {
+    return [&into](const Notification& n) { into.push_back(n.name); };
+  };
   const std::string name = "ValueChangFinished_StapleMode";
   NotifyUnit::addObserver(&observer, recorder(seen), name);
   NotifyUnit::addObserver(&other, recorder(fromA), name, &senderA);  // hears only its sender
-  NotifyUnit::addObserver(&other, [&](const Notification& n) { received = n.userInfo, sender = n.object; }, "ColorMode");
+  const auto keep = [&](const Notification& n) { received = n.userInfo, sender = n.object; };
+  NotifyUnit::addObserver(&other, keep, "ColorMode");
   for (const char* near : {"ValueChangFinished_staplemode", "StapleMode", "ValueChangFinished_StapleMode "})
     NotifyUnit::postNotificationName(near);
   EXPECT_TRUE(seen.empty());

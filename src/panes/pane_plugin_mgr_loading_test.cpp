@@ -75,7 +75,8 @@ TEST_F(PanePlugInMgrTest, RestoringPutsTheValuesIntoTheEngineAndMakesEveryViewOn
   EXPECT_EQ(manager.getStringValueFromKey("PaperSize"), "Letter");
   for (const PanePlugInMgr::PlugInEntry& entry : manager.plugInTable()) {
     EXPECT_EQ(eventCount(entry.paneConroller, "panelView"), 1) << entry.name;
-    EXPECT_EQ(eventCount(entry.paneConroller, "writeAutomaticPapaerTraySelection"), entry.name == "Page" ? 1 : 0) << entry.name;
+    EXPECT_EQ(eventCount(entry.paneConroller, "writeAutomaticPapaerTraySelection"), entry.name == "Page" ? 1 : 0)
+        << entry.name;
   }
 }
 

@@ -41,7 +41,8 @@ TEST_F(PanePlugInMgrTest, NumberedProfileItemsFollowTheLastItemOrThePattern) {
   tk::PopUpButton numbered, empty, plain, renamed, many;
   PanePlugInMgr::addMenuItem(&numbered, "OutputProfile", "Profile 3", "Profile3");
   mgr._addProfileItem("OutputProfile", &numbered, 5, "Profile%d", bundle);
-  EXPECT_EQ(itemsOf(numbered), (Items{{"Profile3", "Profile 3"}, {"Profile4", "Profile 4"}, {"Profile5", "Profile 5"}}));
+  EXPECT_EQ(itemsOf(numbered),
+            (Items{{"Profile3", "Profile 3"}, {"Profile4", "Profile 4"}, {"Profile5", "Profile 5"}}));
   mgr._addProfileItem("OutputProfile", &empty, 2, "Profile%d", bundle);
   EXPECT_EQ(itemsOf(empty), (Items{{"Profile1", "Profile No.1"}, {"Profile2", "Profile No.2"}}));
   PanePlugInMgr::addMenuItem(&plain, "K", "Automatic", "Auto");
@@ -63,8 +64,8 @@ TEST_F(PanePlugInMgrTest, ControlsAreBoundByTheirToolTipsAndFoundOutsideTabs) {
   ASSERT_NE(descriptions, nullptr);
   tk::View pane;
   std::vector<KORAUI*> controls;
-  for (const std::optional<std::string>& tip : {std::optional<std::string>(), std::optional<std::string>("(null)"),
-                                                 std::optional<std::string>(""), std::optional<std::string>("PaperSize")}) {
+  using Tip = std::optional<std::string>;
+  for (const Tip& tip : {Tip(), Tip("(null)"), Tip(""), Tip("PaperSize")}) {
     controls.push_back(&pane.add(std::make_unique<KORAUI>(tk::Rect{0, 0, 300, 60})));
     controls.back()->setToolTip(tip);
   }

@@ -231,17 +231,17 @@ TEST_F(TrayDialogTest, ClosingCommitsTheTypingBeforeTheParentReadsTheValues) {
 
 TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
   makeBundle();
-  const std::optional<Value> custom = Value(Array{Array{"Coated Gloss 128", "Custom1"}, Array{"Coated Matte 157", "Custom2"},
-                                                  Array{"Recycled 70", "Custom3"}, Array{"Heavy Card 300", "Custom4"},
-                                                  Array{"Tab Stock 163", "Custom5"}});
+  const Value custom(Array{Array{"Coated Gloss 128", "Custom1"}, Array{"Coated Matte 157", "Custom2"},
+                           Array{"Recycled 70", "Custom3"}, Array{"Heavy Card 300", "Custom4"},
+                           Array{"Tab Stock 163", "Custom5"}});
   std::unique_ptr<Dialog> automatic = dialog(false);
   KORAUI* paperType = control(*automatic, keys::kPaperTypeTabbed);
   const Strings withCustom{"Plain",          "Coated",         "Tab Paper",   "Coated Gloss 128", "Coated Matte 157",
                            "Recycled 70",    "Heavy Card 300", "Tab Stock 163"};
 
   manager().setStringValue("Coated_False", std::string(keys::kPaperTypeTabbed));
-  automatic->setPaperTypeCustomList(*custom);
-  automatic->setPaperTypeCustomList(*custom);  // a second list replaces the first
+  automatic->setPaperTypeCustomList(custom);
+  automatic->setPaperTypeCustomList(custom);  // a second list replaces the first
   EXPECT_EQ(paperType->popupButton()->itemTitles(), withCustom);
   EXPECT_EQ(paperType->getStringValue(), "Coated_False");
   automatic->setPaperTypeCustomList(Array{});
@@ -252,7 +252,7 @@ TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
   KORAUI* bypassType = control(*bypass, keys::kPaperTypeBypass);
   manager().setStringValue("Custom3", std::string(keys::kPaperTypeBypass));
   ASSERT_EQ(bypassType->getUnsportValue(), "Custom3");
-  bypass->setPaperTypeCustomList(*custom);
+  bypass->setPaperTypeCustomList(custom);
   EXPECT_EQ(bypassType->popupButton()->titleOfSelectedItem(), "Recycled 70");
   EXPECT_FALSE(bypassType->getUnsportValue());
   EXPECT_EQ(manager().getStringValueFromKey(std::string(keys::kPaperTypeBypass)), "Custom3");

@@ -70,7 +70,8 @@ TEST_F(KORAMgrLifetimeTest, LookupsValuesAndValidationForgetADestroyedControl) {
   change("Source", "On");
   EXPECT_THAT(alertTexts(), IsEmpty());
   EXPECT_EQ(value("Source"), "On");
-  EXPECT_THAT(announced.names(), ElementsAre("Target", "Target", "Target", "Target", "Target", "ValueChangFinished_Source"));
+  EXPECT_THAT(announced.names(),
+              ElementsAre("Target", "Target", "Target", "Target", "Target", "ValueChangFinished_Source"));
   EXPECT_TRUE(engine->validateBeforeChange("Source", "On", std::nullopt));
   EXPECT_EQ(engine->setStringValueWithRestoreConfliction("Source", "Off"), std::nullopt);
   EXPECT_EQ(value("Source"), "Off");

@@ -83,7 +83,8 @@ std::vector<Dict> randomDescriptions(std::minstd_rand& rng, int count) {
       const Value restore = pick(2) == 0 && other > i ? Value(choiceOf(choices[other]))
                                                       : Value(Dict{{keyOf(restored), choiceOf(choices[restored])}});
       const std::string self = pick(5) == 0 ? "__ALL__" : choiceOf(choices[i]);
-      d.set("conflict", Dict{{self, Dict{{keyOf(other), Dict{{choiceOf(choices[other]), Dict{{"restore", restore}}}}}}}});
+      const Dict entry{{choiceOf(choices[other]), Dict{{"restore", restore}}}};
+      d.set("conflict", Dict{{self, Dict{{keyOf(other), entry}}}});
     }
     if (pick(4) == 0 && i + 1 < count) {
       // A child whose enabling follows this control's value, outside the tables.

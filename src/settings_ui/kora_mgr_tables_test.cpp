@@ -108,12 +108,13 @@ TEST_F(TablesTest, TouchedKeywordsAreAnnouncedInTheirOrder) {
       add(onOff(keyword, "Off"));
   }
   add(onOff("Other", "On"));
+  const Dict restoreRestored{{"restore", Dict{{"Restored", "On"}}}};
   add(onOff("Source", "Off",
             Dict{{"logical_sum_condition", byValue("Sum", true, true)},
                  {"condition", byValue("Cond", true, true)},
                  {"hide", byValue("Hidden", false, false)},
                  {"cooperation", byValue("Coop", "Off", "On")},
-                 {"conflict", Dict{{"On", Dict{{"Other", Dict{{"On", Dict{{"restore", Dict{{"Restored", "On"}}}}}}}}}}}}));
+                 {"conflict", Dict{{"On", Dict{{"Other", Dict{{"On", restoreRestored}}}}}}}}));
   recorder.clear();
 
   person->answerAlert("Yes");

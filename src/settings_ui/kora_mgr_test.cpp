@@ -109,7 +109,8 @@ using CollectiveTest = KORAMgrTest;
 TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   const Dict check{{"mainKeyword", "Collate"}, {"control_type", "CheckBox"}, {"text", "Collate"}, {"default", "False"},
                    {"choices", choices({{"True", "Collated"}, {"False", "Uncollated"}})}};
-  NotificationRecorder recorder({"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
+  NotificationRecorder recorder(
+      {"ValueChangFinished_Collate", "ValueChangFinished_Duplex", "ValueChangFinished_JobName"});
   add(check);
   Dict duplex = duplexDescription();
   duplex.set("cooperation", Dict{{"On", Dict{{"JobName", "From Duplex"}}}});

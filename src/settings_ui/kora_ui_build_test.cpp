@@ -133,15 +133,15 @@ TEST_F(KoraUIBuildTest, ReplacementListSetBeforeTheBuildFillsThePopup) {
 
 TEST_F(KoraUIBuildTest, RadioGroupsVerticalAndHorizontal) {
   const Value sides = choices({{"Left", "L"}, {"Right", "R"}, {"Top", "T"}});
-  auto titled = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"text", "Side"}, {"choices", sides}},
-                      nullptr, 300, 120);
+  auto titled = build(Dict{{"mainKeyword", "Side"}, {"control_type", "RadioButton"}, {"text", "Side"},
+                           {"choices", sides}}, nullptr, 300, 120);
   tk::Matrix* matrix = titled->radioButtonMatrix();
   EXPECT_EQ(matrix->frame(), (Rect{24, 24, 276, 72}));
   EXPECT_EQ(matrix->cellSize(), (tk::Size{276, 24}));
   EXPECT_EQ(matrix->cellAtRow(2, 0)->title(), "T");
   EXPECT_EQ(titled->getControlHeight(), 84);
-  auto row = build(Dict{{"mainKeyword", "Side"}, {"control_type", "HRadioButton"}, {"text", "Side"}, {"choices", sides}},
-                   nullptr, 300, 120);
+  auto row = build(Dict{{"mainKeyword", "Side"}, {"control_type", "HRadioButton"}, {"text", "Side"},
+                        {"choices", sides}}, nullptr, 300, 120);
   tk::Matrix* horizontal = row->radioButtonMatrix();
   EXPECT_EQ(horizontal->frame(), (Rect{24, 72, 276, 24}));
   EXPECT_EQ(horizontal->cellSize(), (tk::Size{92, 24}));
@@ -160,7 +160,7 @@ TEST_F(KoraUIBuildTest, SlidersLabelsIconsEndLabelsAndBounds) {
                        fixtureBundle());
   EXPECT_EQ(control->slider()->frame(), (Rect{48, 50, 308, 30}));
   ASSERT_EQ(control->sliderLavelTextArray().size(), 3u);
-  EXPECT_EQ(control->sliderLavelTextArray()[1]->frame(), (Rect{195, 100 - 67.2, 40, 20}));  // spacing (308 - 13) / 2 = 147
+  EXPECT_EQ(control->sliderLavelTextArray()[1]->frame(), (Rect{195, 100 - 67.2, 40, 20}));  // (308 - 13) / 2 apart
   EXPECT_EQ(control->sliderLavelTextArray()[2]->frame(), (Rect{316, 100 - 67.2, 40, 20}));  // ends at the slider's end
   EXPECT_EQ(control->sliderLavelTextArray()[1]->stringValue(), " M");
   EXPECT_EQ(control->iconImageviewSliderMax()->frame(), (Rect{356, 58, 24, 24}));

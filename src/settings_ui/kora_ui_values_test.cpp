@@ -114,10 +114,9 @@ TEST_F(KoraUIValuesTest, RadioGroupMapsRowsAndSelectsOnTheNextTurn) {
     SCOPED_TRACE(type);
     auto control = build(Dict{{"mainKeyword", "Side"}, {"control_type", type}, {"choices", kSizes}});
     tk::Matrix* matrix = control->radioButtonMatrix();
-    const auto cell = [&](int i) { return std::string(type) == "RadioButton" ? matrix->cellAtRow(i, 0) : matrix->cellAtRow(0, i); };
-    const auto selectedIndex = [&] {
-      return std::string(type) == "RadioButton" ? matrix->selectedRow() : matrix->selectedColumn();
-    };
+    const bool vertical = std::string(type) == "RadioButton";
+    const auto cell = [&](int i) { return vertical ? matrix->cellAtRow(i, 0) : matrix->cellAtRow(0, i); };
+    const auto selectedIndex = [&] { return vertical ? matrix->selectedRow() : matrix->selectedColumn(); };
     control->setStringValue("A3");
     EXPECT_EQ(cell(1)->state(), tk::ControlState::On);
     EXPECT_EQ(control->getStringValue(), "A3");
@@ -191,7 +190,8 @@ TEST_F(KoraUIValuesTest, DatesBeyondTheCalendarAreHeldAtItsEnds) {
 }
 
 TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
-  auto popup = build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"defchoice", "A3"}, {"choices", kSizes}});
+  auto popup =
+      build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"defchoice", "A3"}, {"choices", kSizes}});
   EXPECT_FALSE(popup->getDefault());  // "defchoice" sets the build, "default" is the default
   EXPECT_EQ(popup->getStringValue(), "A4");
   EXPECT_FALSE(build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"default", ""}, {"choices", kSizes}})

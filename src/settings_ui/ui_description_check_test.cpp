@@ -76,7 +76,8 @@ TEST(UiDescriptionCheckTest, CheckBoxesNeedTwoChoicesAndChoiceSlidersTwoAtLeast)
 }
 
 TEST(UiDescriptionCheckTest, RangePatternsNeedNumbersAtEveryLevel) {
-  const Dict nested{{"Other", Dict{{"__GREATER__:1O", Dict{{"restore", "1"}}}, {"__LESS__:-2.5", Dict{{"restore", "1"}}}}}};
+  const Dict restore{{"restore", "1"}};
+  const Dict nested{{"Other", Dict{{"__GREATER__:1O", restore}, {"__LESS__:-2.5", restore}}}};
   const Dict description{
       {"Other", Dict{{"mainKeyword", "Other"}}},
       {"Self",
@@ -101,7 +102,8 @@ TEST(UiDescriptionCheckTest, TargetsThatNoControlEditsAreWarnings) {
        Dict{{"mainKeyword", "A"},
             {"cooperation", Dict{{"1", Dict{{"B", "2"}, {"Ghost1", "2"}}}}},
             {"hide", Dict{{"1", Dict{{"Ghost2", true}}}}},
-            {"conflict", Dict{{"1", Dict{{"Ghost3", Dict{{"x", Dict{{"restore", Dict{{"B", "1"}, {"Ghost4", "1"}}}}}}}}}}},
+            {"conflict",
+             Dict{{"1", Dict{{"Ghost3", Dict{{"x", Dict{{"restore", Dict{{"B", "1"}, {"Ghost4", "1"}}}}}}}}}}},
             {"unrestorable_conflict", Dict{{"1", Dict{{"B", Dict{{"2", Dict{{"Ghost5", Dict{{"3", Dict{}}}}}}}}}}}}}},
       {"B", Dict{{"mainKeyword", "B"}}},
   };
@@ -125,7 +127,8 @@ TEST(UiDescriptionCheckTest, CyclesAmongAnnouncedTargetsAreFoundOnce) {
       {"Second", Dict{{"mainKeyword", "B"}, {"cooperation", Dict{{"On", Dict{{"C", "On"}}}}}}},
       {"Third", Dict{{"mainKeyword", "C"}, {"hide", Dict{{"Off", Dict{{"A", true}, {"D", true}}}}}}},
       {"Fourth", Dict{{"mainKeyword", "D"}, {"logical_sum_condition", Dict{{"On", Dict{{"D", true}}}}}}},
-      {"Fifth", Dict{{"mainKeyword", "E"}, {"conflict", Dict{{"On", Dict{{"E", Dict{{"On", Dict{{"restore", "Off"}}}}}}}}}}},
+      {"Fifth",
+       Dict{{"mainKeyword", "E"}, {"conflict", Dict{{"On", Dict{{"E", Dict{{"On", Dict{{"restore", "Off"}}}}}}}}}}},
   };
   const auto findings = checkUiDescription(description);
   ASSERT_EQ(findings.size(), 2u);

@@ -56,8 +56,8 @@ TEST_F(ValidationFormatterTest, OnlyAVisibleWindowChecks) {
 
 TEST_F(ValidationFormatterTest, TypingLimitsStillApply) {
   setDefaultCStringEncoding(TextEncoding::CP932);
-  ValidationFormatter::setValidationFormatter(&field, 4, CharacterSet::characterSetWithCharactersInString("0123456789-,あ"),
-                                              std::nullopt);
+  ValidationFormatter::setValidationFormatter(
+      &field, 4, CharacterSet::characterSetWithCharactersInString("0123456789-,あ"), std::nullopt);
   tk::FieldEditor& editor = edit(field);
   editor.typeText("1x2あ3");
   EXPECT_EQ(editor.string(), "12あ");
