@@ -18,13 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using foundation_testing::fileContents;
-using favorites_testing::writeBytes;
 using foundation_testing::ScopedEnvironment;
 
 class FavoriteFileTest : public ::testing::Test {
  protected:
   void SetUp() override { resetCommonStateForTesting(); }
-  fs::path write(const std::string& name, std::string_view bytes) { return writeBytes(folder_.path() / name, bytes); }
 
   ScopedEnvironment locale_{"LC_ALL", std::string("C.UTF-8")};
   favorites_testing::TemporaryFolder folder_;
@@ -78,8 +76,8 @@ TEST_F(FavoriteFileTest, FilesOfAnotherCp932WriterRead) {
   EXPECT_EQ(v1.comment(), "予定表");
   EXPECT_EQ(v1.options(), (Dict{{"StockName", "ソフト紙"}}));
   // An unknown code is CP932 too; code 3 is CP1252.
-  EXPECT_EQ(FavoriteFile(write("9.pfj", "2\n7\n9\nComment=\x95\x5C\nK=v\t\t")).comment(), "表");
-  EXPECT_EQ(FavoriteFile(write("3.pfj", "2\n7\n3\nComment=\x95\x5C\nK=v\t\t")).comment(), "\xE2\x80\xA2\\");
+  EXPECT_EQ(FavoriteFile(folder_.write("9.pfj", "2\n7\n9\nComment=\x95\x5C\nK=v\t\t")).comment(), "表");
+  EXPECT_EQ(FavoriteFile(folder_.write("3.pfj", "2\n7\n3\nComment=\x95\x5C\nK=v\t\t")).comment(), "\xE2\x80\xA2\\");
 }
 
 TEST_F(FavoriteFileTest, MalformedFilesReadAsUnknownAndOddOnesAsTheFormatSays) {
@@ -109,7 +107,7 @@ TEST_F(FavoriteFileTest, MalformedFilesReadAsUnknownAndOddOnesAsTheFormatSays) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const FavoriteFile file(write("f.pfj", c.bytes));
+    const FavoriteFile file(folder_.write("f.pfj", c.bytes));
     EXPECT_EQ(file.version() != kFavoriteFile_UnknownVersion, c.valid);
     if (!c.valid) { EXPECT_EQ(std::tuple(file.iotType(), file.encoding()), std::tuple(0, -1)); }
     EXPECT_EQ(file.comment(), c.comment);
@@ -123,7 +121,7 @@ TEST_F(FavoriteFileTest, MalformedFilesReadAsUnknownAndOddOnesAsTheFormatSays) {
 
 TEST_F(FavoriteFileTest, TheWriterRefusesWhatWouldNotReadBackAndKeepsTheFavoriteWhole) {
   const std::string old = "2\n7\n3\nComment=old\nA=1\t\t";
-  const fs::path path = write("kept.pfj", old);
+  const fs::path path = folder_.write("kept.pfj", old);
   struct Case {
     const char* what;
     FavoriteFile file;
