@@ -150,16 +150,11 @@ TEST_F(PrintOptionConverterTest, PasswordsBothWaysAndNeverKeptInClear) {
 
 TEST_F(PrintOptionConverterTest, EmptyValuesAreNotConverted) {
   PrintOption options{{"Magnification", ""}, {"HairLineWarningPoint", ""}, {"CreasePosition1", ""},
-                      {"Punch_PunchHoles", ""}, {"PageOrder_new", ""}, {"GraphicsTreatmentEx", ""},
-                      {"ImpositionMode_ImpositionCustomMode", "Off"}};
+                      {"Punch_PunchHoles", ""}, {"PageOrder_new", ""}, {"GraphicsTreatmentEx", ""}};
   toCanonical(options);
   expectTexts(options, {{"Magnification", ""}, {"HairLineWarningPoint", ""}, {"CreasePosition1", ""},
                         {"Punch_PunchHoles", ""}, {"PageOrder_new", ""}, {"GraphicsTreatmentEx", ""},
-                        {"Punch", kAbsent}, {"PageOrder", kAbsent}, {"GraphicsTreatmentBase", kAbsent},
-                        {"FinishedSizeHeight", kAbsent}, {"SheetSizeWidth", kAbsent}});
-  toInternal(options);
-  expectTexts(options, {{"ImpositionNup_NumOfPages", "2up"}, {"ImpositionBooklet_LayoutBaseFile", "Left"},
-                        {"ImpositionBooklet_CreepTotalOffset", "0.00"}});
+                        {"Punch", kAbsent}, {"PageOrder", kAbsent}, {"GraphicsTreatmentBase", kAbsent}});
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using foundation_testing::fileContents;
 using favorites_testing::TemporaryFolder;
-using favorites_testing::writeBytes;
 using foundation_testing::ScopedEnvironment;
 
 const fs::path kResources = fs::path(ORVAL_SOURCE_DIR) / "resources";
@@ -46,9 +45,8 @@ class FavoriteStoreTest : public ::testing::Test {
 
   // A favorite file in folder (the favorite folder by default).
   fs::path favorite(const std::string& name, const std::string& comment, const fs::path& folder = {}) {
-    const fs::path path = (folder.empty() ? favorites_ : folder) / (name + ".pfj");
-    fs::create_directories(path.parent_path());
-    return writeBytes(path, "2\n7\n3\nComment=" + comment + "\nName=" + name + "\t\t");
+    return folder_.write((folder.empty() ? favorites_ : folder) / (name + ".pfj"),
+                         "2\n7\n3\nComment=" + comment + "\nName=" + name + "\t\t");
   }
   static FavoriteItem item(const std::string& name, const std::optional<fs::path>& path = {},
                            const std::optional<std::string>& comment = {}) {
@@ -57,7 +55,9 @@ class FavoriteStoreTest : public ::testing::Test {
     result.setComment(comment);
     return result;
   }
+  // A message of the shipped English texts (a key without a text fails the test).
   static std::string message(const char* key, const std::string& argument = {}) {
+    EXPECT_NE(BSLocalizedString(key), key);
     return stringWithFormat(BSLocalizedString(key), argument);
   }
 
@@ -68,18 +68,11 @@ class FavoriteStoreTest : public ::testing::Test {
   const fs::path favorites_ = folder_.path() / "config/QUILLANT/TZPrintServer/PDE/favorite";
 };
 
-TEST_F(FavoriteStoreTest, EveryMessageOfTheStoreHasATextInBothLanguages) {
-  for (const char* language : {"en", "ja"}) {
-    const std::optional<Dict> table = dictFromFile(kResources / (std::string(language) + ".lproj/Localizable.strings"));
-    ASSERT_TRUE(table) << language;
-    for (const char* key : {"DefaultFavorite", "CurrentSetting", "Invalid favorite name", "Invalid favorite name2",
-                            "Invalid favorite comment", "There is same favorite name", "Fail to loading favorite file",
-                            "characterSet_InvalidCharsForFavorite", "Fail to save favorite file",
-                            "Favorite cannot be stored", "No favorite encoding for locale", "Fail to rename favorite file",
-                            "Fail to delete favorite file", "Fail to import favorite file", "Fail to export favorite file",
-                            "Favorite export target exists", "Fail to create favorite folder", "Fail to list favorite folder"})
-      EXPECT_TRUE(table->get(key).isString()) << language << ": " << key;
-  }
+// The texts the tests do not compare through message(); the plug-in catalogue's test finds each in Japanese too.
+TEST_F(FavoriteStoreTest, EveryMessageOfTheStoreHasAText) {
+  for (const char* key : {"characterSet_InvalidCharsForFavorite", "No favorite encoding for locale",
+                          "Fail to rename favorite file", "Fail to delete favorite file", "Fail to export favorite file"})
+    EXPECT_NE(BSLocalizedString(key), key);
 }
 
 TEST_F(FavoriteStoreTest, NamesAndCommentsFollowTheRules) {
@@ -124,10 +117,10 @@ TEST_F(FavoriteStoreTest, TheFolderListsVisibleFavoriteFilesInNameOrderAndThePop
 
   const fs::path ab = favorite("a.b", "");
   const fs::path proof = favorite("Proof", "");
-  for (const char* hidden : {".x.pfj", "x.PFJ", "notes.txt", "secret.pfj"}) writeBytes(favorites_ / hidden, "");
-  writeBytes(favorites_ / ".hidden", "secret.pfj\n");
+  for (const char* hidden : {".x.pfj", "x.PFJ", "notes.txt", "secret.pfj"}) folder_.write(favorites_ / hidden, "");
+  folder_.write(favorites_ / ".hidden", "secret.pfj\n");
   fs::create_directory(favorites_ / "folder.pfj");
-  const fs::path broken = writeBytes(favorites_ / "broken.pfj", "not a favorite");  // listed all the same
+  const fs::path broken = folder_.write(favorites_ / "broken.pfj", "not a favorite");  // listed all the same
 
   EXPECT_EQ(AppPreference::sharedInstance().arrayForFavoritePath(), (std::vector<fs::path>{proof, ab, broken}));
   AppPreference::sharedInstance().buildFavoritePopup(&popUp);
@@ -163,7 +156,7 @@ TEST_F(FavoriteStoreTest, SavingWritesTheNamedFavoriteAndSaysWhatFails) {
 
   // A favorite folder that cannot be made, or listed.
   fs::remove_all(favorites_);
-  writeBytes(favorites_, "a file where the folder belongs");
+  folder_.write(favorites_, "a file where the folder belongs");
   EXPECT_TRUE(preference.arrayForFavoritePath(&error).empty());
   EXPECT_EQ(error, message("Fail to create favorite folder", favorites_.string()));
   EXPECT_TRUE(preference._pathArrayForOneFavoriteFolder(favorites_, &error).empty());
@@ -238,7 +231,7 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
 
 TEST_F(FavoriteStoreTest, ExportWritesTheItemsCurrentCommentInTheLocalEncoding) {
   // A version 1 file of another writer, holding "ソ" in CP932.
-  const fs::path source = writeBytes(folder_.path() / "old.pfj", "1\n7\nComment=x\nStock=\x83\x5C\t\t");
+  const fs::path source = folder_.write("old.pfj", "1\n7\nComment=x\nStock=\x83\x5C\t\t");
   const fs::path target = folder_.path() / "out.pfj";
   const std::string exported = "2\n7\n0\nComment=edited\nStock=\x83\x5C\t\t";
   {

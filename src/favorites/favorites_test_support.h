@@ -1,5 +1,4 @@
-// Helpers of the favorites module's tests: a plug-in bundle written into a folder, files written
-// whole and a disk that refuses writes.
+// Helpers of the favorites module's tests: a plug-in bundle written into a folder and a disk that refuses writes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +6,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,11 +32,6 @@ inline std::shared_ptr<Bundle> writePlugInBundle(const fs::path& folder, const s
   EXPECT_TRUE(writePlistFile(resources / "miscellaneous.plist", informations));
   for (const std::string& language : localizations) fs::create_directories(resources / (language + ".lproj"));
   return Bundle::bundleWithPath(bundlePath);
-}
-
-inline fs::path writeBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
 }
 
 // While alive, no file can grow beyond 4 bytes: writes fail as on a full disk, for root as well.

@@ -16,24 +16,19 @@
 #include <thread>
 
 #include "platform/foundation/file_manager.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using foundation_testing::fileContents;
 
 // The user cupsd runs backends as.
 constexpr const char* kBackendUser = "lp";
 constexpr std::chrono::seconds kStartBound{15};
 constexpr std::chrono::seconds kStopBound{10};
-
-std::string fileText(const fs::path& path) { return files::readFile(path).value_or(""); }
-
-bool setError(std::string* error, std::string message) {
-  if (error) *error = std::move(message);
-  return false;
-}
 
 // Waits for pid up to bound; true when it ended.
 bool reap(pid_t pid, std::chrono::milliseconds bound, int* status) {
@@ -92,8 +87,8 @@ ProgramResult runProgram(const std::vector<std::string>& argv) {
   if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
   ::close(out);
   ::close(err);
-  result.out = fileText(outName);
-  result.err = fileText(errName);
+  result.out = fileContents(outName);
+  result.err = fileContents(errName);
   unlink(outName);
   unlink(errName);
   return result;
@@ -106,7 +101,7 @@ std::optional<std::string> PrivateCupsd::skipReason() {
 
 std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::string* error) {
   auto fail = [error](const std::string& why) -> std::unique_ptr<PrivateCupsd> {
-    setError(error, why);
+    if (error) *error = why;
     return nullptr;
   };
   const std::optional<fs::path> program = cupsdProgram();
@@ -151,31 +146,30 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
                                  "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                                  "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
   if (!written) return fail("cannot write cupsd's configuration in " + r);
-  if (!cupsd->launch(*program, error)) return nullptr;
+  if (const std::string why = cupsd->launch(*program); !why.empty()) return fail(why);
   setenv("CUPS_SERVER", cupsd->socket().c_str(), 1);
   setenv("CUPS_SERVERROOT", (root / "conf").c_str(), 1);
   return cupsd;
 }
 
-bool PrivateCupsd::launch(const fs::path& program, std::string* error) {
+std::string PrivateCupsd::launch(const fs::path& program) {
   const std::string conf = (folder_ / "conf").string();
   const int log = ::open((folder_ / "log/cupsd.out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   pid_ = spawn({program.string(), "-f", "-c", conf + "/cupsd.conf", "-s", conf + "/cups-files.conf"}, log, log);
   ::close(log);
-  if (pid_ < 0) return setError(error, std::string("cannot start cupsd: ") + std::strerror(errno));
+  if (pid_ < 0) return std::string("cannot start cupsd: ") + std::strerror(errno);
   const Clock::time_point deadline = Clock::now() + kStartBound;
   while (!accepts(socket())) {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
       pid_ = -1;
-      return setError(error, "cupsd ended at start:\n" + logTail());
+      return "cupsd ended at start:\n" + logTail();
     }
     if (Clock::now() >= deadline)
-      return setError(error, "cupsd did not listen within " + std::to_string(kStartBound.count()) + " s:\n" +
-                                 logTail());
+      return "cupsd did not listen within " + std::to_string(kStartBound.count()) + " s:\n" + logTail();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return true;
+  return {};
 }
 
 PrivateCupsd::~PrivateCupsd() {
@@ -208,7 +202,7 @@ std::string PrivateCupsd::document() const {
 }
 
 std::string PrivateCupsd::logTail() const {
-  const std::string log = fileText(folder_ / "log/error_log") + fileText(folder_ / "log/cupsd.out");
+  const std::string log = fileContents(folder_ / "log/error_log") + fileContents(folder_ / "log/cupsd.out");
   return log.size() > 4000 ? log.substr(log.size() - 4000) : log;
 }
 

@@ -48,7 +48,8 @@ class PrivateCupsd {
 
  private:
   explicit PrivateCupsd(std::filesystem::path folder) : folder_(std::move(folder)) {}
-  bool launch(const std::filesystem::path& program, std::string* error);
+  // Starts the daemon and waits until it listens; the reason it did not, or "".
+  std::string launch(const std::filesystem::path& program);
 
   std::filesystem::path folder_;
   pid_t pid_ = -1;
