@@ -71,7 +71,8 @@ class FavoriteStoreTest : public ::testing::Test {
 // The texts the tests do not compare through message(); the plug-in catalogue's test finds each in Japanese too.
 TEST_F(FavoriteStoreTest, EveryMessageOfTheStoreHasAText) {
   for (const char* key : {"characterSet_InvalidCharsForFavorite", "No favorite encoding for locale",
-                          "Fail to rename favorite file", "Fail to delete favorite file", "Fail to export favorite file"})
+                          "Fail to rename favorite file", "Fail to delete favorite file",
+                          "Fail to export favorite file"})
     EXPECT_NE(BSLocalizedString(key), key);
 }
 
