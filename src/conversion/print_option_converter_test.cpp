@@ -51,6 +51,7 @@ const JobRow kBookletJob[] = {
     {"CreaseNum", "3", "3"}, {"CreasePosition1", "10", "39685", "10.00"}, {"CreasePosition2", "20", "45354", "20.00"},
     {"CreasePosition3", "30", "51024", "30.00"}, {"CreaseDirection1", "Mountain", "Valley"},
     {"CreaseDirection3", "Valley", "Mountain"}, {"TrimmerCutSize", "3", "1701", "3.00"},
+    {"FormPositionWidth", "20", "11339", "20.00"},
     {"Punch_PunchHoles", "LeftHoles2", kAbsent}, {"PageOrder_new", "FaceUpReverse", kAbsent},
     {kPaperType, "Plain_True_Matte_False_False_3", kAbsent}, {kPaperTypeBypass, "Coated_False_Gloss_True_False_0", kAbsent},
     {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear", kAbsent}, {"Magnification", "100.0", "1000"},
