@@ -102,7 +102,7 @@ TEST_F(InputMgrConversionTest, MagnificationsFormatsAndYenSigns) {
 TEST_F(InputMgrConversionTest, RgbColorCorrectionAndSaveFileRules) {
   useTable(Dict{{"QZSRGBAuto", Dict{{"tagKey", "CL_SRGBAT"}, {"tagValueType", "Boolean"}}},
                 {"QZSRGBAutoType", Dict{{"tagKey", "CL_SRGBTP"}}},
-                {"QZSaveFile", Dict{{"tagKey", "SP_SAVEFT"}, {"items", Array{item("None", 0), item("TIFF600dpi", 1)}}}}});
+                {"QZSaveFile", Dict{{"tagKey", "SP_SAVEFT"}, {"items", Array{item("TIFF600dpi", 1)}}}}});
   const char* const names[] = {"None", "sRGB", "RGB", "AdobeRGB", "sRGBAutoAdjust", "sRGBAutoPerson", "sRGBAutoScene",
                                "sRGBAutoOnSitePhoto"};
   for (int i = 0; i < 8; ++i)
@@ -111,10 +111,12 @@ TEST_F(InputMgrConversionTest, RgbColorCorrectionAndSaveFileRules) {
   EXPECT_EQ(toPpd({{"CL_RGBMD", 8}, {"CL_SRGBAT", 1}}), PrintOption{});
   EXPECT_EQ(toPpd({{"CL_SRGBAT", 1}}), (PrintOption{{"QZSRGBAuto", true}}));  // without "CL_RGBMD" the keys stay
   for (const auto& [inputMgr, expected] :
-       {std::pair{PrintOption{{"SP_SAVEFT", 0}}, "None"}, std::pair{PrintOption{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
+       {std::pair{PrintOption{{"SP_SAVEFT", 0}}, "None"},
+        std::pair{PrintOption{{"SP_SAVEFT", "1"}, {"SP_TFDPI", "0"}}, "TIFF600dpi"},
         std::pair{PrintOption{{"SP_SAVEFT", 1}, {"SP_TFDPI", "0." + std::string(400, '0') + "1"}}, "TIFF600dpi"},
         std::pair{PrintOption{{"SP_SAVEFT", 1}, {"SP_TFDPI", 1200}}, "TIFF1200dpi"},
-        std::pair{PrintOption{{"SP_SAVEFT", 2}}, "PDF600dpi"}, std::pair{PrintOption{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}})
+        std::pair{PrintOption{{"SP_SAVEFT", 2}}, "PDF600dpi"},
+        std::pair{PrintOption{{"SP_SAVEFT", "2"}, {"SP_TFDPI", 1}}, "PDF1dpi"}})
     EXPECT_EQ(toPpd(inputMgr), (PrintOption{{"QZSaveFile", expected}})) << expected;
   EXPECT_TRUE(toPpd({{"SP_SAVEFT", 3}}).empty());
 }

@@ -31,7 +31,9 @@ class PrintOptionConverterTest : public ::testing::Test {
  protected:
   void SetUp() override { unloadEncDec(); }
   void TearDown() override { unloadEncDec(); }
-  static void loadEncoder() { stdoutOf([] { ASSERT_EQ(loadEncDec(converter_testing::kEncryptionLibraryDir.c_str()), 0); }); }
+  static void loadEncoder() {
+    stdoutOf([] { ASSERT_EQ(loadEncDec(converter_testing::kEncryptionLibraryDir.c_str()), 0); });
+  }
   static void toCanonical(PrintOption& options, bool flag = true) {
     stdoutOf([&] { Converter::convertToCanonicalPpdKeyword(options, flag); });
   }
@@ -53,7 +55,8 @@ const JobRow kBookletJob[] = {
     {"CreaseDirection3", "Valley", "Mountain"}, {"TrimmerCutSize", "3", "1701", "3.00"},
     {"FormPositionWidth", "20", "11339", "20.00"},
     {"Punch_PunchHoles", "LeftHoles2", kAbsent}, {"PageOrder_new", "FaceUpReverse", kAbsent},
-    {kPaperType, "Plain_True_Matte_False_False_3", kAbsent}, {kPaperTypeBypass, "Coated_False_Gloss_True_False_0", kAbsent},
+    {kPaperType, "Plain_True_Matte_False_False_3", kAbsent},
+    {kPaperTypeBypass, "Coated_False_Gloss_True_False_0", kAbsent},
     {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear", kAbsent}, {"Magnification", "100.0", "1000"},
     {"HairLineWarningPoint", "0.250", "250"}, {"MinimumLineWidthValue", "1.5", "1500", "1.500"},
     {"SpTonerColorReplaceCyanFront", "0.50", "50"}, {"SpTonerColorReplaceBlackBack", "1", "100", "1.00"},
@@ -63,19 +66,29 @@ const JobRow kBookletJob[] = {
 
 TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
   loadEncoder();
-  PrintOption options{{"AuthJobUserIdType", "Login"}, {"AuthJobUserId", "someone-else"}, {"SecurityPrintPassword", "s3cret"}};
+  PrintOption options{{"AuthJobUserIdType", "Login"}, {"AuthJobUserId", "someone-else"},
+                      {"SecurityPrintPassword", "s3cret"}};
   for (const JobRow& row : kBookletJob) options.set(row.key, row.internal);
   toCanonical(options);
   for (const JobRow& row : kBookletJob) EXPECT_EQ(text(options, row.key), row.canonical) << row.key;
   // The booklet takes half the sheet per page; joined keys are split.
-  expectTexts(options, {{"BackMargin", "567"}, {"FinishedSizeWidth", "59527"}, {"Punch", "Left"}, {"PageOrder", "Reverse"},
-                        {"PaperType", "Plain"}, {"PaperTypeCustomNumber", "3"}, {"MediaTypePreprintedBypass", "True"},
-                        {"SpTonerColorFront", "Clear"}, {"GraphicsTreatmentMode", "Text"},
-                        {"AuthJobUserId", userName()}, {"AuthJobUserIdType", kAbsent}});
+  expectTexts(options, {{"BackMargin", "567"},
+                        {"FinishedSizeWidth", "59527"},
+                        {"Punch", "Left"},
+                        {"PageOrder", "Reverse"},
+                        {"PaperType", "Plain"},
+                        {"PaperTypeCustomNumber", "3"},
+                        {"MediaTypePreprintedBypass", "True"},
+                        {"SpTonerColorFront", "Clear"},
+                        {"GraphicsTreatmentMode", "Text"},
+                        {"AuthJobUserId", userName()},
+                        {"AuthJobUserIdType", kAbsent}});
   EXPECT_TRUE(text(options, "SecurityPrintPassword").starts_with("ENC1:"));
 
+  options.remove("GraphicsTreatmentEx");  // derived again from the base and the mode
   toInternal(options);
-  for (const JobRow& row : kBookletJob) EXPECT_EQ(text(options, row.key), row.back ? row.back : row.internal) << row.key;
+  for (const JobRow& row : kBookletJob)
+    EXPECT_EQ(text(options, row.key), row.back ? row.back : row.internal) << row.key;
   EXPECT_EQ(text(options, "SecurityPrintPassword"), "s3cret");
   for (const char* gone : {"Punch", "PageOrder", "PaperType", "SpTonerColorFront", "BackMargin", "FixedForm"})
     EXPECT_FALSE(options.contains(gone)) << gone;
@@ -127,6 +140,11 @@ TEST_F(PrintOptionConverterTest, SpotColorProfileStockTypesAndAJobOwnerGivenById
                         {"BlankPapersFrontStockType", "Property"}, {"BlankPapersBackStockType", kAbsent},
                         {"SeparatorsStockType", "Name"}, {"Imposition1stStockType", "Property"},
                         {"AuthJobUserId", "operator7"}, {"AuthJobUserIdType", kAbsent}});
+  for (const auto& [profile, type] : {std::pair{"Standard", "PrinterStandard"}, std::pair{"Profile", kAbsent}}) {
+    PrintOption spot{{"SpotColorCorrectionProfile", profile}};
+    toCanonical(spot);
+    expectTexts(spot, {{"SpotColorCorrectionProfileType", type}});
+  }
 }
 
 TEST_F(PrintOptionConverterTest, PasswordsBothWaysAndNeverKeptInClear) {
@@ -143,7 +161,8 @@ TEST_F(PrintOptionConverterTest, PasswordsBothWaysAndNeverKeptInClear) {
   log.clear();
   PrintOption options{{"RscPassword", "two"}, {"AuthJobPassword", "three"}};
   toCanonical(options);
-  EXPECT_TRUE(text(options, "RscPassword").starts_with("ENC1:") && text(options, "AuthJobPassword").starts_with("ENC1:"));
+  EXPECT_TRUE(text(options, "RscPassword").starts_with("ENC1:"));
+  EXPECT_TRUE(text(options, "AuthJobPassword").starts_with("ENC1:"));
   toInternal(options);
   expectTexts(options, {{"RscPassword", "two"}, {"AuthJobPassword", "three"}});
   EXPECT_TRUE(log.lines().empty());

@@ -33,7 +33,8 @@ class AppPreferenceTest : public ::testing::Test {
     resetCommonStateForTesting();
     AppPreference::resetSharedInstanceForTesting();
   }
-  void registerBundle(const std::string& name, const Dict& informations, const std::vector<std::string>& localizations = {}) {
+  void registerBundle(const std::string& name, const Dict& informations,
+                      const std::vector<std::string>& localizations = {}) {
     SetBSPrincipalBundle(writePlugInBundle(folder_.path(), name, informations, localizations));
   }
   static std::optional<Dict> readProfile(const std::optional<fs::path>& path) {
@@ -50,7 +51,8 @@ TEST_F(AppPreferenceTest, ResourceNamesComeFromTheBundlesOwnEntryOrTheNamedOne) 
   LogCapture log;
   EXPECT_EQ(preference().panesTreeFileNameWithAppName(), std::nullopt);  // no bundle at all
   EXPECT_TRUE(log.contains("##### fail to retrieve infomations dictionary"));
-  registerBundle("OrvalTest", Dict{{"OrvalTest", kOrvalTestEntry}, {"Other", Dict{{"panesTreeFileName", "OtherTree"}}}});
+  registerBundle("OrvalTest", Dict{{"OrvalTest", kOrvalTestEntry},
+                                   {"Other", Dict{{"panesTreeFileName", "OtherTree"}}}});
   EXPECT_EQ(preference().panesTreeFileNameWithAppName(), "PanesTree");
   EXPECT_EQ(preference().convertTableFileNameWithAppName(), "ConvertTable");
   EXPECT_EQ(preference().ppdFileNameWithAppName(), "TZPrintServer.ppd");
@@ -62,6 +64,10 @@ TEST_F(AppPreferenceTest, ResourceNamesComeFromTheBundlesOwnEntryOrTheNamedOne) 
   EXPECT_EQ(log.lines().size(), 1u);
   // A bundle without "CFBundleName" finds no entry even when one is keyed "".
   registerBundle("", Dict{{"", kOrvalTestEntry}});
+  EXPECT_EQ(preference().convertTableFileNameWithAppName(), std::nullopt);
+  // A named bundle whose information file is missing.
+  registerBundle("OrvalTest", Dict{{"OrvalTest", kOrvalTestEntry}});
+  fs::remove(BSPrincipalBundle()->resourcePath() / "miscellaneous.plist");
   EXPECT_EQ(preference().convertTableFileNameWithAppName(), std::nullopt);
 }
 

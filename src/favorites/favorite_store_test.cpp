@@ -199,6 +199,7 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
   const fs::path copied = favorite("Copied", "c", elsewhere);
   const fs::path clash = favorite("Clash", "x", elsewhere);
   const fs::path dropped = favorite("Dropped", "d", elsewhere);
+  const fs::path noted = favorite("Noted", "old", elsewhere);
   const std::string keepBytes = fileContents(keep);
   const std::string blockedBytes = fileContents(blocked);
 
@@ -211,6 +212,7 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
       item("Recomment", recomment, "new"),
       item("Copied", copied, "c"),  // an unchanged import is copied as it is
       item("Keep", clash, "x"),     // an import renamed onto a favorite: not replaced
+      item("Noted", noted, "new"),  // an import with a new comment is written with it
   };
   const std::vector<std::string> messages = applyFavoriteList(list, {item("Gone", gone), item("Dropped", dropped)});
 
@@ -218,12 +220,15 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
                           stringWithFormat(BSLocalizedString("Fail to rename favorite file"), "Blocked", "Keep"),
                           message("Fail to import favorite file", "Keep")}));
   EXPECT_EQ(AppPreference::sharedInstance().arrayForFavoritePath(),
-            (std::vector<fs::path>{blocked, favorites_ / "Copied.pfj", keep, recomment, favorites_ / "Renamed.pfj"}));
+            (std::vector<fs::path>{blocked, favorites_ / "Copied.pfj", keep, favorites_ / "Noted.pfj", recomment,
+                                   favorites_ / "Renamed.pfj"}));
   EXPECT_EQ(fileContents(keep), keepBytes);
   EXPECT_EQ(fileContents(blocked), blockedBytes);
   EXPECT_EQ(fileContents(favorites_ / "Copied.pfj"), fileContents(copied));
   EXPECT_EQ(fileContents(recomment), "2\n7\n3\nComment=new\nName=Recomment\t\t");
   EXPECT_EQ(FavoriteFile(favorites_ / "Renamed.pfj").comment(), "r");
+  EXPECT_EQ(FavoriteFile(favorites_ / "Noted.pfj").comment(), "new");
+  EXPECT_EQ(FavoriteFile(noted).comment(), "old");
   // The removed favorite is in the trash; the removed import, never applied, stays the person's.
   EXPECT_EQ(fileContents(fs::path(std::getenv("XDG_DATA_HOME")) / "Trash/files/Gone.pfj"),
             "2\n7\n3\nComment=g\nName=Gone\t\t");
@@ -241,7 +246,8 @@ TEST_F(FavoriteStoreTest, ExportWritesTheItemsCurrentCommentInTheLocalEncoding) 
   }
   EXPECT_EQ(fileContents(target), exported);
   // An existing file is never replaced, whatever it is.
-  EXPECT_EQ(exportFavorite(item("old", source, "c"), target), message("Favorite export target exists", target.string()));
+  EXPECT_EQ(exportFavorite(item("old", source, "c"), target),
+            message("Favorite export target exists", target.string()));
   EXPECT_EQ(fileContents(target), exported);
   // CP1252 has no "ソ": said, and nothing is left behind.
   const fs::path other = folder_.path() / "other.pfj";

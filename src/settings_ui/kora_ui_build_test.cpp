@@ -257,7 +257,7 @@ TEST_F(KoraUIBuildTest, ADescriptionListingItselfStopsAfterOneLevelAndTheFallbac
   EXPECT_TRUE(log.contains("contains itself"));
 
   auto bundle = Bundle::bundleWithPath(testdataPath("Fallback.bundle"));  // children from the fallback description
-  auto parent = build(*controlDescriptionNamed(*loadUIDescription(bundle.get()), "Parent"), bundle, 400, 200);
+  auto parent = build(fixtureControl("Parent", bundle), bundle, 400, 200);
   ASSERT_EQ(parent->childControls().size(), 1u);
   EXPECT_EQ(parent->childControls()[0]->mainKeyword(), "FallbackChild");
 }

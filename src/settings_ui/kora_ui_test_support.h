@@ -30,9 +30,13 @@ inline std::filesystem::path testdataPath(const std::string& name) {
 // The fixture bundle with the UI description "KoraUITest", icons and a "UI" string table.
 inline std::shared_ptr<Bundle> fixtureBundle() { return Bundle::bundleWithPath(testdataPath("KoraUI.plugin")); }
 
-// The control description named name in the fixture bundle's UI description.
-inline Dict fixtureControl(const std::string& name) {
-  return *controlDescriptionNamed(*loadUIDescription(fixtureBundle().get()), name);
+// The control description named name in bundle's UI description (the fixture bundle's by default); a
+// missing one fails the test and gives an empty description.
+inline Dict fixtureControl(const std::string& name, const std::shared_ptr<Bundle>& bundle = fixtureBundle()) {
+  const std::optional<Dict> description = loadUIDescription(bundle.get());
+  const Dict* control = description ? controlDescriptionNamed(*description, name) : nullptr;
+  EXPECT_NE(control, nullptr) << name << " is not described in " << (bundle ? bundle->bundlePath().string() : "");
+  return control != nullptr ? *control : Dict{};
 }
 
 // A "choices" array from (choice, text) pairs.
