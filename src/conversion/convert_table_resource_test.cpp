@@ -36,7 +36,8 @@ TEST_F(ConvertTableResourceTest, AJobThroughAFavoriteAndBack) {
                              {"Magnification", "141.5"}, {"HairLineWarningPoint", "0.125"},
                              {"CreaseNum", "2"}, {"CreasePosition1", "30"}, {"ChgPrintPaperSizeLength", "297"},
                              {"SecurityPrint", "True"}, {"QZRGBColorCorrect", "sRGBAutoScene"},
-                             {"QZSaveFile", "PDF1200dpi"}, {"QZSaveFileResolution", "1200"}, {"FormName", "\\\\server\\forms\\letter"}};
+                             {"QZSaveFile", "PDF1200dpi"}, {"QZSaveFileResolution", "1200"},
+                             {"FormName", "\\\\server\\forms\\letter"}};
   PrintOption canonical = internal;
   PrintOptionConverter::convertToCanonicalPpdKeyword(canonical, true);
   const PrintOption inputMgr = converter_.toInputMgrFormat(canonical);

@@ -43,7 +43,8 @@ inline std::string text(const PrintOption& options, std::string_view key) {
 }
 
 // Checks each key's text; kAbsent stands for a key that must not be there.
-inline void expectTexts(const PrintOption& options, std::initializer_list<std::pair<const char*, std::string>> expected) {
+inline void expectTexts(const PrintOption& options,
+                        std::initializer_list<std::pair<const char*, std::string>> expected) {
   for (const auto& [key, value] : expected) EXPECT_EQ(text(options, key), value) << key;
 }
 

@@ -35,11 +35,16 @@ TEST(ImpositionTest, NupLayoutsAndFinishedSizesBothWays) {
   const struct {
     const char *orientation, *pages, *layout, *height, *width;
   } rows[] = {
-      {"Portrait", "2up", "2_1_Landscape", "700001", "500001"},  {"Portrait", "4up", "2_2_Portrait", "500001", "350000"},
-      {"Portrait", "8up", "4_2_Landscape", "350000", "250000"},  {"Portrait", "16up", "4_4_Portrait", "250000", "175000"},
-      {"Portrait", "32up", "8_4_Landscape", "175000", "125000"}, {"Landscape", "2up", "1_2_Portrait", "700001", "500001"},
-      {"Landscape", "4up", "2_2_Landscape", "500001", "350000"}, {"Landscape", "8up", "2_4_Portrait", "350000", "250000"},
-      {"Landscape", "16up", "4_4_Landscape", "250000", "175000"}, {"Landscape", "32up", "4_8_Portrait", "175000", "125000"},
+      {"Portrait", "2up", "2_1_Landscape", "700001", "500001"},
+      {"Portrait", "4up", "2_2_Portrait", "500001", "350000"},
+      {"Portrait", "8up", "4_2_Landscape", "350000", "250000"},
+      {"Portrait", "16up", "4_4_Portrait", "250000", "175000"},
+      {"Portrait", "32up", "8_4_Landscape", "175000", "125000"},
+      {"Landscape", "2up", "1_2_Portrait", "700001", "500001"},
+      {"Landscape", "4up", "2_2_Landscape", "500001", "350000"},
+      {"Landscape", "8up", "2_4_Portrait", "350000", "250000"},
+      {"Landscape", "16up", "4_4_Landscape", "250000", "175000"},
+      {"Landscape", "32up", "4_8_Portrait", "175000", "125000"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.orientation) + " " + row.pages);
@@ -62,8 +67,9 @@ TEST(ImpositionTest, BookletCreepBindingAndRotationBothWays) {
                     {"ChgPrintPaperSizeType", "Custom"}, {"ChgPrintPaperSizeLength", "200000"},
                     {"ChgPrintPaperSizeWidth", "150000"}};
   convertToCanonicalImpositionKeyword(plain);
-  expectTexts(plain, {{"FinishedSizeHeight", "150000"}, {"FinishedSizeWidth", "100000"}, {"SheetDirection", "Landscape"},
-                      {"NupLayout", "Z"}, {"BackMargin", kAbsent}, {"CreepSetting", kAbsent}});  // no creep value
+  expectTexts(plain, {{"FinishedSizeHeight", "150000"}, {"FinishedSizeWidth", "100000"},
+                      {"SheetDirection", "Landscape"}, {"NupLayout", "Z"}, {"BackMargin", kAbsent},
+                      {"CreepSetting", kAbsent}});  // no creep value
   PrintOption options{{"ImpositionMode_ImpositionCustomMode", "Booklet"}, {"ImpositionBooklet_LayoutBaseFile", "Right"},
                       {"ImpositionBooklet_CreepTotalOffset", "1"}, {"DocumentOrientation", "Landscape"},
                       {"ChgPrintPaperSizeType", "A3"}};

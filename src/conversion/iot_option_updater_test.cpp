@@ -15,7 +15,8 @@ using Strings = std::vector<std::string>;
 class IOTOptionUpdaterTest : public KoraUITest {};
 
 Value sampleList(const std::string& name) {
-  const auto list = plistFromFile(std::filesystem::path(ORVAL_SOURCE_DIR) / "resources/server_lists" / (name + ".plist"));
+  const auto list =
+      plistFromFile(std::filesystem::path(ORVAL_SOURCE_DIR) / "resources/server_lists" / (name + ".plist"));
   EXPECT_TRUE(list) << name;
   return list.value_or(Value());
 }
@@ -131,8 +132,10 @@ struct Finishing {
   std::unique_ptr<KORAUI> staple =
       popup("StapleMode", {"None", "-", "TopLeftCorner", "TopEdge", "-", "Saddle", "TopCenter", "RightEdge4"}, "None");
   std::unique_ptr<KORAUI> punch =
-      popup("Punch_PunchHoles", {"None", "-", "LeftHoles2", "TopHoles3", "-", "MixSizeHoles4", "LeftHolesMulti"}, "None");
-  std::unique_ptr<KORAUI> fold = popup("Fold", {"None", "-", "Bifold", "MixSizeZfold", "C_TrifoldInside", "Z_TrifoldOutside"}, "None");
+      popup("Punch_PunchHoles", {"None", "-", "LeftHoles2", "TopHoles3", "-", "MixSizeHoles4", "LeftHolesMulti"},
+            "None");
+  std::unique_ptr<KORAUI> fold =
+      popup("Fold", {"None", "-", "Bifold", "MixSizeZfold", "C_TrifoldInside", "Z_TrifoldOutside"}, "None");
   std::unique_ptr<KORAUI> offset = popup("OffsetMode", {"None", "OffsetJob", "OffsetSet"}, "None");
 
   // What the main pane does with the device list.
@@ -161,10 +164,11 @@ TEST_F(IOTOptionUpdaterTest, FinishingPopupsFollowTheDeviceAbilities) {
     bool offset;
   } rows[] = {
       {"the sample", sampleList("DeviceList"), {"None", "TopLeftCorner", "TopEdge", "Saddle", "RightEdge4"},
-       {"None", "LeftHoles2", "TopHoles3", "MixSizeHoles4"}, {"None", "Bifold", "MixSizeZfold", "C_TrifoldInside", "Z_TrifoldOutside"},
+       {"None", "LeftHoles2", "TopHoles3", "MixSizeHoles4"},
+       {"None", "Bifold", "MixSizeZfold", "C_TrifoldInside", "Z_TrifoldOutside"},
        true},
-      {"only quadPunch", Array{Array{"true", "quadPunch"}, Array{"false", "doublePunch"}}, hidden, {"None", "MixSizeHoles4"},
-       hidden, false},
+      {"only quadPunch", Array{Array{"true", "quadPunch"}, Array{"false", "doublePunch"}}, hidden,
+       {"None", "MixSizeHoles4"}, hidden, false},
       {"one of two abilities", Array{Array{"true", "usDoublePunch"}, Array{"true", "singleBottom"}},
        {"None", "TopLeftCorner"}, {"None", "LeftHoles2"}, hidden, false},
       // The value must be exactly "true".
@@ -192,7 +196,8 @@ TEST_F(IOTOptionUpdaterTest, SelectedFinishingKeepsItsValueWhenItsGroupGoes) {
   finishing.staple->setStringValue("Saddle");
   finishing.punch->setStringValue("MixSizeHoles4");
   finishing.apply(cornersOnly);
-  EXPECT_EQ(shown(*finishing.staple), (Strings{"None", "TopLeftCorner"}));  // given the value again, it keeps it unsupported
+  // Given the value again, the staple pop-up keeps it as unsupported.
+  EXPECT_EQ(shown(*finishing.staple), (Strings{"None", "TopLeftCorner"}));
   EXPECT_EQ(finishing.staple->getUnsportValue(), "Saddle");
   EXPECT_FALSE(finishing.punch->getUnsportValue());
   EXPECT_EQ(finishing.punch->getStringValue(), "MixSizeHoles4");

@@ -34,7 +34,9 @@ std::string referenceEncoding(std::string_view clear) {
 }
 
 // text with every printed address ("0x" and hexadecimal digits) replaced by "P".
-std::string withoutAddresses(const std::string& text) { return std::regex_replace(text, std::regex("0x[0-9a-fA-F]+"), "P"); }
+std::string withoutAddresses(const std::string& text) {
+  return std::regex_replace(text, std::regex("0x[0-9a-fA-F]+"), "P");
+}
 
 class PasswordEncoderTest : public testing::Test {
  protected:
@@ -107,7 +109,8 @@ TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBufferAndNeverPrintsThePass
   EXPECT_EQ(std::string(out.data() + kEncDecBufferSize, 64), guard);
   // The library's own status comes back unchanged (2: not an encoded form).
   blank();
-  EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(decode("secret", out.data()), 2); }), "xxx encryption_decode_guess_count() error=2\n");
+  EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(decode("secret", out.data()), 2); }),
+            "xxx encryption_decode_guess_count() error=2\n");
   EXPECT_EQ(out[0], '\0');
   EXPECT_EQ(encode(nullptr, out.data()), kEncDecParamErr);
   EXPECT_EQ(decode("ENC1:", nullptr), kEncDecParamErr);
@@ -123,7 +126,8 @@ TEST_F(PasswordEncoderTest, SelfTest) {
   EXPECT_EQ(std::string(message.data()), kLibraryDir + "/libencryption.so");
   EXPECT_FALSE(encDecState().libraryOpen);
   // A text too long to encode fails the self-test and leaves the library loaded.
-  const std::string failed = stdoutOf([&] { EXPECT_EQ(checkEncDec(std::string(600, 'z').c_str(), kLibraryDir.c_str(), nullptr), -2); });
+  const std::string failed =
+      stdoutOf([&] { EXPECT_EQ(checkEncDec(std::string(600, 'z').c_str(), kLibraryDir.c_str(), nullptr), -2); });
   EXPECT_TRUE(failed.ends_with("checkEncDec:encode error\n")) << failed;
   EXPECT_TRUE(encDecState().libraryOpen);
 }

@@ -34,7 +34,8 @@ TEST(PrintOptionConverterKeysTest, PunchAndPageOrderBothWays) {
   Converter::convertToCanonicalPpdKeyword(unknown, true);
   expectTexts(unknown, {{"Punch", "None"}, {"PunchHoles", "None"}, {"PageOrder", "Normal"}, {"OutputMode", "FaceUp"}});
   // There is no mixed-size multi-hole punch; an unknown output mode is face down; only a complete pair is joined.
-  PrintOption pairs{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}, {"PageOrder", "Reverse"}, {"OutputMode", "Stacked"}};
+  PrintOption pairs{{"Punch", "MixSize"}, {"PunchHoles", "HolesMulti"}, {"PageOrder", "Reverse"},
+                    {"OutputMode", "Stacked"}};
   Converter::convertToInternalPpdKeyword(pairs);
   expectTexts(pairs, {{"Punch_PunchHoles", "None"}, {"PageOrder_new", "FaceDown"}});
   PrintOption halves{{"Punch", "Left"}, {"PageOrder", "Reverse"}};
@@ -65,9 +66,12 @@ TEST(PrintOptionConverterKeysTest, CreasesAreReversedForTheirCountAndMirrored) {
     return result;
   };
   for (const auto& [count, name, expected] :
-       {std::tuple{"2", "CreasePressureLevel", "P2 P1 P3 P4 P5 "}, std::tuple{"3", "CreasePosition", "3000 2000 1000 4000 5000 "},
-        std::tuple{"4", "CreaseDirection", "D4 D3 D2 D1 D5 "}, std::tuple{"5", "CreasePressureLevel", "P5 P4 P3 P2 P1 "},
-        std::tuple{"1", "CreasePosition", "1000 2000 3000 4000 5000 "}, std::tuple{"6", "CreaseDirection", "D1 D2 D3 D4 D5 "},
+       {std::tuple{"2", "CreasePressureLevel", "P2 P1 P3 P4 P5 "},
+        std::tuple{"3", "CreasePosition", "3000 2000 1000 4000 5000 "},
+        std::tuple{"4", "CreaseDirection", "D4 D3 D2 D1 D5 "},
+        std::tuple{"5", "CreasePressureLevel", "P5 P4 P3 P2 P1 "},
+        std::tuple{"1", "CreasePosition", "1000 2000 3000 4000 5000 "},
+        std::tuple{"6", "CreaseDirection", "D1 D2 D3 D4 D5 "},
         std::tuple{"", "CreasePosition", "1000 2000 3000 4000 5000 "}}) {
     PrintOption options{{"CreaseNum", count}};
     for (int i = 1; i <= 5; ++i) {
@@ -93,7 +97,8 @@ TEST(PrintOptionConverterKeysTest, GraphicsTreatmentBothWays) {
         std::tuple{"System", "System", "Image", "System"}, std::tuple{"Other", "System", "Image", "System"}}) {
     PrintOption options{{"GraphicsTreatmentEx", treatment}};
     Converter::convertToCanonicalGraphicsTreatmentEx(options);
-    expectTexts(options, {{"GraphicsTreatmentBase", base}, {"GraphicsTreatmentMode", mode}, {"GraphicsTreatmentEx", treatment}});
+    expectTexts(options, {{"GraphicsTreatmentBase", base}, {"GraphicsTreatmentMode", mode},
+                          {"GraphicsTreatmentEx", treatment}});
     options.remove("GraphicsTreatmentEx");
     Converter::convertToInternalGraphicsTreatmentEx(options);
     expectTexts(options, {{"GraphicsTreatmentEx", back}, {"GraphicsTreatmentBase", base}});

@@ -44,11 +44,14 @@ TEST(UnitConversionTest, RandomLengthsAgainstExactRationals) {
     std::int64_t power = 1;
     for (int k = 0; k < digits; ++k) power *= 10;
     std::string fraction = std::to_string((c < 0 ? -c : c) % power + power).substr(1);  // c / 10^digits as text
-    const std::string mm = (c < 0 ? "-" : "") + std::to_string((c < 0 ? -c : c) / power) + (digits ? "." + fraction : "");
-    ASSERT_EQ(convertMmToCep(mm), std::to_string(static_cast<long long>(roundedQuotient(__int128(c) * 72000, __int128(power) * 127)))) << mm;
+    const std::string mm =
+        (c < 0 ? "-" : "") + std::to_string((c < 0 ? -c : c) / power) + (digits ? "." + fraction : "");
+    const long long cep = static_cast<long long>(roundedQuotient(__int128(c) * 72000, __int128(power) * 127));
+    ASSERT_EQ(convertMmToCep(mm), std::to_string(cep)) << mm;
     const long long hundredths = static_cast<long long>(roundedQuotient(__int128(c) * 127, 720));
     char text[64];
-    std::snprintf(text, sizeof text, "%s%lld.%02lld", hundredths < 0 ? "-" : "", std::llabs(hundredths) / 100, std::llabs(hundredths) % 100);
+    std::snprintf(text, sizeof text, "%s%lld.%02lld", hundredths < 0 ? "-" : "", std::llabs(hundredths) / 100,
+                  std::llabs(hundredths) % 100);
     ASSERT_EQ(convertCepToMm(std::to_string(c)), text) << c;
   }
 }
@@ -66,7 +69,8 @@ TEST(UnitConversionTest, MagnificationsAndScaledIntegers) {
   // "Magnification" in tenths, line widths in thousandths, toner ratios in hundredths.
   for (const auto& [decimal, places, scaled] :
        {std::tuple{"1.005", 2, "101"},  // binary 1.005 x 100 is 100.4999...
-        std::tuple{"-0.0005", 3, "-1"}, std::tuple{"0.00049", 3, "0"}, std::tuple{"junk", 1, "0"}, std::tuple{"1", -1, ""}})
+        std::tuple{"-0.0005", 3, "-1"}, std::tuple{"0.00049", 3, "0"}, std::tuple{"junk", 1, "0"},
+        std::tuple{"1", -1, ""}})
     EXPECT_EQ(decimalToScaledInteger(decimal, places), scaled) << decimal;
   for (const auto& [scaled, places, decimal] : {std::tuple{"150", 2, "1.50"}, std::tuple{"-5", 3, "-0.005"},
                                                 std::tuple{"250.9", 3, "0.250"}, std::tuple{"1", 40, ""}})

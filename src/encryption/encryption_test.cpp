@@ -12,7 +12,8 @@ std::string coded(bool encode, std::string_view text, int* status = nullptr) {
   size_t length = 0;
   int s = (encode ? encryption_encode_guess_count : encryption_decode_guess_count)(text.data(), text.size(), &length);
   std::string out(length, '\0');
-  if (s == ENCRYPTION_OK) s = (encode ? encryption_encode : encryption_decode)(text.data(), text.size(), out.data(), &length);
+  if (s == ENCRYPTION_OK)
+    s = (encode ? encryption_encode : encryption_decode)(text.data(), text.size(), out.data(), &length);
   if (status != nullptr) *status = s;
   return s == ENCRYPTION_OK ? out.substr(0, length) : std::string();
 }

@@ -13,7 +13,9 @@ using namespace favorite_dialogs_testing;
 class SaveFavoriteTest : public FavoriteDialogsTest {
  protected:
   SaveFavoriteWindowController& dialog() { return SaveFavoriteWindowController::sharedInstance(); }
-  tk::TextField* field(const char* identifier) { return tk::viewWithIdentifier<tk::TextField>(*dialog().window(), identifier); }
+  tk::TextField* field(const char* identifier) {
+    return tk::viewWithIdentifier<tk::TextField>(*dialog().window(), identifier);
+  }
 };
 
 TEST_F(SaveFavoriteTest, NameAndCommentAreLimitedInBytesOfTheSystemsEncoding) {

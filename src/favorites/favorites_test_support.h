@@ -21,7 +21,8 @@ using foundation_testing::TemporaryFolder;
 
 // Writes folder/Name.plugin with CFBundleName name (none when empty), the information dictionary
 // informations and the given localization folders; answers the opened bundle.
-inline std::shared_ptr<Bundle> writePlugInBundle(const fs::path& folder, const std::string& name, const Dict& informations,
+inline std::shared_ptr<Bundle> writePlugInBundle(const fs::path& folder, const std::string& name,
+                                                 const Dict& informations,
                                                  const std::vector<std::string>& localizations = {}) {
   const fs::path bundlePath = folder / ((name.empty() ? std::string("Unnamed") : name) + ".plugin");
   const fs::path resources = bundlePath / "Contents/Resources";

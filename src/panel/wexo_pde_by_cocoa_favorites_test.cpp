@@ -40,7 +40,9 @@ class PanelFavoritesTest : public FavoriteDialogsTest {
     popup->selectItemAtIndex(popup->indexOfItemWithRepresentedObject(Value(value)));
     popup->sendAction();
   }
-  static std::string value(WexoPDEByCocoa& panel, const std::string& key) { return panel.printOption()->get(key).text(); }
+  static std::string value(WexoPDEByCocoa& panel, const std::string& key) {
+    return panel.printOption()->get(key).text();
+  }
   static std::vector<std::string> titles(WexoPDEByCocoa& panel) {
     std::vector<std::string> shown = panel.favoritePopUp()->itemTitles();
     shown.insert(shown.begin(), panel.favoritePopUp()->titleOfSelectedItem() + " <-");
@@ -75,7 +77,8 @@ TEST_F(PanelFavoritesTest, SaveChangeApplyExportDeleteAndImportAFavorite) {
   const std::string color = value(panel, "ColorMode");
   pick(panel, "StapleMode", "BottomRightCorner");
   pick(panel, "ColorMode", color == "Grayscale" ? "Color" : "Grayscale");
-  EXPECT_EQ(titles(panel), (std::vector<std::string>{"Modified: proof <-", "Default Settings", "", "Modified: proof", "proof"}));
+  EXPECT_EQ(titles(panel),
+            (std::vector<std::string>{"Modified: proof <-", "Default Settings", "", "Modified: proof", "proof"}));
   EXPECT_FALSE(panel.deleteFavoriteButton()->isEnabled());
   pick(panel, "ColorMode", color);
   choose(panel, "Modified: proof");  // choosing the marker itself changes nothing
@@ -91,7 +94,8 @@ TEST_F(PanelFavoritesTest, SaveChangeApplyExportDeleteAndImportAFavorite) {
   ASSERT_TRUE(host->saveTicketFile(ticket, true));
   WexoPDEByCocoa& again = open(ticket);
   EXPECT_EQ(value(again, "StapleMode"), "BottomRightCorner");
-  EXPECT_EQ(titles(again), (std::vector<std::string>{"Modified: proof <-", "Default Settings", "", "Modified: proof", "proof"}));
+  EXPECT_EQ(titles(again),
+            (std::vector<std::string>{"Modified: proof <-", "Default Settings", "", "Modified: proof", "proof"}));
   choose(again, "proof");  // applied: the marker goes, the settings come back
   EXPECT_EQ(value(again, "StapleMode"), "TopLeftCorner");
   EXPECT_EQ(titles(again), (std::vector<std::string>{"proof <-", "Default Settings", "", "proof"}));
@@ -143,7 +147,8 @@ TEST(FavoriteDifferenceTest, ValuesAgreeAsNumbersAndPasswordsAsClearText) {
                                          {"MailAddress", scrambled("a", 1), scrambled("a", 2), false},
                                          {"QZFormPassword", scrambled("secret", 1), scrambled("secret", 2), true},
                                          {"QZSecurityPassword", scrambled("secret", 1), scrambled("other", 1), false}})
-    EXPECT_EQ(WexoPDEByCocoa::_isSameFavoriteValue(row.key, row.mine, row.theirs), row.same) << row.key << " " << row.mine;
+    EXPECT_EQ(WexoPDEByCocoa::_isSameFavoriteValue(row.key, row.mine, row.theirs), row.same)
+        << row.key << " " << row.mine;
 }
 
 }  // namespace

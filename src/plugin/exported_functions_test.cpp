@@ -43,7 +43,8 @@ class ExportedFunctionsTest : public plugin_testing::PlugInTest {
       ADD_FAILURE() << name << " is not exported";
       return nullptr;
     }
-    EXPECT_EQ(std::filesystem::path(info.dli_fname).filename(), "libOrvalPDE.so") << name << " is in " << info.dli_fname;
+    EXPECT_EQ(std::filesystem::path(info.dli_fname).filename(), "libOrvalPDE.so")
+        << name << " is in " << info.dli_fname;
     return reinterpret_cast<Function*>(symbol);
   }
 
@@ -105,7 +106,8 @@ TEST_F(ExportedFunctionsTest, EncodersConvertersAndFavoritesWorkThroughTheBundle
 
   EXPECT_STREQ(Text(classic("Proof"), &std::free).get(), "Proof (Classic)");
   EXPECT_EQ(classic(nullptr), nullptr);
-  const std::string fixture = (std::filesystem::path(ORVAL_SOURCE_DIR) / "src/favorites/testdata/cp932_v1.pfj").string();
+  const std::string fixture =
+      (std::filesystem::path(ORVAL_SOURCE_DIR) / "src/favorites/testdata/cp932_v1.pfj").string();
   PrintOption favorite{{"untouched", "yes"}};
   EXPECT_EQ(dictionary("/nonexistent.pfj", &favorite), 0);
   EXPECT_EQ(favorite.get("untouched").text(), "yes");

@@ -35,7 +35,9 @@
 namespace orval::plugin_testing {
 
 inline std::filesystem::path bundlePath() { return ORVAL_BUNDLE_DIR; }
-inline std::filesystem::path bundlePrinterDescription() { return bundlePath() / "Contents/Resources/TZPrintServer.ppd"; }
+inline std::filesystem::path bundlePrinterDescription() {
+  return bundlePath() / "Contents/Resources/TZPrintServer.ppd";
+}
 
 // The property list dictionary at path, or an empty one (a failure).
 inline Dict readDict(const std::filesystem::path& path) {

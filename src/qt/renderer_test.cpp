@@ -18,7 +18,9 @@ namespace {
 // Two parents with two children each.
 class Tree : public tk::OutlineViewDataSource {
  public:
-  int numberOfChildrenOfItem(tk::OutlineView&, tk::OutlineItem item) override { return item == nullptr ? 2 : isParent(item) ? 2 : 0; }
+  int numberOfChildrenOfItem(tk::OutlineView&, tk::OutlineItem item) override {
+    return item == nullptr ? 2 : isParent(item) ? 2 : 0;
+  }
   tk::OutlineItem child(tk::OutlineView&, int index, tk::OutlineItem item) override {
     return item == nullptr ? &nodes[index * 3] : static_cast<int*>(item) + 1 + index;
   }
@@ -70,7 +72,8 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   popup.addItem(tk::MenuItem::separatorItem());
   popup.addItemWithTitle("Disabled").setEnabled(false);
   popup.addItemWithTitle("Last");
-  tk::Matrix& matrix = content.add(std::make_unique<tk::Matrix>(tk::Rect{200, 190, 150, 60}, 2, 1, tk::ButtonCell("Cell")));
+  tk::Matrix& matrix =
+      content.add(std::make_unique<tk::Matrix>(tk::Rect{200, 190, 150, 60}, 2, 1, tk::ButtonCell("Cell")));
   matrix.selectCellAtRow(0, 0);
   tk::Stepper& stepper = content.add(std::make_unique<tk::Stepper>(tk::Rect{10, 150, 20, 30}));
   tk::Slider& slider = content.add(std::make_unique<tk::Slider>(tk::Rect{40, 150, 150, 30}));

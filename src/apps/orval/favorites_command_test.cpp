@@ -140,10 +140,12 @@ TEST_F(FavoritesCommandTest, BadInputIsRefusedWithItsMessageAndChangesNothingOnD
   if (!root) rows.push_back({{"save", "new"}, "could not be saved"});
   const std::map<std::string, std::size_t> before = folderContents();
   for (const Row& row : rows) {
-    if (row.message == "could not be saved") fs::permissions(favoriteFolder, fs::perms::owner_write, fs::perm_options::remove);
+    if (row.message == "could not be saved")
+      fs::permissions(favoriteFolder, fs::perms::owner_write, fs::perm_options::remove);
     const testing::RunResult result = favorites(row.args);
     EXPECT_EQ(result.status, 1) << row.args[0] << " " << row.args[1];
-    EXPECT_NE(result.err.find(row.message), std::string::npos) << row.args[0] << " " << row.args[1] << ": " << result.err;
+    EXPECT_NE(result.err.find(row.message), std::string::npos)
+        << row.args[0] << " " << row.args[1] << ": " << result.err;
     EXPECT_EQ(folderContents(), before) << row.args[0] << " " << row.args[1];
   }
   fs::permissions(favoriteFolder, fs::perms::owner_write, fs::perm_options::add);

@@ -84,7 +84,8 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
 // The program's standard output holds the document and nothing else (the
 // plug-in's own diagnostics on the standard output are kept out of it).
 TEST(InfoCommandTest, ProgramPrintsExactlyOneJsonDocument) {
-  const std::string command = std::string(ORVAL_CLI_PATH) + " info --json --bundle " + ORVAL_BUNDLE_DIR + " 2>/dev/null";
+  const std::string command =
+      std::string(ORVAL_CLI_PATH) + " info --json --bundle " + ORVAL_BUNDLE_DIR + " 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::string out;

@@ -89,7 +89,8 @@ TEST(JobCommandTest, AConflictAnsweredNoOrABadSettingLeavesTheTicketAsItWas) {
   EXPECT_EQ(contents(ticket), before);
 
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"set", "StapleMode=Bogus"}, {"set", "NoSuchKey=1"}, {"set", "StapleMode"}, {"trays", "MediaTypeWeightValue=abc"}}) {
+           {"set", "StapleMode=Bogus"}, {"set", "NoSuchKey=1"}, {"set", "StapleMode"},
+           {"trays", "MediaTypeWeightValue=abc"}}) {
     const testing::RunResult refused = orval(bad, ticket);
     EXPECT_EQ(refused.status, 1) << bad[1];
     EXPECT_NE(refused.err.find(bad[1].substr(0, bad[1].find('='))), std::string::npos) << refused.err;

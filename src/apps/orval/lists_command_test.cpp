@@ -50,7 +50,8 @@ TEST_F(ListsCommandTest, PublishThenShowGivesTheListsBack) {
 
   testing::RunResult result =
       runOrval({"lists", "publish", "--ppd", source, "--out", out.string(), "--json",
-                "Font=" + writeList("fonts", fonts).string(), "CalibFile=" + writeList("calib", calibrations).string()});
+                "Font=" + writeList("fonts", fonts).string(),
+                "CalibFile=" + writeList("calib", calibrations).string()});
   ASSERT_EQ(result.status, 0) << result.err;
   const nlohmann::json published = nlohmann::json::parse(result.out);
   EXPECT_EQ(published["lists"], nlohmann::json::array({"Font", "CalibFile"}));

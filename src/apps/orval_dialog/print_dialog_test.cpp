@@ -147,7 +147,8 @@ TEST_F(PrintDialogTest, ShowsTheHostControlsAroundThePanelAndTypesThroughTheForm
   EXPECT_EQ(dialog->panel().getCopies(), "25");
 
   // Model changes show at once: the check box follows the panel's own setCollate.
-  auto* collate = qobject_cast<QAbstractButton*>(qt::Renderer::shared().widgetFor(*dialog->panel().hostControlForKey("Collate")));
+  auto* collate =
+      qobject_cast<QAbstractButton*>(qt::Renderer::shared().widgetFor(*dialog->panel().hostControlForKey("Collate")));
   ASSERT_TRUE(collate && collate->isChecked());
   QTest::mouseClick(collate, Qt::LeftButton);
   EXPECT_FALSE(collate->isChecked());
@@ -179,7 +180,8 @@ TEST_F(PrintDialogTest, DetailedSettingsSwitchPanesAskConflictQuestionsAndRefuse
     for (tk::TabViewItem* pane : controller.tabView()->tabViewItems()) {
       for (tk::PopUpButton* popup : pane->view()->descendantsOfType<tk::PopUpButton>()) {
         auto* control = dynamic_cast<KORAUI*>(popup->superview());
-        if (control == nullptr || !popup->isEnabled() || popup->isHiddenOrHasHiddenAncestor() || !question.isEmpty()) continue;
+        if (control == nullptr || !popup->isEnabled() || popup->isHiddenOrHasHiddenAncestor() || !question.isEmpty())
+          continue;
         for (int i = 0; i < popup->numberOfItems() && question.isEmpty(); ++i) {
           const Value& choice = popup->itemAtIndex(i)->representedObject();
           if (i == popup->indexOfSelectedItem() || !choice.isString() ||
@@ -227,10 +229,12 @@ TEST_F(PrintDialogTest, EveryButtonOpensItsDialogModallyAndItsKeyClosesIt) {
   const auto paneButton = [&](const char* identifier) {
     return dynamic_cast<tk::Button*>(pane.findSubview([&](const tk::View& v) { return v.identifier() == identifier; }));
   };
-  std::vector<std::pair<tk::Button*, Qt::Key>> buttons = {{paneButton("_automaticPaperTraySelectionButton"), Qt::Key_Return},
-                                                          {paneButton("_bypassPaperTraySelectionButton"), Qt::Key_Return},
-                                                          {paneButton("_jobNameButton"), Qt::Key_Escape}};
-  for (tk::Button* favorites : {&dialog->favoritesButton(), &dialog->saveFavoriteButton()}) buttons.emplace_back(favorites, Qt::Key_Escape);
+  std::vector<std::pair<tk::Button*, Qt::Key>> buttons = {
+      {paneButton("_automaticPaperTraySelectionButton"), Qt::Key_Return},
+      {paneButton("_bypassPaperTraySelectionButton"), Qt::Key_Return},
+      {paneButton("_jobNameButton"), Qt::Key_Escape}};
+  for (tk::Button* favorites : {&dialog->favoritesButton(), &dialog->saveFavoriteButton()})
+    buttons.emplace_back(favorites, Qt::Key_Escape);
   for (const auto& [button, key] : buttons) {
     ASSERT_NE(button, nullptr);
     SCOPED_TRACE(button->title());

@@ -147,7 +147,8 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
   EXPECT_EQ(record.title, jobName);
   EXPECT_EQ(fileContents(record.folder / record.document), fileContents(cupsd_->document()));
   EXPECT_EQ(stored.markedChoices.get("ColorMode").text(), "Grayscale");
-  for (const auto& [keyword, choice] : stored.markedChoices) EXPECT_EQ(find(record.options, keyword), choice.text()) << keyword;
+  for (const auto& [keyword, choice] : stored.markedChoices)
+    EXPECT_EQ(find(record.options, keyword), choice.text()) << keyword;
   for (const auto& [key, value] : stored.printSettings) {
     if (key.starts_with(kPrivate)) {
       EXPECT_EQ(find(record.privateEntries, key.substr(kPrivate.size())), unescapeTicketValue(value.text())) << key;
@@ -189,7 +190,8 @@ TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
   cupsFreeOptions(count, held);
 
   // lp sends them as text, which CUPS reads as it likes ("False" as a boolean); the favorite's arrive.
-  const ProgramResult lp = runProgram({"/usr/bin/lp", "-h", cupsd_->socket(), "-d", "tzfav/Booklet", cupsd_->document()});
+  const ProgramResult lp =
+      runProgram({"/usr/bin/lp", "-h", cupsd_->socket(), "-d", "tzfav/Booklet", cupsd_->document()});
   ASSERT_EQ(lp.status, 0) << lp.err;
   std::string error;
   std::optional<tzps::SpoolContents> spooled;
@@ -229,8 +231,10 @@ TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {
       {{"lists", "refresh", "--printer", "other"}, "is not a TZ Print Server queue"},
       {{"print", "--printer", "checked", missing}, missing + ": no such file"},
       {{"print", "--printer", "checked", "-o", "StapleMode=Bogus", cupsd_->document()}, "StapleMode"},
-      {{"print", "--printer", "checked", "-o", "QZInputSlot=TrayStock", cupsd_->document()}, "Enter the stock name of the paper tray."},
-      {{"print", "--printer", "checked", "--favorite", "Absent", cupsd_->document()}, "there is no favorite \"Absent\""},
+      {{"print", "--printer", "checked", "-o", "QZInputSlot=TrayStock", cupsd_->document()},
+       "Enter the stock name of the paper tray."},
+      {{"print", "--printer", "checked", "--favorite", "Absent", cupsd_->document()},
+       "there is no favorite \"Absent\""},
   };
   for (Case& c : cases) {
     c.args.insert(c.args.end(), {"--server", cupsd_->socket()});

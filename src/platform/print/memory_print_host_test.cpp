@@ -17,7 +17,9 @@ const std::filesystem::path kTestPpd =
 class MemoryPrintHostTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(host.openPrinterDescription(kTestPpd)); }
-  std::string marked(const std::string& keyword) { return host.printerDescription()->markedChoice(keyword).value_or("-"); }
+  std::string marked(const std::string& keyword) {
+    return host.printerDescription()->markedChoice(keyword).value_or("-");
+  }
 
   foundation_testing::TemporaryFolder folder;
   std::filesystem::path ticket = folder.path() / "job.ticket";

@@ -47,7 +47,9 @@ class RecordingDelegate : public TextFieldDelegate {
   void controlTextDidBeginEditing(TextField&) override { calls.push_back("begin"); }
   void controlTextDidChange(TextField& field) override { calls.push_back("change:" + field.stringValue()); }
   void controlTextDidEndEditing(TextField&, TextMovement movement) override {
-    calls.push_back(movement == TextMovement::Return ? "end:return" : movement == TextMovement::Tab ? "end:tab" : "end");
+    calls.push_back(movement == TextMovement::Return ? "end:return"
+                    : movement == TextMovement::Tab  ? "end:tab"
+                                                     : "end");
   }
 };
 

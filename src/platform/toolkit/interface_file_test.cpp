@@ -77,7 +77,8 @@ TEST_F(InterfaceFileTest, AMalformedDescriptionIsRefusedWithItsPlace) {
   const Case cases[] = {
       {"<key>views</key><array><dict><key>class</key><string>Gizmo</string></dict></array>",
        "the window, view 1: unknown class \"Gizmo\""},
-      {"<key>views</key><array><dict><key>class</key><string>View</string><key>frame</key><array><integer>1</integer></array></dict></array>",
+      {"<key>views</key><array><dict><key>class</key><string>View</string><key>frame</key><array><integer>1</integer></"
+       "array></dict></array>",
        "the window, view 1: \"frame\" is not [x, y, width, height]"},
       {"<key>views</key><array><string>Button</string></array>", "the window, view 1: not a dictionary"},
       {"<key>style</key><array><string>wobbly</string></array>", "the window: unknown style \"wobbly\""},

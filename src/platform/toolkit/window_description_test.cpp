@@ -25,11 +25,12 @@ TEST(WindowDescriptionTest, BuildsTheWindowAndFindsItsOutlets) {
       {"title", "Trays"},
       {"frame", frame(0, 0, 640, 400)},
       {"closable", false},
-      {"views", Array{Dict{{"class", "Box"}, {"outlet", "line"}, {"boxType", "Separator"}, {"frame", frame(16, 60, 608, 1)}},
-                      Dict{{"class", "Button"}, {"outlet", "close"}, {"title", "Close"}, {"keyEquivalent", "\r"},
-                           {"tag", 3}, {"frame", frame(216, 16, 96, 32)}},
-                      Dict{{"class", "Label"}, {"title", "Note"}, {"hidden", true}, {"frame", frame(16, 80, 100, 20)}},
-                      Dict{{"class", "Custom"}, {"outlet", "slot"}, {"frame", frame(16, 328, 296, 48)}}}}};
+      {"views",
+       Array{Dict{{"class", "Box"}, {"outlet", "line"}, {"boxType", "Separator"}, {"frame", frame(16, 60, 608, 1)}},
+             Dict{{"class", "Button"}, {"outlet", "close"}, {"title", "Close"}, {"keyEquivalent", "\r"},
+                  {"tag", 3}, {"frame", frame(216, 16, 96, 32)}},
+             Dict{{"class", "Label"}, {"title", "Note"}, {"hidden", true}, {"frame", frame(16, 80, 100, 20)}},
+             Dict{{"class", "Custom"}, {"outlet", "slot"}, {"frame", frame(16, 328, 296, 48)}}}}};
   std::string error;
   std::optional<DescribedWindow> described = windowFromDescription(description, makeCustom, &error);
   ASSERT_TRUE(described) << error;
