@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -59,12 +60,12 @@ void walk(const Value& node, const std::function<void(const Dict&)>& visit) {
 class CatalogueTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ui = new Dict(readDict(resources() / "QZPOD_TZPrintServer.plist"));
-    convertTable = new Dict(readDict(resources() / "ConvertTable.plist"));
+    ui = std::make_unique<Dict>(readDict(resources() / "QZPOD_TZPrintServer.plist"));
+    convertTable = std::make_unique<Dict>(readDict(resources() / "ConvertTable.plist"));
   }
   static void TearDownTestSuite() {
-    delete ui;
-    delete convertTable;
+    ui.reset();
+    convertTable.reset();
   }
 
   static const Dict& control(const std::string& name) {
@@ -103,8 +104,8 @@ class CatalogueTest : public ::testing::Test {
     return states;
   }
 
-  static inline Dict* ui = nullptr;
-  static inline Dict* convertTable = nullptr;
+  static inline std::unique_ptr<Dict> ui;
+  static inline std::unique_ptr<Dict> convertTable;
 };
 
 TEST_F(CatalogueTest, KeysTheCodeNamesAreControlsInExactlyOnePaneAndInTheTree) {

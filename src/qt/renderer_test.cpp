@@ -8,6 +8,7 @@
 #include <QtWidgets>
 
 #include <filesystem>
+#include <memory>
 
 #include "platform/toolkit/toolkit.h"
 #include "qt/qt_operator.h"
@@ -41,11 +42,11 @@ class RendererTest : public ::testing::Test {
     static int argc = 1;
     static char name[] = "qt_test";
     static char* argv[] = {name, nullptr};
-    application = new QApplication(argc, argv);
+    application = std::make_unique<QApplication>(argc, argv);
   }
   static void TearDownTestSuite() {
     Renderer::shared().clear();
-    delete application;
+    application.reset();
   }
   void SetUp() override { tk::Application::shared().setOperator(std::make_shared<QtOperator>()); }
   void TearDown() override { Renderer::shared().sync(); }
@@ -55,7 +56,7 @@ class RendererTest : public ::testing::Test {
     return dynamic_cast<W*>(Renderer::shared().widgetFor(view));
   }
 
-  static inline QApplication* application = nullptr;
+  static inline std::unique_ptr<QApplication> application;
 };
 
 TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {

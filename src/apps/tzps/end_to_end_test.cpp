@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <memory>
 #include <thread>
 
 #include "apps/tzps/job_record.h"
@@ -40,11 +41,10 @@ class EndToEndTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     skipReason_ = PrivateCupsd::skipReason();
-    if (!skipReason_) cupsd_ = PrivateCupsd::start(TZPS_PATH, &startError_).release();
+    if (!skipReason_) cupsd_ = PrivateCupsd::start(TZPS_PATH, &startError_);
   }
   static void TearDownTestSuite() {
-    delete cupsd_;
-    cupsd_ = nullptr;
+    cupsd_.reset();
   }
   void SetUp() override {
     if (skipReason_) GTEST_SKIP() << *skipReason_;
@@ -66,7 +66,7 @@ class EndToEndTest : public ::testing::Test {
   }
 
   static inline std::optional<std::string> skipReason_;
-  static inline PrivateCupsd* cupsd_ = nullptr;
+  static inline std::unique_ptr<PrivateCupsd> cupsd_;
   static inline std::string startError_;
 };
 
