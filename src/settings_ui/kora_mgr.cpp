@@ -235,7 +235,10 @@ void KORAMgr::setDefaults() {
     if (KORAUI* control = ref.get()) control->setDefault();
 }
 
-void KORAMgr::setSettings(const Dict& settings) {
+void KORAMgr::setSettings(const Dict& given) {
+  // The caller's dictionary may be written while it is applied (the panel gathers what the
+  // controls announce into the very option set it handed over): walk a copy.
+  const Dict settings = given;
   CollectiveChangeScope collective(_isCollectiveChange);
   _compact();
   for (const auto& [keyword, value] : settings) {

@@ -153,7 +153,8 @@ class KORAMgr final : private KORAUIWatcher {
   const Dict& backups() const { return _backups; }
   // setDefault on every control of every keyword, as one collective change.
   void setDefaults();
-  // Sets every value of settings, then validates every key, as one collective change.
+  // Sets every value of settings as given at the call, then validates every key, as one
+  // collective change; settings may be written meanwhile.
   void setSettings(const Dict& settings);
   // True while setSettings, restoreSettings or setDefaults runs.
   bool isCollectiveChange() const { return _isCollectiveChange; }

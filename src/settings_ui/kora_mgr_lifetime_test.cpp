@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 
+#include <string>
 #include <utility>
 
 #include "common/dictionary_helpers.h"
@@ -94,6 +95,25 @@ TEST_F(KORAMgrLifetimeTest, BackupsAndCollectiveChangesSkipDestroyedControls) {
   EXPECT_EQ(value("Source"), "Off");
 }
 
+TEST_F(KORAMgrLifetimeTest, SettingsThatGrowWhileTheyAreAppliedAreAppliedAsGiven) {
+  // The panel hands the engine its own option set and writes what the panes announce back
+  // into it, so that set may grow while the engine is still walking it.
+  add(sourceDescription());
+  add(targetDescription());
+  Dict settings{{"Target", "B"}, {"Source", "On"}};
+  int added = 0;
+  const auto grow = [&settings, &added](const Notification&) {
+    for (int i = 0; i < 64; ++i) settings.set("Gathered" + std::to_string(added++), "x");
+  };
+  NotifyUnit::addObserver(this, grow, "ValueChangFinished_Target");
+  NotifyUnit::addObserver(this, grow, "ValueChangFinished_Source");
+  engine->setSettings(settings);
+  NotifyUnit::removeObserver(this);
+  EXPECT_GT(added, 0);
+  EXPECT_EQ(value("Target"), "B");
+  EXPECT_EQ(value("Source"), "On");
+}
+
 TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverAndALaterOneIsRegisteredAlone) {
   add(sourceDescription());
   KORAUI& first = add(targetDescription());
@@ -139,6 +159,22 @@ TEST_F(KORAMgrLifetimeTest, AControlDestroyedDuringItsConflictQuestionIsLeftAlon
   EXPECT_EQ(closing->messages.size(), 1u);
   EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Target"));
   EXPECT_THAT(finished.names(), IsEmpty());
+  EXPECT_EQ(value("Target"), "A");
+}
+
+TEST_F(KORAMgrLifetimeTest, NoWhileTheAskingControlGoesStillPutsTheKeywordsOtherControlsBack) {
+  KORAUI& asking = add(sourceDescription());
+  KORAUI& shortcut = add(sourceDescription());
+  add(targetDescription());
+  auto closing = std::make_shared<DestroyingOperator>(asking, 1);
+  tk::Application::shared().setOperator(closing);
+
+  // The person picks "On" in the shortcut; the engine asks through the first control of the
+  // keyword, which goes with its pane while the question is open.
+  shortcut.setStringValue("On");
+  change("Source", "On");
+  EXPECT_EQ(closing->messages.size(), 1u);
+  EXPECT_EQ(shortcut.getStringValue(), "Off");
   EXPECT_EQ(value("Target"), "A");
 }
 

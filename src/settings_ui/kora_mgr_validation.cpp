@@ -205,15 +205,16 @@ bool KORAMgr::_conflictCheck(Id id, Names& names) {
     message = _conflictMessage(*info, control);
   }
 
-  // The person answering may close the pane and so destroy the control.
-  const std::weak_ptr<const void> lifetime = control->lifetimeToken();
+  // The person answering may close the pane and so destroy the control: the value to put
+  // back is taken now, and goes to every control of the keyword still there after the answer.
+  const std::optional<std::string> oldValue = _oldOrDefault(*control);
   const int answer = _alertDialogMessage(message, _localize("Yes"), _localize("No"));
   if (answer == tk::AlertReturn::FirstButton) {
     _applyRestores(*info, names);
     return true;
   }
   if (answer == tk::AlertReturn::SecondButton) {
-    if (!lifetime.expired()) _setStringValue(id, _oldOrDefault(*control));
+    _setStringValue(id, oldValue);
     return false;
   }
   return true;
