@@ -113,8 +113,9 @@ void WexoPDEByCocoa::willShow() {
     if (std::optional<Value> custom = _panePlugInMgr->getPrePostDeviceList()) {
       const Array* list = custom->asArray();
       if (list != nullptr && !list->empty()) {
-        if (_automaticPaperTraySelection) _automaticPaperTraySelection->setPaperTypeCustomList(*custom);
-        if (_bypassPaperTraySelection) _bypassPaperTraySelection->setPaperTypeCustomList(*custom);
+        const KORAMgr* engine = &_panePlugInMgr->koraMgr();
+        if (_automaticPaperTraySelection) _automaticPaperTraySelection->setPaperTypeCustomList(*custom, engine);
+        if (_bypassPaperTraySelection) _bypassPaperTraySelection->setPaperTypeCustomList(*custom, engine);
       }
     }
     _panePlugInMgr->willShowAllBundle();

@@ -6,6 +6,7 @@
 #include "platform/foundation/plist.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/window_description.h"
+#include "settings_ui/kora_mgr.h"
 #include "settings_ui/kora_ui.h"
 #include "settings_ui/ui_description.h"
 
@@ -201,15 +202,28 @@ std::string PdeAutomaticPaperTraySelection::_localized(const std::string& key) c
 
 // The server's custom paper types -------------------------------------------------------------------
 
-void PdeAutomaticPaperTraySelection::setPaperTypeCustomList(const Value& list) {
-  KORAUI* control = _paperTypeControl();
-  if (control == nullptr) return;
-  // A value the pop-up could not show yet (a custom type restored before the
-  // list came) is the value to keep: it may be among the new items.
-  std::optional<std::string> value = control->getUnsportValue();
-  if (!value) value = control->getStringValue();
-  control->addPopupButtonArray(list);
-  control->setStringValue(value);
+namespace {
+
+// Adds list to control's pop-up. A value the pop-up could not show yet (a custom
+// type restored before the list came) is the value to keep: it may be among the
+// new items.
+void addKeepingValue(KORAUI& control, const Value& list) {
+  std::optional<std::string> value = control.getUnsportValue();
+  if (!value) value = control.getStringValue();
+  control.addPopupButtonArray(list);
+  control.setStringValue(value);
+}
+
+}  // namespace
+
+void PdeAutomaticPaperTraySelection::setPaperTypeCustomList(const Value& list, const KORAMgr* engine) {
+  KORAUI* const own = _paperTypeControl();
+  if (own == nullptr) return;
+  addKeepingValue(*own, list);
+  if (engine == nullptr) return;
+  for (const KORAControlRegistry::ControlRef& ref : engine->getControlsDictionary().allLiving())
+    if (KORAUI* other = ref.get(); other != nullptr && other != own && other->mainKeyword() == own->mainKeyword())
+      addKeepingValue(*other, list);
 }
 
 // Opening and closing ----------------------------------------------------------------------------------

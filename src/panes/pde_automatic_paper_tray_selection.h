@@ -61,6 +61,7 @@ inline constexpr std::string_view kPaperColorBypass = "PaperColorBypass";
 inline constexpr std::string_view kMediaTypeWeightBypass = "MediaTypeWeightBypass";
 }  // namespace tray_selection_keys
 
+class KORAMgr;
 class KORAUI;
 class PanePlugInMgr;
 
@@ -90,8 +91,10 @@ class PdeAutomaticPaperTraySelection {
   // The current texts of the text controls (see the .cpp for which).
   Dict getTextFieldStringDictionary();
   // Adds the [title, keyword] pairs of list to the paper type pop-up's
-  // choices, keeping its value.
-  void setPaperTypeCustomList(const Value& list);
+  // choices, keeping its value. Given the engine, every other control of that
+  // keyword it holds (a pane's) gets them too: the engine reads a keyword through
+  // its first control, which must be able to hold a custom type picked here.
+  void setPaperTypeCustomList(const Value& list, const KORAMgr* engine = nullptr);
   // Runs the dialog modally; when it closes, didEndSelecter is called if
   // both it and parent are given. Nothing without a window.
   void modalWindow(const void* parent, std::function<void()> didEndSelecter);

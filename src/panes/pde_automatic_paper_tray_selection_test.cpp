@@ -258,5 +258,20 @@ TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
   EXPECT_EQ(manager().getStringValueFromKey(std::string(keys::kPaperTypeBypass)), "Custom3");
 }
 
+TEST_F(TrayDialogTest, ACustomPaperTypePickedInTheDialogIsWhatTheEngineReads) {
+  makeBundle();
+  const Value custom(Array{Array{"Coated Gloss 128", "Custom1"}, Array{"Tab Stock 163", "Custom5"}});
+  // A pane's control of the same keyword, registered first, is the one the engine reads.
+  std::unique_ptr<Dialog> pane = dialog(false);
+  std::unique_ptr<Dialog> automatic = dialog(false);
+  automatic->setPaperTypeCustomList(custom, &manager().koraMgr());
+  EXPECT_EQ(control(*pane, keys::kPaperTypeTabbed)->popupButton()->numberOfItems(), 5);
+
+  KORAUI* paperType = control(*automatic, keys::kPaperTypeTabbed);
+  ASSERT_TRUE(paperType->popupButton()->selectItemWithTitle("Coated Gloss 128"));
+  paperType->popupButtonAction(*paperType->popupButton());
+  EXPECT_EQ(manager().getStringValueFromKey(std::string(keys::kPaperTypeTabbed)), "Custom1");
+}
+
 }  // namespace
 }  // namespace orval
