@@ -1,6 +1,8 @@
 #include "favorites/favorite_list.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "common/localized_string.h"
 #include "common/message_format.h"
@@ -24,6 +26,15 @@ std::optional<fs::path> favoriteFolderHolding(const fs::path& path, const std::v
   for (const fs::path& folder : folders)
     if (parent == folder.lexically_normal()) return folder;
   return std::nullopt;
+}
+
+// True when a row of list refers to the file at path (by any spelling of its path).
+bool shownInList(const std::vector<FavoriteItem>& list, const fs::path& path) {
+  return std::any_of(list.begin(), list.end(), [&path](const FavoriteItem& row) {
+    const std::optional<std::string> rowPath = row.path();
+    std::error_code ec;
+    return rowPath && fs::equivalent(*rowPath, path, ec);
+  });
 }
 
 void logFailure(const std::string& action, const std::string& error) {
@@ -108,10 +119,11 @@ std::vector<std::string> applyFavoriteList(const std::vector<FavoriteItem>& list
   const std::vector<fs::path> folders = AppPreference::sharedInstance().favoriteFolderPathArray(true);
 
   // Only favorites of the folder go to the trash: a removed import was never
-  // applied, and the file it came from is the person's own.
+  // applied, and the file it came from is the person's own. A removed favorite
+  // that a row still shows (deleted, then imported again from the folder) stays.
   for (const FavoriteItem& item : removed) {
     const std::optional<std::string> path = item.path();
-    if (!path || !favoriteFolderHolding(*path, folders)) continue;
+    if (!path || !favoriteFolderHolding(*path, folders) || shownInList(list, *path)) continue;
     std::string error;
     if (!files::trashItem(*path, &error)) {
       logFailure("trash \"" + *path + "\"", error);

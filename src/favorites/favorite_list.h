@@ -43,7 +43,8 @@ std::optional<std::string> importFavorite(std::vector<FavoriteItem>& list, const
 // failure. An existing target is never replaced.
 std::optional<std::string> exportFavorite(const FavoriteItem& item, const std::filesystem::path& target);
 
-// Applies an edited list: removed favorites go to the trash, changed
+// Applies an edited list: removed favorites go to the trash (unless a row
+// of list still refers to the same file), changed
 // comments are written, renamed favorites are moved, imported ones are
 // written or copied into the first favorite folder. Answers the localized
 // message of each step that failed (empty when all went well).

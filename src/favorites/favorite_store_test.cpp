@@ -195,6 +195,7 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
   const fs::path rename = favorite("Rename", "r");
   const fs::path blocked = favorite("Blocked", "b");
   const fs::path recomment = favorite("Recomment", "old");
+  const fs::path back = favorite("Back", "again");
   const fs::path elsewhere = folder_.path() / "elsewhere";
   const fs::path copied = favorite("Copied", "c", elsewhere);
   const fs::path clash = favorite("Clash", "x", elsewhere);
@@ -213,15 +214,19 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
       item("Copied", copied, "c"),  // an unchanged import is copied as it is
       item("Keep", clash, "x"),     // an import renamed onto a favorite: not replaced
       item("Noted", noted, "new"),  // an import with a new comment is written with it
+      item("Back", folder_.path() / "config/../config/QUILLANT/TZPrintServer/PDE/favorite/Back.pfj", "again"),
   };
-  const std::vector<std::string> messages = applyFavoriteList(list, {item("Gone", gone), item("Dropped", dropped)});
+  // "Back" was deleted, then imported again from the favorite folder itself: it stays.
+  const std::vector<std::string> messages =
+      applyFavoriteList(list, {item("Gone", gone), item("Dropped", dropped), item("Back", back)});
 
   EXPECT_EQ(messages, (std::vector<std::string>{
                           stringWithFormat(BSLocalizedString("Fail to rename favorite file"), "Blocked", "Keep"),
                           message("Fail to import favorite file", "Keep")}));
   EXPECT_EQ(AppPreference::sharedInstance().arrayForFavoritePath(),
-            (std::vector<fs::path>{blocked, favorites_ / "Copied.pfj", keep, favorites_ / "Noted.pfj", recomment,
-                                   favorites_ / "Renamed.pfj"}));
+            (std::vector<fs::path>{back, blocked, favorites_ / "Copied.pfj", keep, favorites_ / "Noted.pfj",
+                                   recomment, favorites_ / "Renamed.pfj"}));
+  EXPECT_EQ(fileContents(back), "2\n7\n3\nComment=again\nName=Back\t\t");
   EXPECT_EQ(fileContents(keep), keepBytes);
   EXPECT_EQ(fileContents(blocked), blockedBytes);
   EXPECT_EQ(fileContents(favorites_ / "Copied.pfj"), fileContents(copied));
