@@ -211,6 +211,7 @@ void WexoPDEByCocoa::keyChangeNotification(const Notification& notification) {
   if (notification.userInfo.empty() || notification.name.empty()) return;
   if (!_printOption) _printOption = PrintOption();
   _gatherValuesFromPane(*_printOption);
+  _takeValuesTheEngineChanged(*_printOption);
   if (_isIntializedUi) {
     if (std::optional<std::string> sample = _panePlugInMgr->getStringValueFromKey(kSamplePrintModeKey))
       _printOption->set(kSamplePrintModeKey, Value(*sample));

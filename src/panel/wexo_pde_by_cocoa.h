@@ -194,6 +194,8 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   void _restoreValuesToPane(const PrintOption& options);
   // Pulls the main pane's, the tray dialogs' and the host controls' values into options.
   void _gatherValuesFromPane(PrintOption& options);
+  // Takes into options the engine's value of every key options holds that the engine holds too.
+  void _takeValuesTheEngineChanged(PrintOption& options);
   void _restoreValuesToAutomaticPane(const PrintOption& options);
   void _restoreValuesToBypassPane(const PrintOption& options);
   void _gatherValuesFromAutomaticPane(PrintOption& options);

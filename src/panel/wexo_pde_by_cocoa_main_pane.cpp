@@ -319,6 +319,15 @@ void WexoPDEByCocoa::_gatherValuesFromPane(PrintOption& options) {
   if (std::optional<std::string> duplex = engine("DuplexMode")) options.set("DuplexMode", Value(*duplex));
 }
 
+// A change on the main pane or in a tray dialog may make the engine change settings of the
+// panes (a cooperation, a conflict answered Yes). The option set, whose values win when the job
+// is saved, must follow, or the job would keep the values from before the change.
+void WexoPDEByCocoa::_takeValuesTheEngineChanged(PrintOption& options) {
+  const PrintOption engine = _panePlugInMgr->koraMgr().getAllValueDictionary();
+  for (const auto& [key, value] : engine)
+    if (const Value* held = options.find(key); held != nullptr && held->text() != value.text()) options.set(key, value);
+}
+
 void WexoPDEByCocoa::_updatePaneFromModel() {
   if (_printOption) _restoreValuesToPane(*_printOption);
   _updateJobNameUI();
@@ -367,6 +376,7 @@ void WexoPDEByCocoa::clickedSelectPaperTraySelectionButton(tk::Control& button) 
 void WexoPDEByCocoa::automaticPapaerTraySelectionDidEnd() {
   if (!_printOption) return;
   _gatherValuesFromPane(*_printOption);
+  _takeValuesTheEngineChanged(*_printOption);
   _checkDifferenceFromCurrentFavorite(false);
 }
 

@@ -68,6 +68,9 @@ TEST(JobCommandTest, ASettingMadeInOneProcessIsShownByTheNext) {
   EXPECT_EQ(valueOf(pane, "ColorMode"), "Grayscale");
   EXPECT_EQ(valueOf(pane, "DuplexMode"), "None");
   EXPECT_EQ(pane["jobName"]["shown"], "Auto");
+  // What the engine set along with the change (grayscale's colour model) is in the job too.
+  const testing::RunResult stored = orval({"ticket"}, ticket);
+  EXPECT_NE(stored.out.find("\n  ColorModel = Gray\n"), std::string::npos) << stored.out;
 
   // The engine says who disabled a setting.
   const ProgramResult why = runProgram("why QZRGBColorCorrect --json", env);
