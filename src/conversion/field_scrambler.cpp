@@ -1,5 +1,6 @@
 #include "conversion/field_scrambler.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
@@ -118,7 +119,9 @@ std::string decryptString(std::string_view key, std::string_view scrambled) {
 }
 
 int encryptionBufLen(std::string_view text) {
-  const std::size_t bytes = byteLengthInDefaultEncoding(text);
+  // Encryption scrambles the UTF-8 bytes, which a shorter default encoding (CP932) would undercount:
+  // a buffer of this length must always be enough.
+  const std::size_t bytes = std::max(byteLengthInDefaultEncoding(text), text.size());
   if (bytes > static_cast<std::size_t>(INT_MAX - 3) / 2) return INT_MAX;
   return static_cast<int>(bytes * 2 + 3);
 }

@@ -38,7 +38,8 @@ bool Decryption(std::string_view key, std::string_view scrambled, std::span<char
 std::string encryptString(std::string_view key, std::string_view clear);
 // The clear UTF-8 text of scrambled; "" when it does not unscramble to UTF-8 text with key.
 std::string decryptString(std::string_view key, std::string_view scrambled);
-// The byte length of text in the default byte encoding x 2 + 3.
+// The byte length of text in the default byte encoding (or in UTF-8 when longer) x 2 + 3: room for
+// Encryption's form of text.
 int encryptionBufLen(std::string_view text);
 
 }  // namespace orval
