@@ -20,8 +20,9 @@ std::int64_t leadingNumber(const std::string& text) {
   std::int64_t number = 0;
   for (const char c : text) {
     if (std::isdigit(static_cast<unsigned char>(c)) == 0) break;
-    if (number > (INT64_MAX - 9) / 10) return INT64_MAX;
-    number = number * 10 + (c - '0');
+    const int digit = c - '0';
+    if (number > (INT64_MAX - digit) / 10) return INT64_MAX;
+    number = number * 10 + digit;
   }
   return number;
 }
@@ -50,13 +51,18 @@ void PanePlugInMgr::_addProfileItem(const std::string& key, tk::PopUpButton* con
         titlePrefix = last->title().substr(0, last->title().size() - numberText.size());
     }
   }
-  if (lastNo > start && lastNo - start > kMaxProfileItemsAdded) {
-    logMessage("###Error: " + key + " asks for " + std::to_string(lastNo - start) + " profile items; " +
+  if (lastNo <= start) return;  // also keeps start + 1 from passing the largest number
+  std::int64_t count = lastNo - start;
+  if (count > kMaxProfileItemsAdded) {
+    logMessage("###Error: " + key + " asks for " + std::to_string(count) + " profile items; " +
                std::to_string(kMaxProfileItemsAdded) + " are added");
-    lastNo = start + kMaxProfileItemsAdded;
+    count = kMaxProfileItemsAdded;
   }
-  for (std::int64_t n = start + 1; n <= lastNo; ++n)
-    addMenuItem(control, key, titlePrefix + std::to_string(n), choicePrefix + std::to_string(n));
+  // Counting up to count, never past lastNo: no number here can overflow.
+  for (std::int64_t i = 1; i <= count; ++i) {
+    const std::string number = std::to_string(start + i);
+    addMenuItem(control, key, titlePrefix + number, choicePrefix + number);
+  }
 }
 
 void PanePlugInMgr::updateProfileByBundleName(const std::string& bundleName,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 
 #include "conversion/field_scrambler.h"
@@ -56,6 +57,15 @@ TEST_F(PanePlugInMgrTest, NumberedProfileItemsFollowTheLastItemOrThePattern) {
   EXPECT_EQ(many.numberOfItems(), 1000);
   EXPECT_TRUE(log.contains("asks for 1000000000 profile items"));
   mgr._addProfileItem("K", nullptr, 3, "P%d", bundle);
+  // Numbers at the top of the range: nothing past the largest, and no overflow on the way.
+  tk::PopUpButton huge, top;
+  PanePlugInMgr::addMenuItem(&huge, "K", "P", "P99999999999999999999");
+  mgr._addProfileItem("K", &huge, 5, "P%d", bundle);
+  EXPECT_EQ(huge.numberOfItems(), 1);
+  PanePlugInMgr::addMenuItem(&top, "K", "P", "P9223372036854775806");
+  mgr._addProfileItem("K", &top, INT64_MAX, "P%d", bundle);
+  EXPECT_EQ(itemsOf(top).back().first, "P9223372036854775807");
+  EXPECT_EQ(top.numberOfItems(), 2);
 }
 
 TEST_F(PanePlugInMgrTest, ControlsAreBoundByTheirToolTipsAndFoundOutsideTabs) {
