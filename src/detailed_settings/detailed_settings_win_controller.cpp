@@ -160,6 +160,8 @@ void DetailedSettingsWinController::setupViewStylePopupButton(tk::PopUpButton* p
     return;
   }
   _tabView->setFrame(tabs);
+  // Each pane is itself a tab view, which the tree switched to no tabs where it listed its tabs.
+  _tabTree.setNestedTabsShown(style == kTabStyle);
   for (tk::View* view : window()->contentView().subviews()) {
     if (isFakeTabButton(view)) {
       view->setHidden(style != kTabStyle);

@@ -69,6 +69,15 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   EXPECT_EQ(tabs.frame().x, 200);
   EXPECT_TRUE(controller.outlineview()->clickRow(3));
   EXPECT_EQ(tabs.selectedTabViewItem(), &punch);
+  // A renderer asks every shown row whether it expands, which builds the rows' children.
+  tk::OutlineView& outline = *controller.outlineview();
+  const auto askEveryRow = [&outline] {
+    for (int row = 0; outline.itemAtRow(row) != nullptr; ++row) outline.isExpandable(outline.itemAtRow(row));
+  };
+  askEveryRow();
+  auto* page = dynamic_cast<tk::TabView*>(manager.panelViewOfBundleName("Page"));
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->tabViewType(), tk::TabViewType::NoTabsNoBorder);  // the tree lists its tabs
 
   tk::Button& fake = window->contentView().add(std::make_unique<tk::Button>(tk::Rect{600, 600, 60, 20}));
   fake.setAction("clickedFakeTabButton:", nullptr);
@@ -78,10 +87,17 @@ TEST_F(DetailedSettingsTest, EveryPaneHasATabAndTheViewStylesMoveTheTabsAndTheTr
   EXPECT_TRUE(controller.treeContainer()->isHidden());
   EXPECT_EQ(tabs.frame().x, 0);
   EXPECT_EQ(tabs.tabViewType(), tk::TabViewType::TopTabsBezelBorder);
+  EXPECT_EQ(page->tabViewType(), tk::TabViewType::TopTabsBezelBorder);  // the pane's own tabs are back
+  outline.expandItem(outline.itemAtRow(0));
+  askEveryRow();  // builds the Page pane's nested tab views' rows while tabs are shown
+  const std::vector<tk::TabView*> nestedInPage = page->descendantsOfType<tk::TabView>();
+  ASSERT_FALSE(nestedInPage.empty());
+  for (const tk::TabView* nested : nestedInPage) EXPECT_EQ(nested->tabViewType(), tk::TabViewType::TopTabsBezelBorder);
   EXPECT_FALSE(fake.isHidden());
   EXPECT_EQ(styleGroup->frame().x, 187);
   controller.viewStyle()->selectItemWithTag(DetailedSettingsWinController::kTreeStyle);
   controller.setupViewStylePopupButton(controller.viewStyle());
+  EXPECT_EQ(page->tabViewType(), tk::TabViewType::NoTabsNoBorder);
   EXPECT_EQ(tabs.frame().x, 200);
   EXPECT_TRUE(fake.isHidden());
   EXPECT_EQ(styleGroup->frame().x, 0);

@@ -54,11 +54,15 @@ tk::OutlineItem DataSource::child(tk::OutlineView& outlineView, int index, tk::O
   // Nodes of another root tab view are of no use any more.
   if (_rootsOf != state.rootTabView) {
     _roots.clear();
+    _nestedTabViews.clear();
     _rootsOf = state.rootTabView;
   }
   const tk::TabViewItem* tab = state.rootItems[static_cast<std::size_t>(index)];
   std::unique_ptr<TabTreeItem>& node = _roots[tab];
-  if (!node) node = TabTreeItem::setTabViewItem(tab, state.rootTabView);
+  if (!node) {
+    node = TabTreeItem::setTabViewItem(tab, state.rootTabView);
+    node->setNestedTabViews(&_nestedTabViews);
+  }
   return node.get();
 }
 

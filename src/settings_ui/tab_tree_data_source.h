@@ -41,6 +41,10 @@ class DataSource : public tk::OutlineViewDataSource, public tk::OutlineViewDeleg
   // True when no enabled text control of tabView's shown tab (or of a tab nested in it) is empty.
   static bool checkNoEmptyField(tk::TabView* tabView);
 
+  // Gives the nested tab views the tree stands for their own tabs back (true: the window shows plain
+  // tabs, not the tree) or takes them away again (false, as at first).
+  void setNestedTabsShown(bool shown) { _nestedTabViews.setTabsShown(shown); }
+
   // OutlineViewDataSource
   int numberOfChildrenOfItem(tk::OutlineView& outlineView, tk::OutlineItem item) override;
   tk::OutlineItem child(tk::OutlineView& outlineView, int index, tk::OutlineItem item) override;
@@ -62,6 +66,8 @@ class DataSource : public tk::OutlineViewDataSource, public tk::OutlineViewDeleg
   // The tab view beside outlineView (see above), or nullptr.
   static tk::TabView* _tabViewBeside(const tk::OutlineView& outlineView);
 
+  // The nested tab views the nodes switched; declared first, as the nodes point to it.
+  NestedTabViews _nestedTabViews;
   // The root nodes, made once per tab of the root tab view.
   std::map<const tk::TabViewItem*, std::unique_ptr<TabTreeItem>> _roots;
   tk::TabView* _rootsOf = nullptr;

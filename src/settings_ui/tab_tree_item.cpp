@@ -28,6 +28,20 @@ tk::TabViewItem* tabLabelled(const tk::TabView* view, const std::string& title) 
 
 }  // namespace
 
+void NestedTabViews::take(tk::TabView* view) {
+  const auto [at, first] = _styles.try_emplace(view, view->tabViewType());
+  _apply(view, at->second);
+}
+
+void NestedTabViews::setTabsShown(bool shown) {
+  _shown = shown;
+  for (const auto& [view, own] : _styles) _apply(view, own);
+}
+
+void NestedTabViews::_apply(tk::TabView* view, tk::TabViewType own) const {
+  view->setTabViewType(_shown ? own : tk::TabViewType::NoTabsNoBorder);
+}
+
 TabTreeItem::TabTreeItem(const tk::TabViewItem* tab, TabTreeItem* parent)
     : _titlename(tab != nullptr ? tab->label() : std::string()), _parent(parent) {}
 
@@ -43,6 +57,7 @@ std::unique_ptr<TabTreeItem> TabTreeItem::copy() const {
   copied->_myIndex = _myIndex;
   copied->_titlename = _titlename;
   copied->_child_main = _child_main;
+  copied->_nestedTabViews = _nestedTabViews;
   return copied;
 }
 
@@ -72,11 +87,13 @@ void TabTreeItem::_buildChildren() {
     return;
   }
   // The outline stands for the nested tabs.
-  nested->setTabViewType(tk::TabViewType::NoTabsNoBorder);
+  if (_nestedTabViews != nullptr) _nestedTabViews->take(nested);
+  else nested->setTabViewType(tk::TabViewType::NoTabsNoBorder);
   std::vector<std::unique_ptr<TabTreeItem>> listed;
   for (tk::TabViewItem* tab : nested->tabViewItems()) {
     auto node = std::make_unique<TabTreeItem>(tab, this);
     node->setTabView(nested);
+    node->setNestedTabViews(_nestedTabViews);
     const std::string* identifier = tab->identifier().asString();
     if (identifier != nullptr && *identifier == kParentMainIdentifier) {
       node->setHidden(true);

@@ -18,8 +18,14 @@
 //
 // A node does not own its tab view, its parent or its main child; it owns
 // its children. The tab views must outlive the nodes.
+//
+// Nodes of one tree may share a NestedTabViews: then the nested tab views
+// they switch are recorded there with the style they had, so that a window
+// which also offers plain tabs can show their tabs again (and building a
+// node while tabs are shown leaves them shown).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,7 +37,26 @@ namespace orval {
 namespace tk {
 class TabView;
 class TabViewItem;
+enum class TabViewType;
 }  // namespace tk
+
+// The nested tab views a tab tree stands for, with their own styles; see above.
+class NestedTabViews {
+ public:
+  // Records view (its style on first sight) and gives it the current style.
+  void take(tk::TabView* view);
+  // Shows (true) or hides every recorded view's tabs; later takes follow.
+  void setTabsShown(bool shown);
+  bool tabsShown() const { return _shown; }
+  // Forgets every view (they belong to a window that is gone).
+  void clear() { _styles.clear(); }
+
+ private:
+  void _apply(tk::TabView* view, tk::TabViewType own) const;
+
+  std::map<tk::TabView*, tk::TabViewType> _styles;
+  bool _shown = false;
+};
 
 class TabTreeItem {
  public:
@@ -63,6 +88,8 @@ class TabTreeItem {
   void setHidden(bool hidden) { _isHidden = hidden; }
   bool isLeafNode() const { return _isLeafNode; }
   void setLeafNode(bool leaf) { _isLeafNode = leaf; }
+  // The record of switched tab views the node and the children it builds share; nullptr: none kept.
+  void setNestedTabViews(NestedTabViews* record) { _nestedTabViews = record; }
   // Replaces the children (none: the node has no nested tab view).
   void setChildren(std::optional<std::vector<std::unique_ptr<TabTreeItem>>> children);
 
@@ -99,6 +126,7 @@ class TabTreeItem {
   // Nested tabs that are not listed ("TabNotSupport"): kept for their copies' main children.
   std::vector<std::unique_ptr<TabTreeItem>> _unlisted;
   std::vector<std::pair<tk::TabView*, int>> _backup;
+  NestedTabViews* _nestedTabViews = nullptr;
 };
 
 }  // namespace orval
