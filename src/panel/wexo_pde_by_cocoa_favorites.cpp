@@ -302,6 +302,10 @@ bool WexoPDEByCocoa::clickedDeleteFavoriteButton() {
 
 int WexoPDEByCocoa::clickedBrowseFavoriteButton() {
   const std::string path = _currentFavoritePath().value_or("");
+  // The window shows and compares the job as it stands, and applying the current favorite afterwards
+  // puts the job's copies back into the dialog: the copies typed since the last gathering among them.
+  if (!_printOption) _printOption = PrintOption();
+  _gatherValuesFromPane(*_printOption);
   const int answer = FavoriteWindowController::sharedInstance().showAsModalDialog(_selectedProfilePath, _printOption);
   if (answer != tk::ModalResponse::OK || _favorite == nullptr) return answer;
   AppPreference::sharedInstance().buildFavoritePopup(_favorite);

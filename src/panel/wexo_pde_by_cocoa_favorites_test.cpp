@@ -130,6 +130,17 @@ TEST_F(PanelFavoritesTest, SaveChangeApplyExportDeleteAndImportAFavorite) {
   EXPECT_EQ(person->remainingSteps(), 0u);
 }
 
+TEST_F(PanelFavoritesTest, ClosingTheFavoriteManagerKeepsTheCopiesTyped) {
+  WexoPDEByCocoa& panel = open();
+  panel.clickedRevertToDefaultSettings();  // gathers copies = 1 into the job's settings
+  panel.setCopies("5");
+  person->act([](tk::Window& window) { tk::clickButton(window, "OK"); });
+  EXPECT_EQ(panel.clickedBrowseFavoriteButton(), 1);  // unchanged default favorite: applied again
+  EXPECT_EQ(panel.getCopies(), "5");
+  EXPECT_EQ(value(panel, "NumCopies"), "5");
+  EXPECT_EQ(person->remainingSteps(), 0u);
+}
+
 TEST(FavoriteDifferenceTest, ValuesAgreeAsNumbersAndPasswordsAsClearText) {
   const auto scrambled = [](const char* clear, unsigned seed) {
     char out[64];
