@@ -233,7 +233,10 @@ void WexoPDEByCocoa::selectFavorite(tk::PopUpButton* popup) {
   _removeChangedPresetTitleFromFavoritePopup();
   _reflectCurrentFavoriteToUi();
   if (!_printOption) return;
-  if (const std::optional<bool> collate = switchOf(_printOption->find("Collate"))) setCollate(*collate);
+  // Collate only from the favorite itself: the job's own value may be older than the dialog's.
+  const std::optional<PrintOption> favorite = _currentFavoriteDictionary();
+  if (const std::optional<bool> collate = switchOf(favorite ? favorite->find("Collate") : nullptr))
+    setCollate(*collate);
   if (const Value* duplex = _printOption->find("DuplexMode"); duplex != nullptr && !duplex->isNull())
     _panePlugInMgr->setStringValue(duplex->text(), "DuplexMode");
 }

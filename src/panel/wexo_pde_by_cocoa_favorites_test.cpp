@@ -141,6 +141,14 @@ TEST_F(PanelFavoritesTest, ClosingTheFavoriteManagerKeepsTheCopiesTyped) {
   EXPECT_EQ(person->remainingSteps(), 0u);
 }
 
+TEST_F(PanelFavoritesTest, ChoosingAFavoriteWithoutCollateLeavesTheDialogsCollate) {
+  WexoPDEByCocoa& panel = open();
+  panel.clickedRevertToDefaultSettings();  // gathers collate on into the job's settings
+  panel.setCollate(false);
+  choose(panel, "Default Settings");
+  EXPECT_EQ(panel.getCollate(), "False");
+}
+
 TEST(FavoriteDifferenceTest, ValuesAgreeAsNumbersAndPasswordsAsClearText) {
   const auto scrambled = [](const char* clear, unsigned seed) {
     char out[64];
