@@ -48,12 +48,28 @@ std::vector<std::string_view> pieces(std::string_view text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Reads the decimal number at piece[i] and moves i past it.
-std::int64_t readNumber(std::string_view piece, std::size_t& i) {
+// A page number of a piece: its value, read up to the ceiling, and its digits without leading
+// zeros, which order numbers past the ceiling.
+struct PageNumber {
   std::int64_t value = 0;
+  std::string_view digits;
+};
+
+// Reads the decimal number at piece[i] and moves i past it.
+PageNumber readNumber(std::string_view piece, std::size_t& i) {
+  PageNumber number;
+  while (i < piece.size() && piece[i] == '0') ++i;
+  const std::size_t start = i;
   for (; i < piece.size() && isDigit(piece[i]); ++i)
-    value = std::min(value * 10 + (piece[i] - '0'), kNumberCeiling);
-  return value;
+    number.value = std::min(number.value * 10 + (piece[i] - '0'), kNumberCeiling);
+  number.digits = piece.substr(start, i - start);
+  return number;
+}
+
+// a > b, exactly however long the numbers.
+bool exceeds(const PageNumber& a, const PageNumber& b) {
+  if (a.value != kNumberCeiling || b.value != kNumberCeiling) return a.value > b.value;
+  return a.digits.size() != b.digits.size() ? a.digits.size() > b.digits.size() : a.digits > b.digits;
 }
 
 }  // namespace
@@ -76,14 +92,14 @@ bool PageRangeFormatter::_isValidPageRange(std::string_view text, std::int64_t m
   for (const std::string_view piece : pieces(compact)) {
     if (piece == "-") return false;
     std::size_t i = 0;
-    const std::int64_t first = isDigit(piece[0]) ? readNumber(piece, i) : minimum;
-    std::int64_t second = first;
+    const PageNumber first = isDigit(piece[0]) ? readNumber(piece, i) : PageNumber{minimum, {}};
+    PageNumber second = first;
     if (i < piece.size() && piece[i] == '-') {
       ++i;
       if (i < piece.size() && isDigit(piece[i])) second = readNumber(piece, i);
     }
-    if (i < piece.size() || first > second || first == 0) return false;
-    if (first <= maximum && second >= minimum) overlaps = true;
+    if (i < piece.size() || exceeds(first, second) || first.value == 0) return false;
+    if (first.value <= maximum && second.value >= minimum) overlaps = true;
   }
   return overlaps;
 }
