@@ -44,6 +44,18 @@
 
 namespace orval::qt {
 
+namespace {
+
+// A clock or calendar picker: a settings control lays them below its own frame, where a widget
+// would be clipped to a sliver, so they are not drawn; the date field's pop-up calendar and the
+// time field edit the same value.
+bool isGraphicalDatePicker(const tk::View& view) {
+  const auto* picker = dynamic_cast<const tk::DatePicker*>(&view);
+  return picker != nullptr && picker->datePickerStyle() == tk::DatePickerStyle::ClockAndCalendar;
+}
+
+}  // namespace
+
 struct Renderer::ViewEntry {
   std::weak_ptr<const void> life;
   WidgetKind kind = WidgetKind::Plain;
@@ -96,7 +108,8 @@ class Renderer::Sync {
                      static_cast<int>(std::lround(f.width)), static_cast<int>(std::lround(f.height + growDown))));
     showViewState(v, e.kind, *e.widget, e.signature);
     children(v, e);
-    if (w->isHidden() != v.isHidden()) w->setVisible(!v.isHidden());
+    const bool hidden = v.isHidden() || isGraphicalDatePicker(v);
+    if (w->isHidden() != hidden) w->setVisible(!hidden);
     return w;
   }
 

@@ -82,6 +82,8 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   slider.setNumberOfTickMarks(5);
   slider.setAllowsTickMarkValuesOnly(true);
   tk::DatePicker& date = content.add(std::make_unique<tk::DatePicker>(tk::Rect{200, 150, 150, 26}));
+  tk::DatePicker& calendar = content.add(std::make_unique<tk::DatePicker>(tk::Rect{360, 150, 155, 155}));
+  calendar.setDatePickerStyle(tk::DatePickerStyle::ClockAndCalendar);
   tk::SecureTextField& secret = content.add(std::make_unique<tk::SecureTextField>(tk::Rect{10, 60, 100, 22}));
   tk::ImageView& picture = content.add(std::make_unique<tk::ImageView>(tk::Rect{120, 40, 48, 48}));
   picture.setImage(tk::Image::fromFile(ORVAL_SOURCE_DIR "/resources/Classic.png"));
@@ -135,6 +137,10 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
 
   auto* edit = widget<QDateTimeEdit>(date);
   ASSERT_NE(edit, nullptr);
+  // The graphical picker is left out (a settings control lays it outside its own frame); the
+  // date field's pop-up calendar stands for it.
+  EXPECT_TRUE(edit->calendarPopup());
+  EXPECT_TRUE(widget<QWidget>(calendar)->isHidden());
   edit->setDateTime(QDateTime::fromSecsSinceEpoch(978307200 + 86400));
   emit edit->editingFinished();
   EXPECT_EQ(date.dateValue().secondsSinceReferenceDate, 86400);

@@ -211,7 +211,8 @@ void date(tk::DatePicker& model, QDateTimeEdit& edit) {
   }
   if (format.isEmpty()) format = "yyyy-MM-dd";
   if (edit.displayFormat() != format) edit.setDisplayFormat(format);
-  edit.setCalendarPopup(model.datePickerStyle() == tk::DatePickerStyle::ClockAndCalendar);
+  // Every date field offers the calendar: the renderer leaves the graphical pickers out.
+  edit.setCalendarPopup((elements & tk::YearMonthDayElements) == tk::YearMonthDayElements);
   if (model.minDate()) edit.setMinimumDateTime(toQt(*model.minDate()));
   if (model.maxDate()) edit.setMaximumDateTime(toQt(*model.maxDate()));
   if (edit.dateTime() != toQt(model.dateValue()) && !edit.hasFocus()) edit.setDateTime(toQt(model.dateValue()));
