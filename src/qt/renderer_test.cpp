@@ -92,6 +92,7 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   tk::ScrollView& scroll = content.add(std::make_unique<tk::ScrollView>(tk::Rect{200, 10, 150, 40}));
   tk::TextField& document = scroll.setDocument(tk::TextField::makeLabel("Long", {0, 0, 150, 400}));
   tk::Button& check = content.add(std::make_unique<tk::Button>(tk::Rect{10, 110, 150, 20}, tk::ButtonType::Switch));
+  check.setTitle("Two\rlines");  // a title the layouts count as two lines
   // The check box's action changes other views: the change shows at once.
   check.setAction("toggle:", [&](tk::Control&) {
     label.setHidden(check.state() == tk::ControlState::On);
@@ -155,6 +156,7 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   EXPECT_EQ(pullDown.indexOfSelectedItem(), 2);
   EXPECT_EQ(widget<QLabel>(document)->parentWidget()->parentWidget()->parentWidget(), widget<QScrollArea>(scroll));
 
+  EXPECT_EQ(widget<QCheckBox>(check)->text(), "Two\nlines");
   QTest::mouseClick(widget<QCheckBox>(check), Qt::LeftButton, {}, QPoint(6, 10));
   EXPECT_EQ(check.state(), tk::ControlState::On);
   EXPECT_FALSE(widget<QLabel>(label)->isVisible());

@@ -51,8 +51,17 @@ Qt::Alignment alignmentOf(tk::TextAlignment alignment) {
   }
 }
 
+// A title as Qt lays it out: the model breaks lines with "\r" (its layouts count those lines),
+// which Qt would draw as a space.
+QString titleText(const std::string& title) {
+  QString text = qs(title);
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
 void label(tk::TextField& field, QLabel& label) {
-  const QString text = qs(field.stringValue());
+  const QString text = titleText(field.stringValue());
   if (label.text() != text) label.setText(text);
   label.setWordWrap(field.wraps());
   label.setAlignment(alignmentOf(field.alignment()) | (field.wraps() ? Qt::AlignTop : Qt::AlignVCenter));
@@ -86,7 +95,7 @@ void field(tk::TextField& field, FieldWidget& edit) {
 }
 
 void button(tk::Button& model, QAbstractButton& button) {
-  if (button.text() != qs(model.title())) button.setText(qs(model.title()));
+  if (const QString title = titleText(model.title()); button.text() != title) button.setText(title);
   button.setIcon(iconOf(model.image()));
   if (model.image()) button.setIconSize(QSize(static_cast<int>(model.image()->size().width),
                                               static_cast<int>(model.image()->size().height)));
