@@ -110,6 +110,17 @@ void DetailedSettingsWinController::windowDidLoad() {
     setupViewStylePopupButton(_viewStyle);
   } catch (const PlatformException& e) {
     showInformationalAlert(e.name(), stringWithFormat(BSLocalizedString("Exception: %@"), BSLocalizedString(e.reason())));
+    // The window goes (see TDWindowController): nothing may point into it.
+    if (_outlineview != nullptr) {
+      _outlineview->setDelegate(nullptr);
+      _outlineview->setDataSource(nullptr);
+    }
+    dialog.setDelegate(nullptr);
+    _tabView = nullptr;
+    _outlineview = nullptr;
+    _treeContainer = nullptr;
+    _viewStyle = nullptr;
+    _okButton = _cancelButton = _revertToDefaultButton = _versionInfoButton = _downloadButton = nullptr;
     throw;
   }
 }

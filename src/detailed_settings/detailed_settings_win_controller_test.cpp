@@ -9,6 +9,7 @@
 #include "panes/pane_plugin_mgr.h"
 #include "panes/pane_state_test_support.h"
 #include "platform/foundation/log.h"
+#include "platform/foundation/platform_exception.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/button.h"
@@ -164,6 +165,25 @@ TEST_F(DetailedSettingsTest, PanesThatCannotBeBuiltAreLeftOutAndTheWindowStillOp
                                       "Notification", "Advanced"}));
   EXPECT_TRUE(log.contains("pane plug-in Layout: "));
   EXPECT_TRUE(log.contains("the panes tree names the pane Ghost, which is not loaded"));
+  reset();
+}
+
+TEST_F(DetailedSettingsTest, AWindowThatFailsItsSetUpIsNotKeptHalfBuilt) {
+  const foundation_testing::TemporaryFolder folder;
+  const fs::path copy = folder.path() / "OrvalPDE.plugin";
+  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive);
+  std::string window = foundation_testing::fileContents(copy / "Contents/Resources/DetailedSettings.plist");
+  window.replace(window.find("<string>tabView</string>"), 24, "<string>tabViews</string>");
+  folder.write("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", window);
+  useBundle(copy);
+
+  DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
+  person->answerAlert(0).answerAlert(0);
+  // Every opening reports the damage again instead of handing out a window whose buttons do nothing.
+  EXPECT_THROW(controller.window(), PlatformException);
+  EXPECT_THROW(controller.window(), PlatformException);
+  EXPECT_EQ(person->alertsShown().size(), 2u);
+  EXPECT_EQ(person->remainingSteps(), 0u);
   reset();
 }
 

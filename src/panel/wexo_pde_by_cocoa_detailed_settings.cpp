@@ -8,6 +8,11 @@ namespace orval {
 
 int WexoPDEByCocoa::clickedShowDetailedSettingsButton() {
   configuringNotification(false);
+  // Listening again also when the window cannot be set up (its exception passes on).
+  struct ListenAgain {
+    WexoPDEByCocoa& panel;
+    ~ListenAgain() { panel.configuringNotification(true); }
+  } listenAgain{*this};
   saveValuesAndReturnError(nullptr);
   restoreValuesAndReturnError(nullptr);
   if (!_printOption) _printOption = PrintOption();
@@ -27,7 +32,6 @@ int WexoPDEByCocoa::clickedShowDetailedSettingsButton() {
     if (_defaultPrintOption) _restoreValuesToPane(*_defaultPrintOption);
     _panePlugInMgr->restorePrintOptionValues(&*_printOption);
   }
-  configuringNotification(true);
   return answer;
 }
 

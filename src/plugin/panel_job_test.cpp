@@ -10,6 +10,8 @@
 #include "panel/print_settings_ticket.h"
 #include "plugin/plugin_test_support.h"
 #include "platform/foundation/log.h"
+#include "platform/foundation/platform_exception.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/toolkit/button.h"
 #include "platform/toolkit/interface_file.h"
 #include "platform/toolkit/matrix.h"
@@ -170,6 +172,31 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
   EXPECT_EQ(panel->printOption()->get("NumCopies").text(), "3");
   EXPECT_EQ(panel->printOption()->get("Collate").text(), "True");
   EXPECT_EQ(panel->printOption()->get("ColorMode"), panel->defaultPrintOption()->get("ColorMode"));
+}
+
+TEST_F(PanelJobTest, ADetailedSettingsWindowThatCannotBeSetUpLeavesThePanelListening) {
+  const foundation_testing::TemporaryFolder folder;
+  const fs::path copy = folder.path() / "OrvalPDE.plugin";
+  fs::copy(plugin_testing::bundlePath(), copy, fs::copy_options::recursive);
+  std::string window = foundation_testing::fileContents(copy / "Contents/Resources/DetailedSettings.plist");
+  window.replace(window.find("<string>tabView</string>"), 24, "<string>tabViews</string>");
+  folder.write("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", window);
+  ASSERT_TRUE(makeHost().panels().loadPlugIn(Bundle::bundleWithPath(copy)));
+  auto* panel = dynamic_cast<WexoPDEByCocoa*>(host->panels().panels().front().get());
+  ASSERT_NE(panel, nullptr);
+  tk::Application::shared().setOperator(person);
+  ASSERT_TRUE(host->panels().restoreValues());
+  ASSERT_TRUE(host->panels().show(*panel));
+
+  person->answerAlert(0);
+  EXPECT_THROW(panel->clickedShowDetailedSettingsButton(), PlatformException);
+  // The main pane's changes still reach the job's settings.
+  tk::PopUpButton* popup = panel->shortcutControl("ColorMode")->popupButton();
+  const int other = popup->indexOfSelectedItem() == 0 ? 1 : 0;
+  popup->selectItemAtIndex(other);
+  popup->sendAction();
+  EXPECT_EQ(panel->printOption()->get("ColorMode"), popup->itemAtIndex(other)->representedObject());
+  EXPECT_EQ(person->remainingSteps(), 0u);
 }
 
 TEST_F(PanelJobTest, TheMainPaneShowsTheJobNameHidesTheFavoritesAndBridgesTheDialogsControls) {

@@ -28,7 +28,13 @@ tk::Window* TDWindowController::window() {
     logMessage("###Error: the window " + _windowFileName + " cannot be loaded: " + error);
     return nullptr;
   }
-  windowDidLoad();
+  try {
+    windowDidLoad();
+  } catch (...) {
+    // A window whose set-up failed has no actions bound: the next opening tries (and reports) again.
+    _window.reset();
+    throw;
+  }
   return _window.get();
 }
 

@@ -7,7 +7,10 @@
 // back afterwards, also when loading fails), so that loading a plug-in
 // dialog does not run the host's initialisation again. A window that cannot
 // be loaded is logged and stays missing (window() answers nullptr; asked
-// again, loading is tried again).
+// again, loading is tried again). A window whose set-up (windowDidLoad)
+// raises is dropped and the exception passes on, so that the next opening
+// tries again rather than showing a window with nothing bound; a controller
+// whose set-up may raise forgets the views it found before it does.
 #pragma once
 
 #include <memory>
