@@ -148,12 +148,10 @@ TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsOnceConsistentAndRef
 
 TEST_F(DetailedSettingsTest, PanesThatCannotBeBuiltAreLeftOutAndTheWindowStillOpens) {
   const foundation_testing::TemporaryFolder folder;
-  const fs::path copy = folder.path() / "OrvalPDE.plugin";
-  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive);
+  const fs::path copy = folder.copy(ORVAL_BUNDLE_DIR, "OrvalPDE.plugin");
   folder.write("OrvalPDE.plugin/Contents/PlugIns/Layout.bundle/Contents/Resources/PaneLayout.plist", "<plist><dict>");
-  std::string tree = foundation_testing::fileContents(copy / "Contents/Resources/PanesTree.plist");
-  tree.replace(tree.find("<string>Security</string>"), 25, "<string>Ghost</string>");
-  folder.write("OrvalPDE.plugin/Contents/Resources/PanesTree.plist", tree);
+  folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/PanesTree.plist", "<string>Security</string>",
+                       "<string>Ghost</string>");
   useBundle(copy);
 
   LogCapture log;
@@ -170,11 +168,9 @@ TEST_F(DetailedSettingsTest, PanesThatCannotBeBuiltAreLeftOutAndTheWindowStillOp
 
 TEST_F(DetailedSettingsTest, AWindowThatFailsItsSetUpIsNotKeptHalfBuilt) {
   const foundation_testing::TemporaryFolder folder;
-  const fs::path copy = folder.path() / "OrvalPDE.plugin";
-  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive);
-  std::string window = foundation_testing::fileContents(copy / "Contents/Resources/DetailedSettings.plist");
-  window.replace(window.find("<string>tabView</string>"), 24, "<string>tabViews</string>");
-  folder.write("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", window);
+  const fs::path copy = folder.copy(ORVAL_BUNDLE_DIR, "OrvalPDE.plugin");
+  folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", "<string>tabView</string>",
+                       "<string>tabViews</string>");
   useBundle(copy);
 
   DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();

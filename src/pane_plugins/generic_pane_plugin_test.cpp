@@ -142,11 +142,8 @@ TEST_F(GenericPanePlugInTest, ControlsAreStackedTopDownInsideTheirTabAndNamesAre
 
 TEST_F(GenericPanePlugInTest, EachRoleLoadsItsOwnLayoutAndAnUnknownRoleCostsOnlyItself) {
   const foundation_testing::TemporaryFolder folder;
-  const fs::path copy = folder.path() / "OrvalPDE.plugin";
-  fs::copy(ORVAL_BUNDLE_DIR, copy, fs::copy_options::recursive);
-  std::string tree = foundation_testing::fileContents(copy / "Contents/Resources/PanesTree.plist");
-  tree.replace(tree.find("Finishing+Staple"), 16, "Finishing+Stitch");
-  folder.write("OrvalPDE.plugin/Contents/Resources/PanesTree.plist", tree);
+  const fs::path copy = folder.copy(ORVAL_BUNDLE_DIR, "OrvalPDE.plugin");
+  folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/PanesTree.plist", "Finishing+Staple", "Finishing+Stitch");
   mainBundle = Bundle::bundleWithPath(copy);
   SetBSPrincipalBundle(mainBundle);
 

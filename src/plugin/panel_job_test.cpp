@@ -176,11 +176,9 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
 
 TEST_F(PanelJobTest, ADetailedSettingsWindowThatCannotBeSetUpLeavesThePanelListening) {
   const foundation_testing::TemporaryFolder folder;
-  const fs::path copy = folder.path() / "OrvalPDE.plugin";
-  fs::copy(plugin_testing::bundlePath(), copy, fs::copy_options::recursive);
-  std::string window = foundation_testing::fileContents(copy / "Contents/Resources/DetailedSettings.plist");
-  window.replace(window.find("<string>tabView</string>"), 24, "<string>tabViews</string>");
-  folder.write("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", window);
+  const fs::path copy = folder.copy(plugin_testing::bundlePath(), "OrvalPDE.plugin");
+  folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", "<string>tabView</string>",
+                       "<string>tabViews</string>");
   ASSERT_TRUE(makeHost().panels().loadPlugIn(Bundle::bundleWithPath(copy)));
   auto* panel = dynamic_cast<WexoPDEByCocoa*>(host->panels().panels().front().get());
   ASSERT_NE(panel, nullptr);

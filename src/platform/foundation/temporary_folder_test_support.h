@@ -34,6 +34,21 @@ class TemporaryFolder {
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
+  // Copies the folder (a bundle) at source to path()/name and answers the copy's path.
+  std::filesystem::path copy(const std::filesystem::path& source, const std::filesystem::path& name) const {
+    std::filesystem::copy(source, path_ / name, std::filesystem::copy_options::recursive);
+    return path_ / name;
+  }
+  // Replaces the first from in the file path()/name by to; a test failure when the file lacks it.
+  void replaceInFile(const std::filesystem::path& name, const std::string& from, const std::string& to) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string bytes = text.str();
+    const std::size_t at = bytes.find(from);
+    ASSERT_NE(at, std::string::npos) << name << " lacks " << from;
+    write(name, bytes.replace(at, from.size(), to));
+  }
   // Writes bytes to path()/name (making its folders) and answers the file's path.
   std::filesystem::path write(const std::filesystem::path& name, const std::string& bytes) const {
     const std::filesystem::path file = path_ / name;
