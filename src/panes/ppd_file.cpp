@@ -27,15 +27,6 @@ std::optional<std::string> keywordCString(std::string_view keyword) {
   return std::string(keyword);
 }
 
-// A title made by libcups. libcups converts every option and choice title to
-// UTF-8 from the description's declared encoding while it reads the file, so
-// titles are UTF-8 whatever the description declares.
-std::optional<std::string> titleText(const char* bytes) {
-  if (bytes == nullptr) return std::nullopt;
-  std::string text(bytes);
-  if (!isValidUtf8(text)) return std::nullopt;
-  return text;
-}
 
 }  // namespace
 
@@ -111,8 +102,18 @@ Value PpdFile::_choiceValue(const ppd_option_t& option, const char* choice) cons
   return text ? Value(std::move(*text)) : Value();
 }
 
+std::optional<std::string> PpdFile::_title(const char* bytes) const {
+  if (bytes == nullptr) return std::nullopt;
+  // libcups converts titles to UTF-8 from every encoding it knows; a Chinese description
+  // declaring "None" is not among them, and its title bytes are left in CP936.
+  if (_stringEncoding == TextEncoding::CP936) return _decode(bytes);
+  std::string text(bytes);
+  if (!isValidUtf8(text)) return std::nullopt;
+  return text;
+}
+
 std::string PpdFile::_choiceTitle(const ppd_choice_t& choice) const {
-  if (std::optional<std::string> title = titleText(choice.text)) return *title;
+  if (std::optional<std::string> title = _title(choice.text)) return *title;
   return _decode(choice.choice).value_or("xxx");
 }
 
@@ -162,7 +163,7 @@ std::optional<std::string> PpdFile::optionAlias(std::string_view mainKeyword,
 std::optional<std::string> PpdFile::mainAlias(std::string_view mainKeyword) const {
   const ppd_option_t* option = _findOption(mainKeyword);
   if (option == nullptr) return std::nullopt;
-  return titleText(option->text);
+  return _title(option->text);
 }
 
 int PpdFile::uiType(std::string_view mainKeyword) const {

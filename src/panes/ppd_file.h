@@ -9,8 +9,11 @@
 // description's name limit; anything else names nothing. A choice of a
 // boolean option is handed out as a boolean, true exactly when it is "True".
 // Titles are handed out as libcups made them while reading the file (UTF-8,
-// converted from the declared encoding); the description's own byte strings
-// (product, choices) are read in the encoding its LanguageEncoding declares.
+// converted from the declared encoding; an ISOLatin1 description's titles
+// thus read as ISO 8859-1), except a Chinese description declaring "None",
+// whose title bytes libcups leaves alone: they are read in CP936. The
+// description's own byte strings (product, choices) are read in the
+// encoding its LanguageEncoding declares.
 #pragma once
 
 #include <cups/ppd.h>
@@ -93,6 +96,8 @@ class PpdFile {
   Value _choiceValue(const ppd_option_t& option, const char* choice) const;
   // A byte string of the description (product, choices) in _stringEncoding.
   std::optional<std::string> _decode(const char* bytes) const;
+  // A title as libcups left it: UTF-8, or CP936 bytes that it did not convert; nullopt when it does not decode.
+  std::optional<std::string> _title(const char* bytes) const;
   // The title of a choice, or the choice itself when the title does not decode.
   std::string _choiceTitle(const ppd_choice_t& choice) const;
 

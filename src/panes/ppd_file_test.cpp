@@ -45,7 +45,7 @@ TEST(PpdFileEncodingTest, DeclaredEncodingDecodesTheDescriptionsOwnBytesAndTitle
       {"latin1.ppd", TextEncoding::MacRoman, "(Café Server)", "OffsetMode", "Décalage"},
       {"utf8.ppd", TextEncoding::UTF8, "(Café Server)", "ColorMode", "カラーモード"},
       {"jis.ppd", TextEncoding::CP932, "(両面プリンター)", "DuplexMode", "両面印刷"},
-      {"chinese.ppd", TextEncoding::CP936, "(双面打印机)", nullptr, nullptr},
+      {"chinese.ppd", TextEncoding::CP936, "(双面打印机)", "DuplexMode", "双面打印"},  // titles not converted
       {"no_encoding.ppd", TextEncoding::ASCII, std::nullopt, nullptr, nullptr},
   };
   for (const auto& c : cases) {
@@ -58,6 +58,7 @@ TEST(PpdFileEncodingTest, DeclaredEncodingDecodesTheDescriptionsOwnBytesAndTitle
   }
   EXPECT_EQ(PpdFile::initWithContentsOfFile(fixture("jis.ppd"))->optionAliases("DuplexMode"),
             (Strings{"しない", "長辺とじ"}));
+  EXPECT_EQ(PpdFile::initWithContentsOfFile(fixture("chinese.ppd"))->optionAlias("DuplexMode", "None"), "关闭");
   const struct {
     const char *encoding, *language;
     TextEncoding expected;
