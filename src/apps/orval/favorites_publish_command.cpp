@@ -3,12 +3,14 @@
 // favorite as the user's CUPS instance QUEUE/NAME, so that `lp -d QUEUE/NAME`
 // and every CUPS-based dialog print with it.
 //
-// publish writes into the user's lpoptions (cupsSetDests2, ~/.cups/lpoptions)
+// publish writes into the user's lpoptions (LpoptionsFile, ~/.cups/lpoptions)
 // the instance NAME of the TZ queue with the options `orval print --dry-run
 // --favorite NAME` shows (the queue's job with the favorite laid over it,
 // checked for consistency), but for those a job without them means as well:
-// a marked choice that is the queue's default, and a private entry with no
-// text (which CUPS would hand the backend as "true"). lpoptions keeps a
+// a marked choice that is the queue's default (unless the user's lpoptions
+// give the queue, which the instance starts from, another value), and a
+// private entry with no text (which CUPS would hand the backend as "true").
+// Every other line of the file stays as it was. lpoptions keeps a
 // destination on one line that CUPS reads up to kMaxLpoptionsLine bytes, and
 // blank-separated: a longer line, or a value with a tab or a line break, is
 // refused and nothing is written. An instance of that name is replaced whole.
@@ -22,6 +24,7 @@
 #include "apps/orval/bundle_location.h"
 #include "apps/orval/commands.h"
 #include "apps/orval/cups_destination.h"
+#include "apps/orval/lpoptions_file.h"
 #include "apps/orval/print_job.h"
 #include "panel/print_settings_ticket.h"
 
@@ -37,40 +40,24 @@ struct PublishOptions {
   std::string name;
 };
 
-// The user's destinations, freed when they go.
-class UserDestinations {
+// The queue's own destination as the user's lpoptions leave it (the options an instance of it
+// starts from), freed when it goes.
+class QueueDestination {
  public:
-  explicit UserDestinations(http_t* http) : count_(cupsGetDests2(http, &dests_)) {}
-  ~UserDestinations() { cupsFreeDests(count_, dests_); }
-  UserDestinations(const UserDestinations&) = delete;
-  UserDestinations& operator=(const UserDestinations&) = delete;
+  QueueDestination(http_t* http, const std::string& queue) : dest_(cupsGetNamedDest(http, queue.c_str(), nullptr)) {}
+  ~QueueDestination() {
+    if (dest_ != nullptr) cupsFreeDests(1, dest_);
+  }
+  QueueDestination(const QueueDestination&) = delete;
+  QueueDestination& operator=(const QueueDestination&) = delete;
 
-  cups_dest_t* find(const std::string& queue, const std::string& instance) const {
-    return cupsGetDest(queue.c_str(), instance.c_str(), count_, dests_);
-  }
-  // The instance, made anew (without options of its own).
-  cups_dest_t* replace(const std::string& queue, const std::string& instance) {
-    count_ = cupsRemoveDest(queue.c_str(), instance.c_str(), count_, &dests_);
-    count_ = cupsAddDest(queue.c_str(), instance.c_str(), count_, &dests_);
-    cups_dest_t* dest = find(queue, instance);
-    cupsFreeOptions(dest->num_options, dest->options);
-    dest->num_options = 0;
-    dest->options = nullptr;
-    return dest;
-  }
-  void remove(const std::string& queue, const std::string& instance) {
-    count_ = cupsRemoveDest(queue.c_str(), instance.c_str(), count_, &dests_);
-  }
-  // Writes them into the user's lpoptions; false with the reason.
-  bool save(http_t* http, std::string* error) {
-    if (cupsSetDests2(http, count_, dests_) == 0) return true;
-    *error = std::string("the user's lpoptions cannot be written: ") + cupsLastErrorString();
-    return false;
+  // The value the queue's destination gives option name, or nullptr.
+  const char* option(const std::string& name) const {
+    return dest_ != nullptr ? cupsGetOption(name.c_str(), dest_->num_options, dest_->options) : nullptr;
   }
 
  private:
-  cups_dest_t* dests_ = nullptr;
-  int count_ = 0;
+  cups_dest_t* dest_;
 };
 
 // Refuses a name CUPS does not take as an instance name.
@@ -80,24 +67,28 @@ void checkInstanceName(const std::string& name) {
 }
 
 // The options of the instance named instance for a job with jobOptions on a queue described by
-// description (see above); throws CommandError when lpoptions cannot keep them.
-std::vector<std::pair<std::string, std::string>> instanceOptions(const CupsJobOptions& jobOptions,
-                                                                 const PrinterDescription& description,
-                                                                 const std::string& instance) {
+// description, whose own destination is queue (see above); throws CommandError when lpoptions
+// cannot keep them.
+LpoptionsFile::Options instanceOptions(const CupsJobOptions& jobOptions, const PrinterDescription& description,
+                                       const QueueDestination& queue, const std::string& instance) {
   std::map<std::string, std::string> defaults;
   for (const PpdOption& option : description.options()) defaults[option.keyword] = option.defaultChoice;
-  std::vector<std::pair<std::string, std::string>> kept;
-  std::size_t line = std::string("Dest ").size() + instance.size();
+  LpoptionsFile::Options kept;
   for (const auto& [name, value] : jobOptions.list()) {
+    // An instance starts from its queue's options: the queue's default goes without saying only
+    // when the user's lpoptions do not give the queue another value.
     const auto byDefault = defaults.find(name);
-    if (byDefault != defaults.end() && byDefault->second == value) continue;
+    const char* queueValue = queue.option(name);
+    if (byDefault != defaults.end() && byDefault->second == value && (queueValue == nullptr || queueValue == value))
+      continue;
     if (value.empty() && name.starts_with(kPrivateEntryPrefix)) continue;
     if (value.find_first_of("\t\n\r") != std::string::npos)
       throw CommandError("the option " + name + " holds a tab or a line break, which lpoptions cannot keep; "
                          "nothing is published");
-    line += 1 + name.size() + 1 + value.size() + 2;  // blank, name, "=", the value, perhaps quoted
     kept.emplace_back(name, value);
   }
+  // Counted as written, escapes included, and as the longer "Default" line it may be.
+  const std::size_t line = LpoptionsFile::line("Default", instance, kept).size();
   if (line > kMaxLpoptionsLine)
     throw CommandError("the job's options take " + std::to_string(line) + " bytes, more than the " +
                        std::to_string(kMaxLpoptionsLine) + " CUPS reads of an instance; nothing is published");
@@ -115,12 +106,12 @@ void runPublish(const PublishOptions& options) {
     const std::optional<CupsJobOptions> jobOptions = cups.jobOptions(&error);
     if (!jobOptions) throw CommandError(error + "; nothing is published");
     queue = cups.queue();
-    list = instanceOptions(*jobOptions, *cups.host().printerDescription(), queue + "/" + options.name);
-    UserDestinations dests(cups.connection().http());
-    cups_dest_t* dest = dests.replace(queue, options.name);
-    for (const auto& [name, value] : list)
-      dest->num_options = cupsAddOption(name.c_str(), value.c_str(), dest->num_options, &dest->options);
-    if (!dests.save(cups.connection().http(), &error)) throw CommandError(error);
+    const QueueDestination queueDestination(cups.connection().http(), queue);
+    list = instanceOptions(*jobOptions, *cups.host().printerDescription(), queueDestination,
+                           queue + "/" + options.name);
+    LpoptionsFile lpoptions(LpoptionsFile::userFile());
+    lpoptions.set(queue + "/" + options.name, list);
+    lpoptions.save();
   }
   if (options.job.json) {
     Json published = Json::object();
@@ -134,12 +125,10 @@ void runUnpublish(const PublishOptions& options) {
   checkInstanceName(options.name);
   const std::shared_ptr<Bundle> bundle = openBundle(options.job.bundle);
   const std::unique_ptr<CupsPrintHost> cups = connectTzQueue({options.job.printer, options.job.server}, *bundle);
-  UserDestinations dests(cups->connection().http());
-  if (dests.find(cups->queue(), options.name) == nullptr)
+  LpoptionsFile lpoptions(LpoptionsFile::userFile());
+  if (!lpoptions.remove(cups->queue() + "/" + options.name))
     throw CommandError("there is no instance " + cups->queue() + "/" + options.name);
-  dests.remove(cups->queue(), options.name);
-  std::string error;
-  if (!dests.save(cups->connection().http(), &error)) throw CommandError(error);
+  lpoptions.save();
   std::cout << "Removed " << cups->queue() << '/' << options.name << '\n';
 }
 

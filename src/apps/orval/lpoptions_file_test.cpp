@@ -1,0 +1,69 @@
+// The user's lpoptions edited one destination at a time.
+#include "apps/orval/lpoptions_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "apps/orval/commands.h"
+#include "platform/foundation/temporary_folder_test_support.h"
+
+namespace orval::cli {
+namespace {
+
+using foundation_testing::fileContents;
+using foundation_testing::TemporaryFolder;
+
+TEST(LpoptionsFileTest, LinesQuoteAndEscapeAsLibcupsReadsThem) {
+  const struct {
+    std::string value, written;
+  } rows[] = {
+      {"TopLeft", " a=TopLeft"},
+      {"two words", " a=\"two words\""},
+      {"it's", " a=\"it\\'s\""},
+      {"a\\b\"c", " a=\"a\\\\b\\\"c\""},
+      {"", " a"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(LpoptionsFile::line("Dest", "tz/Proof", {{"a", row.value}}), "Dest tz/Proof" + row.written) << row.value;
+}
+
+TEST(LpoptionsFileTest, OnlyTheNamedDestinationsLineChanges) {
+  const TemporaryFolder folder;
+  const std::string others =
+      "# the user's own notes\n"
+      "Dest gone/kept copies=3 media=Letter\n"
+      "Dest laptop@remote/inst copies=2\n";
+  const std::filesystem::path path =
+      folder.write("lpoptions", others + "Default TZ/proof ColorMode=Grayscale\nDest tz/Draft a=1\n");
+  LpoptionsFile file(path);
+  EXPECT_TRUE(file.has("tz/Proof"));  // names compare as CUPS compares them, ignoring case
+  EXPECT_FALSE(file.has("tz"));
+  // Replaced where it stands, still the user's default; a new one goes last.
+  file.set("tz/Proof", {{"StapleMode", "TopLeft"}});
+  file.set("tz/Booklet", {{"FoldMode", "Saddle"}});
+  EXPECT_TRUE(file.remove("tz/draft"));
+  EXPECT_FALSE(file.remove("tz/Draft"));
+  file.save();
+  EXPECT_EQ(fileContents(path),
+            others + "Default tz/Proof StapleMode=TopLeft\nDest tz/Booklet FoldMode=Saddle\n");
+}
+
+TEST(LpoptionsFileTest, AMissingFileAndFolderAreMadePrivately) {
+  const TemporaryFolder folder;
+  const std::filesystem::path path = folder.path() / ".cups/lpoptions";
+  LpoptionsFile file(path);
+  EXPECT_FALSE(file.has("tz/Proof"));
+  file.set("tz/Proof", {{"a", "b"}});
+  file.save();
+  EXPECT_EQ(fileContents(path), "Dest tz/Proof a=b\n");
+  struct stat info {};
+  ASSERT_EQ(stat(path.parent_path().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+
+  // A folder in the file's place cannot be read: refused, nothing written.
+  std::filesystem::create_directories(folder.path() / "folder/lpoptions");
+  EXPECT_THROW(LpoptionsFile(folder.path() / "folder/lpoptions"), CommandError);
+}
+
+}  // namespace
+}  // namespace orval::cli
