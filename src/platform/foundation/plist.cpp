@@ -120,10 +120,17 @@ bool fromNode(plist_t node, Value& out, std::string& error) {
     }
     case PLIST_ARRAY: {
       Array array;
-      const std::uint32_t size = plist_array_get_size(node);
-      for (std::uint32_t i = 0; i < size; ++i) {
+      // Walked with an iterator: libplist finds an item by index from the first item on, which
+      // made reading a list of n items take n * n / 2 steps (a long font list, seconds).
+      plist_array_iter iter = nullptr;
+      plist_array_new_iter(node, &iter);
+      const std::unique_ptr<void, decltype(&std::free)> ownedIter(iter, &std::free);
+      for (;;) {
+        plist_t child = nullptr;
+        plist_array_next_item(node, iter, &child);
+        if (!child) break;
         Value item;
-        if (!fromNode(plist_array_get_item(node, i), item, error)) return false;
+        if (!fromNode(child, item, error)) return false;
         array.push_back(std::move(item));
       }
       out = std::move(array);
