@@ -1,6 +1,8 @@
 #include "platform/foundation/plist_binary_check.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -10,15 +12,23 @@ namespace orval::detail {
 namespace {
 
 // A binary property list may reference one object many times; reading it
-// expands every reference, so the expanded size is bounded.
+// expands every reference, so the expanded size is bounded: in objects, and
+// in bytes (a kilobyte of references to one long string would otherwise
+// expand to gigabytes). The byte budget is generous for every list the
+// system reads: at least 64 MiB, or 16 times the input.
 constexpr std::uint64_t kMaxBinaryObjects = 1u << 20;
+constexpr std::uint64_t kMinExpandedBytes = std::uint64_t{64} << 20;
+constexpr std::uint64_t kExpansionFactor = 16;
+// What one object costs beyond its contents, as counted against the budget.
+constexpr std::uint64_t kObjectOverhead = 16;
 
 // Checks a binary property list's trailer, offset table and every object
 // reachable from the top, with a stack of pending objects instead of
 // recursion.
 class BinaryChecker {
  public:
-  explicit BinaryChecker(std::span<const std::uint8_t> b) : b_(b) {}
+  explicit BinaryChecker(std::span<const std::uint8_t> b)
+      : b_(b), budget_(std::max<std::uint64_t>(kMinExpandedBytes, kExpansionFactor * b.size())) {}
 
   bool check(std::string& error) {
     if (!checkAll()) {
@@ -103,8 +113,16 @@ class BinaryChecker {
     return true;
   }
 
+  // Counts bytes of expanded contents against the budget; false (failed) past it.
+  bool spend(std::uint64_t bytes) {
+    if (bytes > budget_) return fail("expands to more than " + std::to_string(budget_ >> 20) + " MiB");
+    budget_ -= bytes;
+    return true;
+  }
+
   bool checkObject(std::uint64_t index, int depth,
                    std::vector<std::pair<std::uint64_t, int>>& pending) {
+    if (!spend(kObjectOverhead)) return false;
     const std::uint64_t offset = offsetOf(index);
     if (offset < 8 || offset >= tableOffset_) return fail("object offset out of range");
     const std::uint8_t marker = b_[offset];
@@ -139,11 +157,11 @@ class BinaryChecker {
       }
       case 0x4:
         if (!readCount(low, count) || !has(count)) return fail("truncated data");
-        return true;
+        return spend(count);
       case 0x5: {
         if (!readCount(low, count) || !has(count)) return fail("truncated string");
         if (std::memchr(b_.data() + pos_, 0, count)) return fail("string holds a NUL character");
-        return true;
+        return spend(count);
       }
       case 0x6: {
         if (!readCount(low, count) || count > tableOffset_ / 2 || !has(2 * count))
@@ -157,7 +175,7 @@ class BinaryChecker {
           expectLow = high;
         }
         if (expectLow) return fail("invalid UTF-16 string");
-        return true;
+        return spend(3 * count);  // as UTF-8
       }
       case 0x8: {
         const unsigned size = low + 1;
@@ -178,7 +196,7 @@ class BinaryChecker {
 
   std::span<const std::uint8_t> b_;
   std::uint8_t offsetSize_ = 0, refSize_ = 0;
-  std::uint64_t objects_ = 0, tableOffset_ = 0, pos_ = 0, references_ = 0;
+  std::uint64_t objects_ = 0, tableOffset_ = 0, pos_ = 0, references_ = 0, budget_ = 0;
   std::string error_;
 };
 

@@ -226,6 +226,16 @@ TEST(PlistTest, ChecksBinaryHeaderAndStructureBeforeReading) {
   expectRefused(binaryPlist({std::string("\x61\xD8\x00", 3)}), "unpaired surrogate");
   expectRefused(binaryPlist({"\x14" + bigEndian(1, 8) + bigEndian(0, 8)}), "128-bit integer");
   expectRefused(binaryPlist({"\x33" + bigEndian(0x7FF0000000000000ull, 8)}), "infinite date");
+  // Many references to one long string: a small file that would expand past the byte budget.
+  const auto sharedString = [](int references) {
+    std::string refs;
+    for (int i = 0; i < references; ++i) refs += bigEndian(1, 2);
+    return binaryPlist({"\xAF\x11" + bigEndian(references, 2) + refs,
+                        "\x5F\x12" + bigEndian(100000, 4) + std::string(100000, 'a')}, 2);
+  };
+  expectRefused(sharedString(1000), "100 MB from one shared string");
+  ASSERT_TRUE(plistFromBytes(sharedString(100)));
+  EXPECT_EQ(plistFromBytes(sharedString(100))->asArray()->size(), 100u);
 
   // 128-bit integers that fit 64 signed bits read as themselves.
   EXPECT_EQ(plistFromBytes(binaryPlist({"\x14" + bigEndian(0, 8) + bigEndian(5, 8)})), Value(5));
