@@ -170,7 +170,9 @@ std::optional<std::string> ppdxReadData(ppd_file_t* ppd, std::string_view name) 
 
 std::optional<Value> readServerList(ppd_file_t* ppd, std::string_view name) {
   const std::optional<std::string> data = ppdxReadData(ppd, name);
-  if (!data) return std::nullopt;
+  // Nothing read: an empty chunk 0, which is how a queue says that the print server has no such list, or chunks
+  // whose fault was reported already. No list, and no second report.
+  if (!data || data->empty()) return std::nullopt;
   return plistFromBytes(std::string_view(*data));
 }
 

@@ -40,7 +40,8 @@ std::optional<std::string> serverListChunkName(std::string_view name, unsigned n
 // chunks are still fed.
 std::optional<std::string> ppdxReadData(ppd_file_t* ppd, std::string_view name);
 
-// List name of ppd parsed as a property list; nullopt when it cannot be read or parsed.
+// List name of ppd parsed as a property list; nullopt when it cannot be read or parsed, and (without a
+// diagnostic) when its chunk 0 is empty, as a queue publishes a list the print server does not have.
 std::optional<Value> readServerList(ppd_file_t* ppd, std::string_view name);
 
 }  // namespace orval

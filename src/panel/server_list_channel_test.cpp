@@ -130,6 +130,23 @@ TEST(ServerListChannelTest, ChunksMustRunFromZeroWithoutGaps) {
   EXPECT_EQ(readServerList(gap.get(), "StackerInfoList"), std::nullopt);
 }
 
+TEST(ServerListChannelTest, AnEmptyFirstChunkIsNoListWhateverChunksFollowIt) {
+  // As cupsd leaves a queue's description after a "PPD: DeviceList0000=\"\"" line: chunk 0 replaced by an
+  // empty value, the later chunks of the list published before it still there.
+  const std::vector<std::string> values =
+      base64Each(splitBytes(zlibCompress(plistToBinary(feederList(6))), 40));
+  ASSERT_GE(values.size(), 2u);
+  const std::vector<std::string> stale(values.begin() + 1, values.end());
+  PpdFromText ppd(listPpd("*DeviceList0000: \n" + chunkLines("DeviceList", stale, 1)));
+  ASSERT_NE(ppd.get(), nullptr);
+  LogCapture log(LogCapture::Sinks::Silenced);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ppdxReadData(ppd.get(), "DeviceList"), "");
+  EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), std::nullopt);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(log.lines(), std::vector<std::string>{});
+}
+
 TEST(ServerListChannelTest, BytesAfterTheEndOfTheStreamAreIgnoredAndOnlyAListIsAList) {
   const Value list = feederList(5);
   const std::string serialized = plistToBinary(list);
