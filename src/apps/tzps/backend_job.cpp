@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "apps/tzps/job_record.h"
+#include "panel/print_settings_ticket.h"
 #include "panel/server_list_publisher.h"
 #include "platform/foundation/plist.h"
-#include "panel/print_settings_ticket.h"
 
 namespace orval::tzps {
 namespace {
@@ -28,6 +28,8 @@ namespace fs = std::filesystem;
 
 // Folders and files of the spool: the queue's user writes, its group reads.
 constexpr mode_t kFolderMode = 0750;
+// The most bytes of a reason (which may quote the job's title) that a message shows.
+constexpr std::size_t kShownReasonBytes = 200;
 
 std::string extensionFor(std::string_view format) {
   if (format == "application/pdf") return ".pdf";
@@ -197,6 +199,13 @@ std::optional<fs::path> placeRecord(const fs::path& incoming, const fs::path& sp
 
 }  // namespace
 
+std::string shownText(std::string_view text, std::size_t maxBytes) {
+  std::string shown;
+  for (const char c : text.substr(0, maxBytes)) shown += c >= ' ' && c < 0x7F ? c : '?';
+  if (text.size() > maxBytes) shown += "...";
+  return shown;
+}
+
 int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std::istream& document,
                     std::ostream& messages) {
   const fs::path& spool = settings.spool;
@@ -261,6 +270,7 @@ int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std:
 int runCommandJob(const BackendJob& job, const BackendSettings& settings, std::istream& commands,
                   std::ostream& messages) {
   int status = CUPS_BACKEND_OK;
+  const std::string list = shownText(job.title);
   std::string line;
   while (std::getline(commands, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -268,7 +278,7 @@ int runCommandJob(const BackendJob& job, const BackendSettings& settings, std::i
     if (start == std::string::npos || line[start] == '#') continue;
     const std::string command = line.substr(start, line.find_first_of(" \t", start) - start);
     if (command != "ReportLevels") {
-      messages << "DEBUG: tzps ignores the command " << command << std::endl;
+      messages << "DEBUG: tzps ignores the command " << shownText(command) << std::endl;
       continue;
     }
     const fs::path file = settings.lists / (job.title + ".plist");
@@ -279,23 +289,22 @@ int runCommandJob(const BackendJob& job, const BackendSettings& settings, std::i
       continue;
     }
     if (job.title.empty() || job.title.find('/') != std::string::npos || !fs::is_regular_file(file, ec)) {
-      messages << "INFO: the print server has no server list \"" << job.title << "\"" << std::endl;
+      messages << "INFO: the print server has no server list \"" << list << "\"" << std::endl;
       continue;
     }
     std::string error;
-    const std::optional<Value> list = plistFromFile(file, &error);
+    const std::optional<Value> value = plistFromFile(file, &error);
     const std::optional<std::vector<ServerListChunk>> chunks =
-        list ? serverListChunks(job.title, *list, ServerListPublishOptions{}, &error) : std::nullopt;
+        value ? serverListChunks(job.title, *value, ServerListPublishOptions{}, &error) : std::nullopt;
     if (!chunks) {
-      messages << "ERROR: the server list " << file.string() << " cannot be published: "
-               << (error.empty() ? "it is not a property list" : error) << std::endl;
+      messages << "ERROR: the server list " << list << " in " << settings.lists.string() << " cannot be published: "
+               << shownText(error.empty() ? "it is not a property list" : error, kShownReasonBytes) << std::endl;
       status = CUPS_BACKEND_FAILED;
       continue;
     }
     for (const ServerListChunk& chunk : *chunks)
       messages << "PPD: " << chunk.attribute << "=\"" << chunk.value << "\"\n";
-    messages << "INFO: published the server list " << job.title << " (" << chunks->size() << " chunks)"
-             << std::endl;
+    messages << "INFO: published the server list " << list << " (" << chunks->size() << " chunks)" << std::endl;
   }
   return status;
 }

@@ -9,6 +9,11 @@
 // the server does not have is reported and publishes nothing; other commands
 // are ignored.
 //
+// Job-supplied text (the command file's words, the title, file names) reaches
+// the message stream only through shownText: cupsd reads the stream in lines
+// of at most 2047 bytes and takes the rest of a longer line, and whatever
+// follows a line break, for a message of its own, a "PPD:" one included.
+//
 // Both answer a CUPS backend exit status: CUPS_BACKEND_OK; CUPS_BACKEND_STOP
 // when the spool folder cannot take the job (missing and not makeable,
 // read-only, full), so that cupsd keeps the job and stops the queue until
@@ -17,11 +22,13 @@
 // Every reason goes to the message stream as an "ERROR:" line.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "apps/tzps/backend_settings.h"
 
@@ -40,6 +47,12 @@ struct BackendJob {
 
 // The MIME type of command jobs.
 inline constexpr std::string_view kCommandFormat = "application/vnd.cups-command";
+
+// The most bytes of one job-supplied text that a message shows.
+inline constexpr std::size_t kShownTextBytes = 64;
+// text as a message shows it: its first maxBytes bytes, each byte that is not printable ASCII as "?", and "..."
+// when text is longer.
+std::string shownText(std::string_view text, std::size_t maxBytes = kShownTextBytes);
 
 // Stores job with its document (read from document) as a record in settings.spool.
 int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std::istream& document,

@@ -2,16 +2,118 @@
 
 #include <cups/backend.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "apps/tzps/job_record.h"
+#include "apps/tzps/private_cupsd_test_support.h"
+#include "platform/foundation/plist.h"
 
 namespace orval::tzps {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The lines of a message stream.
+std::vector<std::string> linesOf(const std::string& messages) {
+  std::vector<std::string> lines;
+  std::istringstream stream(messages);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+// Checks that every line of messages is one cupsd reads whole and as what it says: at most 512 bytes (cupsd cuts
+// a line at 2047 and reads the rest as a message of its own), printable ASCII only, a known kind, and a "PPD:"
+// line only for a chunk of list.
+void expectSafeMessages(const std::string& messages, const std::string& list) {
+  for (const std::string& line : linesOf(messages)) {
+    SCOPED_TRACE(line.substr(0, 200));
+    EXPECT_LE(line.size(), 512u);
+    for (const char c : line) EXPECT_TRUE(c >= ' ' && c < 0x7F) << "byte " << (static_cast<int>(c) & 0xFF);
+    bool known = false;
+    for (const char* kind : {"DEBUG: ", "INFO: ", "ERROR: ", "PPD: "}) known = known || line.starts_with(kind);
+    EXPECT_TRUE(known);
+    if (line.starts_with("PPD: ")) {
+      EXPECT_FALSE(list.empty());
+      EXPECT_TRUE(line.starts_with("PPD: " + list) && line.size() >= 5 + list.size() + 7 &&
+                  line.compare(5 + list.size() + 4, 2, "=\"") == 0 && line.back() == '"');
+    }
+  }
+}
+
+// A list folder holding a FeederInfoList and a StackerInfoList that is no property list.
+fs::path listFolder(const std::string& name) {
+  const fs::path lists = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
+  fs::remove_all(lists);
+  fs::create_directories(lists);
+  EXPECT_TRUE(writePlistFile(lists / "FeederInfoList.plist", Value(Array{Array{"1", "Tray1", "A4", "Plain", 80}})));
+  std::ofstream(lists / "StackerInfoList.plist") << "not a property list";
+  return lists;
+}
+
+// Job-supplied text (the command file's words, the title) reaches the message stream only shortened and printable.
+// A reproduced attack: a word of 2015 bytes put "PPD:ModelName=NotTZ" at byte 2047 of its line.
+TEST(BackendJobTest, JobTextReachesTheMessagesOnlyAsAShortPrintableLine) {
+  const fs::path lists = listFolder("tzps-job-text-test");
+  struct Case {
+    std::string title;
+    std::string commands;
+    std::string line;  // expected among the messages
+  } cases[] = {
+      {"FeederInfoList", std::string(2015, 'x') + "PPD:ModelName=NotTZ\n",
+       "DEBUG: tzps ignores the command " + std::string(64, 'x') + "..."},
+      {"FeederInfoList", std::string(64, 'y') + " and more\n",
+       "DEBUG: tzps ignores the command " + std::string(64, 'y')},
+      {"FeederInfoList", "Clean\rPPD:ModelName=NotTZ\f\v\x1b\xc3\xbc\r\n",
+       "DEBUG: tzps ignores the command Clean?PPD:ModelName=NotTZ?????"},
+      {"Nope\nPPD: ModelName=NotTZ", "ReportLevels\n",
+       "INFO: the print server has no server list \"Nope?PPD: ModelName=NotTZ\""},
+      {std::string(300, 'T'), "ReportLevels\n",
+       "INFO: the print server has no server list \"" + std::string(64, 'T') + "...\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const BackendJob job{.queue = "TZ", .job = 1, .user = "u", .title = c.title, .copies = 1,
+                         .options = "", .format = std::string(kCommandFormat)};
+    std::istringstream commands(c.commands);
+    std::ostringstream messages;
+    runCommandJob(job, BackendSettings{lists, lists}, commands, messages);
+    expectSafeMessages(messages.str(), "");
+    const std::vector<std::string> lines = linesOf(messages.str());
+    EXPECT_TRUE(std::ranges::find(lines, c.line) != lines.end()) << messages.str().substr(0, 300);
+  }
+  fs::remove_all(lists);
+}
+
+// The same for what the backend echoes of its arguments.
+TEST(BackendJobTest, ArgumentsReachTheMessagesOnlyAsAShortPrintableLine) {
+  const fs::path spool = fs::path(::testing::TempDir()) / ("tzps-arguments-test_" + std::to_string(getpid()));
+  ASSERT_EQ(setenv("DEVICE_URI", ("tzps://h/?spool=" + spool.string()).c_str(), 1), 0);
+  struct Case {
+    std::vector<std::string> args;
+    std::string line;
+  } cases[] = {
+      {{"1\nPPD: ModelName=NotTZ", "u", "t", "1", ""},
+       "ERROR: the job id \"1?PPD: ModelName=NotTZ\" or copies \"1\" is not a number"},
+      {{"1", "u", "t", "1", "", "/absent/" + std::string(100, 'd') + "\nPPD: ModelName=NotTZ"},
+       "ERROR: cannot open the job's document /absent/" + std::string(56, 'd') + "..."},
+  };
+  for (Case& c : cases) {
+    c.args.insert(c.args.begin(), TZPS_PATH);
+    const testing::ProgramResult result = testing::runProgram(c.args);
+    EXPECT_EQ(result.status, CUPS_BACKEND_FAILED);
+    expectSafeMessages(result.err, "");
+    const std::vector<std::string> lines = linesOf(result.err);
+    EXPECT_TRUE(std::ranges::find(lines, c.line) != lines.end()) << result.err;
+  }
+  unsetenv("DEVICE_URI");
+}
 
 // Option texts as cupsd hands them to the backend (blanks, tabs, line feeds, quotes and
 // backslashes quoted; CR, FF, VT and braces bare): every private entry arrives byte for byte,

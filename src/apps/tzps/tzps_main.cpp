@@ -5,7 +5,8 @@
 //
 // with the document in FILE or on standard input and the job's format in
 // $CONTENT_TYPE; run without arguments, it names its device class for
-// lpinfo. Messages for cupsd go to standard error (backend_job.h).
+// lpinfo. Messages for cupsd go to standard error (backend_job.h); what they
+// show of the arguments goes through shownText.
 #include <cups/backend.h>
 #include <signal.h>
 
@@ -48,8 +49,8 @@ int main(int argc, char** argv) {
   const std::optional<int> jobId = number(argv[1]);
   const std::optional<int> copies = number(argv[4]);
   if (!jobId || !copies) {
-    std::cerr << "ERROR: the job id \"" << argv[1] << "\" or copies \"" << argv[4] << "\" is not a number"
-              << std::endl;
+    std::cerr << "ERROR: the job id \"" << orval::tzps::shownText(argv[1]) << "\" or copies \""
+              << orval::tzps::shownText(argv[4]) << "\" is not a number" << std::endl;
     return CUPS_BACKEND_FAILED;
   }
   job.job = *jobId;
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
   if (argc == 7) {
     file.open(argv[6], std::ios::binary);
     if (!file) {
-      std::cerr << "ERROR: cannot open the job's document " << argv[6] << std::endl;
+      std::cerr << "ERROR: cannot open the job's document " << orval::tzps::shownText(argv[6]) << std::endl;
       return CUPS_BACKEND_FAILED;
     }
   }
