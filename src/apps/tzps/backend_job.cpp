@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -18,7 +19,9 @@
 
 #include "apps/tzps/job_record.h"
 #include "panel/print_settings_ticket.h"
+#include "panel/server_list_channel.h"
 #include "panel/server_list_publisher.h"
+#include "panes/pane_plugin_mgr.h"
 #include "platform/foundation/plist.h"
 
 namespace orval::tzps {
@@ -186,6 +189,15 @@ void takeOptions(const std::string& text, JobRecord* record) {
   cupsFreeOptions(count, options);
 }
 
+// Publishes list name as none: an empty chunk 0, which the list channel reads as no list, whatever chunks an
+// earlier list left after it. Only for the lists the panel reads: the name is the job's title, and any other
+// would write an attribute of the job's choosing into the queue's description.
+void publishNoList(const std::string& name, std::ostream& messages) {
+  const std::vector<std::string>& lists = PanePlugInMgr::allListCommands();
+  if (std::ranges::find(lists, name) == lists.end()) return;
+  if (const std::optional<std::string> chunk = serverListChunkName(name, 0)) messages << "PPD: " << *chunk << "=\"\"\n";
+}
+
 // Renames incoming to the record's name, or a free variant of it; the final folder, or nullopt with errno set.
 std::optional<fs::path> placeRecord(const fs::path& incoming, const fs::path& spool, const std::string& name) {
   for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -284,11 +296,13 @@ int runCommandJob(const BackendJob& job, const BackendSettings& settings, std::i
     const fs::path file = settings.lists / (job.title + ".plist");
     std::error_code ec;
     if (!fs::is_directory(settings.lists, ec)) {
+      publishNoList(job.title, messages);
       messages << "ERROR: the server list folder " << settings.lists.string() << " does not exist" << std::endl;
       status = CUPS_BACKEND_FAILED;
       continue;
     }
     if (job.title.empty() || job.title.find('/') != std::string::npos || !fs::is_regular_file(file, ec)) {
+      publishNoList(job.title, messages);
       messages << "INFO: the print server has no server list \"" << list << "\"" << std::endl;
       continue;
     }
@@ -297,6 +311,7 @@ int runCommandJob(const BackendJob& job, const BackendSettings& settings, std::i
     const std::optional<std::vector<ServerListChunk>> chunks =
         value ? serverListChunks(job.title, *value, ServerListPublishOptions{}, &error) : std::nullopt;
     if (!chunks) {
+      publishNoList(job.title, messages);
       messages << "ERROR: the server list " << list << " in " << settings.lists.string() << " cannot be published: "
                << shownText(error.empty() ? "it is not a property list" : error, kShownReasonBytes) << std::endl;
       status = CUPS_BACKEND_FAILED;

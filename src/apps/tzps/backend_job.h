@@ -6,7 +6,9 @@
 // the list folder into the queue's printer description, as "PPD:" lines on
 // the message stream that cupsd writes into the queue's PPD when the job
 // ends, chunked and encoded as the panel's list channel reads them. A list
-// the server does not have is reported and publishes nothing; other commands
+// of the panel's that the server does not have, or cannot publish, is
+// published as none (an empty chunk 0), so that the queue's description
+// does not keep an earlier one (the bundle's sample lists); other commands
 // are ignored.
 //
 // Job-supplied text (the command file's words, the title, file names) reaches

@@ -47,6 +47,14 @@ void expectSafeMessages(const std::string& messages, const std::string& list) {
   }
 }
 
+// The "PPD:" lines of messages.
+std::vector<std::string> ppdLines(const std::string& messages) {
+  std::vector<std::string> lines;
+  for (const std::string& line : linesOf(messages))
+    if (line.starts_with("PPD:")) lines.push_back(line);
+  return lines;
+}
+
 // A list folder holding a FeederInfoList and a StackerInfoList that is no property list.
 fs::path listFolder(const std::string& name) {
   const fs::path lists = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
@@ -113,6 +121,40 @@ TEST(BackendJobTest, ArgumentsReachTheMessagesOnlyAsAShortPrintableLine) {
     EXPECT_TRUE(std::ranges::find(lines, c.line) != lines.end()) << result.err;
   }
   unsetenv("DEVICE_URI");
+}
+
+// A list the queue cannot publish is published as none (an empty chunk 0), so that the queue's description does not
+// keep a list from before (the bundle's samples), but only for the lists the panel reads: the name is the job's.
+TEST(BackendJobTest, AListThatCannotBePublishedIsPublishedAsNone) {
+  const fs::path lists = listFolder("tzps-no-list-test");
+  struct Case {
+    std::string title;
+    fs::path folder;
+    int status;
+    std::vector<std::string> ppd;  // the "PPD:" lines, a published list's by its first chunk's start
+    std::string message;
+  } cases[] = {
+      {"FeederInfoList", lists, CUPS_BACKEND_OK, {"PPD: FeederInfoList0000=\"eN"}, "INFO: published"},
+      {"DeviceList", lists, CUPS_BACKEND_OK, {"PPD: DeviceList0000=\"\""}, "INFO: the print server has no"},
+      {"StackerInfoList", lists, CUPS_BACKEND_FAILED, {"PPD: StackerInfoList0000=\"\""}, "ERROR: the server list"},
+      {"DeviceList", lists / "absent", CUPS_BACKEND_FAILED, {"PPD: DeviceList0000=\"\""}, "ERROR: the server list"},
+      {"Bogus", lists, CUPS_BACKEND_OK, {}, "INFO: the print server has no"},
+      {"ModelName=NotTZ", lists, CUPS_BACKEND_OK, {}, "INFO: the print server has no"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title + " in " + c.folder.string());
+    const BackendJob job{.queue = "TZ", .job = 1, .user = "u", .title = c.title, .copies = 1,
+                         .options = "", .format = std::string(kCommandFormat)};
+    std::istringstream commands("#CUPS-COMMAND\nReportLevels\n");
+    std::ostringstream messages;
+    EXPECT_EQ(runCommandJob(job, BackendSettings{lists, c.folder}, commands, messages), c.status) << messages.str();
+    expectSafeMessages(messages.str(), c.title);
+    std::vector<std::string> ppd = ppdLines(messages.str());
+    if (!c.ppd.empty() && !ppd.empty() && ppd.front().starts_with(c.ppd.front())) ppd = {c.ppd.front()};
+    EXPECT_EQ(ppd, c.ppd) << messages.str();
+    EXPECT_NE(messages.str().find(c.message), std::string::npos) << messages.str();
+  }
+  fs::remove_all(lists);
 }
 
 // Option texts as cupsd hands them to the backend (blanks, tabs, line feeds, quotes and

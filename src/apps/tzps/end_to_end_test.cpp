@@ -81,6 +81,8 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
     while (rows.size() > 2) rows.erase(2);
     ASSERT_TRUE(writePlistFile(lists / name, Value(std::move(rows))));
   }
+  // It has no colour substitutions (the bundle's description has a sample list).
+  fs::remove(lists / "ColorSubst.plist");
 
   const ProgramResult refresh =
       orval({"lists", "refresh", "--printer", "tz", "--server", cupsd_->socket(), "--timeout", "300", "--json"});
@@ -96,6 +98,9 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
     EXPECT_NE(refresh.out.find('"' + name + '"'), std::string::npos) << refresh.out;
     EXPECT_EQ(readServerList(host->host().ppdFile(), name), plistFromFile(file)) << name;
   }
+  // A list the server does not have is none on the queue too, and refresh says so.
+  EXPECT_EQ(readServerList(host->host().ppdFile(), "ColorSubst"), std::nullopt);
+  EXPECT_EQ(nlohmann::json::parse(refresh.out)["missing"], nlohmann::json::array({"ColorSubst"})) << refresh.out;
   // The panel on the queue offers what the server published.
   const fs::path ticket = cupsd_->folder() / "tz.ticket";
   const ProgramResult shown = job("tz", ticket, {"show", "--json"});
