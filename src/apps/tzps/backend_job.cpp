@@ -3,13 +3,16 @@
 #include <cups/backend.h>
 #include <cups/cups.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -34,6 +37,31 @@ constexpr mode_t kFolderMode = 0750;
 // The most bytes of a reason (which may quote the job's title) that a message shows.
 constexpr std::size_t kShownReasonBytes = 200;
 
+// What SIGTERM removes: the files the incoming folder may hold (the document, the record), then the folder.
+// The paths are written while gCleanupArmed is false and read by the handler only while it is true.
+constexpr std::size_t kCleanupFiles = 2;
+char gCleanupFiles[kCleanupFiles][PATH_MAX];
+char gCleanupFolder[PATH_MAX];
+std::atomic<bool> gCleanupArmed{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the SIGTERM handler reads the flag");
+
+// Only async-signal-safe calls. The handler was installed with SA_RESETHAND: the signal raised again ends the
+// process as SIGTERM does by default, which cupsd takes for the normal end of a cancelled job's process.
+void removeIncomingAndEnd(int signal) {
+  if (gCleanupArmed.load()) {
+    for (const char* file : gCleanupFiles) ::unlink(file);
+    ::rmdir(gCleanupFolder);
+  }
+  ::raise(signal);
+}
+
+bool copyPath(char (&buffer)[PATH_MAX], const fs::path& path) {
+  const std::string& text = path.native();
+  if (text.size() >= PATH_MAX) return false;
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return true;
+}
+
 std::string extensionFor(std::string_view format) {
   if (format == "application/pdf") return ".pdf";
   if (format == "application/postscript") return ".ps";
@@ -49,20 +77,29 @@ std::string nowUtc() {
   return text;
 }
 
-// A folder being made into a record, removed unless kept.
+// A folder being made into a record, removed unless kept, and by SIGTERM until then (removeIncomingOnTermination).
 class IncomingFolder {
  public:
-  explicit IncomingFolder(fs::path path) : path_(std::move(path)) {}
+  // document: the name of the document file that will be made in it.
+  IncomingFolder(fs::path path, const std::string& document) : path_(std::move(path)) {
+    gCleanupArmed = copyPath(gCleanupFolder, path_) && copyPath(gCleanupFiles[0], path_ / document) &&
+                    copyPath(gCleanupFiles[1], path_ / kRecordFileName);
+  }
   ~IncomingFolder() {
     if (!kept_) {
       std::error_code ec;
       fs::remove_all(path_, ec);
     }
+    gCleanupArmed = false;
   }
   IncomingFolder(const IncomingFolder&) = delete;
   IncomingFolder& operator=(const IncomingFolder&) = delete;
   const fs::path& path() const { return path_; }
-  void keep() { kept_ = true; }
+  // Called once the folder was renamed into place: SIGTERM leaves the record.
+  void keep() {
+    kept_ = true;
+    gCleanupArmed = false;
+  }
 
  private:
   fs::path path_;
@@ -218,6 +255,14 @@ std::string shownText(std::string_view text, std::size_t maxBytes) {
   return shown;
 }
 
+void removeIncomingOnTermination() {
+  struct sigaction action {};
+  action.sa_handler = removeIncomingAndEnd;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND;
+  sigaction(SIGTERM, &action, nullptr);
+}
+
 int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std::istream& document,
                     std::ostream& messages) {
   const fs::path& spool = settings.spool;
@@ -234,7 +279,8 @@ int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std:
     messages << cannotStore(spool, errno) << std::endl;
     return CUPS_BACKEND_STOP;
   }
-  IncomingFolder incoming(pattern);
+  const std::string documentName = "document" + extensionFor(job.format);
+  IncomingFolder incoming(pattern, documentName);
   ::chmod(incoming.path().c_str(), kFolderMode);
 
   JobRecord record;
@@ -244,7 +290,7 @@ int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std:
   record.title = job.title;
   record.copies = job.copies;
   record.format = job.format;
-  record.document = "document" + extensionFor(job.format);
+  record.document = documentName;
   record.received = nowUtc();
   takeOptions(job.options, &record);
 

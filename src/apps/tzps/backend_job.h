@@ -22,6 +22,9 @@
 // the folder is mended; CUPS_BACKEND_FAILED when the job itself cannot be
 // done (its document cannot be read, the list folder or a list is damaged).
 // Every reason goes to the message stream as an "ERROR:" line.
+//
+// A print job cancelled while its document arrives (cupsd sends SIGTERM)
+// leaves nothing in the spool folder: see removeIncomingOnTermination.
 #pragma once
 
 #include <cstddef>
@@ -55,6 +58,10 @@ inline constexpr std::size_t kShownTextBytes = 64;
 // text as a message shows it: its first maxBytes bytes, each byte that is not printable ASCII as "?", and "..."
 // when text is longer.
 std::string shownText(std::string_view text, std::size_t maxBytes = kShownTextBytes);
+
+// Has SIGTERM remove the folder of the print job being received (and what it holds so far) before the signal
+// ends the process as it would have without it; a record already in place stays.
+void removeIncomingOnTermination();
 
 // Stores job with its document (read from document) as a record in settings.spool.
 int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std::istream& document,

@@ -1,14 +1,20 @@
 #include "apps/tzps/backend_job.h"
 
 #include <cups/backend.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "apps/tzps/job_record.h"
@@ -155,6 +161,67 @@ TEST(BackendJobTest, AListThatCannotBePublishedIsPublishedAsNone) {
     EXPECT_NE(messages.str().find(c.message), std::string::npos) << messages.str();
   }
   fs::remove_all(lists);
+}
+
+// Waits up to bound for pid; true when it ended, with its status.
+bool reap(pid_t pid, std::chrono::seconds bound, int* status) {
+  const auto deadline = std::chrono::steady_clock::now() + bound;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (waitpid(pid, status, WNOHANG) == pid) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+// cupsd ends a cancelled job's backend with SIGTERM: the document received so far goes with it, and the backend
+// ends as by the signal, which cupsd takes for a normal end of a cancelled job.
+TEST(BackendJobTest, ACancelledPrintJobLeavesNothingInTheSpool) {
+  const fs::path spool = fs::path(::testing::TempDir()) / ("tzps-cancel-test_" + std::to_string(getpid()));
+  fs::remove_all(spool);
+  fs::create_directories(spool);
+  int input[2];
+  ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+  const std::string uri = "DEVICE_URI=tzps://h/?spool=" + spool.string();
+  std::vector<std::string> environment = {uri, "CONTENT_TYPE=application/pdf", "PRINTER=TZ"};
+  std::vector<char*> envp;
+  for (std::string& variable : environment) envp.push_back(variable.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> args = {TZPS_PATH, "7", "u", "secret", "1", ""};
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  ASSERT_EQ(posix_spawn(&pid, TZPS_PATH, &actions, nullptr, argv.data(), envp.data()), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(input[0]);
+  const std::string start = "%PDF-1.4\n";
+  EXPECT_EQ(::write(input[1], start.data(), start.size()), static_cast<ssize_t>(start.size()));
+
+  // The document is being received: a hidden folder holds it.
+  bool receiving = false;
+  for (int i = 0; i < 500 && !receiving; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (const fs::directory_entry& entry : fs::directory_iterator(spool))
+      receiving = receiving || fs::exists(entry.path() / "document.pdf");
+  }
+  EXPECT_TRUE(receiving);
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  int status = 0;
+  const bool ended = reap(pid, std::chrono::seconds(10), &status);
+  if (!ended) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  ::close(input[1]);
+  ASSERT_TRUE(ended);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  std::vector<std::string> left;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(spool)) left.push_back(entry.path());
+  EXPECT_EQ(left, std::vector<std::string>{});
+  fs::remove_all(spool);
 }
 
 // Option texts as cupsd hands them to the backend (blanks, tabs, line feeds, quotes and

@@ -37,6 +37,7 @@ std::optional<int> number(const char* text) {
 
 int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
+  orval::tzps::removeIncomingOnTermination();
   if (argc == 1) {
     std::cout << "network tzps \"Unknown\" \"TZ Print Server\"" << std::endl;
     return CUPS_BACKEND_OK;
