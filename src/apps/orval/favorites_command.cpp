@@ -15,7 +15,6 @@
 // --json). A refusal (a name or comment the rules refuse, a taken name, a
 // file that does not read, a question answered No) fails the command with the
 // dialog's message; the dialog is then cancelled, so nothing on disk changes.
-#include <deque>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -24,6 +23,7 @@
 #include <vector>
 
 #include "apps/orval/commands.h"
+#include "apps/orval/dialog_operator.h"
 #include "apps/orval/job_commands.h"
 #include "apps/orval/job_session.h"
 #include "apps/orval/json_output.h"
@@ -34,78 +34,20 @@
 #include "favorites/favorite_item.h"
 #include "favorites/favorite_list.h"
 #include "panel/wexo_pde_by_cocoa.h"
-#include "platform/toolkit/alert.h"
 #include "platform/toolkit/application.h"
 #include "platform/toolkit/button.h"
-#include "platform/toolkit/field_editor.h"
 #include "platform/toolkit/interface_file.h"
 #include "platform/toolkit/modal_response.h"
 #include "platform/toolkit/outline_view.h"
 #include "platform/toolkit/pop_up_button.h"
 #include "platform/toolkit/save_panel.h"
 #include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/terminal_operator.h"
 #include "platform/toolkit/text_field.h"
 
 namespace orval::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The person at the dialogs of one command. Each modal window is worked by
-// the command's next step (none left: the window is cancelled). A question
-// (an alert of two buttons or more) is asked on the terminal, or answered by
-// --yes; a message (one button) is taken note of, and fails the command.
-class DialogOperator : public tk::Operator {
- public:
-  using Step = std::function<void(tk::Window&)>;
-
-  explicit DialogOperator(bool yes) : _terminal(std::cin, std::cerr) {
-    if (yes) _terminal.setPresetAnswer(0);
-  }
-  DialogOperator& then(Step step) {
-    _steps.push_back(std::move(step));
-    return *this;
-  }
-  // Notes a refusal the command found itself.
-  void refuse(std::string message) { _messages.push_back(std::move(message)); }
-  const std::vector<std::string>& messages() const { return _messages; }
-
-  std::size_t answerAlert(const tk::Alert& alert, bool asSheet) override {
-    if (alert.buttonTitles().size() > 1) return _terminal.answerAlert(alert, asSheet);
-    _messages.push_back(alert.messageText());
-    return 0;
-  }
-  void workModalWindow(tk::Window& window) override {
-    if (_steps.empty() || !_messages.empty()) return tk::endModalWindow(window, tk::ModalResponse::Cancel);
-    Step step = std::move(_steps.front());
-    _steps.pop_front();
-    step(window);
-  }
-
- private:
-  tk::TerminalOperator _terminal;
-  std::deque<Step> _steps;
-  std::vector<std::string> _messages;
-};
-
-// A job session whose dialogs are worked by a DialogOperator.
-struct FavoritesSession {
-  explicit FavoritesSession(const JobOptions& options)
-      : job(options), person(std::make_shared<DialogOperator>(options.yes)) {
-    tk::Application::shared().setOperator(person);
-  }
-  WexoPDEByCocoa& panel() { return job.panel(); }
-  // Throws the refusals noted, as one message.
-  void failOnRefusal(const std::string& what) const {
-    std::string text;
-    for (const std::string& message : person->messages()) text += (text.empty() ? "" : "; ") + message;
-    if (!text.empty()) throw CommandError(what + ": " + text);
-  }
-
-  JobSession job;
-  std::shared_ptr<DialogOperator> person;
-};
 
 // The favorites row's item of the favorite name, or -1.
 int popUpIndexOf(WexoPDEByCocoa& panel, const std::string& name) {
@@ -124,19 +66,6 @@ int popUpIndexOrThrow(WexoPDEByCocoa& panel, const std::string& name) {
   return index;
 }
 
-// The person replaces the field's text by text, keystroke by keystroke; false when the field did
-// not take all of it (its byte limit keeps the text short).
-bool typeInto(tk::TextField* field, const std::string& text) {
-  if (field == nullptr || !field->selectText()) return false;
-  field->currentEditor()->selectAll();
-  field->currentEditor()->deleteBackward();
-  return field->currentEditor()->typeText(text) && field->stringValue() == text;
-}
-
-void click(tk::Window& window, const char* identifier) {
-  if (auto* button = tk::viewWithIdentifier<tk::Button>(window, identifier)) button->performClick();
-}
-
 // The favorite manager's row of name (a favorite, not a fixed row), or -1.
 int managerRowOf(const std::string& name) {
   const std::vector<FavoriteItem>& items = FavoriteWindowController::sharedInstance().favoriteItemArray();
@@ -146,13 +75,13 @@ int managerRowOf(const std::string& name) {
 }
 
 // Runs the favorite manager on the job with the session's steps; answers its answer.
-int runManager(FavoritesSession& session) {
+int runManager(DialogSession& session) {
   WexoPDEByCocoa& panel = session.panel();
   return FavoriteWindowController::sharedInstance().showAsModalDialog(panel.selectedProfilePath(), panel.printOption());
 }
 
 // A step that selects name's row by mouse, then does more; a missing favorite is refused.
-DialogOperator::Step onRowOf(FavoritesSession& session, const std::string& name,
+DialogOperator::Step onRowOf(DialogSession& session, const std::string& name,
                              std::function<void(tk::Window&, FavoriteWindowController&)> more) {
   return [&session, name, more](tk::Window& window) {
     FavoriteWindowController& manager = FavoriteWindowController::sharedInstance();
@@ -170,7 +99,7 @@ DialogOperator::Step onRowOf(FavoritesSession& session, const std::string& name,
 void runList(const JobOptions& options) {
   Json report = Json::array();
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     WexoPDEByCocoa& panel = session.panel();
     tk::PopUpButton* popup = panel.favoritePopUp();
     const int selected = popup != nullptr ? popup->indexOfSelectedItem() : -1;
@@ -206,7 +135,7 @@ void runList(const JobOptions& options) {
 void runShow(const JobOptions& options, const std::string& name) {
   Json report;
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     session.person->then(onRowOf(session, name, [&](tk::Window& window, FavoriteWindowController& manager) {
       if (manager.treeView() != nullptr)
         report = {{"name", name},
@@ -227,7 +156,7 @@ void runShow(const JobOptions& options, const std::string& name) {
 void runSave(const JobOptions& options, const std::string& name, const std::optional<std::string>& comment) {
   Json report;
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     SaveFavoriteWindowController& dialog = SaveFavoriteWindowController::sharedInstance();
     session.person->then([&](tk::Window& window) {
       // Without --comment, saving over the favorite shown keeps its comment.
@@ -253,7 +182,7 @@ void runSave(const JobOptions& options, const std::string& name, const std::opti
 void runApply(const JobOptions& options, const std::string& name) {
   Json report;
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     WexoPDEByCocoa& panel = session.panel();
     // The row is hidden on this desktop: the item is chosen as its action would.
     const int index = popUpIndexOrThrow(panel, name);
@@ -270,7 +199,7 @@ void runApply(const JobOptions& options, const std::string& name) {
 void runDelete(const JobOptions& options, const std::string& name) {
   std::string path;
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     WexoPDEByCocoa& panel = session.panel();
     const int index = popUpIndexOrThrow(panel, name);
     panel.favoritePopUp()->selectItemAtIndex(index);
@@ -290,7 +219,7 @@ void runDelete(const JobOptions& options, const std::string& name) {
 // (the name) or by leaving for row 0 (the comment), and applies the list with OK.
 void runEdit(const JobOptions& options, const std::string& name, bool renaming, const std::string& text) {
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     session.person->then(onRowOf(session, name, [&](tk::Window& window, FavoriteWindowController& manager) {
       tk::TextField* field = renaming ? manager.nameEditField() : manager.commentEditField();
       if (!typeInto(field, text)) {
@@ -311,7 +240,7 @@ void runEdit(const JobOptions& options, const std::string& name, bool renaming, 
 }
 
 // Chooses path in the file chooser the step finds; a refused choice is noted.
-DialogOperator::Step choose(FavoritesSession& session, const fs::path& path) {
+DialogOperator::Step choose(DialogSession& session, const fs::path& path) {
   return [&session, path](tk::Window& window) {
     auto* chooser = dynamic_cast<tk::SavePanel*>(&window);
     if (chooser != nullptr && chooser->choose(path.string())) return tk::endModalWindow(window, tk::ModalResponse::OK);
@@ -323,7 +252,7 @@ DialogOperator::Step choose(FavoritesSession& session, const fs::path& path) {
 void runImport(const JobOptions& options, const std::string& file) {
   const fs::path path = fs::absolute(file);
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     session.person->then([](tk::Window& window) { click(window, "importButton"); })
         .then(choose(session, path))
         .then([](tk::Window& window) { click(window, "okButton"); });
@@ -338,7 +267,7 @@ void runImport(const JobOptions& options, const std::string& file) {
 void runExport(const JobOptions& options, const std::string& name, const std::string& file) {
   const fs::path path = fs::absolute(file);
   {
-    FavoritesSession session(options);
+    DialogSession session(options);
     session.person
         ->then(onRowOf(session, name, [](tk::Window& window, FavoriteWindowController&) { click(window, "exportButton"); }))
         .then(choose(session, path))
