@@ -9,12 +9,17 @@
 // combination) fails the command: its message names the key, the exit status
 // is 1 and the ticket is not written. Otherwise the job is saved and the
 // main pane (or the tray dialog) is shown.
+//
+// The tray settings are made in their dialog, opened as the main pane opens
+// it and worked by a DialogOperator (dialog_operator.h), so that the dialog's
+// own enabling and messages apply.
 #include <iostream>
 #include <memory>
 #include <vector>
 
 #include "apps/orval/commands.h"
 #include "apps/orval/control_json.h"
+#include "apps/orval/dialog_operator.h"
 #include "apps/orval/job_commands.h"
 #include "apps/orval/job_session.h"
 #include "apps/orval/job_settings.h"
@@ -78,32 +83,64 @@ Json trayDialogJson(const PdeAutomaticPaperTraySelection& dialog) {
   return {{"dialog", dialog.isBypass() ? "bypass" : "automatic"}, {"controls", std::move(controls)}};
 }
 
+// The dialog of the automatic (or bypass) tray, opened with the main pane's button as a person
+// opens it: that runs the dialog's opening steps (the paper type's action, the colour name's
+// enabling), which decide which controls the person can change.
+struct TrayDialog {
+  PdeAutomaticPaperTraySelection& dialog;
+  tk::Button& button;
+};
+
+TrayDialog trayDialogOf(WexoPDEByCocoa& panel, bool bypass) {
+  PdeAutomaticPaperTraySelection* dialog =
+      bypass ? panel.bypassPaperTraySelection() : panel.automaticPaperTraySelection();
+  tk::Button* button = bypass ? panel.bypassPaperTraySelectionButton() : panel.automaticPaperTraySelectionButton();
+  if (dialog == nullptr || dialog->window() == nullptr || dialog->closeButton() == nullptr || button == nullptr)
+    throw CommandError(std::string("the ") + (bypass ? "bypass" : "automatic") + " tray dialog is not available");
+  if (!button->isEnabled() || button->isHidden())
+    throw CommandError(std::string("the ") + (bypass ? "Bypass" : "Automatic") +
+                       " Tray button is not available now (see orval why AutoTraySettingToBypass)");
+  return {*dialog, *button};
+}
+
+// The settings are made in the open dialog, which is then closed with its button (the panel takes
+// what it holds). The job is saved and restored from what it saved: a setting the restored
+// dialog does not show was not kept, and fails the command before the ticket is written.
 void runTrays(const JobOptions& options, bool bypass, const std::vector<std::string>& texts) {
   const std::vector<Setting> settings = parseSettings(texts);
   Json report;
   {
-    JobSession job(options);
-    WexoPDEByCocoa& panel = job.panel();
-    PdeAutomaticPaperTraySelection* dialog =
-        bypass ? panel.bypassPaperTraySelection() : panel.automaticPaperTraySelection();
-    if (dialog == nullptr || dialog->window() == nullptr)
-      throw CommandError(std::string("the ") + (bypass ? "bypass" : "automatic") + " tray dialog is not available");
-    const tk::Button* button =
-        bypass ? panel.bypassPaperTraySelectionButton() : panel.automaticPaperTraySelectionButton();
-    if (button != nullptr && (!button->isEnabled() || button->isHidden()))
-      throw CommandError(std::string("the ") + (bypass ? "Bypass" : "Automatic") +
-                         " Tray button is not available now (see orval why AutoTraySettingToBypass)");
+    DialogSession session(options);
+    const TrayDialog tray = trayDialogOf(session.panel(), bypass);
+    PdeAutomaticPaperTraySelection& dialog = tray.dialog;
+    const auto controlFor = [&dialog](const std::string& key) {
+      for (const auto& [name, control] : dialog.getListKORAUI())
+        if (name == key) return control;
+      throw CommandError("\"" + key + "\" is not a setting of this tray dialog (orval trays lists them)");
+    };
+    for (const Setting& setting : settings) controlFor(setting.key);
+    bool opened = false;
+    session.person->then([&](tk::Window&) {
+      opened = true;
+      for (const Setting& setting : settings) {
+        if (const std::optional<std::string> failure = makeSetting(*controlFor(setting.key), setting)) {
+          session.person->refuse(*failure);
+          break;
+        }
+      }
+      // The dialog closes through its button only.
+      dialog.closeButton()->performClick();
+    });
+    tray.button.performClick();
+    session.failOnRefusal("the tray dialog refused the settings (the ticket is unchanged)");
+    if (!opened) throw CommandError("the tray dialog did not open");
     if (!settings.empty()) {
-      applySettings(settings, [dialog](const std::string& key) {
-        for (const auto& [name, control] : dialog->getListKORAUI())
-          if (name == key) return control;
-        throw CommandError("\"" + key + "\" is not a setting of this tray dialog (orval trays lists them)");
-      });
-      // The dialog closes: the panel takes what it holds.
-      panel.automaticPapaerTraySelectionDidEnd();
-      job.save();
+      session.job.saveValues();
+      session.job.restoreValues();
+      checkSettingsKept(settings, controlFor);
+      session.job.writeTicket();
     }
-    report = trayDialogJson(*dialog);
+    report = trayDialogJson(dialog);
   }
   if (options.json) return printJson(std::cout, report);
   std::cout << (bypass ? "Bypass" : "Automatic") << " tray\n";

@@ -132,6 +132,60 @@ TEST(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTyped) {
   EXPECT_EQ(orval({"trays"}, ticket).out.find("Sky, blue"), std::string::npos);
 }
 
+// The tray dialog is opened with its button, worked and closed with its button; a value the job
+// does not hold once saved fails the command, and the ticket is not written.
+TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
+  const std::string bypassType =
+      "PaperTypeBypass_MediaTypeTabbedBypass_MediaTypeCoatingMaterialBypass_MediaTypePreprintedBypass_"
+      "MediaTypeDrilledBypass_PaperTypeCustomNumberBypass";
+  struct Row {
+    std::vector<std::string> args;
+    std::string refusal;  // empty: every setting is kept
+  };
+  const Row rows[] = {
+      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "PaperColor=Blue"}, ""},
+      {{"trays", "PaperColor=StockCustom", "PaperColorCustomName=abc"}, ""},
+      {{"trays", "--bypass", bypassType + "=Coated_False_Gloss_False_False_0"}, ""},
+      // The dialog disables these fields for the paper type and colour the job has.
+      {{"trays", "MediaTypeSequence=2"}, "MediaTypeSequence is disabled"},
+      {{"trays", "PaperColorCustomName=abc"}, "PaperColorCustomName is disabled"},
+      {{"trays", "PaperTypeCustomName=abc"}, "PaperTypeCustomName is disabled"},
+      // The job takes these numbers from the Detailed Settings fields of the same keys, which a
+      // field of the dialog does not change.
+      {{"trays", "MediaTypeWeightValue=90"}, "MediaTypeWeightValue: \"90\" was asked, but the saved job holds \"80\""},
+      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "MediaTypeSequence=2"},
+       "MediaTypeSequence: \"2\" was asked, but the saved job holds \"1\""},
+      // A server's custom type in the bypass dialog does not come back from the saved job.
+      {{"trays", "--bypass", bypassType + "=Custom1_False"},
+       "the saved job holds \"Plain_False_None_False_False_0\""},
+  };
+  const fs::path folder = testing::scratchFolder("job_trays");
+  for (const Row& row : rows) {
+    const std::string what = row.args.back();
+    const fs::path ticket = folder / "job.ticket";
+    fs::remove(ticket);
+    const testing::RunResult result = orval(row.args, ticket);
+    if (!row.refusal.empty()) {
+      EXPECT_EQ(result.status, 1) << what;
+      EXPECT_NE(result.err.find(row.refusal), std::string::npos) << what << ": " << result.err;
+      EXPECT_FALSE(fs::exists(ticket)) << what;
+      continue;
+    }
+    EXPECT_EQ(result.status, 0) << what << ": " << result.err;
+    std::vector<std::string> shown{"trays", "--json"};
+    if (row.args[1] == "--bypass") shown.push_back("--bypass");
+    const testing::RunResult next = orval(shown, ticket);
+    ASSERT_EQ(next.status, 0) << next.err;
+    const nlohmann::json dialog = nlohmann::json::parse(next.out);
+    for (const std::string& setting : row.args) {
+      const std::size_t equals = setting.find('=');
+      if (equals != std::string::npos) {
+        EXPECT_EQ(valueOf(dialog, setting.substr(0, equals)), setting.substr(equals + 1)) << what;
+      }
+    }
+  }
+}
+
 TEST(JobCommandTest, ADamagedTicketIsReportedAndNeverWritten) {
   const fs::path ticket = testing::scratchFolder("job_damaged") / "job.ticket";
   std::ofstream(ticket) << "not a property list";

@@ -77,7 +77,7 @@ JobSession::JobSession(const JobOptions& options, const std::function<void(JobSe
   if (options.no) _operator->setPresetAnswer(1);
   tk::Application::shared().setOperator(_operator);
 
-  if (!host().panels().restoreValues(&error)) throw CommandError("the job cannot be restored: " + error);
+  restoreValues();
   if (!host().panels().show(panel())) throw CommandError("the panel cannot be shown");
 }
 
@@ -93,6 +93,11 @@ void JobSession::save() {
 void JobSession::saveValues() {
   std::string error;
   if (!host().panels().saveValues(&error)) throw CommandError("the job cannot be saved: " + error);
+}
+
+void JobSession::restoreValues() {
+  std::string error;
+  if (!host().panels().restoreValues(&error)) throw CommandError("the job cannot be restored: " + error);
 }
 
 void JobSession::writeTicket() {

@@ -71,6 +71,8 @@ class JobSession {
   void save();
   // Saves the panel into the job (the host's print settings and marked choices) only.
   void saveValues();
+  // Restores the panel from the job, as the next command opens it; throws CommandError on failure.
+  void restoreValues();
   // Writes the job into the ticket file, atomically; throws CommandError on failure.
   void writeTicket();
 

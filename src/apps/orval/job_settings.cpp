@@ -15,6 +15,13 @@ std::vector<Setting> parseSettings(const std::vector<std::string>& texts) {
   return settings;
 }
 
+std::optional<std::string> makeSetting(KORAUI& control, const Setting& setting) {
+  const std::optional<std::string> before = control.getStringValue();
+  if (std::optional<std::string> failure = changeControlAsAPerson(control, setting.value)) return failure;
+  if (control.getStringValue() == setting.value) return std::nullopt;
+  return setting.key + " was not changed to \"" + setting.value + "\" (it stays \"" + before.value_or("") + "\")";
+}
+
 KORAUI* mainPaneControl(JobSession& job, const std::string& key) {
   KORAUI* control = job.panel().shortcutControl(key);
   if (control == nullptr || control->mainKeyword().empty())
