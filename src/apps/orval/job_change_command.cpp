@@ -10,9 +10,9 @@
 // is 1 and the ticket is not written. Otherwise the job is saved and the
 // main pane (or the tray dialog) is shown.
 //
-// The tray settings are made in their dialog, opened as the main pane opens
-// it and worked by a DialogOperator (dialog_operator.h), so that the dialog's
-// own enabling and messages apply.
+// The job name and the tray settings are made in their dialogs, opened as the
+// main pane opens them and worked by a DialogOperator (dialog_operator.h), so
+// that the dialogs' own rules, enabling and messages apply.
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -23,10 +23,18 @@
 #include "apps/orval/job_commands.h"
 #include "apps/orval/job_session.h"
 #include "apps/orval/job_settings.h"
+#include "common/localized_string.h"
+#include "favorite_dialogs/job_name_win_controller.h"
 #include "panel/wexo_pde_by_cocoa.h"
 #include "panes/pde_automatic_paper_tray_selection.h"
 #include "platform/toolkit/button.h"
+#include "platform/toolkit/interface_file.h"
+#include "platform/toolkit/matrix.h"
+#include "platform/toolkit/modal_response.h"
+#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/text_field.h"
 #include "settings_ui/kora_ui.h"
+#include "settings_ui/text_limit_formatter.h"
 
 namespace orval::cli {
 
@@ -60,17 +68,44 @@ void runRevert(const JobOptions& options) {
   printReport(options, report);
 }
 
+// The reason the job name field does not take name, in the dialog's words where it has them.
+std::string jobNameRefusal(const tk::TextField* field, const std::string& name) {
+  const auto* rules = field != nullptr ? dynamic_cast<const TextLimitFormatter*>(field->formatter()) : nullptr;
+  if (rules != nullptr && rules->containNotAllowedCharactor(name))
+    return "the job name field does not take control characters (line breaks, tabs)";
+  return BSLocalizedString("1 to 255 byte alart");
+}
+
+// The name is set through the job name dialog as a person sets it: the mode's radio button, the
+// name typed into its field, OK. A name the field or OK refuses fails the command with the
+// dialog's message; the dialog is then cancelled and nothing is written.
 void runJobName(const JobOptions& options, bool automatic, const std::optional<std::string>& name) {
   if (automatic && name) throw CommandError("job-name takes --auto or a NAME, not both");
   Json report;
   {
-    JobSession job(options);
-    WexoPDEByCocoa& panel = job.panel();
+    DialogSession session(options);
     if (automatic || name) {
-      panel.setJobName(automatic ? "Auto" : "Input", name.value_or(panel.jobNameValue()));
-      job.save();
+      bool opened = false;
+      session.person->then([&](tk::Window& window) {
+        opened = true;
+        auto* modes = tk::viewWithIdentifier<tk::Matrix>(window, "specificJobNameRadio");
+        const Value mode(automatic ? JobNameWinController::kAuto : JobNameWinController::kInput);
+        for (int row = 0; modes != nullptr && row < modes->numberOfRows(); ++row) {
+          if (modes->cellAtRow(row, 0)->representedObject() != mode) continue;
+          modes->selectCellAtRow(row, 0);
+          modes->sendAction();
+        }
+        auto* field = tk::viewWithIdentifier<tk::TextField>(window, "jobNameEdit");
+        if (name && !typeInto(field, *name)) session.person->refuse(jobNameRefusal(field, *name));
+        else click(window, "okButton");
+        if (!session.person->messages().empty()) tk::endModalWindow(window, tk::ModalResponse::Cancel);
+      });
+      const int answer = session.panel().clickedJobNameButton();
+      session.failOnRefusal("the job name was not set (the ticket is unchanged)");
+      if (!opened || answer != tk::ModalResponse::OK) throw CommandError("the job name dialog cannot be opened");
+      session.job.save();
     }
-    report = mainPaneJson(job);
+    report = mainPaneJson(session.job);
   }
   if (options.json) printJson(std::cout, report["jobName"]);
   else std::cout << "Job name: " << report["jobName"]["shown"].get<std::string>() << '\n';

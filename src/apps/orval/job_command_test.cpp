@@ -186,6 +186,39 @@ TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
   }
 }
 
+// The job name is typed into the job name dialog: a name the dialog refuses fails with its message.
+TEST(JobCommandTest, AJobNameTheDialogRefusesIsNotSet) {
+  const fs::path ticket = testing::scratchFolder("job_name_rules") / "job.ticket";
+  ASSERT_EQ(orval({"job-name", "Before"}, ticket).status, 0);
+  const std::string before = contents(ticket);
+  const std::string lengthRule = "Enter a job name of 1 to 255 characters.";
+  const struct {
+    std::string name;
+    std::string refusal;  // empty: the name is set
+  } rows[] = {
+      {"", lengthRule},
+      {std::string(2000, 'x'), lengthRule},
+      {std::string(256, 'x'), lengthRule},
+      {"line\nbreak", "control characters"},
+      {"tab\tbed", "control characters"},
+      {std::string(255, 'x'), ""},
+      {"\u65E5\u672C\u8A9E", ""},
+  };
+  for (const auto& row : rows) {
+    const testing::RunResult result = orval({"job-name", row.name}, ticket);
+    if (!row.refusal.empty()) {
+      EXPECT_EQ(result.status, 1) << row.name.size();
+      EXPECT_NE(result.err.find(row.refusal), std::string::npos) << result.err;
+      EXPECT_EQ(contents(ticket), before) << row.name.size();
+      continue;
+    }
+    ASSERT_EQ(result.status, 0) << result.err;
+    const nlohmann::json name = nlohmann::json::parse(orval({"job-name", "--json"}, ticket).out);
+    EXPECT_EQ(name["name"], row.name);
+    EXPECT_EQ(name["shown"], row.name);
+  }
+}
+
 TEST(JobCommandTest, ADamagedTicketIsReportedAndNeverWritten) {
   const fs::path ticket = testing::scratchFolder("job_damaged") / "job.ticket";
   std::ofstream(ticket) << "not a property list";
