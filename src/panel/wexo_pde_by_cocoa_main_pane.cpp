@@ -375,8 +375,11 @@ void WexoPDEByCocoa::clickedSelectPaperTraySelectionButton(tk::Control& button) 
 
 void WexoPDEByCocoa::automaticPapaerTraySelectionDidEnd() {
   if (!_printOption) return;
-  _gatherValuesFromPane(*_printOption);
+  // What the engine changed along with the dialog's choices first, then the dialog's own values:
+  // a number typed in the dialog reaches the engine only through the panes' field of its key,
+  // so the engine's value of that key is not the one typed.
   _takeValuesTheEngineChanged(*_printOption);
+  _gatherValuesFromPane(*_printOption);
   _checkDifferenceFromCurrentFavorite(false);
 }
 

@@ -150,9 +150,10 @@ TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
       {{"trays", "MediaTypeSequence=2"}, "MediaTypeSequence is disabled"},
       {{"trays", "PaperColorCustomName=abc"}, "PaperColorCustomName is disabled"},
       {{"trays", "PaperTypeCustomName=abc"}, "PaperTypeCustomName is disabled"},
-      // The job takes these numbers from the Detailed Settings fields of the same keys, which a
-      // field of the dialog does not change.
-      {{"trays", "MediaTypeWeightValue=90"}, "MediaTypeWeightValue: \"90\" was asked, but the saved job holds \"80\""},
+      // A weight typed in the dialog is the job's, though the engine reads its key through the
+      // Detailed Settings field of the same key.
+      {{"trays", "MediaTypeWeightValue=90"}, ""},
+      // The sequence is taken from that field, which the dialog's does not change.
       {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "MediaTypeSequence=2"},
        "MediaTypeSequence: \"2\" was asked, but the saved job holds \"1\""},
       // A server's custom type in the bypass dialog does not come back from the saved job.
