@@ -19,10 +19,8 @@ struct ProgramResult {
   std::string out;
 };
 
-// Runs the orval program in a process of its own (standard error dropped); env is prefixed.
-ProgramResult runProgram(const std::string& args, const std::string& env = {}) {
-  const std::string command =
-      env + " " + ORVAL_CLI_PATH + " " + args + " --bundle " + ORVAL_BUNDLE_DIR + " </dev/null 2>/dev/null";
+// Runs a shell command line and answers its exit status and what it wrote on standard output.
+ProgramResult runShell(const std::string& command) {
   FILE* pipe = popen(command.c_str(), "r");
   ProgramResult result;
   if (pipe == nullptr) return result;
@@ -31,6 +29,12 @@ ProgramResult runProgram(const std::string& args, const std::string& env = {}) {
   const int status = pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+// Runs the orval program in a process of its own (standard error dropped); env is prefixed.
+ProgramResult runProgram(const std::string& args, const std::string& env = {}) {
+  return runShell(env + " " + ORVAL_CLI_PATH + " " + args + " --bundle " + ORVAL_BUNDLE_DIR +
+                  " </dev/null 2>/dev/null");
 }
 
 std::string contents(const fs::path& path) {
@@ -230,6 +234,24 @@ TEST(JobCommandTest, ADamagedTicketIsReportedAndNeverWritten) {
     EXPECT_NE(result.err.find(ticket.string()), std::string::npos) << result.err;
   }
   EXPECT_EQ(contents(ticket), "not a property list");
+}
+
+TEST(JobCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const fs::path ticket = testing::scratchFolder("job_full") / "job.ticket";
+  ASSERT_EQ(orval({"set", "ColorMode=Grayscale"}, ticket).status, 0);
+  const std::string before = contents(ticket);
+  const std::string ticketOption = " --ticket " + ticket.string();
+  for (const std::string& args :
+       {"show" + ticketOption + " --bundle " + ORVAL_BUNDLE_DIR, "ticket --json" + ticketOption,
+        "ppd " + testing::bundlePrinterDescription().string(), std::string("--version")}) {
+    // Standard error is read; standard output goes to a device that is always full.
+    const ProgramResult result = runShell(std::string(ORVAL_CLI_PATH) + " " + args + " </dev/null 2>&1 >/dev/full");
+    EXPECT_EQ(result.status, 1) << args;
+    EXPECT_NE(result.out.find("orval: cannot write the output"), std::string::npos)
+        << args << ": " << result.out;
+  }
+  EXPECT_EQ(contents(ticket), before);
 }
 
 }  // namespace
