@@ -370,18 +370,39 @@ bool createDirectory(const fs::path& folder, mode_t mode, bool withIntermediates
   return true;
 }
 
-std::optional<std::string> readFile(const fs::path& path, std::string* error) {
-  const std::string action = "read " + quoted(path);
+namespace {
+
+// "16 MiB" for whole mebibytes, else "N bytes".
+std::string sizeText(std::uintmax_t bytes) {
+  constexpr std::uintmax_t kMiB = std::uintmax_t{1} << 20;
+  if (bytes >= kMiB && bytes % kMiB == 0) return std::to_string(bytes / kMiB) + " MiB";
+  return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
+std::optional<std::string> readRegularFile(const fs::path& path, const std::optional<FileKind>& kind,
+                                           std::string* error) {
+  const std::string action = "read " + (kind ? "the " + std::string(kind->name) + " " : "") + quoted(path);
   const auto failed = [&](std::string reason) -> std::optional<std::string> {
     fail(error, action, std::move(reason));
     return std::nullopt;
   };
-  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Opened without waiting for a pipe's writer, and judged by what was opened (not by a name that can
+  // change in between) before anything is read.
+  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat info {};
   if (!fd.valid() || fstat(fd.get(), &info) != 0) return failed(std::generic_category().message(errno));
   if (S_ISDIR(info.st_mode)) return failed("it is a folder");
+  if (!S_ISREG(info.st_mode)) return failed("it is not a regular file");
+  if (const int flags = fcntl(fd.get(), F_GETFL); flags < 0 || fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+    return failed(std::generic_category().message(errno));
+  const auto tooLarge = [&](std::uintmax_t size) { return kind && size > kind->maxBytes; };
+  const auto refuseSize = [&] {
+    return failed("it is larger than " + sizeText(kind->maxBytes) + ", more than any " + std::string(kind->name) +
+                  " holds");
+  };
+  if (tooLarge(static_cast<std::uintmax_t>(info.st_size))) return refuseSize();
   std::string contents;
-  if (S_ISREG(info.st_mode)) contents.reserve(static_cast<std::size_t>(info.st_size));
+  contents.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[64 * 1024];
   for (;;) {
     const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
@@ -389,7 +410,18 @@ std::optional<std::string> readFile(const fs::path& path, std::string* error) {
     if (count < 0) return failed(std::generic_category().message(errno));
     if (count == 0) return contents;
     contents.append(buffer, static_cast<std::size_t>(count));
+    if (tooLarge(contents.size())) return refuseSize();  // it grew while being read
   }
+}
+
+}  // namespace
+
+std::optional<std::string> readFile(const fs::path& path, std::string* error) {
+  return readRegularFile(path, std::nullopt, error);
+}
+
+std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, std::string* error) {
+  return readRegularFile(path, kind, error);
 }
 
 namespace {

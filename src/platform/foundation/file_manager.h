@@ -8,6 +8,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -42,8 +43,18 @@ bool removeFile(const fs::path& path, std::string* error = nullptr);
 bool createDirectory(const fs::path& folder, mode_t mode, bool withIntermediates,
                      std::string* error = nullptr);
 
-// The whole file; nullopt when it cannot be read.
+// A kind of file read whole, named in the refusals ("ticket"), and the most a file of that kind ever holds:
+// anything larger is not one, and reading it could exhaust memory.
+struct FileKind {
+  std::string_view name;
+  std::uintmax_t maxBytes;
+};
+
+// The whole of a regular file (a link is followed); nullopt when it cannot be read. Anything else is refused
+// unread: a folder, a pipe (which may block the reader for ever) or a device (which may never end). Given its
+// kind, a file larger than that kind holds is refused too, before a byte is read, and the refusals name the kind.
 std::optional<std::string> readFile(const fs::path& path, std::string* error = nullptr);
+std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, std::string* error = nullptr);
 // Replaces path's contents atomically: a temporary file in the same folder,
 // flushed, then renamed over path. On failure path is untouched.
 bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error = nullptr);

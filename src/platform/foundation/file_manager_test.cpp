@@ -10,6 +10,7 @@
 #include <fstream>
 #include <optional>
 
+#include "platform/foundation/special_files_test_support.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval::files {
@@ -211,6 +212,43 @@ TEST_F(FilesTest, FailedCreationTakesBackTheLevelsItMade) {
   EXPECT_FALSE(createDirectory(dir_ / "new/level" / tooLong, 0755, true, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(files::exists(dir_ / "new"));
+}
+
+TEST_F(FilesTest, ReadsOnlyRegularFilesAndNoneLargerThanTheirKindHolds) {
+  const fs::path file = write("f", "contents");
+  fs::create_symlink(file, dir_ / "link");
+  EXPECT_EQ(readFile(dir_ / "link"), "contents");  // a link is read through
+  EXPECT_EQ(readFile(file, FileKind{"note", 8}), "contents");
+
+  // A pipe (that would block the reader) and a device (that may never end) are refused unread, whatever their
+  // kind's limit.
+  const foundation_testing::HeldPipe pipe(dir_ / "pipe");
+  struct Refused {
+    fs::path path;
+    std::optional<FileKind> kind;
+    std::string reason;
+  };
+  const Refused refused[] = {
+      {pipe.path(), std::nullopt, "it is not a regular file"},
+      {pipe.path(), FileKind{"note", 1024}, "it is not a regular file"},
+      {"/dev/zero", FileKind{"note", 1024}, "it is not a regular file"},
+      {dir_, std::nullopt, "it is a folder"},
+      {file, FileKind{"note", 7}, "it is larger than 7 bytes, more than any note holds"},
+      {dir_ / "missing", std::nullopt, "No such file"},
+  };
+  for (const Refused& row : refused) {
+    std::string error;
+    EXPECT_EQ(row.kind ? readFile(row.path, *row.kind, &error) : readFile(row.path, &error), std::nullopt) << row.path;
+    const std::string read = row.kind ? "Cannot read the note \"" : "Cannot read \"";
+    EXPECT_NE(error.find(read + row.path.string() + "\": " + row.reason), std::string::npos) << error;
+  }
+
+  // The size is judged before a byte is read: a file of holes larger than its kind is refused at once.
+  const fs::path sparse = foundation_testing::sparseFile(dir_ / "sparse", (std::uintmax_t{16} << 20) + 1);
+  std::string error;
+  EXPECT_EQ(readFile(sparse, FileKind{"ticket", std::uintmax_t{16} << 20}, &error), std::nullopt);
+  EXPECT_NE(error.find("the ticket \"" + sparse.string() + "\": it is larger than 16 MiB, more than any ticket holds"),
+            std::string::npos) << error;
 }
 
 TEST_F(FilesTest, AtomicWriteReplacesAndKeepsPermissions) {
