@@ -29,6 +29,9 @@ namespace {
 constexpr std::size_t kMaxLineLength = 255;
 // Characters of a chunk line around its name and Base64 text: '*', four digits, ': "' and '"'.
 constexpr std::size_t kChunkLineOverhead = 9;
+// The most a printer description to publish into may hold: a queue's takes well under a mebibyte, and the lists
+// published into it some more; a larger file is none.
+constexpr std::uintmax_t kMaxPrinterDescriptionBytes = std::uintmax_t{64} << 20;
 
 void setError(std::string* error, std::string message) {
   if (error) *error = std::move(message);
@@ -299,7 +302,8 @@ bool publishServerListsToFile(const std::filesystem::path& source,
                         source.string());
     return false;
   }
-  const std::optional<std::string> text = files::readFile(source, error);
+  const std::optional<std::string> text =
+      files::readFile(source, files::FileKind{"printer description", kMaxPrinterDescriptionBytes}, error);
   if (!text) return false;
   const std::optional<std::string> published = publishServerLists(*text, lists, options, error);
   if (!published) return false;

@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "apps/orval/cli_test_support.h"
+#include "platform/foundation/special_files_test_support.h"
+#include "platform/print/ticket_file.h"
 
 namespace orval::cli {
 namespace {
@@ -234,6 +236,28 @@ TEST(JobCommandTest, ADamagedTicketIsReportedAndNeverWritten) {
     EXPECT_NE(result.err.find(ticket.string()), std::string::npos) << result.err;
   }
   EXPECT_EQ(contents(ticket), "not a property list");
+}
+
+TEST(JobCommandTest, ATicketThatIsNoRegularFileOrTooLargeIsRefusedUnread) {
+  const fs::path folder = testing::scratchFolder("job_unreadable");
+  const foundation_testing::HeldPipe pipe(folder / "pipe.ticket");
+  const fs::path huge = foundation_testing::sparseFile(folder / "huge.ticket", TicketFile::kMaxBytes + 1);
+  const std::pair<fs::path, std::string> refused[] = {
+      {pipe.path(), "it is not a regular file"},
+      {"/dev/zero", "it is not a regular file"},
+      {huge, "it is larger than 16 MiB, more than any ticket holds"},
+  };
+  for (const auto& [ticket, reason] : refused) {
+    for (const std::vector<std::string>& command :
+         std::vector<std::vector<std::string>>{{"ticket"}, {"show"}, {"set", "ColorMode=Grayscale"}}) {
+      const testing::RunResult result = orval(command, ticket);
+      EXPECT_EQ(result.status, 1) << command[0] << ' ' << ticket;
+      EXPECT_NE(result.err.find("Cannot read the ticket \"" + ticket.string() + "\": " + reason), std::string::npos)
+          << result.err;
+    }
+  }
+  EXPECT_TRUE(fs::is_fifo(pipe.path()));
+  EXPECT_EQ(fs::file_size(huge), TicketFile::kMaxBytes + 1);
 }
 
 TEST(JobCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {

@@ -27,6 +27,7 @@
 #include "panel/server_list_channel.h"
 #include "panel/server_list_publisher.h"
 #include "panes/pane_plugin_mgr.h"
+#include "platform/foundation/file_manager.h"
 #include "platform/foundation/plist.h"
 #include "platform/print/printer_description.h"
 
@@ -88,8 +89,12 @@ void runListsPublish(const ListsPublishOptions& options) {
     const std::string name = argument.substr(0, equals);
     const fs::path file = argument.substr(equals + 1);
     if (lists.contains(name)) throw CommandError("the list \"" + name + "\" is given twice");
+    // A list larger than the panel inflates is none; a pipe or a device is refused unread.
     std::string error;
-    std::optional<Value> list = plistFromFile(file, &error);
+    const std::optional<std::string> bytes =
+        files::readFile(file, files::FileKind{"server list", kServerListMaxBytes}, &error);
+    if (!bytes) throw CommandError(error);
+    std::optional<Value> list = plistFromBytes(*bytes, &error);
     if (!list) throw CommandError(file.string() + ": not a property list" + (error.empty() ? "" : " (" + error + ")"));
     lists.set(name, std::move(*list));
     names.push_back(name);

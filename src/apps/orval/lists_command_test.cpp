@@ -6,6 +6,7 @@
 #include "apps/orval/cli_test_support.h"
 #include "platform/foundation/file_manager.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/special_files_test_support.h"
 
 namespace orval::cli {
 namespace {
@@ -90,11 +91,26 @@ TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
   refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font"}, "NAME=FILE, not \"Font\"");
   refused({"lists", "publish", "--ppd", source, "--out", out.string(), fonts, fonts}, "\"Font\" is given twice");
   refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font=" + (folder / "none.plist").string()},
-          "not a property list");
+          "Cannot read the server list \"" + (folder / "none.plist").string() + "\": No such file");
+  refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font=" + source}, "not a property list");
   refused({"lists", "publish", "--ppd", source, "--out", out.string(),
            "ThisListNameIsFarTooLongForAnAttributeName=" + writeList("x", Array{}).string()},
           "server list name \"ThisListNameIsFarTooLongForAnAttributeName\"");
   refused({"lists", "publish", "--ppd", out.string(), "--out", out.string(), fonts}, "over its source");
+
+  // A pipe or a device is refused unread, as is a file larger than any of its kind.
+  const foundation_testing::HeldPipe pipe(folder / "pipe");
+  for (const fs::path& file : {pipe.path(), fs::path("/dev/zero")}) {
+    refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font=" + file.string()},
+            "Cannot read the server list \"" + file.string() + "\": it is not a regular file");
+    refused({"lists", "publish", "--ppd", file.string(), "--out", out.string(), fonts},
+            "Cannot read the printer description \"" + file.string() + "\": it is not a regular file");
+  }
+  const fs::path huge = foundation_testing::sparseFile(folder / "huge", (std::uintmax_t{64} << 20) + 1);
+  refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font=" + huge.string()},
+          "it is larger than 16 MiB, more than any server list holds");
+  refused({"lists", "publish", "--ppd", huge.string(), "--out", out.string(), fonts},
+          "it is larger than 64 MiB, more than any printer description holds");
 
   const testing::RunResult missing = runOrval({"lists", "show", "MediaCatalog", "--ppd", source});
   EXPECT_EQ(missing.status, 1);

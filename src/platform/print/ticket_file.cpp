@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/foundation/file_manager.h"
 #include "platform/foundation/plist.h"
 
 namespace orval {
@@ -45,8 +46,17 @@ TicketFile::Status TicketFile::read(const std::filesystem::path& path, JobTicket
   };
   if (ec) return damaged(ec.message());
   if (std::filesystem::is_directory(path, ec)) return damaged("it is a directory");
+  // The file manager's sentence names the ticket and says why it cannot be read (a pipe, a device, its size).
+  std::string readError;
+  const std::optional<std::string> bytes =
+      files::readFile(path, files::FileKind{"ticket", kMaxBytes}, &readError);
+  if (!bytes) {
+    if (readError.ends_with('.')) readError.pop_back();  // more may be said after it
+    setError(error, readError);
+    return Status::Damaged;
+  }
   std::string plistError;
-  const std::optional<Value> root = plistFromFile(path, &plistError);
+  const std::optional<Value> root = plistFromBytes(*bytes, &plistError);
   if (!root) return damaged(plistError.empty() ? "it is not a property list" : plistError);
   JobTicket read;
   std::string reason;

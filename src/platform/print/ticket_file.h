@@ -5,11 +5,13 @@
 //   MarkedChoices   dictionary  option keyword -> marked choice (text)
 //
 // A file that exists but is not such a list (unreadable, malformed, another
-// list) is damaged: reading it yields nothing but the reason, and writing
-// refuses to replace it unless told to, so a user's file is never lost
-// silently. An empty file holds nothing and may be replaced.
+// list, not a regular file, larger than kMaxBytes) is damaged: reading it
+// yields nothing but the reason, and writing refuses to replace it unless
+// told to, so a user's file is never lost silently. An empty file holds
+// nothing and may be replaced.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -31,6 +33,8 @@ class TicketFile {
   static constexpr std::string_view kPrintSettingsKey = "PrintSettings";
   // The key of the marked choices in the file.
   static constexpr std::string_view kMarkedChoicesKey = "MarkedChoices";
+  // The most a ticket file holds; a larger file is none (a ticket takes some kilobytes).
+  static constexpr std::uintmax_t kMaxBytes = std::uintmax_t{16} << 20;
 
   // Reads path into *ticket (emptied first). Missing: no file there.
   // Damaged: the file is no ticket; *error (when given) says why.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/foundation/special_files_test_support.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval {
@@ -76,6 +77,29 @@ TEST_F(TicketFileTest, DamagedFilesAreReportedAndNeverReplacedUnlessAsked) {
   EXPECT_EQ(TicketFile::read(folder.path() / "folder.ticket", &read, &error), TicketFile::Status::Damaged);
   EXPECT_NE(error.find("directory"), std::string::npos) << error;
   EXPECT_FALSE(TicketFile::write(folder.path() / "folder.ticket", JobTicket{}, true, &error));
+}
+
+TEST_F(TicketFileTest, APipeADeviceOrAHugeFileIsNoTicketAndIsRefusedUnread) {
+  const foundation_testing::HeldPipe pipe(folder.path() / "pipe.ticket");
+  const std::filesystem::path huge =
+      foundation_testing::sparseFile(folder.path() / "huge.ticket", TicketFile::kMaxBytes + 1);
+  const std::pair<std::filesystem::path, std::string> refused[] = {
+      {pipe.path(), "it is not a regular file"},
+      {"/dev/zero", "it is not a regular file"},
+      {huge, "it is larger than 16 MiB, more than any ticket holds"},
+  };
+  JobTicket mine;
+  mine.printSettings.set("JobName", "mine");
+  for (const auto& [file, reason] : refused) {
+    read.printSettings.set("stale", 1);
+    EXPECT_EQ(TicketFile::read(file, &read, &error), TicketFile::Status::Damaged) << file;
+    EXPECT_TRUE(read.printSettings.empty());
+    EXPECT_EQ(error, "Cannot read the ticket \"" + file.string() + "\": " + reason);
+    EXPECT_FALSE(TicketFile::write(file, mine, false, &error)) << file;
+    EXPECT_NE(error.find("; it was not replaced"), std::string::npos) << error;
+  }
+  EXPECT_EQ(std::filesystem::file_size(huge), TicketFile::kMaxBytes + 1);
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe.path()));
 }
 
 }  // namespace
