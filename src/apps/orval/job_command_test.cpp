@@ -260,6 +260,19 @@ TEST(JobCommandTest, ATicketThatIsNoRegularFileOrTooLargeIsRefusedUnread) {
   EXPECT_EQ(fs::file_size(huge), TicketFile::kMaxBytes + 1);
 }
 
+TEST(JobCommandTest, AnEmptyTicketStartsTheJobFromTheDefaultsAndASaveFillsIt) {
+  const fs::path ticket = testing::scratchFolder("job_empty") / "job.ticket";
+  std::ofstream{ticket};  // as mktemp or touch leaves it
+  const testing::RunResult shown = orval({"show", "--json"}, ticket);
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(valueOf(nlohmann::json::parse(shown.out), "ColorMode"), "Color");
+  EXPECT_EQ(contents(ticket), "");  // looking writes nothing
+
+  const testing::RunResult set = orval({"set", "ColorMode=Grayscale"}, ticket);
+  ASSERT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(valueOf(nlohmann::json::parse(orval({"show", "--json"}, ticket).out), "ColorMode"), "Grayscale");
+}
+
 TEST(JobCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   const fs::path ticket = testing::scratchFolder("job_full") / "job.ticket";

@@ -55,6 +55,7 @@ TicketFile::Status TicketFile::read(const std::filesystem::path& path, JobTicket
     setError(error, readError);
     return Status::Damaged;
   }
+  if (bytes->empty()) return Status::Loaded;  // holds nothing yet
   std::string plistError;
   const std::optional<Value> root = plistFromBytes(*bytes, &plistError);
   if (!root) return damaged(plistError.empty() ? "it is not a property list" : plistError);
@@ -70,8 +71,7 @@ bool TicketFile::write(const std::filesystem::path& path, const JobTicket& ticke
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
     return setError(error, "cannot save the ticket: " + path.string() + " is a directory");
-  const bool empty = std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) == 0 && !ec;
-  if (!empty && !replaceDamaged) {
+  if (!replaceDamaged) {
     JobTicket existing;
     std::string reason;
     if (read(path, &existing, &reason) == Status::Damaged)

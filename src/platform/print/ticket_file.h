@@ -7,8 +7,8 @@
 // A file that exists but is not such a list (unreadable, malformed, another
 // list, not a regular file, larger than kMaxBytes) is damaged: reading it
 // yields nothing but the reason, and writing refuses to replace it unless
-// told to, so a user's file is never lost silently. An empty file holds
-// nothing and may be replaced.
+// told to, so a user's file is never lost silently. An empty file (a fresh
+// mktemp) is a ticket that holds nothing yet, and is replaced when saved.
 #pragma once
 
 #include <cstdint>
@@ -37,7 +37,8 @@ class TicketFile {
   static constexpr std::uintmax_t kMaxBytes = std::uintmax_t{16} << 20;
 
   // Reads path into *ticket (emptied first). Missing: no file there.
-  // Damaged: the file is no ticket; *error (when given) says why.
+  // Loaded: a ticket, or an empty file. Damaged: the file is no ticket;
+  // *error (when given) says why.
   static Status read(const std::filesystem::path& path, JobTicket* ticket, std::string* error = nullptr);
   // Writes ticket to path atomically. Refuses (false, with *error) to replace
   // a damaged file unless replaceDamaged, and never replaces a directory.

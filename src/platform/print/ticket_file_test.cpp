@@ -69,10 +69,7 @@ TEST_F(TicketFileTest, DamagedFilesAreReportedAndNeverReplacedUnlessAsked) {
   ASSERT_EQ(TicketFile::read(path, &read), TicketFile::Status::Loaded);
   EXPECT_EQ(read.printSettings.get("JobName"), Value("mine"));
 
-  // An empty file is damaged to read but may be replaced; a folder is neither.
-  folder.write("job.ticket", "");
-  EXPECT_EQ(TicketFile::read(path, &read), TicketFile::Status::Damaged);
-  EXPECT_TRUE(TicketFile::write(path, mine, false, &error)) << error;
+  // A folder is neither read nor replaced.
   std::filesystem::create_directory(folder.path() / "folder.ticket");
   EXPECT_EQ(TicketFile::read(folder.path() / "folder.ticket", &read, &error), TicketFile::Status::Damaged);
   EXPECT_NE(error.find("directory"), std::string::npos) << error;
@@ -100,6 +97,18 @@ TEST_F(TicketFileTest, APipeADeviceOrAHugeFileIsNoTicketAndIsRefusedUnread) {
   }
   EXPECT_EQ(std::filesystem::file_size(huge), TicketFile::kMaxBytes + 1);
   EXPECT_TRUE(std::filesystem::is_fifo(pipe.path()));
+}
+
+TEST_F(TicketFileTest, AnEmptyFileIsATicketHoldingNothingThatASaveReplaces) {
+  folder.write("job.ticket", "");
+  read.printSettings.set("stale", 1);
+  EXPECT_EQ(TicketFile::read(path, &read, &error), TicketFile::Status::Loaded) << error;
+  EXPECT_TRUE(read.printSettings.empty() && read.markedChoices.empty());
+  JobTicket mine;
+  mine.printSettings.set("JobName", "mine");
+  ASSERT_TRUE(TicketFile::write(path, mine, false, &error)) << error;
+  ASSERT_EQ(TicketFile::read(path, &read), TicketFile::Status::Loaded);
+  EXPECT_EQ(read.printSettings.get("JobName"), Value("mine"));
 }
 
 }  // namespace
