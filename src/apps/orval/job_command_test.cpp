@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "apps/orval/cli_test_support.h"
-#include "platform/foundation/special_files_test_support.h"
+#include "platform/foundation/unreadable_files_test_support.h"
 #include "platform/print/ticket_file.h"
 
 namespace orval::cli {

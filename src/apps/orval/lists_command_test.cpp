@@ -6,7 +6,7 @@
 #include "apps/orval/cli_test_support.h"
 #include "platform/foundation/file_manager.h"
 #include "platform/foundation/plist.h"
-#include "platform/foundation/special_files_test_support.h"
+#include "platform/foundation/unreadable_files_test_support.h"
 
 namespace orval::cli {
 namespace {

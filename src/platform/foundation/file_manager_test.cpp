@@ -10,7 +10,7 @@
 #include <fstream>
 #include <optional>
 
-#include "platform/foundation/special_files_test_support.h"
+#include "platform/foundation/unreadable_files_test_support.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval::files {

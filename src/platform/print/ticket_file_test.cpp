@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/foundation/special_files_test_support.h"
+#include "platform/foundation/unreadable_files_test_support.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval {
