@@ -273,6 +273,26 @@ TEST(JobCommandTest, AnEmptyTicketStartsTheJobFromTheDefaultsAndASaveFillsIt) {
   EXPECT_EQ(valueOf(nlohmann::json::parse(orval({"show", "--json"}, ticket).out), "ColorMode"), "Grayscale");
 }
 
+TEST(JobCommandTest, ALinkedTicketIsWrittenThroughTheLink) {
+  const fs::path folder = testing::scratchFolder("job_link");
+  fs::create_directory(folder / "real");
+  fs::create_symlink("real/job.ticket", folder / "link.ticket");  // dangling until the first save
+  ASSERT_EQ(orval({"set", "ColorMode=Grayscale"}, folder / "link.ticket").status, 0);
+  ASSERT_EQ(orval({"set", "StapleMode=TopLeftCorner", "--yes"}, folder / "link.ticket").status, 0);
+  EXPECT_TRUE(fs::is_symlink(folder / "link.ticket"));
+  const nlohmann::json pane = nlohmann::json::parse(orval({"show", "--json"}, folder / "real/job.ticket").out);
+  EXPECT_EQ(valueOf(pane, "ColorMode"), "Grayscale");
+  EXPECT_EQ(valueOf(pane, "StapleMode"), "TopLeftCorner");
+
+  // A link to a file in a folder that does not exist is left as it is.
+  fs::create_symlink("gone/job.ticket", folder / "astray.ticket");
+  const testing::RunResult astray = orval({"set", "ColorMode=Grayscale"}, folder / "astray.ticket");
+  EXPECT_EQ(astray.status, 1);
+  EXPECT_NE(astray.err.find("whose folder does not exist"), std::string::npos) << astray.err;
+  EXPECT_TRUE(fs::is_symlink(folder / "astray.ticket"));
+  EXPECT_FALSE(fs::exists(folder / "gone"));
+}
+
 TEST(JobCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   const fs::path ticket = testing::scratchFolder("job_full") / "job.ticket";

@@ -426,10 +426,34 @@ std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, 
 
 namespace {
 
+// The file that replacing path's contents writes: path, or the file a symbolic link there leads to (through a
+// chain of links), which need not exist yet; so that the link stays a link and its target gets the contents.
+// nullopt (with the reason) for a link that cannot be followed or that names a file in a missing folder.
+std::optional<fs::path> fileToReplace(const fs::path& path, const std::string& action, std::string* error) {
+  constexpr int kMaxLinks = 40;  // as the kernel follows them
+  fs::path target = path;
+  for (int links = 0;; ++links) {
+    struct stat info {};
+    if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+    if (links == kMaxLinks) return fail(error, action, std::generic_category().message(ELOOP)), std::nullopt;
+    std::error_code ec;
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) return fail(error, action, ec.message()), std::nullopt;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  if (target != path && !isDirectory(target.has_parent_path() ? target.parent_path() : fs::path(".")))
+    return fail(error, action, "it is a link to " + quoted(target) + ", whose folder does not exist"), std::nullopt;
+  return target;
+}
+
 // Writes bytes to a hidden temporary beside path, flushed, then gives it
-// path's name: replacing whatever is there, or only when the name is free.
-bool writeThroughTemporary(const fs::path& path, std::string_view bytes, bool replace, std::string* error) {
-  const std::string action = (replace ? "write " : "create ") + quoted(path);
+// path's name: replacing whatever is there (through a link, its target), or
+// only when the name is free.
+bool writeThroughTemporary(const fs::path& given, std::string_view bytes, bool replace, std::string* error) {
+  const std::string action = (replace ? "write " : "create ") + quoted(given);
+  const std::optional<fs::path> resolved = replace ? fileToReplace(given, action, error) : given;
+  if (!resolved) return false;
+  const fs::path& path = *resolved;
   const fs::path name = path.filename();
   if (name.empty() || name == "." || name == "..") return fail(error, action, "it does not name a file");
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");

@@ -56,7 +56,9 @@ struct FileKind {
 std::optional<std::string> readFile(const fs::path& path, std::string* error = nullptr);
 std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, std::string* error = nullptr);
 // Replaces path's contents atomically: a temporary file in the same folder,
-// flushed, then renamed over path. On failure path is untouched.
+// flushed, then renamed over path. On failure path is untouched. A symbolic
+// link at path stays: the file it leads to is replaced (the temporary goes
+// beside that file), or made when the link dangles into an existing folder.
 bool writeFileAtomically(const fs::path& path, std::string_view bytes, std::string* error = nullptr);
 // Creates path with bytes the same way, but never replaces: fails, touching
 // nothing, when path exists.

@@ -267,6 +267,38 @@ TEST_F(FilesTest, AtomicWriteReplacesAndKeepsPermissions) {
   EXPECT_EQ(modeOf(tool), 06755u);
 }
 
+TEST_F(FilesTest, AtomicWriteThroughALinkReplacesTheLinksTarget) {
+  fs::create_directory(dir_ / "real");
+  const fs::path target = write("real/t", "old");
+  fs::permissions(target, fs::perms(0640));
+  fs::create_symlink("real/t", dir_ / "link");  // relative, to the link's folder
+  fs::create_symlink(dir_ / "link", dir_ / "chain");
+  std::string error;
+  ASSERT_TRUE(writeFileAtomically(dir_ / "chain", "new", &error)) << error;
+  EXPECT_TRUE(fs::is_symlink(dir_ / "chain") && fs::is_symlink(dir_ / "link"));
+  EXPECT_EQ(contents(target), "new");
+  EXPECT_EQ(modeOf(target), 0640u);
+  EXPECT_EQ(contentsOfDirectory(dir_ / "real"), (std::vector<std::string>{"t"}));  // no temporary left
+
+  // A dangling link: the file it names is made when its folder exists, else nothing is.
+  fs::create_symlink("real/made", dir_ / "dangling");
+  ASSERT_TRUE(writeFileAtomically(dir_ / "dangling", "made", &error)) << error;
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling"));
+  EXPECT_EQ(contents(dir_ / "real/made"), "made");
+  fs::create_symlink("gone/x", dir_ / "astray");
+  EXPECT_FALSE(writeFileAtomically(dir_ / "astray", "x", &error));
+  EXPECT_NE(error.find("a link to \"" + (dir_ / "gone/x").string() + "\", whose folder does not exist"),
+            std::string::npos) << error;
+  // Links that lead to each other lead nowhere.
+  fs::create_symlink("loop2", dir_ / "loop1");
+  fs::create_symlink("loop1", dir_ / "loop2");
+  EXPECT_FALSE(writeFileAtomically(dir_ / "loop1", "x", &error));
+  EXPECT_NE(error.find("symbolic links"), std::string::npos) << error;
+  EXPECT_EQ(contentsOfDirectory(dir_),
+            (std::vector<std::string>{"astray", "chain", "dangling", "link", "loop1", "loop2", "real"}));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "astray") && fs::is_symlink(dir_ / "loop1"));
+}
+
 TEST_F(FilesTest, AtomicCreationNeverReplaces) {
   std::string error;
   ASSERT_TRUE(createFileAtomically(dir_ / "new", "first", &error)) << error;

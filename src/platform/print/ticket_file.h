@@ -9,6 +9,7 @@
 // yields nothing but the reason, and writing refuses to replace it unless
 // told to, so a user's file is never lost silently. An empty file (a fresh
 // mktemp) is a ticket that holds nothing yet, and is replaced when saved.
+// Writing through a symbolic link replaces the file it leads to.
 #pragma once
 
 #include <cstdint>
