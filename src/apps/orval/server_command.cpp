@@ -1,6 +1,7 @@
 // `orval server jobs [--spool DIR] [--json]`: the jobs that the print
 // server's receiving end (the tzps backend) stored in its spool folder, oldest
-// job first: job id, queue, user, copies, format, document size and title,
+// job first: job id, document number (a job of several documents has a
+// record for each), queue, user, copies, format, document size and title,
 // or every record whole as JSON. Folders that are not readable records are
 // named on standard error; the command still lists the others.
 #include <iomanip>
@@ -39,13 +40,13 @@ void runServerJobs(const ServerJobsOptions& options) {
     std::cout << "No jobs in " << options.spool << '\n';
     return;
   }
-  std::cout << std::left << std::setw(6) << "JOB" << std::setw(16) << "QUEUE" << std::setw(12) << "USER"
-            << std::setw(7) << "COPIES" << std::setw(24) << "FORMAT" << std::setw(10) << "BYTES"
-            << "TITLE\n";
+  std::cout << std::left << std::setw(6) << "JOB" << std::setw(4) << "DOC" << std::setw(16) << "QUEUE"
+            << std::setw(12) << "USER" << std::setw(7) << "COPIES" << std::setw(24) << "FORMAT" << std::setw(10)
+            << "BYTES" << "TITLE\n";
   for (const tzps::JobRecord& record : contents->records)
-    std::cout << std::left << std::setw(6) << record.job << std::setw(16) << record.queue << std::setw(12)
-              << record.user << std::setw(7) << record.copies << std::setw(24) << record.format << std::setw(10)
-              << record.documentBytes << record.title << '\n';
+    std::cout << std::left << std::setw(6) << record.job << std::setw(4) << record.documentNumber << std::setw(16)
+              << record.queue << std::setw(12) << record.user << std::setw(7) << record.copies << std::setw(24)
+              << record.format << std::setw(10) << record.documentBytes << record.title << '\n';
 }
 
 }  // namespace

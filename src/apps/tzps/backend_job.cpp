@@ -255,6 +255,20 @@ std::string shownText(std::string_view text, std::size_t maxBytes) {
   return shown;
 }
 
+int documentNumberFromFile(const fs::path& file, int job) {
+  const std::string name = file.filename().string();
+  const auto digits = [](std::string_view text) {
+    return !text.empty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::size_t dash = name.find('-');
+  if (name.size() < 2 || name[0] != 'd' || dash == std::string::npos) return 1;
+  const std::string_view jobPart = std::string_view(name).substr(1, dash - 1);
+  const std::string_view documentPart = std::string_view(name).substr(dash + 1);
+  if (!digits(jobPart) || !digits(documentPart) || std::stoi(std::string(jobPart)) != job) return 1;
+  return std::max(1, std::stoi(std::string(documentPart)));
+}
+
 void removeIncomingOnTermination() {
   struct sigaction action {};
   action.sa_handler = removeIncomingAndEnd;
@@ -290,6 +304,7 @@ int receivePrintJob(const BackendJob& job, const BackendSettings& settings, std:
   record.title = job.title;
   record.copies = job.copies;
   record.format = job.format;
+  record.documentNumber = job.document;
   record.document = documentName;
   record.received = nowUtc();
   takeOptions(job.options, &record);

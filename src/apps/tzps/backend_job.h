@@ -1,6 +1,10 @@
 // What tzps does with one job that cupsd hands it.
 //
-// A print job is stored as one record in the spool folder (job_record.h). A
+// A print job is stored as one record per document in the spool folder
+// (job_record.h): the bundle's printer description declares cupsSingleFile,
+// so cupsd runs the backend once for each document of a job, with the
+// document's own file (its pass-through chain has no filter that would join
+// them, and without it every document after the first is lost). A
 // command job ("application/vnd.cups-command") is read line by line: each
 // "ReportLevels" publishes the server list that the job's title names from
 // the list folder into the queue's printer description, as "PPD:" lines on
@@ -48,7 +52,13 @@ struct BackendJob {
   int copies = 1;       // argv[4]
   std::string options;  // argv[5], as cupsd writes them
   std::string format;   // $CONTENT_TYPE
+  int document = 1;     // which of the job's documents this is, from 1
 };
+
+// Which of job's documents cupsd hands over in file: cupsd's request files are named "d<job>-<document>"
+// ("d00012-002" is job 12's second document). 1 for any other name (the document read from standard input,
+// a file given by hand), and for a name of another job's file.
+int documentNumberFromFile(const std::filesystem::path& file, int job);
 
 // The MIME type of command jobs.
 inline constexpr std::string_view kCommandFormat = "application/vnd.cups-command";

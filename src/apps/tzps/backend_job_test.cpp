@@ -20,6 +20,7 @@
 #include "apps/tzps/job_record.h"
 #include "apps/tzps/private_cupsd_test_support.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval::tzps {
 namespace {
@@ -259,6 +260,50 @@ TEST(BackendJobTest, KeepsEveryByteOfAPrivateEntryAsCupsdWritesIt) {
     EXPECT_TRUE(after);
   }
   fs::remove_all(spool);
+}
+
+// cupsd runs the backend once per document of a job, naming its request files "d<job>-<document>": each
+// document becomes a record of its own, numbered, and the spool lists a job's records in document order
+// whichever arrived first. Records written before the number was kept hold the first document.
+TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
+  const struct {
+    const char* file;
+    int job;
+    int document;
+  } names[] = {
+      {"/var/spool/cups/d00012-002", 12, 2}, {"d00012-001", 12, 1}, {"d123456-1000", 123456, 1000},
+      {"d00012-002", 13, 1},  // another job's file
+      {"report.pdf", 12, 1},  {"d00012-", 12, 1}, {"d-002", 0, 1}, {"d00012-0x2", 12, 1}, {"d00012-000", 12, 1},
+      {"d00012-99999999999", 12, 1},
+  };
+  for (const auto& name : names) EXPECT_EQ(documentNumberFromFile(name.file, name.job), name.document) << name.file;
+
+  const fs::path spool = fs::path(::testing::TempDir()) / "tzps-backend-documents-test";
+  fs::remove_all(spool);
+  for (const int document : {2, 1}) {
+    const BackendJob job{.queue = "TZ", .job = 7, .user = "u", .title = "t", .copies = 1, .options = "",
+                         .format = "application/pdf", .document = document};
+    std::istringstream bytes("%PDF-1.4 document " + std::to_string(document));
+    std::ostringstream messages;
+    ASSERT_EQ(receivePrintJob(job, BackendSettings{spool, spool}, bytes, messages), CUPS_BACKEND_OK) << messages.str();
+  }
+  const auto contents = readSpool(spool);
+  ASSERT_TRUE(contents && contents->records.size() == 2u);
+  for (int document = 1; document <= 2; ++document) {
+    const JobRecord& record = contents->records[document - 1];
+    EXPECT_EQ(record.documentNumber, document);
+    EXPECT_EQ(foundation_testing::fileContents(record.folder / record.document),
+              "%PDF-1.4 document " + std::to_string(document));
+  }
+  fs::remove_all(spool);
+
+  nlohmann::json written = toJson(JobRecord{});
+  written.erase("documentNumber");
+  EXPECT_EQ(recordFromJson(written)->documentNumber, 1);
+  for (const nlohmann::json& number : {nlohmann::json(0), nlohmann::json("2")}) {
+    written["documentNumber"] = number;
+    EXPECT_FALSE(recordFromJson(written)) << number;
+  }
 }
 
 }  // namespace

@@ -60,6 +60,16 @@ class EndToEndTest : public ::testing::Test {
     args.insert(args.end(), {"--printer", queue, "--server", cupsd_->socket(), "--ticket", ticket.string()});
     return orval(std::move(args));
   }
+  // The records in spool once it holds count of them (cupsd runs the backend when it likes), else what it holds
+  // after 30 s, with the reason in error when it cannot be read.
+  static std::optional<tzps::SpoolContents> awaitRecords(const fs::path& spool, std::size_t count, std::string* error) {
+    std::optional<tzps::SpoolContents> spooled;
+    for (int i = 0; i < 600 && !(spooled && spooled->records.size() == count); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      spooled = tzps::readSpool(spool, error);
+    }
+    return spooled;
+  }
   static std::unique_ptr<CupsPrintHost> connect(const std::string& printer, std::string* error,
                                                 std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
     return CupsPrintHost::connect({cupsd_->socket(), printer, timeout}, error);
@@ -210,11 +220,7 @@ TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
       runProgram({"/usr/bin/lp", "-h", cupsd_->socket(), "-d", "tzfav/Booklet", cupsd_->document()});
   ASSERT_EQ(lp.status, 0) << lp.err;
   std::string error;
-  std::optional<tzps::SpoolContents> spooled;
-  for (int i = 0; i < 600 && !(spooled && spooled->records.size() == 1u); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    spooled = tzps::readSpool(spool, &error);
-  }
+  const std::optional<tzps::SpoolContents> spooled = awaitRecords(spool, 1, &error);
   ASSERT_TRUE(spooled && spooled->records.size() == 1u) << error << cupsd_->logTail();
   const tzps::JobRecord& record = spooled->records.front();
   EXPECT_EQ(find(record.options, "StapleMode"), "TopLeftCorner");
@@ -230,6 +236,30 @@ TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
   const ProgramResult again = orval(unpublish);
   EXPECT_EQ(again.status, 1);
   EXPECT_NE(again.err.find("there is no instance tzfav/Booklet"), std::string::npos) << again.err;
+}
+
+// cupsd hands a pass-through job of several documents to the backend one document at a time only when the
+// queue's description asks for it; without, every document after the first was lost and the job completed.
+TEST_F(EndToEndTest, EveryDocumentOfAJobReachesThePrintServerAsItsOwnRecord) {
+  const fs::path spool = cupsd_->folder() / "several-documents";
+  ASSERT_EQ(cupsd_->tzQueue("tzdocs", spool).status, 0);
+  const fs::path second = cupsd_->folder() / "second.pdf";
+  std::ofstream(second, std::ios::binary) << "%PDF-1.4\n% the second document, longer than the first\n%%EOF\n";
+  const ProgramResult lp = runProgram({"/usr/bin/lp", "-h", cupsd_->socket(), "-d", "tzdocs", "-o",
+                                       "DuplexMode=DuplexNoTumble", cupsd_->document(), second.string()});
+  ASSERT_EQ(lp.status, 0) << lp.err;
+  std::string error;
+  const std::optional<tzps::SpoolContents> spooled = awaitRecords(spool, 2, &error);
+  ASSERT_TRUE(spooled && spooled->records.size() == 2u) << error << cupsd_->logTail();
+  const std::string sources[] = {fileContents(cupsd_->document()), fileContents(second)};
+  for (int document = 1; document <= 2; ++document) {
+    const tzps::JobRecord& record = spooled->records[document - 1];
+    SCOPED_TRACE(record.folder.string());
+    EXPECT_EQ(record.job, spooled->records.front().job);
+    EXPECT_EQ(record.documentNumber, document);
+    EXPECT_EQ(fileContents(record.folder / record.document), sources[document - 1]);
+    EXPECT_EQ(find(record.options, "DuplexMode"), "DuplexNoTumble");
+  }
 }
 
 TEST_F(EndToEndTest, BadInputEndsInAClearErrorWithinItsBound) {

@@ -38,6 +38,7 @@ bool readOptions(const nlohmann::json& json, const char* key, Options* out, std:
 Json toJson(const JobRecord& record) {
   return Json{{"queue", record.queue},
               {"job", record.job},
+              {"documentNumber", record.documentNumber},
               {"user", record.user},
               {"title", record.title},
               {"copies", record.copies},
@@ -58,6 +59,7 @@ std::optional<JobRecord> recordFromJson(const nlohmann::json& json, std::string*
   try {
     record.queue = json.at("queue").get<std::string>();
     record.job = json.at("job").get<int>();
+    record.documentNumber = json.value("documentNumber", 1);
     record.user = json.at("user").get<std::string>();
     record.title = json.at("title").get<std::string>();
     record.copies = json.at("copies").get<int>();
@@ -67,6 +69,10 @@ std::optional<JobRecord> recordFromJson(const nlohmann::json& json, std::string*
     record.received = json.at("received").get<std::string>();
   } catch (const nlohmann::json::exception& e) {
     if (error) *error = e.what();
+    return std::nullopt;
+  }
+  if (record.documentNumber < 1) {
+    if (error) *error = "\"documentNumber\" is not a document's number";
     return std::nullopt;
   }
   if (!readOptions(json, "options", &record.options, error) ||
@@ -99,7 +105,7 @@ std::optional<SpoolContents> readSpool(const fs::path& spool, std::string* error
     contents.records.push_back(std::move(*record));
   }
   std::sort(contents.records.begin(), contents.records.end(), [](const JobRecord& a, const JobRecord& b) {
-    return std::tie(a.job, a.folder) < std::tie(b.job, b.folder);
+    return std::tie(a.job, a.documentNumber, a.folder) < std::tie(b.job, b.documentNumber, b.folder);
   });
   std::sort(contents.problems.begin(), contents.problems.end());
   return contents;

@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
 
   std::ifstream file;
   if (argc == 7) {
+    job.document = orval::tzps::documentNumberFromFile(argv[6], job.job);
     file.open(argv[6], std::ios::binary);
     if (!file) {
       std::cerr << "ERROR: cannot open the job's document " << orval::tzps::shownText(argv[6]) << std::endl;
