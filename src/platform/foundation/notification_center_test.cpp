@@ -86,12 +86,12 @@ TEST_F(NotificationCenterTest, RemovesByObserverNameAndSender) {
 }
 
 TEST_F(NotificationCenterTest, ObserversRemovedDuringDeliveryAreNotCalledAndAddedOnesHearTheNextOne) {
-  // a removes itself and c and adds d; b, registered between them, still hears it.
+  // a adds d and removes itself and c; b, registered between them, still hears it.
   center_.addObserver(&a_, "Tray", nullptr, [this](const Notification&) {
     calls_.push_back("a");
+    listen(&d_, "Tray", "added");
     center_.removeObserver(&a_);
     center_.removeObserver(&c_);
-    listen(&d_, "Tray", "added");
   });
   listen(&b_, "Tray", "b");
   listen(&c_, "Tray", "c");
