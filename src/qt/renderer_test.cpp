@@ -10,30 +10,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/toolkit/outline_test_support.h"
 #include "platform/toolkit/toolkit.h"
 #include "qt/qt_operator.h"
 
 namespace orval::qt {
 namespace {
-
-// Two parents with two children each.
-class Tree : public tk::OutlineViewDataSource {
- public:
-  int numberOfChildrenOfItem(tk::OutlineView&, tk::OutlineItem item) override {
-    return item == nullptr ? 2 : isParent(item) ? 2 : 0;
-  }
-  tk::OutlineItem child(tk::OutlineView&, int index, tk::OutlineItem item) override {
-    return item == nullptr ? &nodes[index * 3] : static_cast<int*>(item) + 1 + index;
-  }
-  bool isItemExpandable(tk::OutlineView&, tk::OutlineItem item) override { return isParent(item); }
-  Value objectValueForTableColumn(tk::OutlineView&, const tk::TableColumn*, tk::OutlineItem item) override {
-    return Value("node " + std::to_string(static_cast<int*>(item) - nodes));
-  }
-  int nodes[6] = {};
-
- private:
-  bool isParent(tk::OutlineItem item) const { return item == &nodes[0] || item == &nodes[3]; }
-};
 
 class RendererTest : public ::testing::Test {
  protected:
@@ -182,7 +164,7 @@ TEST_F(RendererTest, TabsTablesAndOutlinesFollowTheirModels) {
       tabs.tabViewItemAtIndex(1)->view()->add(std::make_unique<tk::ScrollView>(tk::Rect{10, 10, 380, 230}));
   tk::OutlineView& outline = scroll.setDocument(std::make_unique<tk::OutlineView>(tk::Rect{0, 0, 380, 230}));
   outline.addTableColumn(std::make_unique<tk::TableColumn>("name"));
-  Tree tree;
+  tk::toolkit_testing::Tree tree;
   outline.setDataSource(&tree);
   window.makeKeyAndOrderFront();
   QWidget& top = Renderer::shared().windowWidget(window);
@@ -195,18 +177,18 @@ TEST_F(RendererTest, TabsTablesAndOutlinesFollowTheirModels) {
   auto* list = widget<QTreeWidget>(outline);
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(list->isVisible());
-  ASSERT_EQ(list->topLevelItemCount(), 2);
-  EXPECT_EQ(list->topLevelItem(1)->text(0), "node 3");
+  ASSERT_EQ(list->topLevelItemCount(), 3);
+  EXPECT_EQ(list->topLevelItem(1)->text(0), "Finishing");
 
   // Expanding in Qt expands in the model; the children's rows come.
   list->topLevelItem(1)->setExpanded(true);
-  EXPECT_TRUE(outline.isItemExpanded(&tree.nodes[3]));
+  EXPECT_TRUE(outline.isItemExpanded(&tree.root.children[1]));
   EXPECT_EQ(outline.numberOfRows(), 4);
   list = widget<QTreeWidget>(outline);
-  ASSERT_EQ(list->topLevelItem(1)->childCount(), 2);
-  QTreeWidgetItem* leaf = list->topLevelItem(1)->child(1);
+  ASSERT_EQ(list->topLevelItem(1)->childCount(), 1);
+  QTreeWidgetItem* leaf = list->topLevelItem(1)->child(0);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(leaf).center());
-  EXPECT_EQ(outline.selectedRow(), 3);
+  EXPECT_EQ(outline.selectedRow(), 2);  // Staple, under Finishing
 
   tabs.setTabViewType(tk::TabViewType::NoTabsNoBorder);
   Renderer::shared().sync();

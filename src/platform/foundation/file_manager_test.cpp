@@ -78,23 +78,26 @@ TEST_F(FilesTest, ExistenceKindAndHiddenness) {
   EXPECT_FALSE(isInvisible(file));
 }
 
-TEST_F(FilesTest, MoveNeverReplaces) {
-  const fs::path from = write("from", "new");
-  const fs::path to = write("to", "old");
-  std::string error;
-  EXPECT_FALSE(moveItem(from, to, &error));
-  EXPECT_NE(error.find("already exists"), std::string::npos) << error;
-  EXPECT_EQ(contents(to), "old");
-  EXPECT_EQ(contents(from), "new");
+TEST_F(FilesTest, MoveAndCopyNeverReplace) {
+  using Operation = bool (*)(const fs::path&, const fs::path&, std::string*);
+  for (const auto& [name, operation] : {std::pair<std::string, Operation>{"move", moveItem}, {"copy", copyItem}}) {
+    SCOPED_TRACE(name);
+    const fs::path from = write(name + "-from", "new");
+    const fs::path to = write(name + "-to", "old");
+    std::string error;
+    EXPECT_FALSE(operation(from, to, &error));
+    EXPECT_NE(error.find("already exists"), std::string::npos) << error;
+    EXPECT_EQ(contents(to), "old");
+    EXPECT_TRUE(operation(from, dir_ / (name + "-free"), nullptr));
+    EXPECT_EQ(contents(dir_ / (name + "-free")), "new");
 
-  EXPECT_TRUE(moveItem(from, dir_ / "free"));
-  EXPECT_EQ(contents(dir_ / "free"), "new");
-
-  fs::create_directories(dir_ / "folder/inner");
-  fs::create_directory(dir_ / "occupied");
-  EXPECT_FALSE(moveItem(dir_ / "folder", dir_ / "occupied"));  // not even over an empty folder
-  EXPECT_TRUE(isDirectory(dir_ / "folder/inner"));
-  EXPECT_FALSE(moveItem(dir_ / "folder", dir_ / "folder/inner/deeper"));
+    fs::create_directories(dir_ / name / "inner");
+    fs::create_directory(dir_ / (name + "-occupied"));
+    EXPECT_FALSE(operation(dir_ / name, dir_ / (name + "-occupied"), nullptr));  // not even over an empty folder
+    EXPECT_TRUE(fs::is_empty(dir_ / (name + "-occupied")));
+    EXPECT_FALSE(operation(dir_ / name, dir_ / name / "inner/deeper", nullptr));
+    EXPECT_TRUE(isDirectory(dir_ / name / "inner"));
+  }
 }
 
 TEST_F(FilesTest, MoveAcrossFileSystemsCopiesThenRemoves) {
@@ -113,20 +116,6 @@ TEST_F(FilesTest, MoveAcrossFileSystemsCopiesThenRemoves) {
   EXPECT_FALSE(moveItem(dir_ / "again", target));  // still no replacing
   EXPECT_EQ(contents(dir_ / "again"), "second");
   fs::remove_all(target);
-}
-
-TEST_F(FilesTest, CopyNeverReplaces) {
-  const fs::path from = write("from", "new");
-  const fs::path to = write("to", "old");
-  EXPECT_FALSE(copyItem(from, to));
-  EXPECT_EQ(contents(to), "old");
-
-  fs::create_directory(dir_ / "source");
-  write("source/inside", "s");
-  fs::create_directory(dir_ / "target");
-  write("target/mine", "t");
-  EXPECT_FALSE(copyItem(dir_ / "source", dir_ / "target"));  // no merging into a folder
-  EXPECT_EQ(contentsOfDirectory(dir_ / "target"), (std::vector<std::string>{"mine"}));
 }
 
 TEST_F(FilesTest, CopiesAFolderTree) {
@@ -180,7 +169,7 @@ TEST_F(FilesTest, RemovesFilesOnly) {
   EXPECT_TRUE(isDirectory(dir_ / "folder"));
 }
 
-TEST_F(FilesTest, CreatesEveryLevelWithTheExactMode) {
+TEST_F(FilesTest, CreatesEveryLevelWithTheExactModeOrNone) {
   const ScopedUmask mask(022);  // would turn 0775 into 0755
   fs::create_directory(dir_ / "existing");
   fs::permissions(dir_ / "existing", fs::perms(0700));
@@ -202,14 +191,11 @@ TEST_F(FilesTest, CreatesEveryLevelWithTheExactMode) {
   EXPECT_FALSE(createDirectory(dir_ / "single", 0710, false));
   EXPECT_FALSE(createDirectory(dir_ / "no/parent", 0755, false));
   EXPECT_FALSE(files::exists(dir_ / "no"));
-}
 
-TEST_F(FilesTest, FailedCreationTakesBackTheLevelsItMade) {
-  write("file", "");
-  EXPECT_FALSE(createDirectory(dir_ / "file/sub", 0755, true));
+  // A failed creation takes back the levels it made.
+  EXPECT_FALSE(createDirectory(write("file", "") / "sub", 0755, true));
   std::string error;
-  const std::string tooLong(300, 'n');
-  EXPECT_FALSE(createDirectory(dir_ / "new/level" / tooLong, 0755, true, &error));
+  EXPECT_FALSE(createDirectory(dir_ / "new/level" / std::string(300, 'n'), 0755, true, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(files::exists(dir_ / "new"));
 }

@@ -14,8 +14,6 @@ using testing::Journal;
 using testing::RecordingPanel;
 using testing::RecordingPlugIn;
 
-class NotAPlugIn : public BundlePrincipal {};
-
 class PanelDriverTest : public ::testing::Test {
  protected:
   // A recording plug-in with the given panels, before it is loaded.
@@ -46,7 +44,7 @@ TEST_F(PanelDriverTest, AsksThePlugInForThePrintDialogsPanelsWithTheHostsCallbac
 
 TEST_F(PanelDriverTest, APrincipalThatMakesNoPanelIsRefused) {
   std::string error;
-  EXPECT_FALSE(driver_.loadPlugIn(std::make_unique<NotAPlugIn>(), nullptr, &error));
+  EXPECT_FALSE(driver_.loadPlugIn(std::make_unique<BundlePrincipal>(), nullptr, &error));
   EXPECT_NE(error.find("not a print dialog plug-in"), std::string::npos) << error;
   auto refusing = plugIn({"Main"});
   refusing->acceptBundle = false;

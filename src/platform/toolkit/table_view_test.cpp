@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/toolkit/application.h"
+#include "platform/toolkit/outline_test_support.h"
 #include "platform/toolkit/outline_view.h"
 #include "platform/toolkit/table_view.h"
 
@@ -43,11 +44,13 @@ TEST(TableViewTest, ServesValuesByColumnIdentifierAndCachesRowsUntilReload) {
   EXPECT_EQ(table.numberOfRows(), 2);
 }
 
-TEST(TableViewTest, SelectionDropsRowsPastTheEndAndTellsTheDelegate) {
+TEST(TableViewTest, SelectionDropsRowsPastTheEndTellsTheDelegateAndClicksAskIt) {
   TableView table;
   Names source;
   table.setDataSource(&source);
   table.setDelegate(&source);
+  int actions = 0;
+  table.setAction("click:", [&](Control&) { ++actions; });
   table.selectRow(2);
   EXPECT_EQ(table.selectedRow(), 2);
   EXPECT_EQ(source.changes, 1);
@@ -63,20 +66,12 @@ TEST(TableViewTest, SelectionDropsRowsPastTheEndAndTellsTheDelegate) {
   table.selectRowIndexes({0}, true);
   EXPECT_EQ(table.selectedRowIndexes(), (std::set<int>{0, 1}));
   EXPECT_EQ(table.selectedRow(), 0);
-}
 
-TEST(TableViewTest, ClickingAsksTheDelegate) {
-  TableView table;
-  Names source;
-  table.setDataSource(&source);
-  table.setDelegate(&source);
-  int actions = 0;
-  table.setAction("click:", [&](Control&) { ++actions; });
   EXPECT_TRUE(table.clickRow(0));
+  EXPECT_EQ(table.selectedRowIndexes(), (std::set<int>{0}));
   EXPECT_FALSE(table.clickRow(1));  // the delegate refuses this row
   source.allowChange = false;
-  EXPECT_FALSE(table.clickRow(2));
-  EXPECT_EQ(table.selectedRow(), 0);
+  EXPECT_FALSE(table.clickRow(0));
   EXPECT_EQ(actions, 1);
 }
 
@@ -114,27 +109,7 @@ TEST(TableColumnTest, WidthStaysWithinItsBounds) {
   EXPECT_EQ(column.width(), 200);
 }
 
-struct Node {
-  std::string name;
-  std::vector<Node> children;
-};
-
-class Tree : public OutlineViewDataSource {
- public:
-  Node root{"root",
-            {{"Paper", {{"Size", {}}, {"Tray", {{"Bypass", {}}}}}}, {"Finishing", {{"Staple", {}}}}, {"Color", {}}}};
-  Node& node(OutlineItem item) { return item ? *static_cast<Node*>(item) : root; }
-  int numberOfChildrenOfItem(OutlineView&, OutlineItem item) override {
-    return static_cast<int>(node(item).children.size());
-  }
-  OutlineItem child(OutlineView&, int index, OutlineItem item) override {
-    return &node(item).children[static_cast<std::size_t>(index)];
-  }
-  bool isItemExpandable(OutlineView&, OutlineItem item) override { return !node(item).children.empty(); }
-  Value objectValueForTableColumn(OutlineView&, const TableColumn*, OutlineItem item) override {
-    return Value(node(item).name);
-  }
-};
+using toolkit_testing::Tree;
 
 std::vector<std::string> rows(OutlineView& outline) {
   std::vector<std::string> names;
@@ -142,10 +117,19 @@ std::vector<std::string> rows(OutlineView& outline) {
   return names;
 }
 
-TEST(OutlineViewTest, ExpandsAndCollapsesKeepingTheSelectedItem) {
+class NoColor : public OutlineViewDelegate {
+ public:
+  bool shouldSelectItem(OutlineView& outline, OutlineItem item) override {
+    return outline.objectValueAt(nullptr, outline.rowForItem(item)).text() != "Color";
+  }
+};
+
+TEST(OutlineViewTest, ExpandsAndCollapsesKeepingTheSelectedItemAndTheDelegateDecidesWhatIsSelected) {
   OutlineView outline;
   Tree tree;
+  NoColor delegate;
   outline.setDataSource(&tree);
+  outline.setDelegate(&delegate);
   EXPECT_EQ(rows(outline), (std::vector<std::string>{"Paper", "Finishing", "Color"}));
   OutlineItem finishing = outline.itemAtRow(1);
   outline.selectRow(1);
@@ -166,22 +150,7 @@ TEST(OutlineViewTest, ExpandsAndCollapsesKeepingTheSelectedItem) {
   EXPECT_EQ(outline.levelForRow(3), 2);
   outline.collapseItem(nullptr, true);
   EXPECT_EQ(outline.numberOfRows(), 3);
-}
-
-class NoColor : public OutlineViewDelegate {
- public:
-  bool shouldSelectItem(OutlineView& outline, OutlineItem item) override {
-    return outline.objectValueAt(nullptr, outline.rowForItem(item)).text() != "Color";
-  }
-};
-
-TEST(OutlineViewTest, DelegateDecidesWhichItemsThePersonSelects) {
-  OutlineView outline;
-  Tree tree;
-  NoColor delegate;
-  outline.setDataSource(&tree);
-  outline.setDelegate(&delegate);
-  EXPECT_FALSE(outline.clickRow(2));
+  EXPECT_FALSE(outline.clickRow(2));  // Color
   EXPECT_TRUE(outline.clickRow(0));
 }
 
