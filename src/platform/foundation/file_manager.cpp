@@ -379,11 +379,13 @@ std::string sizeText(std::uintmax_t bytes) {
   return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
+// error gets "Cannot read ...: reason." or, when the caller names the file itself, the reason alone.
 std::optional<std::string> readRegularFile(const fs::path& path, const std::optional<FileKind>& kind,
-                                           std::string* error) {
+                                           std::string* error, bool reasonOnly = false) {
   const std::string action = "read " + (kind ? "the " + std::string(kind->name) + " " : "") + quoted(path);
   const auto failed = [&](std::string reason) -> std::optional<std::string> {
-    fail(error, action, std::move(reason));
+    if (!reasonOnly) fail(error, action, std::move(reason));
+    else if (error != nullptr) *error = std::move(reason);
     return std::nullopt;
   };
   // Opened without waiting for a pipe's writer, and judged by what was opened (not by a name that can
@@ -422,6 +424,10 @@ std::optional<std::string> readFile(const fs::path& path, std::string* error) {
 
 std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, std::string* error) {
   return readRegularFile(path, kind, error);
+}
+
+std::optional<std::string> readFileForReason(const fs::path& path, const FileKind& kind, std::string* reason) {
+  return readRegularFile(path, kind, reason, /*reasonOnly=*/true);
 }
 
 namespace {

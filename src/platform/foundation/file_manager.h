@@ -55,6 +55,9 @@ struct FileKind {
 // kind, a file larger than that kind holds is refused too, before a byte is read, and the refusals name the kind.
 std::optional<std::string> readFile(const fs::path& path, std::string* error = nullptr);
 std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, std::string* error = nullptr);
+// As readFile, for a caller that names the file in its own message: reason gets the reason alone ("it is not a
+// regular file", "No such file or directory").
+std::optional<std::string> readFileForReason(const fs::path& path, const FileKind& kind, std::string* reason);
 // Replaces path's contents atomically: a temporary file in the same folder,
 // flushed, then renamed over path. On failure path is untouched. A symbolic
 // link at path stays: the file it leads to is replaced (the temporary goes

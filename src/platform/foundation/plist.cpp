@@ -1,11 +1,7 @@
 #include "platform/foundation/plist.h"
 
-#include <fcntl.h>
 #include <plist/plist.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -269,30 +265,9 @@ void report(std::string_view what, const std::string& reason, std::string* error
   if (error) *error = reason;
 }
 
-std::optional<std::string> readWholeFile(const fs::path& path, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return error = std::strerror(errno), std::nullopt;
-  std::string bytes;
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return error = "is a folder", std::nullopt;
-  }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = std::strerror(errno);
-      ::close(fd);
-      return std::nullopt;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return bytes;
-}
+// The most bytes a property list file may hold: the bundle's largest (its UI description) is under 1 MiB, and
+// a binary list is refused anyway when it would expand past 64 MiB.
+constexpr std::uintmax_t kMaxPlistFileBytes = std::uintmax_t{64} << 20;
 
 }  // namespace
 
@@ -309,12 +284,12 @@ std::optional<Value> plistFromBytes(std::string_view bytes, std::string* error) 
 }
 
 std::optional<Value> plistFromFile(const fs::path& path, std::string* error) {
+  // A pipe, a device or an outsized file is refused unread: a reader of "a file" would wait or read for ever.
   std::string reason;
-  std::optional<std::string> bytes = readWholeFile(path, reason);
+  const std::optional<std::string> bytes =
+      files::readFileForReason(path, files::FileKind{"property list", kMaxPlistFileBytes}, &reason);
   std::optional<Value> value;
-  if (bytes)
-    value = decode(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()),
-                   reason);
+  if (bytes) value = decode(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()), reason);
   if (!value) report("cannot read property list " + path.string(), reason, error);
   return value;
 }

@@ -8,6 +8,7 @@
 
 #include "platform/foundation/log.h"
 #include "platform/foundation/temporary_folder_test_support.h"
+#include "platform/foundation/unreadable_files_test_support.h"
 
 namespace orval {
 namespace {
@@ -256,6 +257,16 @@ TEST(PlistTest, ReadsAndWritesFilesAndKeepsTheOldFileOnAFailedWrite) {
   EXPECT_FALSE(plistFromFile(file, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(plistFromFile(folder.path(), &error));
+  {
+    // A pipe (a reader would wait for ever) or a file larger than any list is refused unread.
+    TemporaryFolder odd;
+    const foundation_testing::HeldPipe pipe(odd.path() / "pipe.plist");
+    EXPECT_FALSE(plistFromFile(pipe.path(), &error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(plistFromFile(foundation_testing::sparseFile(odd.path() / "huge.plist", std::uintmax_t{65} << 20),
+                               &error));
+    EXPECT_NE(error.find("larger than 64 MiB"), std::string::npos) << error;
+  }
 
   ASSERT_TRUE(writePlistFile(file, richValue(), &error)) << error;
   EXPECT_EQ(plistFromFile(file), richValue());
