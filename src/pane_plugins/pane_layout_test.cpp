@@ -49,11 +49,14 @@ TEST(PaneLayoutTest, RoleTakesItsOwnEntryNamedAfterTheRoleByDefault) {
   EXPECT_NE(error.find("no \"panelName\""), std::string::npos) << error;
 }
 
+// A layout "P" of the given top-level tabs.
+Dict panel(Array tabs) { return Dict{{"panelName", "P"}, {"tabs", std::move(tabs)}}; }
+
 // A layout of one tab "Colour" (control ColorMode) holding the nested tabs.
 Dict nesting(Array tabs) {
   Dict colour = tab("Colour", {"ColorMode"});
   colour.set("tabs", std::move(tabs));
-  return Dict{{"panelName", "P"}, {"tabs", Array{Value(colour)}}};
+  return panel(Array{Value(colour)});
 }
 
 TEST(PaneLayoutTest, MalformedLayoutsAreRefusedWithTheReason) {
@@ -65,18 +68,16 @@ TEST(PaneLayoutTest, MalformedLayoutsAreRefusedWithTheReason) {
   }
   const std::pair<Dict, const char*> refused[] = {
       {Dict{{"panelName", "P"}}, "no \"tabs\""},
-      {Dict{{"panelName", "P"}, {"tabs", Array{}}}, "no \"tabs\""},
-      {Dict{{"panelName", "P"}, {"tabs", Array{Value("Paper")}}}, "tab 1 is not a dictionary"},
-      {Dict{{"panelName", "P"}, {"tabs", Array{Value(Dict{{"label", "x"}})}}}, "tab 1 has no \"identifier\""},
-      {Dict{{"panelName", "P"}, {"tabs", Array{Value(Dict{{"identifier", "a"}, {"controls", Array{Value(3)}}})}}},
-       "not a non-empty string"},
-      {Dict{{"panelName", "P"}, {"tabs", Array{Value(tab("a", {"Fold"})), Value(tab("b", {"Fold"}))}}},
-       "the control Fold appears twice"},
+      {panel(Array{}), "no \"tabs\""},
+      {panel(Array{Value("Paper")}), "tab 1 is not a dictionary"},
+      {panel(Array{Value(Dict{{"label", "x"}})}), "tab 1 has no \"identifier\""},
+      {panel(Array{Value(Dict{{"identifier", "a"}, {"controls", Array{Value(3)}}})}), "not a non-empty string"},
+      {panel(Array{Value(tab("a", {"Fold"})), Value(tab("b", {"Fold"}))}), "the control Fold appears twice"},
       {Dict{{"panelName", Value(7)}, {"tabs", Array{Value(tab("a", {}))}}}, "not a string"},
       {nesting(Array{Value(tab("parent_main", {"Fold"})), Value(Dict{{"label", "x"}})}), "tab 1, tab 2 has no"},
       {nesting(Array{Value(tab("parent_main", {"ColorMode"}))}), "ColorMode appears twice"},
       {nesting(Array{}), "not a non-empty array"},
-      {Dict{{"panelName", "P"}, {"tabs", Array{deep}}}, "nest too deep"},
+      {panel(Array{deep}), "nest too deep"},
   };
   for (const auto& [resource, reason] : refused) {
     std::string error;
@@ -91,8 +92,7 @@ TEST(PaneLayoutTest, ClassicControlsAreReadInTheirPlaceAndCheckedForTheirKind) {
   const Dict profile{{"classic", "ProfilePopUpButton"}, {"key", "Profile"}, {"format", "P%d"}, {"max", 4}};
   Dict first = tab("t", {"Fold"});
   first.set("controls", Array{Value(popup), Value("Fold"), Value(profile)});
-  const std::optional<PaneLayout> layout =
-      PaneLayout::fromDictionary(Dict{{"panelName", "P"}, {"tabs", Array{Value(first)}}}, std::nullopt);
+  const std::optional<PaneLayout> layout = PaneLayout::fromDictionary(panel(Array{Value(first)}), std::nullopt);
   ASSERT_TRUE(layout);
   const std::vector<PaneItem>& items = layout->tabs[0].items;
   ASSERT_EQ(items.size(), 3u);
@@ -105,8 +105,7 @@ TEST(PaneLayoutTest, ClassicControlsAreReadInTheirPlaceAndCheckedForTheirKind) {
     std::string error;
     Dict only = tab("t", {});
     only.set("controls", Array{Value(classic)});
-    EXPECT_FALSE(PaneLayout::fromDictionary(Dict{{"panelName", "P"}, {"tabs", Array{Value(only)}}}, std::nullopt,
-                                            &error));
+    EXPECT_FALSE(PaneLayout::fromDictionary(panel(Array{Value(only)}), std::nullopt, &error));
     return error;
   };
   const std::pair<Dict, const char*> refused[] = {

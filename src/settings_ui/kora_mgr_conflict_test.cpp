@@ -1,6 +1,5 @@
 #include <gmock/gmock.h>
 
-#include "common/dictionary_helpers.h"
 #include "platform/toolkit/field_editor.h"
 #include "platform/toolkit/window.h"
 #include "settings_ui/kora_mgr_test_support.h"
@@ -184,9 +183,7 @@ TEST_F(ConflictTest, MessagesAreLocalizedThroughTheResourceBundlesUITable) {
   engine->setPdeResourcePath(engineBundlePath().string() + "/Contents/Resources");
   engine->setPdeResourcePath("/nowhere");  // the first path stays
   const auto bundle = Bundle::bundleWithPath(engineBundlePath());
-  const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
-  ASSERT_TRUE(ui.has_value());
-  KORAUI& finisher = add(*ui->get("Finisher").asDict(), bundle);
+  KORAUI& finisher = add(fixtureControl("Finisher", bundle), bundle);
   ASSERT_EQ(finisher.childControls().size(), 2u);
 
   change("Finisher", "Booklet");

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "common/dictionary_helpers.h"
 #include "platform/toolkit/alert.h"
 #include "settings_ui/kora_mgr_test_support.h"
 
@@ -87,7 +86,6 @@ TEST_F(KORAMgrLifetimeTest, BackupsAndCollectiveChangesSkipDestroyedControls) {
   engine->setSettings(Dict{{"Target", "B"}, {"Source", "On"}});
   EXPECT_EQ(value("Source"), "On");
   EXPECT_THAT(alertTexts(), IsEmpty());
-  EXPECT_THAT(engine->backups().get(engine->backupSettings()).asDict()->keys(), ElementsAre("Source"));
   EXPECT_TRUE(engine->restoreSettings(before));
   EXPECT_EQ(value("Source"), "Off");
   source.setStringValue("On");
@@ -138,7 +136,7 @@ TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverAndALaterOneIsRegis
 
 TEST_F(KORAMgrLifetimeTest, ChildrenGoWithTheirParent) {
   const auto bundle = Bundle::bundleWithPath(engineBundlePath());
-  KORAUI& finisher = add(*DictionaryNamed("UI", bundle.get())->get("Finisher").asDict(), bundle);
+  KORAUI& finisher = add(fixtureControl("Finisher", bundle), bundle);
   ASSERT_THAT(registeredKeywords(*engine), ElementsAre("Finisher", "FoldMode", "TrimWidth"));
   const std::size_t validations = engine->validationCount();
 

@@ -23,16 +23,23 @@ Dict byValue(const std::string& target, const Value& whenOff, const Value& whenO
 
 using TablesTest = KORAMgrTest;
 
-TEST_F(TablesTest, ATargetStaysDisabledWhileAnySourceDisablesIt) {
+// Each source's condition disables Target, each one's logical sum enables Summed.
+TEST_F(TablesTest, ATargetStaysDisabledWhileAnySourceDisablesItAndEnabledWhileAnyLogicalSumEnablesIt) {
   KORAUI& target = add(onOff("Target", "Off"));
-  add(onOff("Source1", "Off", Dict{{"condition", byValue("Target", false, true)}}));
-  add(onOff("Source2", "Off", Dict{{"condition", byValue("Target", false, true)}}));
-  EXPECT_FALSE(target.isEnabled());
+  KORAUI& summed = add(onOff("Summed", "On"));
+  for (const char* source : {"Source1", "Source2"})
+    add(onOff(source, "Off", Dict{{"condition", byValue("Target", false, true)},
+                                  {"logical_sum_condition", byValue("Summed", false, true)}}));
+  EXPECT_FALSE(target.isEnabled() || summed.isEnabled());
 
   change("Source1", "On");
   EXPECT_THAT(target.theNameOfDisabledKey(), ElementsAre("Source2"));
   change("Source2", "On");
   EXPECT_TRUE(target.isEnabled());
+  change("Source1", "Off");
+  EXPECT_TRUE(summed.isEnabled());
+  change("Source2", "Off");
+  EXPECT_FALSE(summed.isEnabled());
 }
 
 TEST_F(TablesTest, DisablingCascadesDownAChainUnlessTheSourceSpreads) {
@@ -65,19 +72,6 @@ TEST_F(TablesTest, ConditionsWithPerItemEntriesEnableChoicesOfAPopup) {
   EXPECT_EQ(value("Fold"), "Off");
   EXPECT_FALSE(fold.popupButton()->itemAtIndex(1)->isEnabled());
   EXPECT_TRUE(fold.isEnabled());
-}
-
-TEST_F(TablesTest, ALogicalSumKeepsATargetEnabledWhileAnySourceEnablesIt) {
-  KORAUI& target = add(onOff("Target", "On"));
-  add(onOff("Source1", "Off", Dict{{"logical_sum_condition", byValue("Target", false, true)}}));
-  add(onOff("Source2", "Off", Dict{{"logical_sum_condition", byValue("Target", false, true)}}));
-  EXPECT_FALSE(target.isEnabled());
-  change("Source1", "On");
-  change("Source2", "On");
-  change("Source1", "Off");
-  EXPECT_TRUE(target.isEnabled());
-  change("Source2", "Off");
-  EXPECT_FALSE(target.isEnabled());
 }
 
 TEST_F(TablesTest, HideAndCooperationFollowTheValue) {

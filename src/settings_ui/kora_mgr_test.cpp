@@ -4,7 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include "common/dictionary_helpers.h"
 #include "settings_ui/kora_mgr_test_support.h"
 
 namespace orval {
@@ -22,19 +21,18 @@ using RegistryTest = KORAMgrTest;
 
 TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
   const auto bundle = Bundle::bundleWithPath(engineBundlePath());
-  const std::optional<Dict> ui = DictionaryNamed("UI", bundle.get());
-  Dict anonymous = *ui->get("Finisher").asDict();
+  Dict anonymous = fixtureControl("Finisher", bundle);
   anonymous.remove("mainKeyword");
   KORAUI& unnamed = build(anonymous, bundle);
   engine->addControl(&unnamed);
   EXPECT_TRUE(engine->getControlsDictionary().empty());
 
-  KORAUI& finisher = add(*ui->get("Finisher").asDict(), bundle);
+  KORAUI& finisher = add(fixtureControl("Finisher", bundle), bundle);
   EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Finisher", "FoldMode", "TrimWidth"));
   EXPECT_FALSE(finisher.childControls()[0]->isEnabled());
   EXPECT_EQ(finisher.getOldValue(), std::optional<std::string>("None"));
 
-  KORAUI& second = build(*ui->get("FoldMode").asDict(), bundle);
+  KORAUI& second = build(fixtureControl("FoldMode", bundle), bundle);
   engine->addControl(&second);
   engine->addControl(&second);
   ASSERT_EQ(engine->getControlsDictionary().find("FoldMode")->size(), 2u);

@@ -16,16 +16,15 @@ inline std::filesystem::path engineBundlePath() {
 }
 
 using kora_ui_testing::choices;
+using kora_ui_testing::Choices;
+using kora_ui_testing::fixtureControl;
 using kora_ui_testing::NotificationRecorder;
-using Choices = std::initializer_list<std::pair<std::string, std::string>>;
 
 // A pop-up description for keyword with its name in messages, (choice, text) pairs and default.
 inline Dict popupDescription(const std::string& keyword, const std::string& messageName, Choices list,
                              const std::string& defaultValue) {
-  Array array;
-  for (const auto& [choice, text] : list) array.push_back(Dict{{"choice", choice}, {"text", text}});
   return Dict{{"mainKeyword", keyword},       {"control_type", "PopupButton"}, {"text", messageName},
-              {"text_for_message", messageName}, {"choices", array}, {"default", defaultValue}};
+              {"text_for_message", messageName}, {"choices", choices(list)}, {"default", defaultValue}};
 }
 
 // A one-line text field description (its value is the text; its selection text too).

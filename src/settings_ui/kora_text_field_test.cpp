@@ -9,19 +9,12 @@ namespace {
 
 class KORATextFieldTest : public testing_support::TextEntryTest {
  protected:
-  KORATextFieldTest() {
-    NotifyUnit::addObserver(this, [this](const Notification& n) { posted.push_back(n.name); }, "Thickness");
-    NotifyUnit::addObserver(this, [this](const Notification& n) { posted.push_back(n.name); },
-                            "TEXTFIELD_VALIDATE_CANCEL");
-  }
-  ~KORATextFieldTest() override { NotifyUnit::removeObserver(this); }
-
   KORATextField& numericField(int unit, double minimum, double maximum) {
     return TextEntryTest::numericField<KORATextField>("Thickness", unit, minimum, maximum);
   }
   void useMessageBundle() { SetBSPrincipalBundle(testing_support::textEntryPrincipalBundle()); }
 
-  std::vector<std::string> posted;
+  kora_ui_testing::NotificationRecorder recorder{{"Thickness", "TEXTFIELD_VALIDATE_CANCEL"}};
 };
 
 // Typing into numeric fields: each step is typed ("*" first selects all) and is accepted or refused.
@@ -69,7 +62,7 @@ TEST_F(KORATextFieldTest, OutOfRangeAtTheEndShowsTheAlertAndClamps) {
   EXPECT_TRUE(leaveField());
   EXPECT_TRUE(person->alertsShown().empty());
   EXPECT_EQ(silent.stringValue(), "10");
-  posted.clear();
+  recorder.clear();
 
   useMessageBundle();
   KORATextField& field = numericField(3, 10, 100);
@@ -80,7 +73,7 @@ TEST_F(KORATextFieldTest, OutOfRangeAtTheEndShowsTheAlertAndClamps) {
   EXPECT_EQ(person->alertsShown()[0].messageText, "");
   EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 10.0 to 100.0."});
   EXPECT_EQ(field.stringValue(), "10.0");
-  EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"Thickness"});
 }
 
 TEST_F(KORATextFieldTest, InRangeAndEmptyTextsAreReformatted) {
@@ -93,7 +86,7 @@ TEST_F(KORATextFieldTest, InRangeAndEmptyTextsAreReformatted) {
   edit(field);
   EXPECT_TRUE(leaveField());
   EXPECT_EQ(field.stringValue(), "0.00");
-  EXPECT_EQ(posted, (std::vector<std::string>{"Thickness", "Thickness"}));
+  EXPECT_EQ(recorder.names(), (std::vector<std::string>{"Thickness", "Thickness"}));
 
   KORATextField& positive = numericField(0, 1, 99);
   edit(positive);
@@ -114,16 +107,16 @@ TEST_F(KORATextFieldTest, TextModeAnnouncesOnlyRealChanges) {
   EXPECT_TRUE(editor.insertNewline());
   EXPECT_EQ(field.lastEndEditingText(), "Any text, -12.345 日本");
   EXPECT_EQ(actions, 1);
-  EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"Thickness"});
 
   EXPECT_TRUE(editor.insertNewline());
   EXPECT_TRUE(leaveField());
   EXPECT_EQ(actions, 1);
-  EXPECT_EQ(posted.size(), 1u);
+  EXPECT_EQ(recorder.posted.size(), 1u);
   edit(field).typeText("x");
   EXPECT_TRUE(leaveField());
   EXPECT_EQ(field.stringValue(), "x");
-  EXPECT_EQ(posted.size(), 2u);
+  EXPECT_EQ(recorder.posted.size(), 2u);
 }
 
 TEST_F(KORATextFieldTest, ProgramSettersValidate) {
@@ -134,7 +127,7 @@ TEST_F(KORATextFieldTest, ProgramSettersValidate) {
   EXPECT_EQ(field.stringValue(), "100.0");
   field.setIntValue(-30);
   EXPECT_EQ(field.stringValue(), "-5.0");
-  EXPECT_TRUE(posted.empty());
+  EXPECT_TRUE(recorder.posted.empty());
 
   field.setStringValue("12");
   field.setUnit(4);
@@ -150,7 +143,7 @@ TEST_F(KORATextFieldTest, TakeIntValueFromEndsEditing) {
   field.takeIntValueFrom(stepper);
   EXPECT_EQ(field.stringValue(), "10");
   EXPECT_NE(field.currentEditor(), nullptr);  // it took the focus
-  EXPECT_EQ(posted, std::vector<std::string>{"Thickness"});
+  EXPECT_EQ(recorder.names(), std::vector<std::string>{"Thickness"});
 }
 
 TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
@@ -169,7 +162,7 @@ TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
     NotifyUnit::postNotificationName("VALIDATE");
   }
   EXPECT_EQ(field.stringValue(), "1");
-  EXPECT_EQ(posted, (std::vector<std::string>{"TEXTFIELD_VALIDATE_CANCEL", "TEXTFIELD_VALIDATE_CANCEL"}));
+  EXPECT_EQ(recorder.names(), (std::vector<std::string>{"TEXTFIELD_VALIDATE_CANCEL", "TEXTFIELD_VALIDATE_CANCEL"}));
 
   field.setStringValue("20");
   field.setEnabled(false);
@@ -183,7 +176,7 @@ TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
   built.setStringValue("20");
   NotifyUnit::postNotificationName("VALIDATE");
   EXPECT_EQ(built.stringValue(), "20");
-  EXPECT_EQ(posted.size(), 2u);
+  EXPECT_EQ(recorder.posted.size(), 2u);
 }
 
 TEST_F(KORATextFieldTest, TextKinds) {

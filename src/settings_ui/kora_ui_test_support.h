@@ -40,7 +40,8 @@ inline Dict fixtureControl(const std::string& name, const std::shared_ptr<Bundle
 }
 
 // A "choices" array from (choice, text) pairs.
-inline Value choices(std::initializer_list<std::pair<const char*, const char*>> entries) {
+using Choices = std::initializer_list<std::pair<std::string, std::string>>;
+inline Value choices(Choices entries) {
   Array list;
   for (const auto& [choice, text] : entries) list.push_back(Dict{{"choice", choice}, {"text", text}});
   return list;

@@ -39,8 +39,7 @@ TEST_F(MaxLengthFormatterTest, CharacterSetAndMinimumTogether) {
   tk::FieldEditor& editor = edit(field);
   editor.typeText("Ax");
   EXPECT_EQ(editor.string(), "A");
-  person->answerAlert(0);
-  EXPECT_FALSE(leaveField());
+  refusedLeave();
   editor.typeText("B");
   EXPECT_TRUE(leaveField());
 }

@@ -38,6 +38,12 @@ class TextEntryTest : public kora_ui_testing::ScriptedPersonTest {
   }
   // The person moves the focus away; false when the field kept it.
   bool leaveField() { return window->makeFirstResponder(nullptr); }
+  // The person tries to leave, is kept in the field by an alert and presses its button; answers the alerts' texts.
+  std::vector<std::string> refusedLeave() {
+    person->answerAlert(0);
+    EXPECT_FALSE(leaveField());
+    return alertTexts();
+  }
   int beeps() const { return tk::Application::shared().beepCount(); }
 
   // A numeric field of class F (a KORATextField or a kind of it) for keyword, with unit and bounds.

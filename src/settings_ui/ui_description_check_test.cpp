@@ -26,27 +26,14 @@ std::vector<UiDescriptionFinding> findingsAt(const std::vector<UiDescriptionFind
   return selected;
 }
 
-TEST(UiDescriptionCheckTest, ASoundDescriptionHasNoFindings) {
-  const Dict description{
-      {"Staple",
-       Dict{{"mainKeyword", "StapleMode"},
-            {"control_type", "PopupButton"},
-            {"choices", twoChoices()},
-            {"other_controls", Array{"Punch"}},
-            {"condition", Dict{{"True", Dict{{"PunchMode", true}}}}},
-            {"conflict", Dict{{"True", Dict{{"PunchMode", Dict{{"__GREATER__:2", Dict{{"restore", "0"}}}}}}}}}}},
-      {"Punch", Dict{{"mainKeyword", "PunchMode"}, {"control_type", "TextField_number"}}},
-      {"Label", Dict{{"text", "Only a title"}}},
-  };
-  EXPECT_THAT(checkUiDescription(description), IsEmpty());
-}
-
 TEST(UiDescriptionCheckTest, ControlTypesAndChildren) {
   const Dict description{
       {"A", Dict{{"mainKeyword", "A"}, {"control_type", "PopUpButton"}, {"other_controls", Array{"B", "Missing"}}}},
       {"B", Dict{{"mainKeyword", "B"}, {"control_type", "TextField_date"}}},
       {"C", Dict{{"mainKeyword", "C"}, {"control_type", 3}}},
       {"D", "not a description"},
+      {"E", Dict{{"mainKeyword", "E"}, {"control_type", "PopupButton"}, {"other_controls", Array{"F"}}}},
+      {"F", Dict{{"mainKeyword", "F"}, {"control_type", "TextField_number"}}},
   };
   const auto findings = checkUiDescription(description);
   std::vector<std::string> where;
