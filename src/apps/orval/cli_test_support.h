@@ -4,13 +4,17 @@
 
 #include <CLI/CLI.hpp>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "apps/orval/commands.h"
 
@@ -45,6 +49,33 @@ inline RunResult runOrval(std::vector<std::string> args) {
   result.out = out.str();
   result.err = err.str();
   return result;
+}
+
+// Runs orval with args on the job kept in ticket: `orval ticket` reads the file alone, the others load the bundle.
+inline RunResult runOnJob(std::vector<std::string> args, const std::filesystem::path& ticket) {
+  args.insert(args.end(), {"--ticket", ticket.string()});
+  if (args[0] != "ticket") args.insert(args.end(), {"--bundle", ORVAL_BUNDLE_DIR});
+  return runOrval(std::move(args));
+}
+
+// Runs a shell command line in a process of its own: its exit status (-1 when it did not exit) and standard output.
+inline RunResult runShell(const std::string& command) {
+  RunResult result;
+  result.status = -1;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
+  const int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+// The value of the control of key in the main pane `orval show --json` reports, or "(absent)".
+inline std::string valueOf(const nlohmann::json& mainPane, const std::string& key) {
+  for (const auto& control : mainPane["controls"])
+    if (control["key"] == key) return control["value"].get<std::string>();
+  return "(absent)";
 }
 
 // A folder of its own for one test process.

@@ -1,9 +1,8 @@
 // `orval info`, run in this process against the build tree's bundle.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "apps/orval/cli_test_support.h"
@@ -51,25 +50,20 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
   EXPECT_TRUE(info["printerDescription"]["product"].is_string());
 
   ASSERT_EQ(info["panes"].size(), 14u);
-  bool staple = false;
-  for (const auto& pane : info["panes"]) {
-    if (pane["name"] != "Finishing+Staple") continue;
-    staple = true;
-    EXPECT_EQ(pane["role"], "Staple");
-    EXPECT_EQ(pane["bundle"], "Finishing.bundle");
-    EXPECT_EQ(pane["controls"], nlohmann::json::array({"StapleMode"}));
-  }
-  EXPECT_TRUE(staple);
-  for (const auto& pane : info["panes"]) {
-    if (pane["name"] == "Page") {
-      EXPECT_TRUE(pane["role"].is_null());
-      // A control's children follow it.
-      const auto& controls = pane["controls"];
-      const auto size = std::find(controls.begin(), controls.end(), "ChgPrintPaperSizeType");
-      ASSERT_NE(size, controls.end());
-      EXPECT_EQ(*(size + 1), "ChgPrintPaperSizeWidth");
-    }
-  }
+  std::map<std::string, nlohmann::json> panes;
+  for (const auto& pane : info["panes"]) panes[pane["name"]] = pane;
+  ASSERT_TRUE(panes.contains("Finishing+Staple") && panes.contains("Page"));
+  const nlohmann::json& staple = panes["Finishing+Staple"];
+  EXPECT_EQ(staple["role"], "Staple");
+  EXPECT_EQ(staple["bundle"], "Finishing.bundle");
+  EXPECT_EQ(staple["controls"], nlohmann::json::array({"StapleMode"}));
+  const nlohmann::json& page = panes["Page"];
+  EXPECT_TRUE(page["role"].is_null());
+  // A control's children follow it.
+  const auto& controls = page["controls"];
+  const auto size = std::find(controls.begin(), controls.end(), "ChgPrintPaperSizeType");
+  ASSERT_NE(size, controls.end());
+  EXPECT_EQ(*(size + 1), "ChgPrintPaperSizeWidth");
 
   // The bundle's printer description publishes every list the panel asks for.
   ASSERT_EQ(info["serverLists"].size(), 26u);
@@ -84,17 +78,10 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
 // The program's standard output holds the document and nothing else (the
 // plug-in's own diagnostics on the standard output are kept out of it).
 TEST(InfoCommandTest, ProgramPrintsExactlyOneJsonDocument) {
-  const std::string command =
-      std::string(ORVAL_CLI_PATH) + " info --json --bundle " + ORVAL_BUNDLE_DIR + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  const int status = pclose(pipe);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  const nlohmann::json info = parse(out);
+  const testing::RunResult result =
+      testing::runShell(std::string(ORVAL_CLI_PATH) + " info --json --bundle " + ORVAL_BUNDLE_DIR + " 2>/dev/null");
+  EXPECT_EQ(result.status, 0);
+  const nlohmann::json info = parse(result.out);
   EXPECT_EQ(info["panel"]["name"], "TZ Print Server");
 }
 

@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@
 
 #include "apps/tzps/job_record.h"
 #include "apps/tzps/private_cupsd_test_support.h"
+#include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 
@@ -26,6 +26,7 @@ namespace orval::tzps {
 namespace {
 
 namespace fs = std::filesystem;
+using foundation_testing::ScopedEnvironment;
 
 // The lines of a message stream.
 std::vector<std::string> linesOf(const std::string& messages) {
@@ -109,7 +110,7 @@ TEST(BackendJobTest, JobTextReachesTheMessagesOnlyAsAShortPrintableLine) {
 // The same for what the backend echoes of its arguments.
 TEST(BackendJobTest, ArgumentsReachTheMessagesOnlyAsAShortPrintableLine) {
   const fs::path spool = fs::path(::testing::TempDir()) / ("tzps-arguments-test_" + std::to_string(getpid()));
-  ASSERT_EQ(setenv("DEVICE_URI", ("tzps://h/?spool=" + spool.string()).c_str(), 1), 0);
+  const ScopedEnvironment uri("DEVICE_URI", "tzps://h/?spool=" + spool.string());
   struct Case {
     std::vector<std::string> args;
     std::string line;
@@ -127,7 +128,6 @@ TEST(BackendJobTest, ArgumentsReachTheMessagesOnlyAsAShortPrintableLine) {
     const std::vector<std::string> lines = linesOf(result.err);
     EXPECT_TRUE(std::ranges::find(lines, c.line) != lines.end()) << result.err;
   }
-  unsetenv("DEVICE_URI");
 }
 
 // A list the queue cannot publish is published as none (an empty chunk 0), so that the queue's description does not
@@ -164,16 +164,6 @@ TEST(BackendJobTest, AListThatCannotBePublishedIsPublishedAsNone) {
   fs::remove_all(lists);
 }
 
-// Waits up to bound for pid; true when it ended, with its status.
-bool reap(pid_t pid, std::chrono::seconds bound, int* status) {
-  const auto deadline = std::chrono::steady_clock::now() + bound;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (waitpid(pid, status, WNOHANG) == pid) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return false;
-}
-
 // cupsd ends a cancelled job's backend with SIGTERM: the document received so far goes with it, and the backend
 // ends as by the signal, which cupsd takes for a normal end of a cancelled job.
 TEST(BackendJobTest, ACancelledPrintJobLeavesNothingInTheSpool) {
@@ -182,21 +172,11 @@ TEST(BackendJobTest, ACancelledPrintJobLeavesNothingInTheSpool) {
   fs::create_directories(spool);
   int input[2];
   ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-  const std::string uri = "DEVICE_URI=tzps://h/?spool=" + spool.string();
-  std::vector<std::string> environment = {uri, "CONTENT_TYPE=application/pdf", "PRINTER=TZ"};
-  std::vector<char*> envp;
-  for (std::string& variable : environment) envp.push_back(variable.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> args = {TZPS_PATH, "7", "u", "secret", "1", ""};
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  ASSERT_EQ(posix_spawn(&pid, TZPS_PATH, &actions, nullptr, argv.data(), envp.data()), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  const ScopedEnvironment uri("DEVICE_URI", "tzps://h/?spool=" + spool.string());
+  const ScopedEnvironment type("CONTENT_TYPE", "application/pdf");
+  const ScopedEnvironment printer("PRINTER", "TZ");
+  const pid_t pid = testing::spawn({TZPS_PATH, "7", "u", "secret", "1", ""}, input[0], STDOUT_FILENO, STDERR_FILENO);
+  ASSERT_GT(pid, 0);
   ::close(input[0]);
   const std::string start = "%PDF-1.4\n";
   EXPECT_EQ(::write(input[1], start.data(), start.size()), static_cast<ssize_t>(start.size()));
@@ -211,7 +191,7 @@ TEST(BackendJobTest, ACancelledPrintJobLeavesNothingInTheSpool) {
   EXPECT_TRUE(receiving);
   ASSERT_EQ(kill(pid, SIGTERM), 0);
   int status = 0;
-  const bool ended = reap(pid, std::chrono::seconds(10), &status);
+  const bool ended = testing::reap(pid, std::chrono::seconds(10), &status);
   if (!ended) {
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);

@@ -30,17 +30,6 @@ constexpr const char* kBackendUser = "lp";
 constexpr std::chrono::seconds kStartBound{15};
 constexpr std::chrono::seconds kStopBound{10};
 
-// Waits for pid up to bound; true when it ended.
-bool reap(pid_t pid, std::chrono::milliseconds bound, int* status) {
-  const Clock::time_point deadline = Clock::now() + bound;
-  for (;;) {
-    const pid_t done = waitpid(pid, status, WNOHANG);
-    if (done == pid || (done < 0 && errno != EINTR)) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-}
-
 bool accepts(const std::string& socketPath) {
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return false;
@@ -58,13 +47,14 @@ std::optional<fs::path> cupsdProgram() {
   return std::nullopt;
 }
 
-// Starts argv (argv[0] a path) reading /dev/null, writing into out and err.
-pid_t spawn(const std::vector<std::string>& argv, int out, int err) {
+}  // namespace
+
+pid_t spawn(const std::vector<std::string>& argv, int in, int out, int err) {
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
+    dup2(in >= 0 ? in : ::open("/dev/null", O_RDONLY), STDIN_FILENO);
     std::vector<char*> args;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
@@ -74,7 +64,15 @@ pid_t spawn(const std::vector<std::string>& argv, int out, int err) {
   return pid;
 }
 
-}  // namespace
+bool reap(pid_t pid, std::chrono::milliseconds bound, int* status) {
+  const Clock::time_point deadline = Clock::now() + bound;
+  for (;;) {
+    const pid_t done = waitpid(pid, status, WNOHANG);
+    if (done == pid || (done < 0 && errno != EINTR)) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
 
 ProgramResult runProgram(const std::vector<std::string>& argv) {
   char outName[] = "/tmp/orval-program-out-XXXXXX";
@@ -82,7 +80,7 @@ ProgramResult runProgram(const std::vector<std::string>& argv) {
   const int out = mkstemp(outName);
   const int err = mkstemp(errName);
   ProgramResult result;
-  const pid_t pid = spawn(argv, out, err);
+  const pid_t pid = spawn(argv, -1, out, err);
   int status = 0;
   if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
   ::close(out);
@@ -155,7 +153,7 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
 std::string PrivateCupsd::launch(const fs::path& program) {
   const std::string conf = (folder_ / "conf").string();
   const int log = ::open((folder_ / "log/cupsd.out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  pid_ = spawn({program.string(), "-f", "-c", conf + "/cupsd.conf", "-s", conf + "/cups-files.conf"}, log, log);
+  pid_ = spawn({program.string(), "-f", "-c", conf + "/cupsd.conf", "-s", conf + "/cups-files.conf"}, -1, log, log);
   ::close(log);
   if (pid_ < 0) return std::string("cannot start cupsd: ") + std::strerror(errno);
   const Clock::time_point deadline = Clock::now() + kStartBound;

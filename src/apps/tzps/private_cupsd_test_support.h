@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -22,6 +23,10 @@ struct ProgramResult {
 
 // Runs argv (argv[0] a path) to its end with this process's environment.
 ProgramResult runProgram(const std::vector<std::string>& argv);
+// Starts argv (argv[0] a path) reading in (/dev/null when negative), writing into out and err.
+pid_t spawn(const std::vector<std::string>& argv, int in, int out, int err);
+// Waits for pid up to bound; true when it ended, with its status.
+bool reap(pid_t pid, std::chrono::milliseconds bound, int* status);
 
 class PrivateCupsd {
  public:
