@@ -122,6 +122,8 @@ TEST_F(PlugInTest, OtherPanelsChangesAreTakenWhenOfferedAndTheDialogsControlsAre
   ASSERT_TRUE(host->changePPDOption("StapleMode", other));
   EXPECT_EQ(panel->printOption()->get("StapleMode").text(), other);
   // The dialog's own controls are reached through the host.
+  panel->setCollate(false);
+  EXPECT_EQ(panel->getCollate(), "False");
   host->printSettings()->setDuplex(DuplexMode::Tumble);
   EXPECT_EQ(panel->getDuplex(), "DuplexTumble");
   panel->setQZInputSlot(std::string("Tray2"));
