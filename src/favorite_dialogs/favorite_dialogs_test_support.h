@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-#include "common/common_reset.h"
 #include "common/localized_string.h"
 #include "common/principal_bundle.h"
 #include "conversion/print_option_converter.h"
@@ -20,9 +19,8 @@
 #include "favorite_dialogs/save_favorite_window_controller.h"
 #include "favorites/app_preference.h"
 #include "favorites/favorite_file.h"
-#include "panes/pane_plugin_mgr.h"
+#include "panes/pane_state_test_support.h"
 #include "platform/foundation/environment_test_support.h"
-#include "platform/foundation/notification_center.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/foundation/text_encoding.h"
 #include "platform/toolkit/application.h"
@@ -40,6 +38,18 @@ using foundation_testing::ScopedEnvironment;
     ::testing::AddGlobalTestEnvironment(new foundation_testing::HomeInTemporaryFolder);
 
 class FavoriteDialogsTest : public ::testing::Test {
+ public:
+  // Fresh dialogs, panes, preferences, converter and byte encoding.
+  static void reset() {
+    FavoriteWindowController::resetSharedInstanceForTesting();
+    SaveFavoriteWindowController::resetSharedInstanceForTesting();
+    JobNameWinController::resetSharedInstanceForTesting();
+    DetailedSettingsWinController::resetSharedInstanceForTesting();
+    panes_testing::PanePlugInMgrTestBase::resetAll();
+    PrintOptionConverter::resetSharedForTesting();
+    resetDefaultCStringEncoding();
+  }
+
  protected:
   void SetUp() override {
     reset();
@@ -51,19 +61,6 @@ class FavoriteDialogsTest : public ::testing::Test {
   void TearDown() override {
     reset();
     fs::remove_all(config_);
-  }
-  static void reset() {
-    FavoriteWindowController::resetSharedInstanceForTesting();
-    SaveFavoriteWindowController::resetSharedInstanceForTesting();
-    JobNameWinController::resetSharedInstanceForTesting();
-    DetailedSettingsWinController::resetSharedInstanceForTesting();
-    PanePlugInMgr::resetSharedInstanceForTesting();
-    AppPreference::resetSharedInstanceForTesting();
-    PrintOptionConverter::resetSharedForTesting();
-    resetCommonStateForTesting();
-    NotificationCenter::defaultCenter().resetForTesting();
-    tk::Application::resetSharedForTesting();
-    resetDefaultCStringEncoding();
   }
 
   // Writes a favorite named name into folder (the favorite folder by default) with the

@@ -90,105 +90,68 @@ TEST(ServerListChannelTest, ListsFromAnIndependentProducerReadBackEqual) {
   }
 }
 
-TEST(ServerListChannelTest, ReadingStopsAtAChunkThatDoesNotDecode) {
-  const std::string serialized = plistToXml(feederList(40));
+// Chunks that are not one whole stream: what each read gives, and what goes to stderr and into the log.
+TEST(ServerListChannelTest, ChunksThatAreNotOneWholeStreamReadAsFarAsTheyGo) {
+  const Value list = feederList(40);
+  const std::string serialized = plistToXml(list);
   const std::string compressed = zlibCompress(serialized);
-  ASSERT_GT(compressed.size(), 300u);
-  std::vector<std::string> values = base64Each(splitBytes(compressed.substr(0, 400), 100));
-  ASSERT_EQ(values.size(), 4u);
-  values[2] = "****";  // no Base64 character at all
-  PpdFromText ppd(listPpd(chunkLines("DeviceList", values)));
-  ASSERT_NE(ppd.get(), nullptr);
-
-  ::testing::internal::CaptureStderr();
-  const std::optional<std::string> data = ppdxReadData(ppd.get(), "DeviceList");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  // Exactly what chunks 0000 and 0001 inflate to: the start of the list and nothing of chunk 0003.
-  ASSERT_TRUE(data.has_value());
-  EXPECT_EQ(*data, zlibInflate(compressed.substr(0, 200)));
-  EXPECT_FALSE(data->empty());
-  EXPECT_EQ(serialized.compare(0, data->size(), *data), 0);
-  EXPECT_LT(data->size(), serialized.size());
-  EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), std::nullopt);
-}
-
-TEST(ServerListChannelTest, ChunksMustRunFromZeroWithoutGaps) {
-  const Value list = feederList(3);
-  const std::vector<std::string> values = base64Each(splitBytes(zlibCompress(plistToBinary(list)), 20));
-  ASSERT_GE(values.size(), 3u);
-
-  PpdFromText noChunkZero(listPpd(chunkLines("StackerInfoList", values, 1)));
-  ASSERT_NE(noChunkZero.get(), nullptr);
-  EXPECT_EQ(ppdxReadData(noChunkZero.get(), "StackerInfoList"), std::nullopt);
-  EXPECT_EQ(readServerList(noChunkZero.get(), "StackerInfoList"), std::nullopt);
-
-  // A gap ends the list: chunks after it are not read.
-  const std::vector<std::string> afterGap(values.begin() + 2, values.end());
-  PpdFromText gap(listPpd(chunkLines("StackerInfoList", {values[0]}) + chunkLines("StackerInfoList", afterGap, 2)));
-  ASSERT_NE(gap.get(), nullptr);
-  EXPECT_EQ(ppdxReadData(gap.get(), "StackerInfoList"), zlibInflate(decodeBase64(values[0])));
-  EXPECT_EQ(readServerList(gap.get(), "StackerInfoList"), std::nullopt);
-}
-
-TEST(ServerListChannelTest, AnEmptyFirstChunkIsNoListWhateverChunksFollowIt) {
-  // As cupsd leaves a queue's description after a "PPD: DeviceList0000=\"\"" line: chunk 0 replaced by an
-  // empty value, the later chunks of the list published before it still there.
-  const std::vector<std::string> values =
-      base64Each(splitBytes(zlibCompress(plistToBinary(feederList(6))), 40));
-  ASSERT_GE(values.size(), 2u);
-  const std::vector<std::string> stale(values.begin() + 1, values.end());
-  PpdFromText ppd(listPpd("*DeviceList0000: \n" + chunkLines("DeviceList", stale, 1)));
-  ASSERT_NE(ppd.get(), nullptr);
-  LogCapture log(LogCapture::Sinks::Silenced);
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(ppdxReadData(ppd.get(), "DeviceList"), "");
-  EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), std::nullopt);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(log.lines(), std::vector<std::string>{});
-}
-
-TEST(ServerListChannelTest, BytesAfterTheEndOfTheStreamAreIgnoredAndOnlyAListIsAList) {
-  const Value list = feederList(5);
-  const std::string serialized = plistToBinary(list);
-  std::vector<std::string> chunks = splitBytes(zlibCompress(serialized) + "trailing junk", 50);
-  chunks.push_back("\x01\x02 more junk after the stream \xff");
-  PpdFromText ppd(listPpd("PrePostDevice", chunks));
-  ASSERT_NE(ppd.get(), nullptr);
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(ppdxReadData(ppd.get(), "PrePostDevice"), serialized);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(readServerList(ppd.get(), "PrePostDevice"), list);
-
-  // A payload that is no property list reads as data but gives no list.
-  const std::string text = "FeederInfoList: tray 1, tray 2 (not a property list)";
-  PpdFromText notAList(listPpd("ColorSubst", {zlibCompress(text)}));
-  EXPECT_EQ(ppdxReadData(notAList.get(), "ColorSubst"), text);
-  EXPECT_EQ(readServerList(notAList.get(), "ColorSubst"), std::nullopt);
-}
-
-TEST(ServerListChannelTest, AChunkThatFailsToInflateIsReportedAndTheNextOnesAreStillFed) {
-  // Not a zlib stream: every chunk is fed, and inflate refuses each in turn.
-  PpdFromText ppd(listPpd("CalibFile", {"this is not zlib data", "neither is this", "nor this"}));
-  ASSERT_NE(ppd.get(), nullptr);
-  ::testing::internal::CaptureStderr();
-  const std::optional<std::string> data = ppdxReadData(ppd.get(), "CalibFile");
-  const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(data, "");
-  const std::string line = "ERROR: inflate returned -3 (incorrect header check)\n";
-  EXPECT_EQ(errors, line + line + line);
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(readServerList(ppd.get(), "CalibFile"), std::nullopt);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), line + line + line);
-}
-
-TEST(ServerListChannelTest, AStreamNeedingAPresetDictionaryEndsTheRead) {
+  ASSERT_GT(compressed.size(), 400u);
+  const std::vector<std::string> values = base64Each(splitBytes(compressed, 100));
+  std::vector<std::string> undecodable(values.begin(), values.begin() + 4);
+  undecodable[2] = "****";  // no Base64 character at all
+  std::vector<std::string> junk = splitBytes(compressed + "trailing junk", 100);
+  junk.push_back("\x01\x02 more junk after the stream \xff");
+  // 160 bytes in chunk 0000: cutting it to 159 would corrupt the stream silently.
+  std::vector<std::string> oversized = {compressed.substr(0, 160)};
+  for (const std::string& rest : splitBytes(compressed.substr(160), 159)) oversized.push_back(rest);
   // A zlib header with the preset-dictionary flag and a dictionary id, then data.
-  const std::string compressed = std::string("\x78\x20\x12\x34\x56\x78", 6) + zlibCompress("x").substr(2);
-  PpdFromText ppd(listPpd("Font", {compressed}));
-  ASSERT_NE(ppd.get(), nullptr);
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(readServerList(ppd.get(), "Font"), std::nullopt);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("ERROR: inflate returned 2 "), std::string::npos);
+  const std::string needsDictionary = std::string("\x78\x20\x12\x34\x56\x78", 6) + zlibCompress("x").substr(2);
+  const std::string text = "FeederInfoList: tray 1, tray 2 (not a property list)";
+  const std::string notZlib = "ERROR: inflate returned -3 (incorrect header check)\n";
+  const std::string noDictionary = "ERROR: inflate returned 2 ((null))\n";
+  const auto lines = [](const std::vector<std::string>& chunks, unsigned first = 0) {
+    return chunkLines("DeviceList", chunks, first);
+  };
+  struct Row {
+    const char* what;
+    std::string lines;
+    std::optional<std::string> data;
+    std::optional<Value> list;
+    std::string errors;            // written to stderr by both reads
+    const char* logged = nullptr;  // nullptr: nothing is logged
+  };
+  const Row rows[] = {
+      {"an undecodable chunk ends the read", lines(undecodable), zlibInflate(compressed.substr(0, 200)), {}, "",
+       "cannot read property list"},
+      {"no chunk 0", lines(values, 1), std::nullopt, {}, ""},
+      {"a gap ends the list", lines({values[0]}) + lines({values.begin() + 2, values.end()}, 2),
+       zlibInflate(compressed.substr(0, 100)), {}, "", "cannot read property list"},
+      // As cupsd leaves a queue's description after a "PPD: DeviceList0000=\"\"" line: chunk 0 replaced by an
+      // empty value, the later chunks of the list published before it still there.
+      {"an empty chunk 0", "*DeviceList0000: \n" + lines({values.begin() + 1, values.end()}, 1), "", {}, ""},
+      {"bytes after the end of the stream", lines(base64Each(junk)), serialized, list, ""},
+      {"no property list", lines(base64Each({zlibCompress(text)})), text, {}, "", "cannot read property list"},
+      {"no zlib stream: every chunk is fed and refused",
+       lines(base64Each({"this is not zlib data", "neither is this", "nor this"})), "", {},
+       notZlib + notZlib + notZlib + notZlib + notZlib + notZlib},
+      {"a preset dictionary ends the read", lines(base64Each({needsDictionary})), "", {}, noDictionary + noDictionary},
+      {"a chunk larger than the channel allows", lines(base64Each(oversized)), "", {}, "", "DeviceList0000"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    PpdFromText ppd(listPpd(row.lines));
+    ASSERT_NE(ppd.get(), nullptr);
+    LogCapture log(LogCapture::Sinks::Silenced);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(ppdxReadData(ppd.get(), "DeviceList"), row.data);
+    EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), row.list);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.errors);
+    if (row.logged != nullptr) {
+      EXPECT_TRUE(log.contains(row.logged));
+    } else {
+      EXPECT_EQ(log.lines(), std::vector<std::string>{});
+    }
+  }
 }
 
 TEST(ServerListChannelTest, ADecompressionBombStopsAtTheCap) {
@@ -203,20 +166,6 @@ TEST(ServerListChannelTest, ADecompressionBombStopsAtTheCap) {
   EXPECT_EQ(data->size(), kServerListMaxBytes);
   EXPECT_EQ(std::count(data->begin(), data->end(), '\0'), static_cast<std::ptrdiff_t>(kServerListMaxBytes));
   EXPECT_EQ(readServerList(ppd.get(), "JobFolder"), std::nullopt);
-}
-
-TEST(ServerListChannelTest, AChunkLargerThanTheChannelAllowsIsRefused) {
-  const std::string compressed = zlibCompress(plistToXml(feederList(40)));
-  ASSERT_GT(compressed.size(), 2 * 160u);
-  // 160 bytes in chunk 0000: cutting it to 159 would corrupt the stream silently.
-  std::vector<std::string> chunks = {compressed.substr(0, 160)};
-  for (const std::string& rest : splitBytes(compressed.substr(160), 159)) chunks.push_back(rest);
-  PpdFromText ppd(listPpd("DeviceList", chunks));
-  ASSERT_NE(ppd.get(), nullptr);
-  LogCapture log;
-  EXPECT_EQ(ppdxReadData(ppd.get(), "DeviceList"), "");
-  EXPECT_TRUE(log.contains("DeviceList0000"));
-  EXPECT_EQ(readServerList(ppd.get(), "DeviceList"), std::nullopt);
 }
 
 }  // namespace

@@ -52,35 +52,42 @@ std::optional<Value> readBack(const std::string& text, std::string_view name) {
   return ppd.get() ? readServerList(ppd.get(), name) : std::nullopt;
 }
 
-TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSize) {
-  const Value stackers = stackerList(30);
+TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSizeOnLinesWithinTheLimit) {
+  const Value stackers = stackerList(60);
   struct Case {
+    std::string name;
     ServerListFormat format;
     std::size_t chunkBytes;
+    std::size_t fullChunkBytes;  // fewer than asked for when the line would pass 255 characters
   };
-  for (const Case c : {Case{ServerListFormat::Binary, 159}, Case{ServerListFormat::Xml, 159},
-                       Case{ServerListFormat::Binary, 64}, Case{ServerListFormat::Xml, 1}}) {
+  const std::string longName(kServerListMaxNameLength, 'L');
+  for (const Case& c : {Case{"StackerInfoList", ServerListFormat::Binary, 159, 159},
+                        Case{"StackerInfoList", ServerListFormat::Xml, 159, 159},
+                        Case{"StackerInfoList", ServerListFormat::Binary, 64, 64},
+                        Case{"StackerInfoList", ServerListFormat::Xml, 1, 1},
+                        Case{longName, ServerListFormat::Binary, 159, 156}}) {
     SCOPED_TRACE(c.chunkBytes);
     const std::string base = panelFixture("base.ppd");
     std::string error;
-    const std::optional<std::string> text =
-        publishServerLists(base, Dict{{"StackerInfoList", stackers}, {"DeviceList", kDeviceList}},
-                           {c.format, c.chunkBytes}, &error);
+    const std::optional<std::string> text = publishServerLists(
+        base, Dict{{c.name, stackers}, {"DeviceList", kDeviceList}}, {c.format, c.chunkBytes}, &error);
     ASSERT_TRUE(text.has_value()) << error;
     EXPECT_EQ(text->compare(0, base.size(), base), 0);
 
     // Read back independently: numbered from 0000, every chunk but the last full.
-    const std::vector<std::string> lines = chunkLinesOf(*text, "StackerInfoList");
-    ASSERT_FALSE(lines.empty());
+    const std::vector<std::string> lines = chunkLinesOf(*text, c.name);
+    ASSERT_GT(lines.size(), 1u);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      char expected[32];
-      std::snprintf(expected, sizeof expected, "*StackerInfoList%04X: \"", static_cast<unsigned>(i));
-      EXPECT_EQ(lines[i].rfind(expected, 0), 0u) << lines[i];
+      char digits[8];
+      std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(i));
+      EXPECT_EQ(lines[i].rfind("*" + c.name + digits + ": \"", 0), 0u) << lines[i];
+      EXPECT_LE(lines[i].size(), 255u);
     }
     const std::vector<std::string> chunks = decodedChunks(lines);
     std::string stream;
     for (std::size_t i = 0; i < chunks.size(); ++i) {
-      EXPECT_TRUE(i + 1 == chunks.size() ? chunks[i].size() <= c.chunkBytes : chunks[i].size() == c.chunkBytes)
+      EXPECT_TRUE(i + 1 == chunks.size() ? chunks[i].size() <= c.fullChunkBytes
+                                         : chunks[i].size() == c.fullChunkBytes)
           << "chunk " << i << " has " << chunks[i].size() << " bytes";
       stream += chunks[i];
     }
@@ -88,21 +95,9 @@ TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSize) {
     EXPECT_EQ(serialized.rfind(c.format == ServerListFormat::Binary ? "bplist00" : "<?xml", 0), 0u);
     EXPECT_EQ(plistFromBytes(serialized), stackers);
 
-    EXPECT_EQ(readBack(*text, "StackerInfoList"), stackers);
+    EXPECT_EQ(readBack(*text, c.name), stackers);
     EXPECT_EQ(readBack(*text, "DeviceList"), kDeviceList);
   }
-}
-
-TEST(ServerListPublisherTest, LinesStayWithinThePrinterDescriptionLimit) {
-  const std::string longName(kServerListMaxNameLength, 'L');
-  std::string error;
-  const std::optional<std::string> text =
-      publishServerLists(panelFixture("base.ppd"), Dict{{longName, stackerList(60)}}, {}, &error);
-  ASSERT_TRUE(text.has_value()) << error;
-  const std::vector<std::string> lines = chunkLinesOf(*text, longName);
-  ASSERT_GT(lines.size(), 1u);
-  for (const std::string& line : lines) EXPECT_LE(line.size(), 255u);
-  EXPECT_EQ(readBack(*text, longName), stackerList(60));
 }
 
 TEST(ServerListPublisherTest, PublishingAgainReplacesTheEarlierChunks) {
@@ -194,11 +189,11 @@ TEST(ServerListPublisherTest, WhatCannotBePublishedIsRefusedWithAReason) {
 }
 
 TEST(ServerListPublisherTest, FilesAreWrittenToTheDestinationOnly) {
-  const fs::path folder = scratchFolder("orval_server_list_publisher_test");
-  const fs::path source = folder / "queue.ppd";
-  const fs::path destination = folder / "published.ppd";
+  const foundation_testing::TemporaryFolder scratch;
+  const fs::path& folder = scratch.path();
   const std::string original = panelFixture("base.ppd");
-  writeText(source, original);
+  const fs::path source = scratch.write("queue.ppd", original);
+  const fs::path destination = folder / "published.ppd";
 
   std::string error;
   ASSERT_TRUE(publishServerListsToFile(source, destination, Dict{{"DeviceList", kDeviceList}}, {}, &error))
@@ -220,7 +215,6 @@ TEST(ServerListPublisherTest, FilesAreWrittenToTheDestinationOnly) {
   EXPECT_FALSE(publishServerListsToFile(folder / "missing.ppd", destination, Dict{{"DeviceList", kDeviceList}},
                                         {}, &error));
   EXPECT_EQ(fileContents(destination), published);
-  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -4,12 +4,10 @@
 
 #include <cups/ppd.h>
 #include <glib.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,16 +21,6 @@ namespace orval::testing_support {
 namespace fs = std::filesystem;
 
 using foundation_testing::fileContents;
-
-inline void writeText(const fs::path& path, std::string_view text) { std::ofstream(path, std::ios::binary) << text; }
-
-// A folder of its own for one test process (tests of several builds may run at once).
-inline fs::path scratchFolder(const std::string& name) {
-  const fs::path folder = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
-}
 
 inline std::string panelFixture(const std::string& name) {
   return fileContents(fs::path(ORVAL_SOURCE_DIR) / "src/panel/testdata" / name);
@@ -104,24 +92,14 @@ inline std::vector<std::string> base64Each(const std::vector<std::string>& chunk
 }
 
 // A printer description opened with libcups from text (through a file, as a queue's is).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 class PpdFromText {
  public:
-  explicit PpdFromText(std::string_view text) {
-    static int counter = 0;
-    path_ = fs::path(::testing::TempDir()) /
-            ("orval_server_list_" + std::to_string(getpid()) + "_" + std::to_string(++counter) + ".ppd");
-    writeText(path_, text);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    ppd_ = ppdOpenFile(path_.c_str());
-#pragma GCC diagnostic pop
-  }
+  explicit PpdFromText(std::string_view text)
+      : ppd_(ppdOpenFile(folder_.write("list.ppd", std::string(text)).c_str())) {}
   ~PpdFromText() {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     if (ppd_) ppdClose(ppd_);
-#pragma GCC diagnostic pop
-    fs::remove(path_);
   }
   PpdFromText(const PpdFromText&) = delete;
   PpdFromText& operator=(const PpdFromText&) = delete;
@@ -129,8 +107,9 @@ class PpdFromText {
   ppd_file_t* get() const { return ppd_; }
 
  private:
-  fs::path path_;
-  ppd_file_t* ppd_ = nullptr;
+  foundation_testing::TemporaryFolder folder_;
+  ppd_file_t* ppd_;
 };
+#pragma GCC diagnostic pop
 
 }  // namespace orval::testing_support

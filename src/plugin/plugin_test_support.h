@@ -13,23 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "common/common_reset.h"
-#include "conversion/print_option_converter.h"
-#include "detailed_settings/detailed_settings_win_controller.h"
-#include "favorite_dialogs/favorite_window_controller.h"
-#include "favorite_dialogs/job_name_win_controller.h"
-#include "favorite_dialogs/save_favorite_window_controller.h"
-#include "favorites/app_preference.h"
+#include "favorite_dialogs/favorite_dialogs_test_support.h"
 #include "panel/pde_callback_slot.h"
 #include "panel/wexo_pde_by_cocoa.h"
 #include "panes/pane_plugin_mgr.h"
 #include "panes/ppd_file.h"
 #include "platform/foundation/bundle.h"
-#include "platform/foundation/notification_center.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/system_version.h"
 #include "platform/print/memory_print_host.h"
-#include "platform/toolkit/application.h"
 #include "settings_ui/kora_ui.h"
 
 namespace orval::plugin_testing {
@@ -72,17 +64,8 @@ class PlugInTest : public ::testing::Test {
   }
 
   static void resetProcessState() {
-    DetailedSettingsWinController::resetSharedInstanceForTesting();
-    FavoriteWindowController::resetSharedInstanceForTesting();
-    SaveFavoriteWindowController::resetSharedInstanceForTesting();
-    JobNameWinController::resetSharedInstanceForTesting();
-    PanePlugInMgr::resetSharedInstanceForTesting();
-    AppPreference::resetSharedInstanceForTesting();
-    PrintOptionConverter::resetSharedForTesting();
-    resetCommonStateForTesting();
+    favorite_dialogs_testing::FavoriteDialogsTest::reset();
     setSharedPDEPluginCallback(nullptr);
-    NotificationCenter::defaultCenter().resetForTesting();
-    tk::Application::resetSharedForTesting();
     KORAUI::setUpdateWithPrintOption(std::nullopt);
     resetPlatformVersions();
   }
@@ -98,13 +81,15 @@ class PlugInTest : public ::testing::Test {
     return *host;
   }
 
-  // Loads the bundle into a new host (see makeHost), set up by prepare, and answers its panel.
+  // Loads the bundle (the build tree's by default) into a new host (see makeHost), set up by prepare, and
+  // answers its panel.
   WexoPDEByCocoa* loadPanel(const std::optional<std::string>& uri = std::nullopt,
-                            const std::function<void(MemoryPrintHost&)>& prepare = {}) {
+                            const std::function<void(MemoryPrintHost&)>& prepare = {},
+                            const std::filesystem::path& bundle = bundlePath()) {
     MemoryPrintHost& h = makeHost(uri);
     if (prepare) prepare(h);
     std::string error;
-    const bool loaded = h.panels().loadPlugIn(Bundle::bundleWithPath(bundlePath()), &error);
+    const bool loaded = h.panels().loadPlugIn(Bundle::bundleWithPath(bundle), &error);
     EXPECT_TRUE(loaded) << error;
     if (!loaded || h.panels().panels().size() != 1) return nullptr;
     return dynamic_cast<WexoPDEByCocoa*>(h.panels().panels().front().get());
