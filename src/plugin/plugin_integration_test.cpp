@@ -60,12 +60,15 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanesDefaultsServerListsAndSum
   EXPECT_EQ(panel->sendCommand("NoSuchList"), std::nullopt);
   EXPECT_TRUE(host->printer()->sentCommands().empty());
 
-  // The summary is built once and names the options the printer description titles.
+  // The summary is built once, from the job (another panel chose a staple the defaults lack), and names the
+  // options the printer description titles.
+  const std::string staple = otherChoice("StapleMode", defaults.get("StapleMode").text());
+  ASSERT_TRUE(host->changePPDOption("StapleMode", staple));
   EXPECT_FALSE(panel->isIntializedUi());
   const Dict summary = panel->summaryInfo();
   EXPECT_TRUE(panel->isIntializedUi());
+  ASSERT_EQ(panel->printOption()->get("StapleMode").text(), staple);
   PpdFile ppd(host->ppdFile());
-  const std::string staple = panel->printOption()->get("StapleMode").text();
   EXPECT_EQ(summary.get(ppd.mainAlias("StapleMode").value()).text(), ppd.optionAlias("StapleMode", staple));
 }
 
