@@ -209,6 +209,8 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   // Opens the automatic (tag 0) or bypass tray dialog; on its close gathers the main pane.
   void clickedSelectPaperTraySelectionButton(tk::Control& button);
   void automaticPapaerTraySelectionDidEnd();
+  // Sets the texts typed in a tray dialog into every control of their keys.
+  void _setTextsOfTrayDialogIntoEngine(PdeAutomaticPaperTraySelection& dialog);
   // Returns the main pane's keys to their defaults (the panes keep the rest); answers the keys
   // the engine changed while restoring conflicts.
   std::vector<std::string> clickedRevertToDefaultSettings();

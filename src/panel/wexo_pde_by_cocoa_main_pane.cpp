@@ -249,7 +249,8 @@ void WexoPDEByCocoa::_gatherValuesFromAutomaticPane(PrintOption& options) {
   else set(keys::kPaperType, engine(keys::kPaperType));
   if (const Value* name = texts.find(keys::kPaperTypeCustomName); name != nullptr && !name->text().empty())
     set(keys::kPaperTypeCustomName, name->text());
-  set(keys::kMediaTypeSequence, engine(keys::kMediaTypeSequence));
+  if (const Value* sequence = texts.find(keys::kMediaTypeSequence)) set(keys::kMediaTypeSequence, sequence->text());
+  else set(keys::kMediaTypeSequence, engine(keys::kMediaTypeSequence));
   set(keys::kPaperColor, engine(keys::kPaperColor));
   if (const Value* colour = texts.find(keys::kPaperColorCustomName)) set(keys::kPaperColorCustomName, colour->text());
   if (const Value* weight = texts.find(keys::kMediaTypeWeightValue); weight != nullptr && !weight->text().empty())
@@ -262,10 +263,13 @@ void WexoPDEByCocoa::_gatherValuesFromAutomaticPane(PrintOption& options) {
 }
 
 void WexoPDEByCocoa::_gatherValuesFromBypassPane(PrintOption& options) {
+  const Dict texts = _bypassPaperTraySelection ? _bypassPaperTraySelection->getTextFieldStringDictionary() : Dict();
   for (std::string_view key : {keys::kPaperTypeBypass, keys::kMediaTypeSequenceBypass, keys::kPaperColorBypass,
-                               keys::kMediaTypeWeightBypass})
-    if (std::optional<std::string> value = _panePlugInMgr->getStringValueFromKey(std::string(key)))
+                               keys::kMediaTypeWeightBypass}) {
+    if (const Value* text = texts.find(key)) options.set(key, *text);
+    else if (std::optional<std::string> value = _panePlugInMgr->getStringValueFromKey(std::string(key)))
       options.set(key, Value(*value));
+  }
 }
 
 void WexoPDEByCocoa::_restoreValuesToPane(const PrintOption& options) {
@@ -370,7 +374,19 @@ void WexoPDEByCocoa::clickedSelectPaperTraySelectionButton(tk::Control& button) 
   PdeAutomaticPaperTraySelection* dialog =
       button.tag() == 0 ? _automaticPaperTraySelection.get() : _bypassPaperTraySelection.get();
   if (dialog == nullptr) return;
-  dialog->modalWindow(this, [this] { automaticPapaerTraySelectionDidEnd(); });
+  dialog->modalWindow(this, [this, dialog] {
+    _setTextsOfTrayDialogIntoEngine(*dialog);
+    automaticPapaerTraySelectionDidEnd();
+  });
+}
+
+// A field announces a typed text without the text, and the engine reads a key through its first
+// control: for the keys a tray dialog shares with Detailed Settings fields (the sequences, the
+// weight) that is the Detailed Settings field, which typing in the dialog leaves as it was. Its
+// old value would then come back with the next change the engine reports. The dialog's texts are
+// set into every control of their keys, so that the engine holds what was typed.
+void WexoPDEByCocoa::_setTextsOfTrayDialogIntoEngine(PdeAutomaticPaperTraySelection& dialog) {
+  for (const auto& [key, text] : dialog.getTextFieldStringDictionary()) _panePlugInMgr->setStringValue(text.text(), key);
 }
 
 void WexoPDEByCocoa::automaticPapaerTraySelectionDidEnd() {

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "panel/print_settings_ticket.h"
+#include "panes/pde_automatic_paper_tray_selection.h"
 #include "plugin/plugin_test_support.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/platform_exception.h"
@@ -15,8 +16,10 @@
 #include "platform/toolkit/button.h"
 #include "platform/toolkit/interface_file.h"
 #include "platform/toolkit/matrix.h"
+#include "platform/toolkit/pop_up_button.h"
 #include "platform/toolkit/scripted_operator.h"
 #include "platform/toolkit/text_field.h"
+#include "platform/toolkit/window.h"
 #include "settings_ui/ui_description.h"
 #include "settings_ui/kora_mgr.h"
 
@@ -173,6 +176,54 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
   EXPECT_EQ(panel->printOption()->get("NumCopies").text(), "3");
   EXPECT_EQ(panel->printOption()->get("Collate").text(), "True");
   EXPECT_EQ(panel->printOption()->get("ColorMode"), panel->defaultPrintOption()->get("ColorMode"));
+}
+
+// Types text into the control's field and ends the editing with Return, as a person does.
+void typeInto(KORAUI& control, const std::string& text) {
+  tk::TextField* field = control.text();
+  ASSERT_TRUE(field != nullptr && field->window()->makeFirstResponder(field)) << control.mainKeyword();
+  field->currentEditor()->selectAll();
+  ASSERT_TRUE(field->currentEditor()->typeText(text)) << control.mainKeyword();
+  field->currentEditor()->insertNewline();
+  field->window()->makeFirstResponder(nullptr);
+}
+
+// The tray dialog shares the sequence and weight keys with Detailed Settings fields, through
+// which the engine reads them: what was typed in the dialog is still the job's after a later
+// change on the main pane, and after the job is saved and restored.
+TEST_F(PanelJobTest, NumbersTypedInTheTrayDialogAreTheJobsAndStay) {
+  WexoPDEByCocoa* panel = openDialog();
+  ASSERT_NE(panel, nullptr);
+  PdeAutomaticPaperTraySelection& dialog = *panel->automaticPaperTraySelection();
+  const auto control = [&dialog](const std::string& key) {
+    for (const auto& [name, kora] : dialog.getListKORAUI())
+      if (name == key) return kora;
+    ADD_FAILURE() << key << " is not in the dialog";
+    return static_cast<KORAUI*>(nullptr);
+  };
+  person->act([&](tk::Window&) {
+    tk::PopUpButton* type = control("PaperType_MediaTypeTabbed")->popupButton();
+    type->selectItemAtIndex(type->indexOfItemWithRepresentedObject(Value("Plain_True")));  // tab paper: a sequence
+    type->sendAction();
+    typeInto(*control("MediaTypeSequence"), "2");
+    typeInto(*control("MediaTypeWeightValue"), "90");
+    dialog.closeButton()->performClick();
+  });
+  ASSERT_TRUE(panel->automaticPaperTraySelectionButton()->performClick());
+  const auto held = [panel] {
+    return panel->printOption()->get("MediaTypeSequence").text() + " " +
+           panel->printOption()->get("MediaTypeWeightValue").text();
+  };
+  EXPECT_EQ(held(), "2 90");
+
+  tk::PopUpButton* colour = panel->shortcutControl("ColorMode")->popupButton();
+  colour->selectItemAtIndex(colour->indexOfSelectedItem() == 0 ? 1 : 0);
+  colour->sendAction();
+  EXPECT_EQ(held(), "2 90");
+  ASSERT_TRUE(host->panels().saveValues());
+  ASSERT_TRUE(host->panels().restoreValues());
+  EXPECT_EQ(held(), "2 90");
+  EXPECT_EQ(person->remainingSteps(), 0u);
 }
 
 TEST_F(PanelJobTest, ADetailedSettingsWindowThatCannotBeSetUpLeavesThePanelListening) {

@@ -119,12 +119,10 @@ TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
       {{"trays", "--bypass", bypassType + "=Coated_False_Gloss_False_False_0"}, ""},
       // The dialog disables the field for the paper type the job has.
       {{"trays", "MediaTypeSequence=2"}, "MediaTypeSequence is disabled"},
-      // A weight typed in the dialog is the job's, though the engine reads its key through the
-      // Detailed Settings field of the same key.
+      // A weight or sequence typed in the dialog is the job's, though the engine reads its key
+      // through the Detailed Settings field of the same key.
       {{"trays", "MediaTypeWeightValue=90"}, ""},
-      // The sequence is taken from that field, which the dialog's does not change.
-      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "MediaTypeSequence=2"},
-       "MediaTypeSequence: \"2\" was asked, but the saved job holds \"1\""},
+      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "MediaTypeSequence=2"}, ""},
       // A server's custom type in the bypass dialog does not come back from the saved job.
       {{"trays", "--bypass", bypassType + "=Custom1_False"},
        "the saved job holds \"Plain_False_None_False_False_0\""},
