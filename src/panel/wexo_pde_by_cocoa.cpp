@@ -188,6 +188,9 @@ void WexoPDEByCocoa::PPDOptionKeyValueDidChange(const std::optional<std::string>
   const std::optional<std::vector<std::string>> choices = ppd->optionKeywords(*key);
   if (!choices || std::find(choices->begin(), choices->end(), *choice) == choices->end()) return;
   _printOption->set(*key, Value(*choice));
+  // The engine too, or the next change it reports would bring its older value back (and the
+  // panes show the other panel's choice).
+  if (_panePlugInMgr != nullptr) _panePlugInMgr->setStringValue(choice, *key);
   _updatePaneFromModel();
 }
 

@@ -209,8 +209,10 @@ class WexoPDEByCocoa : public PDEPanel, public PDEObject {
   // Opens the automatic (tag 0) or bypass tray dialog; on its close gathers the main pane.
   void clickedSelectPaperTraySelectionButton(tk::Control& button);
   void automaticPapaerTraySelectionDidEnd();
-  // Sets the texts typed in a tray dialog into every control of their keys.
-  void _setTextsOfTrayDialogIntoEngine(PdeAutomaticPaperTraySelection& dialog);
+  // Sets the texts changed in a tray dialog into every control of their keys and has the engine validate them.
+  void _announceTextsOfTrayDialog(PdeAutomaticPaperTraySelection& dialog);
+  // Shows in the tray dialogs' fields the texts the engine holds for their keys.
+  void _showEngineTextsInTrayDialogs();
   // Returns the main pane's keys to their defaults (the panes keep the rest); answers the keys
   // the engine changed while restoring conflicts.
   std::vector<std::string> clickedRevertToDefaultSettings();

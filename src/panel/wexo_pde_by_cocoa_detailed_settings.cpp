@@ -25,6 +25,7 @@ int WexoPDEByCocoa::clickedShowDetailedSettingsButton() {
   const int answer = DetailedSettingsWinController::sharedInstance().showAsModalDialog(*_printOption);
   if (answer == tk::ModalResponse::OK) {
     _restoreValuesToPane(*_printOption);
+    _showEngineTextsInTrayDialogs();
     if (const Value* collate = _printOption->find("Collate")) setCollate(collate->truth());
     _checkDifferenceFromCurrentFavorite(false);
     saveValuesAndReturnError(nullptr);

@@ -6,6 +6,7 @@
 #include "common/bool_string.h"
 #include "common/control_helpers.h"
 #include "common/localized_string.h"
+#include "common/notify_unit.h"
 #include "conversion/iot_option_updater.h"
 #include "favorites/app_preference.h"
 #include "panel/wexo_pde_by_cocoa.h"
@@ -375,18 +376,35 @@ void WexoPDEByCocoa::clickedSelectPaperTraySelectionButton(tk::Control& button) 
       button.tag() == 0 ? _automaticPaperTraySelection.get() : _bypassPaperTraySelection.get();
   if (dialog == nullptr) return;
   dialog->modalWindow(this, [this, dialog] {
-    _setTextsOfTrayDialogIntoEngine(*dialog);
+    _announceTextsOfTrayDialog(*dialog);
     automaticPapaerTraySelectionDidEnd();
   });
 }
 
-// A field announces a typed text without the text, and the engine reads a key through its first
-// control: for the keys a tray dialog shares with Detailed Settings fields (the sequences, the
-// weight) that is the Detailed Settings field, which typing in the dialog leaves as it was. Its
-// old value would then come back with the next change the engine reports. The dialog's texts are
-// set into every control of their keys, so that the engine holds what was typed.
-void WexoPDEByCocoa::_setTextsOfTrayDialogIntoEngine(PdeAutomaticPaperTraySelection& dialog) {
-  for (const auto& [key, text] : dialog.getTextFieldStringDictionary()) _panePlugInMgr->setStringValue(text.text(), key);
+// A field announces typed text without the text, and the engine reads and validates a key
+// through its first control: for the keys a tray dialog shares with Detailed Settings fields (the
+// sequences, the weight, the custom names) that is the Detailed Settings field, which typing in
+// the dialog leaves as it was. So each text the person changed in the dialog is set into every
+// control of its key and announced with the text, as a pop-up announces its choice: the engine
+// asks its conflict questions or refuses the text (putting the old one back in every control),
+// and then holds what was kept.
+void WexoPDEByCocoa::_announceTextsOfTrayDialog(PdeAutomaticPaperTraySelection& dialog) {
+  for (const auto& [key, text] : dialog.getTextFieldStringDictionary()) {
+    if (_panePlugInMgr->getStringValueFromKey(key) == std::optional<std::string>(text.text())) continue;
+    _panePlugInMgr->setStringValue(text.text(), key);
+    NotifyUnit::postNotificationName(key, Dict{{"Paramater", text}});
+  }
+}
+
+// The reverse: Detailed Settings changes its own fields only, and the next gather would take a
+// tray dialog's older text over a name or number changed there.
+void WexoPDEByCocoa::_showEngineTextsInTrayDialogs() {
+  for (PdeAutomaticPaperTraySelection* dialog : {_automaticPaperTraySelection.get(), _bypassPaperTraySelection.get()}) {
+    if (dialog == nullptr) continue;
+    for (const auto& [key, text] : dialog->getTextFieldStringDictionary())
+      if (const std::optional<std::string> held = _panePlugInMgr->getStringValueFromKey(key); held && *held != text.text())
+        _panePlugInMgr->setStringValue(held, key);
+  }
 }
 
 void WexoPDEByCocoa::automaticPapaerTraySelectionDidEnd() {

@@ -3,6 +3,7 @@
 // file, and come back; the main pane and the panes share their settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <tuple>
@@ -53,6 +54,14 @@ class PanelJobTest : public PlugInTest {
       tk::clickButton(window, "Apply");
     });
     ASSERT_EQ(panel.clickedShowDetailedSettingsButton(), 1);
+  }
+  // Picks another colour mode on the main pane, as a person does; answers the mode picked.
+  static Value pickAnotherColourMode(WexoPDEByCocoa& panel) {
+    tk::PopUpButton* popup = panel.shortcutControl("ColorMode")->popupButton();
+    const int other = popup->indexOfSelectedItem() == 0 ? 1 : 0;
+    popup->selectItemAtIndex(other);
+    popup->sendAction();
+    return popup->itemAtIndex(other)->representedObject();
   }
   const Value* privateEntry(const std::string& key) const {
     return host->printSettings()->value(privateEntryKey(key));
@@ -188,42 +197,72 @@ void typeInto(KORAUI& control, const std::string& text) {
   field->window()->makeFirstResponder(nullptr);
 }
 
+class TrayDialogTest : public PanelJobTest {
+ protected:
+  void SetUp() override {
+    PanelJobTest::SetUp();
+    panel = openDialog();
+    ASSERT_NE(panel, nullptr);
+  }
+  // Opens the automatic tray dialog with its button, types each text into its field and closes it,
+  // answering the engine's question, if one is expected, with the button of that index.
+  void typeInTrayDialog(const std::vector<std::pair<std::string, std::string>>& texts,
+                        std::optional<std::size_t> answer = std::nullopt) {
+    PdeAutomaticPaperTraySelection& dialog = *panel->automaticPaperTraySelection();
+    person->act([&dialog, texts](tk::Window&) {
+      for (const auto& [key, text] : texts) {
+        const auto& controls = dialog.getListKORAUI();
+        const auto found = std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.first == key; });
+        ASSERT_NE(found, controls.end()) << key;
+        typeInto(*found->second, text);
+      }
+      dialog.closeButton()->performClick();
+    });
+    if (answer) person->answerAlert(*answer);
+    ASSERT_TRUE(panel->automaticPaperTraySelectionButton()->performClick());
+  }
+  std::string held(const std::string& key) const { return panel->printOption()->get(key).text(); }
+
+  WexoPDEByCocoa* panel = nullptr;
+};
+
 // The tray dialog shares the sequence and weight keys with Detailed Settings fields, through
 // which the engine reads them: what was typed in the dialog is still the job's after a later
 // change on the main pane, and after the job is saved and restored.
-TEST_F(PanelJobTest, NumbersTypedInTheTrayDialogAreTheJobsAndStay) {
-  WexoPDEByCocoa* panel = openDialog();
-  ASSERT_NE(panel, nullptr);
-  PdeAutomaticPaperTraySelection& dialog = *panel->automaticPaperTraySelection();
-  const auto control = [&dialog](const std::string& key) {
-    for (const auto& [name, kora] : dialog.getListKORAUI())
-      if (name == key) return kora;
-    ADD_FAILURE() << key << " is not in the dialog";
-    return static_cast<KORAUI*>(nullptr);
-  };
-  person->act([&](tk::Window&) {
-    tk::PopUpButton* type = control("PaperType_MediaTypeTabbed")->popupButton();
-    type->selectItemAtIndex(type->indexOfItemWithRepresentedObject(Value("Plain_True")));  // tab paper: a sequence
-    type->sendAction();
-    typeInto(*control("MediaTypeSequence"), "2");
-    typeInto(*control("MediaTypeWeightValue"), "90");
-    dialog.closeButton()->performClick();
-  });
-  ASSERT_TRUE(panel->automaticPaperTraySelectionButton()->performClick());
-  const auto held = [panel] {
-    return panel->printOption()->get("MediaTypeSequence").text() + " " +
-           panel->printOption()->get("MediaTypeWeightValue").text();
-  };
-  EXPECT_EQ(held(), "2 90");
+TEST_F(TrayDialogTest, NumbersTypedInTheDialogAreTheJobsAndStay) {
+  panel->panePlugInMgr()->setStringValue("Plain_True", "PaperType_MediaTypeTabbed");  // tab paper: a sequence
+  typeInTrayDialog({{"MediaTypeSequence", "2"}, {"MediaTypeWeightValue", "90"}});
+  EXPECT_EQ(held("MediaTypeSequence") + " " + held("MediaTypeWeightValue"), "2 90");
 
-  tk::PopUpButton* colour = panel->shortcutControl("ColorMode")->popupButton();
-  colour->selectItemAtIndex(colour->indexOfSelectedItem() == 0 ? 1 : 0);
-  colour->sendAction();
-  EXPECT_EQ(held(), "2 90");
+  pickAnotherColourMode(*panel);
+  EXPECT_EQ(held("MediaTypeSequence") + " " + held("MediaTypeWeightValue"), "2 90");
   ASSERT_TRUE(host->panels().saveValues());
   ASSERT_TRUE(host->panels().restoreValues());
-  EXPECT_EQ(held(), "2 90");
+  EXPECT_EQ(held("MediaTypeSequence") + " " + held("MediaTypeWeightValue"), "2 90");
   EXPECT_EQ(person->remainingSteps(), 0u);
+}
+
+// A weight typed in the dialog meets the engine's tables as one typed in Detailed Settings does,
+// and a name changed in Detailed Settings is the one the job keeps, not the dialog's older one.
+TEST_F(TrayDialogTest, TextsMeetTheEnginesTablesAndDetailedSettingsChangesReachTheDialog) {
+  PanePlugInMgr& manager = *panel->panePlugInMgr();
+  manager.setStringValue("Bifold", "Fold");
+  typeInTrayDialog({{"MediaTypeWeightValue", "230"}}, 0);  // folding needs paper of 220 g/m² or less: refused
+  EXPECT_EQ(held("MediaTypeWeightValue"), "80");
+  EXPECT_EQ(held("Fold"), "Bifold");
+
+  manager.setStringValue("None", "Fold");
+  manager.setStringValue("DuplexNoTumble", "DuplexMode");
+  typeInTrayDialog({{"MediaTypeWeightValue", "320"}}, 0);  // heavy paper, two-sided: Yes ends two-sided printing
+  EXPECT_EQ(held("MediaTypeWeightValue") + " " + held("DuplexMode"), "320 None");
+  EXPECT_EQ(person->remainingSteps(), 0u);
+
+  manager.setStringValue("Alpha", "PaperTypeCustomName");
+  applyInDetailedSettings(*panel, [&] {
+    manager.koraMgr().getControlsDictionary().find("PaperTypeCustomName")->front()->setStringValue("Beta");
+  });
+  ASSERT_TRUE(host->panels().saveValues());
+  EXPECT_EQ(held("PaperTypeCustomName"), "Beta");
 }
 
 TEST_F(PanelJobTest, ADetailedSettingsWindowThatCannotBeSetUpLeavesThePanelListening) {
@@ -237,12 +276,19 @@ TEST_F(PanelJobTest, ADetailedSettingsWindowThatCannotBeSetUpLeavesThePanelListe
   person->answerAlert(0);
   EXPECT_THROW(panel->clickedShowDetailedSettingsButton(), PlatformException);
   // The main pane's changes still reach the job's settings.
-  tk::PopUpButton* popup = panel->shortcutControl("ColorMode")->popupButton();
-  const int other = popup->indexOfSelectedItem() == 0 ? 1 : 0;
-  popup->selectItemAtIndex(other);
-  popup->sendAction();
-  EXPECT_EQ(panel->printOption()->get("ColorMode"), popup->itemAtIndex(other)->representedObject());
+  EXPECT_EQ(panel->printOption()->get("ColorMode"), pickAnotherColourMode(*panel));
   EXPECT_EQ(person->remainingSteps(), 0u);
+}
+
+// A pane's setting that another panel chose stays the job's through a later change on the main pane.
+TEST_F(PanelJobTest, AChoiceAnotherPanelMadeStaysThroughMainPaneChanges) {
+  WexoPDEByCocoa* panel = openDialog();
+  ASSERT_NE(panel, nullptr);
+  const std::string quality = otherChoice("ImageQuality", panel->printOption()->get("ImageQuality").text());
+  ASSERT_TRUE(host->changePPDOption("ImageQuality", quality));
+  pickAnotherColourMode(*panel);
+  EXPECT_EQ(panel->printOption()->get("ImageQuality").text(), quality);
+  EXPECT_EQ(panel->panePlugInMgr()->getStringValueFromKey("ImageQuality"), quality);
 }
 
 TEST_F(PanelJobTest, TheMainPaneShowsTheJobNameHidesTheFavoritesAndBridgesTheDialogsControls) {
