@@ -25,14 +25,17 @@
 // condition targets B and B's targets A, a cooperation pair, a control that
 // targets itself) would announce each other without end, each announcement
 // validating its target and that re-announcing its own targets. The engine
-// therefore does not start a validation of a keyword while a validation of
-// the same keyword is already running further out in the same chain of
-// announcements: the nested announcement is still posted to every other
-// observer, only the engine's own re-validation is left out (and logged).
+// therefore does not start a validation of a keyword with a value that a
+// validation of the same keyword further out in the same chain of
+// announcements is already validating: the nested announcement is still
+// posted to every other observer, only the engine's own re-validation is left
+// out (and logged). A keyword that comes back with another value (a conflict
+// answered Yes whose restore leads to a table proposing a new value for the
+// keyword that started the chain) is validated again, one inside the other.
 // On tables without cycles no keyword is ever announced inside its own
-// validation, so this guard never fires and changes nothing there; on cyclic
-// tables every chain of nested validations holds each keyword at most once,
-// so its depth is bounded by the number of keywords and every change ends.
+// validation with the value being validated, so this guard never fires there;
+// on cyclic tables every chain of nested validations holds each keyword and
+// value at most once, and the values come from the tables, so every change ends.
 //
 // Unrestorable conflicts are found only once the print server's data are
 // loaded: the owner (the pane plug-in manager) answers that through the
@@ -219,8 +222,10 @@ class KORAMgr final : private KORAUIWatcher {
     const KORAUI* tablesOf = nullptr;
     // "ValueChangFinished_<keyword>", made when first needed.
     std::string finishedName;
-    // The validations of the keyword that are running (the cyclic-table guard).
+    // The validations of the keyword that are running, and the values they validate (the
+    // cyclic-table guard).
     int validating = 0;
+    std::vector<std::optional<std::string>> validatingValues;
     // Its conditions ran, and nothing they read or write changed since.
     bool conditionsFresh = false;
     // A re-validation would change nothing (see the header comment).

@@ -155,5 +155,26 @@ TEST_F(TablesTest, CyclicTablesEndAndSayWhere) {
   EXPECT_TRUE(log.contains("###KORAMgr: Self was announced again"));
 }
 
+// Conflicts answered Yes whose restores lead back to the keyword that started the chain with
+// another value: that value is validated too, one inside the other, with its conditions.
+TEST_F(TablesTest, AValueAChainOfConflictsBringsBackIsValidatedInside) {
+  Dict tray = popupDescription("OutputTray", "Tray", {{"Auto", "Auto"}, {"Stacker", "Stacker"}}, "Auto");
+  tray.set("conflict", Dict{{"__ALL__", Dict{{"Offset", Dict{{"Job", Dict{{"restore", "None"}}}}}}}});
+  Dict offset = popupDescription("Offset", "Offset", {{"None", "Off"}, {"Job", "By job"}}, "None");
+  offset.set("conflict", Dict{{"Job", Dict{{"OutputTray", Dict{{"Auto", Dict{{"restore", "Stacker"}}}}}}}});
+  offset.set("condition", Dict{{"None", Dict{{"Center", true}}}, {"Job", Dict{{"Center", false}}}});
+  add(tray);
+  KORAUI& offsetControl = add(offset);
+  KORAUI& center = add(onOff("Center", "Off"));
+  person->answerAlert("Yes");
+  person->answerAlert("Yes");
+  LogCapture log;
+  change("Offset", "Job");
+  EXPECT_EQ(value("Offset") + " " + value("OutputTray"), "None Stacker");
+  EXPECT_EQ(offsetControl.getOldValue(), "None");
+  EXPECT_TRUE(center.isEnabled());
+  EXPECT_FALSE(log.contains("announced again"));
+}
+
 }  // namespace
 }  // namespace orval

@@ -23,12 +23,15 @@ void appendWhenAbsent(std::vector<T>& names, const T& keyword) {
 // Marks a keyword as being validated for the scope of its validation.
 class KORAMgr::ValidationScope {
  public:
-  ValidationScope(KORAMgr& engine, Id id) : _engine(engine), _id(id), _busy(engine) {
+  ValidationScope(KORAMgr& engine, Id id, const std::optional<std::string>& value)
+      : _engine(engine), _id(id), _busy(engine) {
     ++_engine._states[_id].validating;
+    _engine._states[_id].validatingValues.push_back(value);
     ++_engine._validationDepth;
   }
   ~ValidationScope() {
     --_engine._states[_id].validating;
+    _engine._states[_id].validatingValues.pop_back();
     --_engine._validationDepth;
   }
   ValidationScope(const ValidationScope&) = delete;
@@ -76,7 +79,10 @@ void KORAMgr::_validateMainKeyword(const std::string& keyword, const std::option
 void KORAMgr::_validate(Id id, const std::optional<std::string>& value) {
   KORAUI* primary = _primary(id);
   if (primary == nullptr) return;
-  if (_cycleGuardEnabled && _states[id].validating != 0) {
+  // The value this validation is about: the announced one, else the control's own.
+  const std::optional<std::string> validated = value ? value : primary->getStringValue();
+  if (_cycleGuardEnabled && _states[id].validating != 0 &&
+      std::ranges::find(_states[id].validatingValues, validated) != _states[id].validatingValues.end()) {
     logMessage(stringWithFormat(
         "###KORAMgr: %@ was announced again inside its own validation (cyclic constraint tables); not validated again",
         _keyword(id)));
@@ -90,7 +96,7 @@ void KORAMgr::_validate(Id id, const std::optional<std::string>& value) {
 
   bool ok = false;
   {
-    ValidationScope scope(*this, id);
+    ValidationScope scope(*this, id, validated);
     if (value) primary->setStringValue(value);
     NamesScope namesScope(*this);
     Names& names = namesScope.names();
