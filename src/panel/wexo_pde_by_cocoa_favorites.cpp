@@ -199,6 +199,14 @@ void WexoPDEByCocoa::_reflectCurrentFavoriteToUi() {
   if (!favorite) return;
   PrintOptionConverter::convertToInternalPpdKeyword(*favorite);
   if (!_printOption) _printOption = PrintOption();
+  // Texts that read as the same number count as equal ("2024.10" and "2024.1"), but the job's
+  // own spelling stays: a folder name or a comment is not rewritten into the favorite's.
+  for (const auto& [key, mine] : *_printOption) {
+    const Value* theirs = favorite->find(key);
+    if (theirs != nullptr && mine.isString() && theirs->isString() && mine.text() != theirs->text() &&
+        _isSameFavoriteValue(key, mine.text(), theirs->text()))
+      favorite->remove(key);
+  }
   _printOption->merge(*favorite);
   {
     // The panes announce the values they take: those are not the person's changes.

@@ -4,6 +4,7 @@
 #include "conversion/field_scrambler.h"
 #include "favorite_dialogs/favorite_dialogs_test_support.h"
 #include "panel/wexo_pde_by_cocoa.h"
+#include "panes/pane_plugin_mgr.h"
 #include "platform/print/memory_print_host.h"
 #include "platform/toolkit/button.h"
 #include "platform/toolkit/pop_up_button.h"
@@ -128,6 +129,31 @@ TEST_F(PanelFavoritesTest, SaveChangeApplyExportDeleteAndImportAFavorite) {
                                      std::pair{PrintOption{{"StapleMode", "None"}}, true}})
     EXPECT_EQ(again._isDifferFromCurrentFavorite(&job), differs);
   EXPECT_EQ(person->remainingSteps(), 0u);
+}
+
+// A job's text that reads as the same number as the favorite's ("2024.10" and "2024.1") does not
+// mark the job as changed, and stays as the person wrote it when the favorite is reflected.
+TEST_F(PanelFavoritesTest, AJobTextThatReadsAsTheFavoritesNumberStaysAsWritten) {
+  WexoPDEByCocoa& panel = open();
+  PanePlugInMgr& manager = *panel.panePlugInMgr();
+  const auto folderInDetailedSettings = [&](const std::string& folder) {
+    person->act([&](tk::Window& window) {
+      manager.setStringValue("True", "StoreInJobFolder");
+      manager.setStringValue(folder, "JobFolderName");
+      tk::clickButton(window, "Apply");
+    });
+    ASSERT_EQ(panel.clickedShowDetailedSettingsButton(), 1);
+  };
+  folderInDetailedSettings("2024.1");
+  person->act([&](tk::Window& window) {
+    EXPECT_TRUE(type(tk::viewWithIdentifier<tk::TextField>(window, "favoriteName"), "monthly"));
+    tk::clickButton(window, "Save");
+  });
+  ASSERT_EQ(panel.clickedSaveFavoriteButton(), 1);
+  folderInDetailedSettings("2024.10");
+  EXPECT_EQ(value(panel, "JobFolderName"), "2024.10");
+  EXPECT_EQ(manager.getStringValueFromKey("JobFolderName"), "2024.10");
+  EXPECT_EQ(titles(panel).front(), "monthly <-");
 }
 
 TEST_F(PanelFavoritesTest, ClosingTheFavoriteManagerKeepsTheCopiesTyped) {
