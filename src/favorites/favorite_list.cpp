@@ -28,6 +28,15 @@ std::optional<fs::path> favoriteFolderHolding(const fs::path& path, const std::v
   return std::nullopt;
 }
 
+// The favorite folder that lists the file at path as one of its favorites, if any. Any other
+// file in a favorite folder (another extension, a hidden one) is imported like one from elsewhere:
+// left as it is, it would never show as a favorite.
+std::optional<fs::path> favoriteFolderListing(const fs::path& path, const std::vector<fs::path>& folders) {
+  const std::string name = path.filename().string();
+  if (name.starts_with('.') || !FavoriteFile::hasExtension(name) || files::isInvisible(path)) return std::nullopt;
+  return favoriteFolderHolding(path, folders);
+}
+
 // True when a row of list refers to the file at path (by any spelling of its path).
 bool shownInList(const std::vector<FavoriteItem>& list, const fs::path& path) {
   return std::any_of(list.begin(), list.end(), [&path](const FavoriteItem& row) {
@@ -123,7 +132,7 @@ std::vector<std::string> applyFavoriteList(const std::vector<FavoriteItem>& list
   // that a row still shows (deleted, then imported again from the folder) stays.
   for (const FavoriteItem& item : removed) {
     const std::optional<std::string> path = item.path();
-    if (!path || !favoriteFolderHolding(*path, folders) || shownInList(list, *path)) continue;
+    if (!path || !favoriteFolderListing(*path, folders) || shownInList(list, *path)) continue;
     std::string error;
     if (!files::trashItem(*path, &error)) {
       logFailure("trash \"" + *path + "\"", error);
@@ -142,7 +151,7 @@ std::vector<std::string> applyFavoriteList(const std::vector<FavoriteItem>& list
     const bool commentChanged = item.comment().value_or("") != file.comment().value_or("");
     file.setComment(item.comment());
 
-    if (const std::optional<fs::path> folder = favoriteFolderHolding(path, folders)) {
+    if (favoriteFolderListing(path, folders)) {
       if (commentChanged) {
         const FavoriteWriteFailure failure = file.writeToFile(path);
         if (failure != FavoriteWriteFailure::None) messages.push_back(favoriteWriteFailureMessage(failure, *name));

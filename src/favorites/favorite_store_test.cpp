@@ -201,6 +201,8 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
   const fs::path clash = favorite("Clash", "x", elsewhere);
   const fs::path dropped = favorite("Dropped", "d", elsewhere);
   const fs::path noted = favorite("Noted", "old", elsewhere);
+  // A favorite file in the folder that the folder does not list (another extension): an import.
+  const fs::path loose = folder_.write(favorites_ / "Loose.txt", "2\n7\n3\nComment=l\nName=Loose\t\t");
   const std::string keepBytes = fileContents(keep);
   const std::string blockedBytes = fileContents(blocked);
 
@@ -214,6 +216,7 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
       item("Copied", copied, "c"),  // an unchanged import is copied as it is
       item("Keep", clash, "x"),     // an import renamed onto a favorite: not replaced
       item("Noted", noted, "new"),  // an import with a new comment is written with it
+      item("Loose", loose, "l"),
       item("Back", folder_.path() / "config/../config/QUILLANT/TZPrintServer/PDE/favorite/Back.pfj", "again"),
   };
   // "Back" was deleted, then imported again from the favorite folder itself: it stays.
@@ -224,8 +227,9 @@ TEST_F(FavoriteStoreTest, ApplyingAnEditedListChangesTheFolderAndNeverReplacesAF
                           stringWithFormat(BSLocalizedString("Fail to rename favorite file"), "Blocked", "Keep"),
                           message("Fail to import favorite file", "Keep")}));
   EXPECT_EQ(AppPreference::sharedInstance().arrayForFavoritePath(),
-            (std::vector<fs::path>{back, blocked, favorites_ / "Copied.pfj", keep, favorites_ / "Noted.pfj",
-                                   recomment, favorites_ / "Renamed.pfj"}));
+            (std::vector<fs::path>{back, blocked, favorites_ / "Copied.pfj", keep, favorites_ / "Loose.pfj",
+                                   favorites_ / "Noted.pfj", recomment, favorites_ / "Renamed.pfj"}));
+  EXPECT_EQ(fileContents(favorites_ / "Loose.pfj"), fileContents(loose));
   EXPECT_EQ(fileContents(back), "2\n7\n3\nComment=again\nName=Back\t\t");
   EXPECT_EQ(fileContents(keep), keepBytes);
   EXPECT_EQ(fileContents(blocked), blockedBytes);
