@@ -72,8 +72,13 @@ void JobNameWinController::restoreValues(const std::optional<std::string>& speci
     }
   }
   // The name as typed: the field stores its escaped form, which is what
-  // escapedJobName answers, so jobName comes back unchanged.
-  if (_jobNameEdit != nullptr && jobName) _jobNameEdit->setStringValue(*jobName);
+  // escapedJobName answers, so jobName comes back unchanged. Editing left open by
+  // the last run (a Cancel) ends unkept first, or a refused keystroke of the next
+  // run would put that run's text back.
+  if (_jobNameEdit != nullptr && jobName) {
+    _jobNameEdit->abortEditing();
+    _jobNameEdit->setStringValue(*jobName);
+  }
   _updateEnabledStates();
 }
 
@@ -107,6 +112,10 @@ void JobNameWinController::_updateEnabledStates() {
 void JobNameWinController::clickedSpecificJobNameRadio(tk::Control&) { _updateEnabledStates(); }
 
 void JobNameWinController::okButton(tk::Control&) {
+  // The name being typed ends its editing first, as when the focus leaves the field: the dialog
+  // then answers the name as the field keeps it (its escapes applied), which the job stores.
+  if (tk::Window* dialog = window(); dialog != nullptr && !dialog->makeFirstResponder(nullptr))
+    dialog->endEditingFor(nullptr);
   if (specificJobName() == kInput) {
     const std::size_t length = _jobNameFormatter ? _jobNameFormatter->lengthOfText(jobName()) : jobName().size();
     if (length < 1 || length > static_cast<std::size_t>(kMaxJobNameLength)) {

@@ -56,5 +56,34 @@ TEST_F(JobNameTest, InputNeedsOneTo255CharactersAndAutoNeedsNone) {
   EXPECT_EQ(dialog().specificJobName(), "Auto");
 }
 
+// OK answers the name being typed as the job stores it (its escapes applied: the yen sign is a
+// backslash); the editing a Cancel left open does not come back in the next opening, where a
+// refused keystroke keeps that opening's name.
+TEST_F(JobNameTest, OKAnswersTheNameAsStoredAndTheNextOpeningForgetsTheLastEditing) {
+  dialog().restoreValues(std::string("Input"), std::string("Q3"));
+  person->act([&](tk::Window& window) {
+    type(field(), "X\xC2\xA5Y");
+    tk::clickButton(window, "OK");
+  });
+  EXPECT_EQ(dialog().showAsModalDialog(), tk::ModalResponse::OK);
+  const std::string answered = dialog().jobName();
+  field()->setObjectValue(Value(dialog().escapedJobName()));  // shown again from the stored form
+  EXPECT_EQ(dialog().jobName(), answered);
+
+  person->act([&](tk::Window& window) {
+    type(field(), "Draft");
+    tk::clickButton(window, "Cancel");
+  });
+  EXPECT_EQ(dialog().showAsModalDialog(), tk::ModalResponse::Cancel);
+  dialog().restoreValues(std::string("Input"), std::string("Final"));
+  person->act([&](tk::Window& window) {
+    ASSERT_TRUE(field()->selectText());
+    field()->currentEditor()->insertText("\t");  // refused: the field keeps its text
+    tk::clickButton(window, "OK");
+  });
+  EXPECT_EQ(dialog().showAsModalDialog(), tk::ModalResponse::OK);
+  EXPECT_EQ(dialog().jobName(), "Final");
+}
+
 }  // namespace
 }  // namespace orval

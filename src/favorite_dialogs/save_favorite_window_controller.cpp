@@ -55,6 +55,9 @@ int SaveFavoriteWindowController::showAsModalDialog(const std::optional<std::str
   tk::Window* dialog = window();
   if (dialog == nullptr || _favoriteName == nullptr || _comment == nullptr) return tk::ModalResponse::Abort;
   const bool isDefault = FavoriteItem::isEqualToDefaultFavoriteName(name);
+  // Editing left open by the last run ends unkept, or a refused keystroke would put its text back.
+  _favoriteName->abortEditing();
+  _comment->abortEditing();
   _favoriteName->setStringValue(isDefault ? "" : name.value_or(""));
   _comment->setStringValue(isDefault ? "" : comment.value_or(""));
   _favoriteName->selectText();

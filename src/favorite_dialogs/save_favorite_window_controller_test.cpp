@@ -45,5 +45,21 @@ TEST_F(SaveFavoriteTest, NameAndCommentAreLimitedInBytesOfTheSystemsEncoding) {
   EXPECT_TRUE(person->alertsShown().empty());
 }
 
+// The editing a Cancel left open does not come back in the next opening: a refused keystroke
+// keeps that opening's name, not the cancelled one.
+TEST_F(SaveFavoriteTest, TheNextOpeningForgetsTheCancelledEditing) {
+  person->act([&](tk::Window& window) {
+    type(field("favoriteName"), "Draft");
+    tk::clickButton(window, "Cancel");
+  });
+  EXPECT_EQ(dialog().showAsModalDialog(std::string("Proof"), std::nullopt), tk::ModalResponse::Cancel);
+  person->act([&](tk::Window& window) {
+    field("favoriteName")->currentEditor()->insertText("\t");  // refused: the field keeps its text
+    EXPECT_EQ(dialog().name(), "Proof");
+    tk::clickButton(window, "Cancel");
+  });
+  EXPECT_EQ(dialog().showAsModalDialog(std::string("Proof"), std::nullopt), tk::ModalResponse::Cancel);
+}
+
 }  // namespace
 }  // namespace orval
