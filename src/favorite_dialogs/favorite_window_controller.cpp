@@ -235,7 +235,9 @@ bool FavoriteWindowController::_validateSelectedRow() {
   // An import lands in the favorite folder under its name: any row of that name is taken.
   std::optional<std::string> path = item.path();
   if (path && !isInFavoriteFolder(*path)) path.reset();
-  std::optional<std::string> failure = FavoriteItem::checkName(name);
+  // The rules judge a name the person gives. An unchanged one stands: the file exists under it,
+  // and a name given under another system encoding may count more bytes in this one.
+  std::optional<std::string> failure = name != item.name() ? FavoriteItem::checkName(name) : std::nullopt;
   if (!failure) failure = checkDuplicateFavoriteName(_favoriteItemArray, row, name, path);
   if (failure) {
     _showMessage(*failure, _nameEditField);

@@ -108,5 +108,22 @@ TEST_F(FavoriteWindowTest, MouseAndReturnValidateKeyboardDropsTheEditAndCancelLo
   fs::remove_all(outside);
 }
 
+// A name the rules refuse now (given under another system encoding: 30 bytes in UTF-8, 20 in
+// CP932) does not hold the person in its row or the manager open while it is not edited.
+TEST_F(FavoriteWindowTest, AnUneditedNameIsNotCheckedAgain) {
+  std::string name;
+  for (int i = 0; i < 10; ++i) name += "\xE3\x81\x8B";
+  favorite(name, "", {{"DuplexMode", "None"}});
+  person->act([&](tk::Window& window) {
+    ASSERT_EQ(names().back(), name);
+    EXPECT_TRUE(list().clickRow(list().numberOfRows() - 1));
+    EXPECT_TRUE(list().clickRow(2));
+    EXPECT_TRUE(list().clickRow(list().numberOfRows() - 1));
+    tk::clickButton(window, "OK");
+  });
+  EXPECT_EQ(manager().showAsModalDialog(std::nullopt, PrintOption()), 1);
+  EXPECT_TRUE(person->alertsShown().empty());
+}
+
 }  // namespace
 }  // namespace orval
