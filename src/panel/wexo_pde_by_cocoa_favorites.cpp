@@ -125,9 +125,13 @@ bool WexoPDEByCocoa::_isDifferFromCurrentFavorite(const PrintOption* options) {
   std::optional<PrintOption> favorite = _currentFavoriteDictionary();
   if (!favorite) return false;
   PrintOptionConverter::convertToInternalPpdKeyword(*favorite);
+  // With the login as the job's owner the owner a favorite holds is its saver's login, which
+  // the job never takes: it is no difference.
+  const bool ownerIsLogin = options->get("AuthJobUserIdType").text() == "Login";
   for (const auto& [key, value] : *options) {
     const Value* theirs = favorite->find(key);
     if (value.isNull() || theirs == nullptr || theirs->isNull()) continue;
+    if (ownerIsLogin && key == "AuthJobUserId") continue;
     const Value mine = _stringFromBooleanIfNeed(value);
     if (!mine.isString()) continue;
     if (!_isSameFavoriteValue(key, *mine.asString(), _stringFromBooleanIfNeed(*theirs).text())) return true;

@@ -156,6 +156,21 @@ TEST_F(PanelFavoritesTest, AJobTextThatReadsAsTheFavoritesNumberStaysAsWritten) 
   EXPECT_EQ(titles(panel).front(), "monthly <-");
 }
 
+// A favorite saved under another login is the job's when chosen: with the login as the job's
+// owner, the owner stored in the favorite (its saver's login) is not a difference.
+TEST_F(PanelFavoritesTest, TheOwnerAFavoriteWasSavedWithIsNoDifferenceWhileTheLoginIsTheOwner) {
+  favorite("bob", "", PrintOption{{"AuthJobUserId", "bob"}});
+  WexoPDEByCocoa& panel = open();
+  choose(panel, "bob");
+  ASSERT_TRUE(host->panels().saveValues());  // the job's owner is now this process's login
+  ASSERT_TRUE(host->panels().restoreValues());
+  EXPECT_EQ(titles(panel).front(), "bob <-");
+  PrintOption byName = *panel.printOption();
+  byName.set("AuthJobUserIdType", "Name");
+  byName.set("AuthJobUserId", "alice");
+  EXPECT_TRUE(panel._isDifferFromCurrentFavorite(&byName));  // an owner given by name is compared
+}
+
 TEST_F(PanelFavoritesTest, ClosingTheFavoriteManagerKeepsTheCopiesTyped) {
   WexoPDEByCocoa& panel = open();
   panel.clickedRevertToDefaultSettings();  // gathers copies = 1 into the job's settings
