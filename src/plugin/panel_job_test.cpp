@@ -210,11 +210,12 @@ class TrayDialogTest : public PanelJobTest {
                         std::optional<std::size_t> answer = std::nullopt) {
     PdeAutomaticPaperTraySelection& dialog = *panel->automaticPaperTraySelection();
     person->act([&dialog, texts](tk::Window&) {
-      for (const auto& [key, text] : texts) {
+      for (const auto& typed : texts) {
         const auto& controls = dialog.getListKORAUI();
-        const auto found = std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.first == key; });
-        ASSERT_NE(found, controls.end()) << key;
-        typeInto(*found->second, text);
+        const auto found =
+            std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.first == typed.first; });
+        ASSERT_NE(found, controls.end()) << typed.first;
+        typeInto(*found->second, typed.second);
       }
       dialog.closeButton()->performClick();
     });
