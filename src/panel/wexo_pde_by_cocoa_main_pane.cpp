@@ -409,9 +409,8 @@ void WexoPDEByCocoa::_showEngineTextsInTrayDialogs() {
 
 void WexoPDEByCocoa::automaticPapaerTraySelectionDidEnd() {
   if (!_printOption) return;
-  // What the engine changed along with the dialog's choices first, then the dialog's own values:
-  // a number typed in the dialog reaches the engine only through the panes' field of its key,
-  // so the engine's value of that key is not the one typed.
+  // What the engine changed along with the dialog's choices and texts first (a conflict answered
+  // Yes), then the dialog's own values, its texts as its fields hold them.
   _takeValuesTheEngineChanged(*_printOption);
   _gatherValuesFromPane(*_printOption);
   _checkDifferenceFromCurrentFavorite(false);
