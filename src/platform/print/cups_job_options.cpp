@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/foundation/text_encoding.h"
 
 namespace orval {
 namespace {
@@ -122,6 +123,18 @@ void CupsJobOptions::encode(ipp_t* request) const {
     else
       ippAddOctetString(request, IPP_TAG_JOB, option.name, option.value, static_cast<int>(std::strlen(option.value)));
   }
+}
+
+std::string cupsJobTitle(std::string_view title) {
+  std::string text = decodeText(title, TextEncoding::UTF8, /*lossy=*/true).value_or(std::string());
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  if (text.size() > kCupsJobTitleMaxBytes) {
+    std::size_t end = kCupsJobTitleMaxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;  // not inside a character
+    text.resize(end);
+  }
+  return text;
 }
 
 }  // namespace orval

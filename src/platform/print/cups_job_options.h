@@ -37,6 +37,15 @@ namespace orval {
 
 // The longest value an option may have (the IPP limit of a text or octet-string value).
 inline constexpr std::size_t kCupsOptionMaxValueBytes = 1023;
+// The longest job title the scheduler takes (the IPP limit of a name).
+inline constexpr std::size_t kCupsJobTitleMaxBytes = 255;
+
+// The title a job-creation request carries as its "job-name": title as UTF-8 (a byte that is not
+// becomes U+FFFD, a control character a blank), cut to kCupsJobTitleMaxBytes at a character
+// boundary. The scheduler refuses the whole job for a longer or malformed name, and a job name
+// of 255 characters or a file name from another system's disk is neither rare nor wrong; the
+// job keeps its own name in its settings.
+std::string cupsJobTitle(std::string_view title);
 
 class CupsJobOptions {
  public:

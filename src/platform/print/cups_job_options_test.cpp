@@ -71,6 +71,28 @@ TEST(CupsJobOptionsTest, RefusesWhatCannotTravelUnchanged) {
   }
 }
 
+// A title the scheduler would refuse, with the job, becomes one it takes: libcups's own check
+// (the scheduler's) passes on each.
+TEST(CupsJobOptionsTest, JobTitlesAreCutAndMadeValidForTheScheduler) {
+  std::string kana;
+  for (int i = 0; i < 200; ++i) kana += "\xE3\x81\x82";
+  const std::pair<std::string, std::string> rows[] = {
+      {"Q3 report.pdf", "Q3 report.pdf"},
+      {kana, kana.substr(0, 255)},                                        // 85 whole characters
+      {std::string(254, 'a') + "\xE3\x81\x82", std::string(254, 'a')},    // not cut inside one
+      {"caf\xE9.pdf", "caf\xEF\xBF\xBD.pdf"},                            // Latin-1 from another disk
+      {"a\tb\x01", "a b "},
+  };
+  for (const auto& [title, sent] : rows) {
+    EXPECT_EQ(cupsJobTitle(title), sent) << title;
+    ipp_t* request = ippNew();
+    ipp_attribute_t* name =
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, cupsJobTitle(title).c_str());
+    EXPECT_TRUE(ippValidateAttribute(name)) << title << ": " << cupsLastErrorString();
+    ippDelete(request);
+  }
+}
+
 TEST(CupsConnectionTest, ParsesServerAddresses) {
   struct Case {
     std::string text;

@@ -166,7 +166,8 @@ std::optional<int> CupsPrintHost::createJob(const std::string& title, const Cups
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                connection_->queueURI(queue_).c_str());
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-  if (!title.empty()) ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+  if (const std::string name = cupsJobTitle(title); !name.empty())
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, name.c_str());
   if (options != nullptr) options->encode(request);
   std::string reason;
   const IppResponse response = connection_->send(request, "/printers/" + queue_, &reason);
