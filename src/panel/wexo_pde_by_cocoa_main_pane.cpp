@@ -401,9 +401,10 @@ void WexoPDEByCocoa::_announceTextsOfTrayDialog(PdeAutomaticPaperTraySelection& 
 void WexoPDEByCocoa::_showEngineTextsInTrayDialogs() {
   for (PdeAutomaticPaperTraySelection* dialog : {_automaticPaperTraySelection.get(), _bypassPaperTraySelection.get()}) {
     if (dialog == nullptr) continue;
-    for (const auto& [key, text] : dialog->getTextFieldStringDictionary())
-      if (const std::optional<std::string> held = _panePlugInMgr->getStringValueFromKey(key); held && *held != text.text())
-        _panePlugInMgr->setStringValue(held, key);
+    for (const auto& [key, text] : dialog->getTextFieldStringDictionary()) {
+      const std::optional<std::string> held = _panePlugInMgr->getStringValueFromKey(key);
+      if (held && *held != text.text()) _panePlugInMgr->setStringValue(held, key);
+    }
   }
 }
 

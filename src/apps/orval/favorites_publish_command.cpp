@@ -82,9 +82,8 @@ LpoptionsFile::Options instanceOptions(const CupsJobOptions& jobOptions, const P
     if (byDefault != defaults.end() && byDefault->second == value && (queueValue == nullptr || queueValue == value))
       continue;
     if (value.empty() && name.starts_with(kPrivateEntryPrefix)) continue;
-    if (value.find_first_of("\t\n\r") != std::string::npos)
-      throw CommandError("the option " + name + " holds a tab or a line break, which lpoptions cannot keep; "
-                         "nothing is published");
+    if (const std::optional<std::string> refused = LpoptionsFile::refusal(value))
+      throw CommandError("the option " + name + " " + *refused + "; nothing is published");
     kept.emplace_back(name, value);
   }
   // Counted as written, escapes included, and as the longer "Default" line it may be.

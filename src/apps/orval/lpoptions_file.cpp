@@ -57,6 +57,13 @@ fs::path LpoptionsFile::userFile() {
   return fs::path(serverRoot != nullptr && *serverRoot != '\0' ? serverRoot : "/etc/cups") / "lpoptions";
 }
 
+std::optional<std::string> LpoptionsFile::refusal(const std::string& value) {
+  if (value.find_first_of("\t\n\r\f\v") != std::string::npos)
+    return "holds a tab or a line break, which lpoptions cannot keep";
+  if (value.starts_with('{')) return "begins with \"{\", which CUPS reads as a collection";
+  return std::nullopt;
+}
+
 std::string LpoptionsFile::line(const std::string& keyword, const std::string& destination, const Options& options) {
   std::string out = keyword + " " + destination;
   for (const auto& [name, value] : options) {

@@ -27,6 +27,10 @@ class LpoptionsFile {
   // The line that holds options for QUEUE/INSTANCE ("Dest" or "Default"), as libcups writes it:
   // a value with a blank, a quote or a backslash is quoted, those escaped with a backslash.
   static std::string line(const std::string& keyword, const std::string& destination, const Options& options);
+  // Why an option's value cannot stand in the file and reach a job unchanged, or none: libcups
+  // splits a line at tabs, line breaks, form and vertical feeds, and reads a value that begins
+  // with "{" as a collection (taking the rest of the line with it when no "}" closes it).
+  static std::optional<std::string> refusal(const std::string& value);
 
   // The file at path (a missing one holds no line); throws CommandError when it cannot be read.
   explicit LpoptionsFile(std::filesystem::path path);

@@ -2,6 +2,7 @@
 #include "apps/orval/lpoptions_file.h"
 
 #include <gtest/gtest.h>
+#include <cups/cups.h>
 #include <sys/stat.h>
 
 #include "apps/orval/commands.h"
@@ -23,8 +24,24 @@ TEST(LpoptionsFileTest, LinesQuoteAndEscapeAsLibcupsReadsThem) {
       {"a\\b\"c", " a=\"a\\\\b\\\"c\""},
       {"", " a"},
   };
-  for (const auto& row : rows)
+  for (const auto& row : rows) {
     EXPECT_EQ(LpoptionsFile::line("Dest", "tz/Proof", {{"a", row.value}}), "Dest tz/Proof" + row.written) << row.value;
+    if (row.value.empty()) continue;  // a bare name, which libcups reads as "true"
+    // libcups reads the value back, and the option after it.
+    const std::string options = LpoptionsFile::line("Dest", "tz/Proof", {{"a", row.value}, {"b", "1"}}).substr(14);
+    cups_option_t* parsed = nullptr;
+    const int count = cupsParseOptions(options.c_str(), 0, &parsed);
+    const auto get = [&](const char* name) {
+      const char* value = cupsGetOption(name, count, parsed);
+      return std::string(value != nullptr ? value : "(none)");
+    };
+    EXPECT_EQ(get("a") + "|" + get("b"), row.value + "|1");
+    cupsFreeOptions(count, parsed);
+  }
+  // What libcups would split or read as a collection is refused before anything is written.
+  for (const char* value : {"a\tb", "a\vb", "a\fb", "line\n", "{draft", "{x}"})
+    EXPECT_TRUE(LpoptionsFile::refusal(value)) << value;
+  for (const char* value : {"TopLeft", "x{y}", "two words", ""}) EXPECT_FALSE(LpoptionsFile::refusal(value)) << value;
 }
 
 TEST(LpoptionsFileTest, OnlyTheNamedDestinationsLineChanges) {
