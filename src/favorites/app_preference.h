@@ -82,6 +82,8 @@ class AppPreference {
   // are created); *error receives the localized message of a folder that
   // could not be made or listed.
   std::vector<std::filesystem::path> arrayForFavoritePath(std::string* error = nullptr) const;
+  // True when a favorite folder lists the file at path if it is a file: visible, ending in ".pfj".
+  static bool isListedFavoriteFile(const std::filesystem::path& path);
   // Writes options with comment as the favorite name in the first favorite
   // folder, replacing a favorite of that name; answers the target path (none
   // without a name, options or folder) whether or not the write succeeded,

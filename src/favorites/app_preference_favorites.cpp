@@ -38,12 +38,14 @@ std::vector<fs::path> AppPreference::_pathArrayForOneFavoriteFolder(const fs::pa
   std::vector<fs::path> paths;
   for (const std::string& name : *names) {
     const fs::path path = folder / name;
-    if (name.starts_with('.') || !FavoriteFile::hasExtension(name) || !files::exists(path) ||
-        files::isDirectory(path) || files::isInvisible(path))
-      continue;
-    paths.push_back(path);
+    if (isListedFavoriteFile(path) && files::exists(path) && !files::isDirectory(path)) paths.push_back(path);
   }
   return paths;
+}
+
+bool AppPreference::isListedFavoriteFile(const fs::path& path) {
+  const std::string name = path.filename().string();
+  return !name.starts_with('.') && FavoriteFile::hasExtension(name) && !files::isInvisible(path);
 }
 
 std::vector<fs::path> AppPreference::arrayForFavoritePath(std::string* error) const {

@@ -32,8 +32,7 @@ std::optional<fs::path> favoriteFolderHolding(const fs::path& path, const std::v
 // file in a favorite folder (another extension, a hidden one) is imported like one from elsewhere:
 // left as it is, it would never show as a favorite.
 std::optional<fs::path> favoriteFolderListing(const fs::path& path, const std::vector<fs::path>& folders) {
-  const std::string name = path.filename().string();
-  if (name.starts_with('.') || !FavoriteFile::hasExtension(name) || files::isInvisible(path)) return std::nullopt;
+  if (!AppPreference::isListedFavoriteFile(path)) return std::nullopt;
   return favoriteFolderHolding(path, folders);
 }
 
