@@ -33,12 +33,11 @@ TEST_F(MemoryPrintHostTest, AnswersThePanelsCallback) {
   EXPECT_EQ(host.ppdFile(), before);  // a failed open keeps the description in use
 }
 
-TEST_F(MemoryPrintHostTest, MarksChoicesForPanelsEvenWhenTheyConflict) {
-  host.willChangePPDOptionKeyValue("StapleMode", "TopLeft");
+TEST_F(MemoryPrintHostTest, MarksChoicesForPanelsAndLogsThoseItLacks) {
   host.willChangePPDOptionKeyValue("Duplex", "DuplexTumble");
   LogCapture log;
   host.willChangePPDOptionKeyValue("Duplex", "Booklet");
-  EXPECT_EQ(marked("StapleMode") + " " + marked("Duplex"), "TopLeft DuplexTumble");
+  EXPECT_EQ(marked("Duplex"), "DuplexTumble");
   EXPECT_TRUE(log.contains("Booklet"));
 
   // A host without it raises as the platform does for an unknown message.
@@ -86,7 +85,7 @@ TEST_F(MemoryPrintHostTest, ADamagedTicketLeavesEmptySettingsAndIsKept) {
   EXPECT_FALSE(host.saveTicketFile(ticket, false, &error));  // not replaced
 }
 
-TEST_F(MemoryPrintHostTest, ChangesMadeByTheDialogReachThePanelsThatListTheKey) {
+TEST_F(MemoryPrintHostTest, ChangesMadeByTheDialogAreMarkedAndReachThePanels) {
   auto journal = std::make_shared<testing::Journal>();
   std::string error;
   ASSERT_TRUE(host.panels().loadPlugIn(
@@ -97,7 +96,6 @@ TEST_F(MemoryPrintHostTest, ChangesMadeByTheDialogReachThePanelsThatListTheKey) 
   journal->clear();
   EXPECT_TRUE(host.changePPDOption("Duplex", "DuplexNoTumble"));
   EXPECT_FALSE(host.changePPDOption("Duplex", "Booklet"));
-  EXPECT_TRUE(host.changePPDOption("StapleMode", "TopLeft"));
   EXPECT_EQ(*journal, (testing::Journal{"Main.didChange Duplex=DuplexNoTumble"}));
   EXPECT_EQ(marked("Duplex"), "DuplexNoTumble");
 
