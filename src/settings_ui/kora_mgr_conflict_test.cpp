@@ -109,7 +109,6 @@ TEST_F(ConflictTest, OrdinaryConflictsAreStillAskedInACollectiveChange) {
   engine->setSettings(Dict{{"StapleMode", "Left"}});
   EXPECT_EQ(alertTexts(), std::vector<std::string>{kStapleQuestion});
   EXPECT_EQ(value("PaperType"), "Plain");
-  EXPECT_EQ(recorder.posted.back().userInfo, (Dict{{"isCollectiveChange", "True"}}));
 }
 
 TEST_F(ConflictTest, RangePatternsShowTheirBound) {
