@@ -21,24 +21,19 @@ std::unique_ptr<tk::Button> buttonWithAction(const std::string& action) {
   return button;
 }
 
-TEST(HostControlsTest, FindsCollateAndTwoSidedButtonsByTheirActions) {
+TEST(HostControlsTest, FindsCollateAndTwoSidedButtonsByTheirActionsAndCopiesByTheFieldsFrame) {
   tk::View content({0, 0, 600, 400});
   content.addSubview(buttonWithAction("someOtherAction:"));
+  content.add(std::make_unique<tk::TextField>(tk::Rect{95, 4, 70, 23}));
+  tk::TextField& copies = content.add(std::make_unique<tk::TextField>(tk::Rect{101, 4, 60, 22}));
+  EXPECT_EQ(getCocoaPDEsControl(&content, kHostCollateKey), nullptr);  // a copies field answers no other key
   tk::Button& twoSided = content.add(buttonWithAction("twoSidedSelected:"));
   tk::Button& collate = content.add(buttonWithAction("collatedSelected:"));
 
   EXPECT_EQ(getCocoaPDEsControl(&content, kHostCollateKey), &collate);
   EXPECT_EQ(getCocoaPDEsControl(&content, kHostDuplexModeKey), &twoSided);
-  EXPECT_EQ(getCocoaPDEsControl(&content, "Copies"), nullptr);
-}
-
-TEST(HostControlsTest, CopiesFieldIsTheTextFieldAtAKnownFrame) {
-  tk::View content({0, 0, 600, 400});
-  content.add(std::make_unique<tk::TextField>(tk::Rect{95, 4, 70, 23}));
-  tk::TextField& copies = content.add(std::make_unique<tk::TextField>(tk::Rect{101, 4, 60, 22}));
   EXPECT_EQ(getCocoaPDEsControl(&content, kHostNumCopiesKey), &copies);
-  // A field at a copies frame is no answer for the other keys.
-  EXPECT_EQ(getCocoaPDEsControl(&content, kHostCollateKey), nullptr);
+  EXPECT_EQ(getCocoaPDEsControl(&content, "Copies"), nullptr);
 }
 
 TEST(HostControlsTest, SearchesPlainViewsAndBoxesButNotOtherContainers) {

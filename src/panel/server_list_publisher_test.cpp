@@ -63,7 +63,6 @@ TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSizeOnLinesWi
   const std::string longName(kServerListMaxNameLength, 'L');
   for (const Case& c : {Case{"StackerInfoList", ServerListFormat::Binary, 159, 159},
                         Case{"StackerInfoList", ServerListFormat::Xml, 159, 159},
-                        Case{"StackerInfoList", ServerListFormat::Binary, 64, 64},
                         Case{"StackerInfoList", ServerListFormat::Xml, 1, 1},
                         Case{longName, ServerListFormat::Binary, 159, 156}}) {
     SCOPED_TRACE(c.chunkBytes);

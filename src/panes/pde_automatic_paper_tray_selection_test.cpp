@@ -107,7 +107,6 @@ TEST_F(TrayDialogTest, BuildsTheControlsItsDescriptionHasAndNarrowsWithoutMediaA
       {false, minus(kAutomatic, {"MediaTypeSequence", "PaperColor"}), fivePartForms, 352, 320},
       {false, {"MediaTypeCoatingMaterial", "MediaTypeDrilled", "MediaTypePreprinted"}, {}, 640, 608},  // gloss keeps it
       {true, {}, {}, 352, 320},
-      {true, {"MediaTypeSequenceBypass"}, {}, 352, 320},  // a mandatory entry missing
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.without));
