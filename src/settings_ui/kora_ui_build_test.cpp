@@ -29,7 +29,6 @@ TEST_F(KoraUIBuildTest, TextFieldsWithAndWithoutHeadColumnTitleAndButton) {
   EXPECT_EQ(field->stringValue(), "abc");
   EXPECT_EQ(std::pair(field->unit(), field->maxDigit()), std::pair(7, 256));  // max_digit below 1: the default
   EXPECT_EQ(control->button()->frame(), (Rect{285, 52, 100, 24}));
-  EXPECT_EQ(control->getControlHeight(), 48);
 
   auto secure = build(Dict{{"mainKeyword", "Password"}, {"control_type", "SecureTextField_text"},
                            {"max_digit", "8"}, {"text_type", "ASCII"}});
