@@ -10,7 +10,6 @@
 
 namespace orval::testing_support {
 
-// A fixture bundle from src/common/testdata (for example "Strings.bundle").
 inline std::shared_ptr<Bundle> fixtureBundle(const std::string& name) {
   return Bundle::bundleWithPath(std::filesystem::path(ORVAL_SOURCE_DIR) / "src/common/testdata" / name);
 }

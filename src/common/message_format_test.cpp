@@ -15,7 +15,6 @@ TEST(MessageFormatTest, Conversions) {
   std::string many;
   for (int i = 0; i < 200; ++i) many += "%@%d%s%lf%*d";
   const char* none = nullptr;
-  // Each row: what stringWithFormat made, what it should make.
   const std::pair<std::string, std::string> rows[] = {
       {stringWithFormat("%@%@dpi|%@|%@|%@", "TIFF", 600, true, Value(false), 0.5), "TIFF600dpi|True|False|0.5"},
       {stringWithFormat("%@ %d", "100%d", 3), "100%d 3"},  // a "%" inside an argument is no conversion

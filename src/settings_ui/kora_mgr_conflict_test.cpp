@@ -52,7 +52,6 @@ TEST_F(ConflictTest, NoReturnsTheChangeYesChangesTheOtherSettingAndAnnouncesIt) 
   change("StapleMode", "Left");
   ASSERT_EQ(person->alertsShown().size(), 2u);  // asked again after a No
   EXPECT_EQ(person->alertsShown()[1].messageText, kStapleQuestion);
-  EXPECT_THAT(person->alertsShown()[1].buttons, ElementsAre("Yes", "No"));
   EXPECT_EQ(value("StapleMode") + value("PaperType"), "LeftPlain");
   EXPECT_THAT(recorder.names(), ElementsAre("StapleMode", "PaperType", "ValueChangFinished_PaperType",
                                             "ValueChangFinished_StapleMode"));
@@ -189,10 +188,8 @@ TEST_F(ConflictTest, MessagesAreLocalizedThroughTheResourceBundlesUITable) {
   change("FoldMode", "Half");
   person->answerAlert(0);
   change("TrimWidth", "15");
-  ASSERT_EQ(person->alertsShown().size(), 1u);
-  EXPECT_EQ(alertTexts()[0],
-            "These settings clash.\r[Trim width]=[over 10 mm]\r[Fold]:[Folded in half]\r"
-            "\rChange these?\r[Fold]:[Flat]\r");
+  ASSERT_THAT(alertTexts(), ElementsAre("These settings clash.\r[Trim width]=[over 10 mm]\r[Fold]:[Folded in half]\r"
+                                        "\rChange these?\r[Fold]:[Flat]\r"));
   EXPECT_THAT(person->alertsShown()[0].buttons, ElementsAre("Change", "Keep"));
   EXPECT_EQ(value("FoldMode"), "Off");
 }

@@ -13,7 +13,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using namespace testing_support;
 
-// "Target": a pop-up of A and B.
 Dict targetDescription() { return popupDescription("Target", "Target", {{"A", "Choice A"}, {"B", "Choice B"}}, "A"); }
 
 // "Source": a pop-up whose every table reaches "Target" when it is "On".

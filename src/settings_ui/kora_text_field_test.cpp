@@ -2,6 +2,7 @@
 
 #include "common/notify_unit.h"
 #include "platform/toolkit/stepper.h"
+#include "settings_ui/kora_secure_text_field.h"
 #include "settings_ui/text_entry_test_support.h"
 
 namespace orval {
@@ -69,9 +70,8 @@ TEST_F(KORATextFieldTest, OutOfRangeAtTheEndShowsTheAlertAndClamps) {
   edit(field).typeText("5");
   person->answerAlert(0);
   EXPECT_TRUE(leaveField());
-  ASSERT_EQ(person->alertsShown().size(), 1u);
-  EXPECT_EQ(person->alertsShown()[0].messageText, "");
-  EXPECT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 10.0 to 100.0."});
+  ASSERT_EQ(alertTexts(), std::vector<std::string>{"Enter a value from 10.0 to 100.0."});
+  EXPECT_EQ(person->alertsShown()[0].messageText, "");  // the text is the informative one
   EXPECT_EQ(field.stringValue(), "10.0");
   EXPECT_EQ(recorder.names(), std::vector<std::string>{"Thickness"});
 }
@@ -149,8 +149,7 @@ TEST_F(KORATextFieldTest, TakeIntValueFromEndsEditing) {
 TEST_F(KORATextFieldTest, InterfaceFileFieldAnswersValidate) {
   useMessageBundle();
   auto& field = addField(KORATextField::fromInterfaceFile());
-  EXPECT_EQ(field.unit(), 2);
-  EXPECT_EQ(field.maxDigit(), 4);
+  EXPECT_EQ(std::pair(field.unit(), field.maxDigit()), std::pair(2, 4));
   field.setStringValue("1e300");
   EXPECT_EQ(field.intValueInRange(), 2147483647);
 
@@ -188,6 +187,31 @@ TEST_F(KORATextFieldTest, TextKinds) {
     field.setUnit(unit);
     EXPECT_EQ(field.isTextFormat(text), accepted) << unit << " " << text;
   }
+}
+
+using KORASecureTextFieldTest = testing_support::TextEntryTest;
+
+TEST_F(KORASecureTextFieldTest, NumericTypingIsLooser) {
+  auto& field = numericField<KORASecureTextField>("PinCode", 0, 1, 500);
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_TRUE(editor.typeText("099"));
+  editor.selectAll();
+  EXPECT_TRUE(editor.typeText("999"));
+  EXPECT_FALSE(editor.typeText("9"));
+  EXPECT_FALSE(editor.typeText("."));
+  editor.selectAll();
+  EXPECT_FALSE(editor.typeText("-"));
+  EXPECT_EQ(editor.string(), "999");
+}
+
+TEST_F(KORASecureTextFieldTest, TextModeTakesAnyText) {
+  auto& field = addField(std::make_unique<KORASecureTextField>());
+  field.setUnit(8);
+  field.setDigit(4);
+  tk::FieldEditor& editor = edit(field);
+  EXPECT_TRUE(editor.typeText("pass word!"));  // not ASCII-kind text, and longer than four
+  EXPECT_TRUE(leaveField());
+  EXPECT_EQ(field.lastEndEditingText(), "pass word!");
 }
 
 }  // namespace

@@ -39,7 +39,6 @@ inline Dict fixtureControl(const std::string& name, const std::shared_ptr<Bundle
   return control != nullptr ? *control : Dict{};
 }
 
-// A "choices" array from (choice, text) pairs.
 using Choices = std::initializer_list<std::pair<std::string, std::string>>;
 inline Value choices(Choices entries) {
   Array list;

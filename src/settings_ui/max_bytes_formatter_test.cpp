@@ -1,6 +1,5 @@
 #include "settings_ui/max_bytes_formatter.h"
 
-#include "platform/foundation/platform_exception.h"
 #include "settings_ui/text_entry_test_support.h"
 
 namespace orval {

@@ -13,7 +13,6 @@ tk::TabViewItem& addTab(tk::TabView& tabs, const std::string& identifier, const 
   return tabs.addTabViewItem(std::move(item));
 }
 
-// A tab view placed on tab's view.
 tk::TabView& nestTabs(tk::TabViewItem& tab) { return tab.view()->add(std::make_unique<tk::TabView>()); }
 
 // The tab tree's outline beside the tabs it mirrors: "Plain", and "Colour" holding

@@ -24,7 +24,6 @@ class TextEntryTest : public kora_ui_testing::ScriptedPersonTest {
   TextEntryTest() { window->makeKeyAndOrderFront(); }
   ~TextEntryTest() override { window.reset(); }
 
-  // Adds field to the window's content and answers it.
   template <class F>
   F& addField(std::unique_ptr<F> field) {
     return window->contentView().add(std::move(field));
@@ -61,7 +60,6 @@ class TextEntryTest : public kora_ui_testing::ScriptedPersonTest {
   std::unique_ptr<tk::Window> window = std::make_unique<tk::Window>();
 };
 
-// A visible window holding one plain text field.
 class PlainFieldTest : public TextEntryTest {
  protected:
   tk::TextField& field = addField(std::make_unique<tk::TextField>());

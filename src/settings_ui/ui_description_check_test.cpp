@@ -17,7 +17,6 @@ Array twoChoices() {
   return Array{Dict{{"choice", "True"}, {"text", "On"}}, Dict{{"choice", "False"}, {"text", "Off"}}};
 }
 
-// Findings of one control and key.
 std::vector<UiDescriptionFinding> findingsAt(const std::vector<UiDescriptionFinding>& findings,
                                              const std::string& control, const std::string& key) {
   std::vector<UiDescriptionFinding> selected;
