@@ -82,6 +82,7 @@ TEST_F(ApplicationTest, NestedRunsEndInnermostFirst) {
   });
   script->act([&](Window& w) {
     EXPECT_EQ(&w, &inner);
+    EXPECT_EQ(app().modalWindow(), &inner);  // the innermost run's
     EXPECT_EQ(app().modalWindows(), (std::vector<Window*>{&outer.window, &inner}));
     app().stopModal();
   });
