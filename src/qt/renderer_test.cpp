@@ -183,7 +183,6 @@ TEST_F(RendererTest, TabsTablesAndOutlinesFollowTheirModels) {
   // Expanding in Qt expands in the model; the children's rows come.
   list->topLevelItem(1)->setExpanded(true);
   EXPECT_TRUE(outline.isItemExpanded(&tree.root.children[1]));
-  EXPECT_EQ(outline.numberOfRows(), 4);
   list = widget<QTreeWidget>(outline);
   ASSERT_EQ(list->topLevelItem(1)->childCount(), 1);
   QTreeWidgetItem* leaf = list->topLevelItem(1)->child(0);

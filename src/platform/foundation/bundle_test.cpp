@@ -1,9 +1,6 @@
 #include "platform/foundation/bundle.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <fstream>
 
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/log.h"

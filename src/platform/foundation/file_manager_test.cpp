@@ -33,7 +33,6 @@ class FilesTest : public ::testing::Test {
   const fs::path dir_ = folder_.path();
 };
 
-// Sets the process umask while alive.
 class ScopedUmask {
  public:
   explicit ScopedUmask(mode_t mask) : previous_(umask(mask)) {}
@@ -263,7 +262,6 @@ TEST_F(FilesTest, AtomicWriteThroughALinkReplacesTheLinksTarget) {
 TEST_F(FilesTest, AtomicCreationNeverReplaces) {
   std::string error;
   ASSERT_TRUE(createFileAtomically(dir_ / "new", "first", &error)) << error;
-  EXPECT_EQ(contents(dir_ / "new"), "first");
   EXPECT_FALSE(createFileAtomically(dir_ / "new", "second", &error));
   EXPECT_NE(error.find("already exists"), std::string::npos) << error;
   fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");

@@ -128,7 +128,6 @@ TEST(PlistTest, RoundTripsThroughXmlAndBinaryKeepingOrder) {
   const Value original = richValue();
   for (const bool binary : {false, true}) {
     const std::string bytes = binary ? plistToBinary(original) : plistToXml(original);
-    ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(bytes.starts_with("bplist00"), binary);
     std::string error;
     const std::optional<Value> back = plistFromBytes(bytes, &error);
@@ -260,7 +259,6 @@ TEST(PlistTest, ReadsAndWritesFilesAndKeepsTheOldFileOnAFailedWrite) {
 
   ASSERT_TRUE(writePlistFile(file, richValue(), &error)) << error;
   EXPECT_EQ(dictFromFile(file), *richValue().asDict());
-  // A root that is not a dictionary is no Dict.
   ASSERT_TRUE(writePlistFile(file, Array{1, 2}));
   EXPECT_FALSE(dictFromFile(file, &error));
   EXPECT_NE(error.find("dictionary"), std::string::npos);

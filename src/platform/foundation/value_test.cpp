@@ -60,11 +60,9 @@ TEST(ValueTest, DecimalReadingOfText) {
            {"", 0.0}, {"1e999", HUGE_VAL}, {"1e-999", 0.0}, {tiny, 0.0}, {"-" + tiny, 0.0}, {huge, HUGE_VAL},
            {"-" + huge, -HUGE_VAL}, {"0.0001e-330", 0.0}, {"0.001e312", HUGE_VAL}})
     EXPECT_EQ(decimalValueOfString(text), value) << text.substr(0, 20);
-  EXPECT_EQ(integerValueOfString(tiny), 0);
-  EXPECT_EQ(integerValueOfString(huge), INT64_MAX);
-  EXPECT_EQ(integerValueOfString("7.9"), 7);
-  EXPECT_EQ(integerValueOfString("-7.9"), -7);
-  EXPECT_EQ(integerValueOfString("1e30"), INT64_MAX);
+  for (const auto& [text, value] : std::initializer_list<std::pair<std::string, long long>>{
+           {tiny, 0}, {huge, INT64_MAX}, {"7.9", 7}, {"-7.9", -7}, {"1e30", INT64_MAX}})
+    EXPECT_EQ(integerValueOfString(text), value) << text.substr(0, 20);
   EXPECT_EQ(Value("12").intValue(), 12);
   EXPECT_EQ(Value(true).intValue(), 1);
 }

@@ -31,12 +31,11 @@ TEST_F(AlertTest, AnswersCountFromOneThousandInButtonOrder) {
   EXPECT_EQ(alert.runModal(), AlertReturn::SecondButton);
   ASSERT_EQ(script->alertsShown().size(), 4u);
   const auto& shown = script->alertsShown().front();
-  EXPECT_EQ(shown.messageText, "Conflict");
-  EXPECT_EQ(shown.informativeText, "Change the staple setting?");
-  EXPECT_EQ(shown.buttons, (std::vector<std::string>{"Yes", "No", "Cancel"}));
-  EXPECT_EQ(alert.buttons()[0]->keyEquivalent(), "\r");
-  EXPECT_EQ(alert.buttons()[2]->keyEquivalent(), "\x1b");
-  EXPECT_EQ(alert.buttons()[1]->tag(), 1001);
+  EXPECT_EQ(std::tuple(shown.messageText, shown.informativeText, shown.buttons),
+            std::tuple("Conflict", "Change the staple setting?", std::vector<std::string>{"Yes", "No", "Cancel"}));
+  const auto& buttons = alert.buttons();
+  EXPECT_EQ(std::tuple(buttons[0]->keyEquivalent(), buttons[2]->keyEquivalent(), buttons[1]->tag()),
+            std::tuple("\r", "\x1b", 1001L));
 }
 
 TEST_F(AlertTest, AScriptThatCannotAnswerFailsLoudlyAndABareAlertGetsOK) {

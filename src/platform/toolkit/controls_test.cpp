@@ -1,4 +1,3 @@
-// Buttons, radio matrices, steppers, sliders and date pickers.
 #include <gtest/gtest.h>
 
 #include "platform/toolkit/toolkit.h"

@@ -44,7 +44,6 @@ TEST_F(ImageTest, MissingOrMalformedFilesGiveNoImage) {
   std::string corrupt = png();
   corrupt[19] = 0x04;  // width changed, checksum no longer matches
   EXPECT_FALSE(Image::fromFile(write("corrupt.png", corrupt)));
-  EXPECT_FALSE(pngSizeOfBytes(""));
   EXPECT_TRUE(pngSizeOfBytes(png().substr(0, 33)));  // the header chunk is enough
 }
 

@@ -24,10 +24,8 @@ TEST(TabViewTest, OnlyTheSelectedTabsViewIsASubview) {
   TabView tabs({0, 0, 200, 100});
   TabViewItem& basic = tabs.addTabViewItem(tab("basic", "Basic"));
   TabViewItem& finish = tabs.addTabViewItem(tab("finish", "Finishing"));
-  finish.view()->setTag(5);
   EXPECT_EQ(tabs.selectedTabViewItem(), &basic);  // the first tab added
   EXPECT_EQ(tabs.subviews(), (std::vector<View*>{basic.view()}));
-  EXPECT_EQ(tabs.viewWithTag(5), nullptr);
   ASSERT_TRUE(tabs.selectTabViewItemWithIdentifier(Value("finish")));
   EXPECT_EQ(tabs.subviews(), (std::vector<View*>{finish.view()}));
   EXPECT_EQ(finish.view()->frame(), (Rect{0, 0, 200, 100}));

@@ -1,4 +1,3 @@
-// Tables and outlines served by data sources.
 #include <gtest/gtest.h>
 
 #include <string>
