@@ -202,8 +202,8 @@ TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
   // the queue's description asks for it; without, every document after the first was lost and the job completed.
   const fs::path second = cupsd_->folder() / "second.pdf";
   std::ofstream(second, std::ios::binary) << "%PDF-1.4\n% the second document, longer than the first\n%%EOF\n";
-  const ProgramResult lp = runProgram(
-      {"/usr/bin/lp", "-h", cupsd_->socket(), "-d", "tzfav/Booklet", cupsd_->document(), second.string()});
+  const ProgramResult lp =
+      runProgram({"/usr/bin/lp", "-h", cupsd_->socket(), "-d", "tzfav/Booklet", cupsd_->document(), second.string()});
   ASSERT_EQ(lp.status, 0) << lp.err;
   std::string error;
   const std::optional<tzps::SpoolContents> spooled = awaitRecords(spool, 2, &error);
