@@ -40,7 +40,8 @@ class PrintOptionConverterTest : public ::testing::Test {
   static void toInternal(PrintOption& options) { stdoutOf([&] { Converter::convertToInternalPpdKeyword(options); }); }
 };
 
-// A booklet of a custom 100 x 210 mm sheet with three creases and most of the converted keys. Each row:
+// A booklet of a custom 100 x 210 mm sheet with three creases and most of the converted keys (punch and page
+// order: print_option_converter_keys_test). Each row:
 // the internal value, its canonical text (kAbsent: split into other keys) and the text it comes back as.
 struct JobRow {
   const char *key, *internal, *canonical, *back = nullptr;  // back: the internal value when none
@@ -54,7 +55,6 @@ const JobRow kBookletJob[] = {
     {"CreasePosition3", "30", "51024", "30.00"}, {"CreaseDirection1", "Mountain", "Valley"},
     {"CreaseDirection3", "Valley", "Mountain"}, {"TrimmerCutSize", "3", "1701", "3.00"},
     {"FormPositionWidth", "20", "11339", "20.00"},
-    {"Punch_PunchHoles", "LeftHoles2", kAbsent}, {"PageOrder_new", "FaceUpReverse", kAbsent},
     {kPaperType, "Plain_True_Matte_False_False_3", kAbsent},
     {kPaperTypeBypass, "Coated_False_Gloss_True_False_0", kAbsent},
     {"SpTonerSpecifyColorFront_SpTonerColorFront", "True_Clear", kAbsent}, {"Magnification", "100.0", "1000"},
@@ -74,8 +74,6 @@ TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
   // The booklet takes half the sheet per page; joined keys are split.
   expectTexts(options, {{"BackMargin", "567"},
                         {"FinishedSizeWidth", "59527"},
-                        {"Punch", "Left"},
-                        {"PageOrder", "Reverse"},
                         {"PaperType", "Plain"},
                         {"PaperTypeCustomNumber", "3"},
                         {"MediaTypePreprintedBypass", "True"},
@@ -90,7 +88,7 @@ TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
   for (const JobRow& row : kBookletJob)
     EXPECT_EQ(text(options, row.key), row.back ? row.back : row.internal) << row.key;
   EXPECT_EQ(text(options, "SecurityPrintPassword"), "s3cret");
-  for (const char* gone : {"Punch", "PageOrder", "PaperType", "SpTonerColorFront", "BackMargin", "FixedForm"})
+  for (const char* gone : {"PaperType", "SpTonerColorFront", "BackMargin", "FixedForm"})
     EXPECT_FALSE(options.contains(gone)) << gone;
 }
 

@@ -39,9 +39,6 @@ class FavoritesCommandTest : public ::testing::Test {
     EXPECT_EQ(result.status, 0) << result.err;
     return nlohmann::json::parse(result.out, nullptr, false);
   }
-  std::string staple() {
-    return testing::valueOf(nlohmann::json::parse(orval({"show", "--json"}).out), "StapleMode");
-  }
   // Every file of the favorite folder with a digest of its bytes.
   std::map<std::string, std::size_t> folderContents() const {
     std::map<std::string, std::size_t> files;
@@ -74,7 +71,7 @@ TEST_F(FavoritesCommandTest, SaveChangeApplyExportDeleteAndImportFromAShell) {
   EXPECT_EQ(list[0]["differs"], true);
 
   EXPECT_EQ(favorites({"apply", "proof"}).status, 0);
-  EXPECT_EQ(staple(), "TopLeftCorner");
+  EXPECT_EQ(testing::valueOf(nlohmann::json::parse(orval({"show", "--json"}).out), "StapleMode"), "TopLeftCorner");
   EXPECT_EQ(json({"list"})["favorites"][0]["differs"], false);
   // The manager's tree marks what the favorite changes from the defaults (its staple).
   const std::string shown = favorites({"show", "proof"}).out;

@@ -1,4 +1,4 @@
-// `orval info`, run in this process against the build tree's bundle.
+// `orval info` against the build tree's bundle.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,8 +22,7 @@ nlohmann::json parse(const std::string& text) {
 TEST(InfoCommandTest, ShowsThePanelThePanesTheListsAndTheDefaults) {
   const testing::RunResult result = runOrval({"info", "--bundle", ORVAL_BUNDLE_DIR});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.out.find("Panel: TZ Print Server (com.quillant.p.orval.pde.r1_plugin.main)"), std::string::npos)
-      << result.out;
+  // The panel's line is orval_cli_info's (CMakeLists.txt).
   EXPECT_NE(result.out.find("identifier com.quillant.p.orval.pde.r1_plugin.main"), std::string::npos);
   EXPECT_NE(result.out.find("Finishing+Punch: Punch (role Punch of Finishing.bundle)\n"
                             "    controls: Punch_PunchHoles\n"),
@@ -36,13 +35,16 @@ TEST(InfoCommandTest, ShowsThePanelThePanesTheListsAndTheDefaults) {
   EXPECT_EQ(PanePlugInMgr::sharedInstanceIfExists(), nullptr);
 }
 
+// Run as a program: its standard output holds the document and nothing else (the plug-in's own diagnostics on
+// the standard output are kept out of it).
 TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
-  const testing::RunResult result = runOrval({"info", "--bundle", ORVAL_BUNDLE_DIR, "--device-uri",
-                                              "ipp://[v1.fe80::1+en0]:631/printers/tz", "--json"});
-  ASSERT_EQ(result.status, 0) << result.err;
+  const testing::RunResult result =
+      testing::runShell(std::string(ORVAL_CLI_PATH) + " info --json --bundle " + ORVAL_BUNDLE_DIR +
+                        " --device-uri 'ipp://[v1.fe80::1+en0]:631/printers/tz' 2>/dev/null");
+  ASSERT_EQ(result.status, 0);
   const nlohmann::json info = parse(result.out);
-  EXPECT_EQ(info["panel"]["name"], "TZ Print Server");
-  EXPECT_EQ(info["panel"]["kind"], "com.quillant.p.orval.pde.r1_plugin.main");
+  EXPECT_EQ(info["panel"],
+            (nlohmann::json{{"name", "TZ Print Server"}, {"kind", "com.quillant.p.orval.pde.r1_plugin.main"}}));
   EXPECT_EQ(info["bundle"]["identifier"], "com.quillant.p.orval.pde.r1_plugin.main");
   EXPECT_EQ(info["bundle"]["version"], "1.0.0");
   EXPECT_EQ(info["deviceURI"], "ipp://[v1.fe80::1+en0]:631/printers/tz");
@@ -73,16 +75,6 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
   }
   EXPECT_TRUE(info["defaults"].contains("StapleMode"));
   EXPECT_TRUE(info["defaults"].contains("MailAddress"));
-}
-
-// The program's standard output holds the document and nothing else (the
-// plug-in's own diagnostics on the standard output are kept out of it).
-TEST(InfoCommandTest, ProgramPrintsExactlyOneJsonDocument) {
-  const testing::RunResult result =
-      testing::runShell(std::string(ORVAL_CLI_PATH) + " info --json --bundle " + ORVAL_BUNDLE_DIR + " 2>/dev/null");
-  EXPECT_EQ(result.status, 0);
-  const nlohmann::json info = parse(result.out);
-  EXPECT_EQ(info["panel"]["name"], "TZ Print Server");
 }
 
 TEST(InfoCommandTest, AnotherPrinterDescriptionAndItsLists) {

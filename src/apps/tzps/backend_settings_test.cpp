@@ -25,8 +25,7 @@ TEST(BackendSettingsTest, ReadsTheFoldersFromTheDeviceAddress) {
     const std::optional<BackendSettings> settings = backendSettingsFromURI(c.uri, defaults, &error);
     ASSERT_EQ(settings.has_value(), c.settings.has_value()) << c.uri << ": " << error;
     if (settings) {
-      EXPECT_EQ(settings->spool, c.settings->spool) << c.uri;
-      EXPECT_EQ(settings->lists, c.settings->lists) << c.uri;
+      EXPECT_EQ(std::pair(settings->spool, settings->lists), std::pair(c.settings->spool, c.settings->lists)) << c.uri;
     } else {
       EXPECT_NE(error.find(c.problem), std::string::npos) << c.uri << ": " << error;
     }
