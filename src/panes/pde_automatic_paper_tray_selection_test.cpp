@@ -121,9 +121,6 @@ TEST_F(TrayDialogTest, BuildsTheControlsItsDescriptionHasAndNarrowsWithoutMediaA
     EXPECT_EQ(made->separator()->frame().width, row.separatorWidth);
     EXPECT_EQ(made->window()->title(), row.bypass ? "Bypass Tray Settings" : "Automatic Tray Selection");
     EXPECT_EQ(manager().koraMgr().getAllValueDictionary().keys(), built);
-    for (const auto& [name, control] : made->getListKORAUI()) {
-      EXPECT_GT(control->subviewCount(), 0u) << name;
-    }
   }
 }
 
@@ -225,7 +222,6 @@ TEST_F(TrayDialogTest, ClosingCommitsTheTypingBeforeTheParentReadsTheValues) {
   script->act([&](tk::Window&) { automatic->clickButtonClose(); });
   script->act([](tk::Window& window) { tk::endModalWindow(window, tk::ModalResponse::OK); });
   EXPECT_EQ(tk::Application::shared().runModalForWindow(outer), tk::ModalResponse::OK);
-  EXPECT_EQ(script->remainingSteps(), 0u);
 }
 
 TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
