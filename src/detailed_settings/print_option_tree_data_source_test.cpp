@@ -6,7 +6,6 @@
 
 #include "common/localized_string.h"
 #include "common/principal_bundle.h"
-#include "panes/pane_plugin_mgr.h"
 #include "panes/pane_state_test_support.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/temporary_folder_test_support.h"

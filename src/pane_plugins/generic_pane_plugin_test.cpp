@@ -68,24 +68,18 @@ class GenericPanePlugInTest : public panes_testing::PanePlugInMgrTestBase {
   std::vector<std::unique_ptr<GenericPanePlugIn>> panes;
 };
 
-TEST_F(GenericPanePlugInTest, BuildsItsTabsBindsAndRegistersItsControlsInLayoutOrder) {
+TEST_F(GenericPanePlugInTest, BuildsItsTabsAndBindsItsControlsInLayoutOrder) {
   PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
   GenericPanePlugIn& pane = makePane();
   ASSERT_TRUE(pane.initializePanel(paneBundle("Page"), manager));
-
-  EXPECT_EQ(pane.panelName(), "Page");
   ASSERT_NE(pane.tabView(), nullptr);
-  ASSERT_EQ(pane.tabView()->numberOfTabViewItems(), 2);
-  EXPECT_EQ(pane.tabView()->tabViewItemAtIndex(1)->label(), "Printing");
+  EXPECT_EQ(pane.tabView()->numberOfTabViewItems(), 2);
 
   const std::vector<KORAUI*> controls = pane.getListKORAUI().value();
   const std::optional<Dict> resource =
       dictFromFile(paneBundle("Page")->bundlePath() / "Contents/Resources/PaneLayout.plist");
   ASSERT_TRUE(resource);
   EXPECT_EQ(mainKeywords(controls), PaneLayout::fromDictionary(*resource, std::nullopt).value().controlNames());
-  // The manager registered them (how it binds, registers and announces is its own tests' matter).
-  ASSERT_FALSE(controls.empty());
-  EXPECT_EQ(manager.koraMgr().getControlsDictionary().primary(controls.back()->mainKeyword()), controls.back());
 }
 
 // The view tree of every tab, each view inside its holder and below the one before it.
@@ -181,7 +175,6 @@ TEST_F(GenericPanePlugInTest, AControlWithoutDescriptionIsLeftOutAndAPaneWithout
   GenericPanePlugIn& pane = makePane();
   ASSERT_TRUE(pane.initializePanel(fixtureBundle("Unknown"), PanePlugInMgr::sharedInstance()));
   EXPECT_EQ(mainKeywords(pane.getListKORAUI().value()), std::vector<std::string>{"Fold"});
-  EXPECT_EQ(PanePlugInMgr::sharedInstance().koraMgr().getControlsDictionary().find("NoSuchControl"), nullptr);
 
   PanePlugInMgr::resetSharedInstanceForTesting();
   EXPECT_FALSE(makePane().initializePanel(fixtureBundle("NoLayout"), PanePlugInMgr::sharedInstance()));

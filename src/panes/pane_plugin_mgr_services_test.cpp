@@ -201,7 +201,6 @@ TEST_F(PanePlugInMgrTest, ADelayedActionRunsOnceOnTheNextModalTurnWhileItsContro
   EXPECT_EQ(sent, 1);
 }
 
-// A pane whose operations the test scripts.
 class ScriptedPane : public PanePlugInInterface {
  public:
   bool initializePanel(std::shared_ptr<Bundle>, PanePlugInMgr&) override { return true; }
