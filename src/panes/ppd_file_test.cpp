@@ -82,7 +82,7 @@ TEST(PpdFileTest, ChoicesTitlesDefaultsAndBooleans) {
     EXPECT_EQ(ppd.optionKeywords("Nothing"), std::nullopt);
     EXPECT_EQ(ppd.uiType("QZFinishers"), PPD_UI_PICKMANY);
 
-    // Groups and subgroups, booleans as booleans.
+    // Every group's options (libcups files a subgroup's under its group), booleans as booleans.
     EXPECT_EQ(ppd.defaultValueDictionary(),
               (Dict{{"DuplexMode", "None"}, {"PagePrintOnCenter", true}, {"OffsetMode", false}, {kKeyword39, ""},
                     {"StapleMode", "TopLeftCorner"}, {"QZFinishers", "Stacker"}, {"PageSize", "A4"}}));

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "apps/tzps/job_record.h"
@@ -259,7 +260,7 @@ TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
   const fs::path spool = fs::path(::testing::TempDir()) / "tzps-backend-documents-test";
   fs::remove_all(spool);
   for (const int document : {2, 1}) {
-    const BackendJob job{.queue = "TZ", .job = 7, .user = "u", .title = "t", .copies = 1, .options = "",
+    const BackendJob job{.queue = "TZ", .job = 7, .user = "operator", .title = "t", .copies = 3, .options = "",
                          .format = "application/pdf", .document = document};
     std::istringstream bytes("%PDF-1.4 document " + std::to_string(document));
     std::ostringstream messages;
@@ -270,6 +271,8 @@ TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
   for (int document = 1; document <= 2; ++document) {
     const JobRecord& record = contents->records[document - 1];
     EXPECT_EQ(record.documentNumber, document);
+    EXPECT_EQ(std::tuple(record.queue, record.job, record.user, record.copies, record.format),
+              std::tuple("TZ", 7, "operator", 3, "application/pdf"));
     EXPECT_EQ(foundation_testing::fileContents(record.folder / record.document),
               "%PDF-1.4 document " + std::to_string(document));
   }
