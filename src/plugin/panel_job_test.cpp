@@ -126,6 +126,9 @@ TEST_F(PanelJobTest, ACustomValueIsAPrivateEntryWithTheDefaultMarked) {
   panel->_setValueToPpdDictionary(nullptr, nullptr, "StapleMode", "Custom,1");
   EXPECT_EQ(privateEntry("StapleMode")->text(), "Custom%x2C1");
   EXPECT_EQ(ppd.findMarkedChoice("StapleMode")->text(), byDefault);
+  // A pane plug-in that drops the option while gathering takes its entry out of the job.
+  panel->removedObjectByGatheringPrintOption("StapleMode");
+  EXPECT_EQ(privateEntry("StapleMode"), nullptr);
 
   // An entry that was not escaped is reported and leaves the option's default.
   host->printSettings()->setValue(privateEntryKey("WaterMarkName"), Value("a,b"));
