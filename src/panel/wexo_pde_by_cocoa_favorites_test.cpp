@@ -175,7 +175,6 @@ TEST_F(PanelFavoritesTest, TheDialogsCopiesAndCollateOutlastTheFavoriteManagerAn
   EXPECT_EQ(person->remainingSteps(), 0u);
 }
 
-
 TEST(FavoriteDifferenceTest, ValuesAgreeAsNumbersAndPasswordsAsClearText) {
   const auto scrambled = [](const char* clear, unsigned seed) {
     char out[64];

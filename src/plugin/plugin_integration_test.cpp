@@ -104,8 +104,7 @@ TEST_F(PlugInTest, OtherPanelsChangesAreTakenWhenOfferedAndTheDialogsControlsAre
             *panel->plugInBundle()->objectForInfoDictionaryKey("PMPPDKeysSupported").asArray());
   const std::string other = otherChoice("StapleMode", panel->printOption()->get("StapleMode").text());
   // The dialog's own controls are reached through the host.
-  host->printSettings
-()->setDuplex(DuplexMode::Tumble);
+  host->printSettings()->setDuplex(DuplexMode::Tumble);
   EXPECT_EQ(panel->getDuplex(), "DuplexTumble");
   panel->setQZInputSlot(std::string("Tray2"));
   panel->setQZInputSlot(std::nullopt);
