@@ -48,10 +48,11 @@ class DestroyingOperator : public tk::Operator {
 
 using KORAMgrLifetimeTest = KORAMgrTest;
 
-TEST_F(KORAMgrLifetimeTest, LookupsValuesAndValidationForgetADestroyedControl) {
+TEST_F(KORAMgrLifetimeTest, LookupsValuesValidationAndCollectiveChangesForgetADestroyedControl) {
   add(sourceDescription());
   KORAUI& target = add(targetDescription());
   const std::size_t validations = engine->validationCount();
+  const std::string backup = engine->backupSettings();
 
   destroy(target);
   EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Source"));
@@ -67,29 +68,17 @@ TEST_F(KORAMgrLifetimeTest, LookupsValuesAndValidationForgetADestroyedControl) {
   EXPECT_THAT(registeredKeywords(*engine), ElementsAre("Source"));
 
   change("Source", "On");
-  EXPECT_THAT(alertTexts(), IsEmpty());
   EXPECT_EQ(value("Source"), "On");
   EXPECT_THAT(announced.names(),
               ElementsAre("Target", "Target", "Target", "Target", "Target", "ValueChangFinished_Source"));
   EXPECT_TRUE(engine->validateBeforeChange("Source", "On", std::nullopt));
-  EXPECT_EQ(engine->setStringValueWithRestoreConfliction("Source", "Off"), std::nullopt);
+  EXPECT_TRUE(engine->restoreSettings(backup));
   EXPECT_EQ(value("Source"), "Off");
-}
-
-TEST_F(KORAMgrLifetimeTest, BackupsAndCollectiveChangesSkipDestroyedControls) {
-  KORAUI& source = add(sourceDescription());
-  KORAUI& target = add(targetDescription());
-  const std::string before = engine->backupSettings();
-
-  destroy(target);
   engine->setSettings(Dict{{"Target", "B"}, {"Source", "On"}});
   EXPECT_EQ(value("Source"), "On");
-  EXPECT_THAT(alertTexts(), IsEmpty());
-  EXPECT_TRUE(engine->restoreSettings(before));
-  EXPECT_EQ(value("Source"), "Off");
-  source.setStringValue("On");
   engine->setDefaults();
   EXPECT_EQ(value("Source"), "Off");
+  EXPECT_THAT(alertTexts(), IsEmpty());
 }
 
 TEST_F(KORAMgrLifetimeTest, SettingsThatGrowWhileTheyAreAppliedAreAppliedAsGiven) {
@@ -131,18 +120,6 @@ TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverAndALaterOneIsRegis
   engine->removeControl(&spare);
   engine.reset();
   destroy(replacement);
-}
-
-TEST_F(KORAMgrLifetimeTest, ChildrenGoWithTheirParent) {
-  const auto bundle = Bundle::bundleWithPath(engineBundlePath());
-  KORAUI& finisher = add(fixtureControl("Finisher", bundle), bundle);
-  ASSERT_THAT(registeredKeywords(*engine), ElementsAre("Finisher", "FoldMode", "TrimWidth"));
-  const std::size_t validations = engine->validationCount();
-
-  destroy(finisher);
-  EXPECT_TRUE(engine->getControlsDictionary().empty());
-  NotifyUnit::postNotificationName("FoldMode");
-  EXPECT_EQ(engine->validationCount(), validations);
 }
 
 TEST_F(KORAMgrLifetimeTest, AControlDestroyedDuringItsConflictQuestionIsLeftAlone) {

@@ -50,6 +50,11 @@ TEST_F(RegistryTest, ControlsAndTheirChildrenAreRegisteredUnderTheirKeywords) {
   engine->removeControl(&second);
   NotifyUnit::postNotificationName("FoldMode");
   EXPECT_EQ(engine->validationCount(), before + 1);
+
+  finisher.removeFromSuperview().reset();  // destroyed, its registered child with it
+  EXPECT_TRUE(engine->getControlsDictionary().empty());
+  NotifyUnit::postNotificationName("TrimWidth");
+  EXPECT_EQ(engine->validationCount(), before + 1);
 }
 
 TEST_F(RegistryTest, UnknownKeywordsAreIgnoredAndAllValuesReportUnsupportedValuesAndEmptyTexts) {
