@@ -227,7 +227,8 @@ TEST_F(UnrestorableTest, NothingIsFoundBeforeTheServerDataAreLoaded) {
   ASSERT_TRUE(engine->findUnrestorableConflictInfo(film, 3, "").has_value());
   networkDataLoaded = false;
   EXPECT_FALSE(engine->findUnrestorableConflictInfo(film, 3, "").has_value());
-  EXPECT_FALSE(KORAMgr().findUnrestorableConflictInfo(film, 3, "").has_value());  // no provider: never loaded
+  engine->setInitializedNetworkDataProvider(nullptr);  // no provider at all: never loaded
+  EXPECT_FALSE(engine->findUnrestorableConflictInfo(film, 3, "").has_value());
 }
 
 TEST_F(UnrestorableTest, OuterTitlesAndMessagesOverrideInnerOnes) {
