@@ -212,6 +212,9 @@ TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
   KORAUI::setUpdateWithPrintOption(PrintOption{{"Other", "x"}});
   EXPECT_FALSE(control->updateWithPrintOption());
   EXPECT_EQ(control->getStringValue(), "A3");
+  KORAUI::setUpdateWithPrintOption(PrintOption{{"PaperSize", "B4"}});
+  EXPECT_TRUE(control->updateWithPrintOption());
+  EXPECT_EQ(control->getOldValue(), "B4");  // the restored value is the old one
 }
 
 }  // namespace
