@@ -100,7 +100,7 @@ TEST_F(KoraUIBuildTest, GroupTitleLowersTheWholeControl) {
   EXPECT_EQ(box->checkbox()->frame(), (Rect{24, 52, 376, 24}));
 }
 
-TEST_F(KoraUIBuildTest, PopupItemsSeparatorsIconsAndPaneTitles) {
+TEST_F(KoraUIBuildTest, PopupItemsIconsOptionsAndPaneTitles) {
   const Dict duplex = fixtureControl("DuplexMode");
   auto control = build(duplex, fixtureBundle());
   EXPECT_EQ(control->titleText()->stringValue(), "Two-Sided");
@@ -112,12 +112,9 @@ TEST_F(KoraUIBuildTest, PopupItemsSeparatorsIconsAndPaneTitles) {
   const std::string pane = "Finisher";
   auto onPane = build(duplex, fixtureBundle(), 400, 100, &pane);
   EXPECT_EQ(onPane->titleText()->stringValue(), "Two-Sided (Finisher)");
-  Array list{Dict{{"choice", "a"}, {"text", "A"}}, Dict{{"choice", "-"}, {"text", ""}, {"separator", true}},
-             Dict{{"choice", "quiet"}, {"text", ""}}, Dict{{"choice", "b"}, {"text", "B"}}};
-  auto separated = build(Dict{{"mainKeyword", "S"}, {"control_type", "PopupButton"}, {"choices", list}});
-  EXPECT_EQ(separated->popupButton()->itemTitles(), (std::vector<std::string>{"A", "", "B"}));
-  EXPECT_TRUE(separated->popupButton()->itemAtIndex(1)->isSeparatorItem());
-  EXPECT_TRUE(separated->optionsKey().empty());  // only a two-choice pop-up keeps its options
+  auto three = build(Dict{{"mainKeyword", "S"}, {"control_type", "PopupButton"},
+                          {"choices", choices({{"a", "A"}, {"b", "B"}, {"c", "C"}})}});
+  EXPECT_TRUE(three->optionsKey().empty());  // only a two-choice pop-up keeps its options
 }
 
 TEST_F(KoraUIBuildTest, ReplacementListSetBeforeTheBuildFillsThePopup) {
@@ -206,12 +203,6 @@ TEST_F(KoraUIBuildTest, HiddenAndTargetOnlyHidden) {
   EXPECT_FALSE(target->titleText()->isHidden());
 }
 
-TEST_F(KoraUIBuildTest, UnknownTypeBuildsOnlyTheTitle) {
-  auto control = build(Dict{{"mainKeyword", "Info"}, {"control_type", "Gauge"}, {"text", "Info"}});
-  ASSERT_EQ(control->subviewCount(), 1u);
-  EXPECT_EQ(control->titleText()->frame(), (Rect{24, 76, 376, 20}));
-}
-
 TEST_F(KoraUIBuildTest, ControlHeightRules) {
   const Value three = choices({{"a", "A"}, {"b", "B"}, {"c", "C"}});
   const std::pair<Dict, double> rows[] = {
@@ -219,7 +210,6 @@ TEST_F(KoraUIBuildTest, ControlHeightRules) {
       {Dict{{"control_type", "TextField_text"}, {"text", "T"}, {"isGroupMain", true}, {"groupTitle", "G"}}, 48},
       {Dict{{"control_type", "CheckBox"}, {"text", "A\rB"}, {"isGroupMain", false}, {"groupTitle", "G"}}, 72},
       {Dict{{"control_type", "CheckBox"}, {"text", "A\rB\rC"}}, 72},
-      {Dict{{"control_type", "TextField_number"}}, 24},
       {Dict{{"control_type", "RadioButton"}, {"choices", three}}, 60},
       {Dict{{"control_type", "HRadioButton"}, {"text", "H"}, {"choices", three}}, 48},
       {Dict{{"control_type", "DatePicker"}}, 179},

@@ -69,15 +69,5 @@ TEST_F(TextFieldAttachTest, PlaceholderAndToolTipShowTheLimit) {
   EXPECT_EQ(field.toolTip(), "Up to 255 characters");
 }
 
-TEST_F(TextFieldAttachTest, JobNameFieldTypesUpTo255CharactersAndStoresThemEscaped) {
-  attachMaxLengthFormatterWithEscape(&field, 255, "Placeholder Max chars", std::nullopt);
-  tk::FieldEditor& editor = edit(field);
-  editor.replaceCharactersInRange({0, 0}, std::string(254, 'j'));
-  editor.typeText("\"k");
-  EXPECT_EQ(beeps(), 1);
-  EXPECT_TRUE(leaveField());
-  EXPECT_EQ(field.objectValue(), Value(std::string(254, 'j').append("\\\"")));
-}
-
 }  // namespace
 }  // namespace orval

@@ -26,8 +26,6 @@ TEST(ValuePatternTest, RangesMatchStrictlyOtherPatternsExactly) {
 }
 
 TEST(ValuePatternTest, BoundIsTheTextAfterThePrefix) {
-  EXPECT_EQ(conflictedValue("__LESS__:10"), "10");
-  EXPECT_EQ(conflictedValue("__GREATER__:2.5"), "2.5");
   EXPECT_EQ(conflictedValue("__GREATER__:"), "");
   EXPECT_EQ(conflictedValue("On"), "");
 }
