@@ -83,7 +83,7 @@ TEST_F(PasswordEncoderTest, IncompleteLibraryKeepsItsEntryPointsButIsNeverCalled
   EXPECT_EQ(withoutAddresses(again), kLibraryDir + "xxx incomplete status (nil), P, P, (nil), (nil)\n");
 }
 
-TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBufferAndNeverPrintsThePassword) {
+TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBuffer) {
   load();
   std::vector<char> out(kEncDecBufferSize + 64, '#');
   const std::string guard(64, '#');
@@ -114,11 +114,9 @@ TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBufferAndNeverPrintsThePass
   EXPECT_EQ(out[0], '\0');
   EXPECT_EQ(encode(nullptr, out.data()), kEncDecParamErr);
   EXPECT_EQ(decode("ENC1:", nullptr), kEncDecParamErr);
-  EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(encode("secret", out.data()), 0); }),
-            "ENCODE:\n\"******\" -> \"" + referenceEncoding("secret") + "\"\n");
 }
 
-TEST_F(PasswordEncoderTest, SelfTest) {
+TEST_F(PasswordEncoderTest, SelfTestNeverPrintsThePassword) {
   std::vector<char> message(kEncDecPathCapacity, '\0');
   const std::string printed = stdoutOf([&] { EXPECT_EQ(checkEncDec("abc", kLibraryDir.c_str(), message.data()), 0); });
   EXPECT_EQ(printed, kLibraryDir + "ENCODE:\n\"***\" -> \"ENC1:28C4AD\"\n" + "checkEncDec:encode ENC1:28C4AD\n" +
