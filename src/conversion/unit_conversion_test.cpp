@@ -19,6 +19,7 @@ TEST(UnitConversionTest, MillimetresAndCepExamples) {
     EXPECT_EQ(convertMmToCep(mm), cep) << mm;
   for (const auto& [cep, mm] : Rows{{"119055", "210.00"}, {"-1", "0.00"},  // no negative zero
                                     {"-3", "-0.01"}, {"360", "0.64"}, {"-360", "-0.64"},  // 0.635: half away from zero
+                                    {"14", "0.02"},  // 0.02469...: rounded once, not through 0.025
                                     {"1e40", ""}})
     EXPECT_EQ(convertCepToMm(cep), mm) << cep;
 }
