@@ -65,7 +65,7 @@ TEST(FieldScrambler, MalformedInputAndBufferBounds) {
 TEST(FieldScrambler, BufferLengthIsAlwaysRoomForTheScrambledForm) {
   const std::string_view nihon = "\xE6\x97\xA5\xE6\x9C\xAC";  // two characters of three UTF-8 bytes
   const std::string_view latin = "d\xC3\xA9j\xC3\xA0";          // two of five characters take two
-  for (const TextEncoding encoding : {TextEncoding::UTF8, TextEncoding::CP932, TextEncoding::MacRoman}) {
+  for (const TextEncoding encoding : {TextEncoding::UTF8, TextEncoding::MacRoman, TextEncoding::CP932}) {
     setDefaultCStringEncoding(encoding);
     for (const std::string_view text : {nihon, latin, std::string_view("abc")}) {
       std::vector<char> out(static_cast<std::size_t>(encryptionBufLen(text)));
