@@ -30,14 +30,12 @@ TEST_F(ConvertTableResourceTest, TagKeysAreUnique) {
 }
 
 TEST_F(ConvertTableResourceTest, AJobThroughAFavoriteAndBack) {
-  const PrintOption internal{{"Punch_PunchHoles", "RightHoles3"}, {"StapleMode", "TopLeftCorner"},
-                             {"QZInputSlot", "Tray3"}, {"ImpositionMode_ImpositionCustomMode", "Nup"},
-                             {"ImpositionNup_NumOfPages", "8up"}, {"ChgPrintPaperSizeType", "A4SEF"},
-                             {"Magnification", "141.5"}, {"HairLineWarningPoint", "0.125"},
-                             {"CreaseNum", "2"}, {"CreasePosition1", "30"}, {"ChgPrintPaperSizeLength", "297"},
-                             {"SecurityPrint", "True"}, {"QZRGBColorCorrect", "sRGBAutoScene"},
-                             {"QZSaveFile", "PDF1200dpi"}, {"QZSaveFileResolution", "1200"},
-                             {"FormName", "\\\\server\\forms\\letter"}};
+  // Every pop-up choice travels in the catalogue's test; here numbers, lengths, texts and two choices' tags.
+  const PrintOption internal{{"ChgPrintPaperSizeType", "A4SEF"}, {"Magnification", "141.5"},
+                             {"HairLineWarningPoint", "0.125"}, {"CreaseNum", "2"}, {"CreasePosition1", "30"},
+                             {"ChgPrintPaperSizeLength", "297"}, {"SecurityPrint", "True"},
+                             {"QZRGBColorCorrect", "sRGBAutoScene"}, {"QZSaveFile", "PDF1200dpi"},
+                             {"QZSaveFileResolution", "1200"}, {"FormName", "\\\\server\\forms\\letter"}};
   PrintOption canonical = internal;
   PrintOptionConverter::convertToCanonicalPpdKeyword(canonical, true);
   const PrintOption inputMgr = converter_.toInputMgrFormat(canonical);

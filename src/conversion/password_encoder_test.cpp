@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <algorithm>
-#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
@@ -56,14 +55,12 @@ TEST_F(PasswordEncoderTest, LoadAndUnloadStates) {
   // Opened once, closed once: the library is gone from the process.
   EXPECT_EQ(dlopen((kLibraryDir + kEncDecLibraryName).c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 
-  const std::string dir = (std::filesystem::path(testing::TempDir()) / "orval-no-encryption-library").string();
-  std::filesystem::create_directories(dir);
+  const std::string dir = ORVAL_SOURCE_DIR "/src/conversion";  // a folder without the library
   LogCapture log;
   EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(loadEncDec(dir.c_str()), -1); }),
             dir + "xxx dlopen(" + dir + "/libencryption.so) error 2\n");  // ENOENT
   EXPECT_TRUE(log.contains("###dlopen: ")) << testing::PrintToString(log.lines());
   EXPECT_FALSE(encDecState().libraryOpen);
-  std::filesystem::remove_all(dir);
   EXPECT_EQ(loadEncDec(nullptr), -1);
   const std::string tooLong(kEncDecPathCapacity, 'd');
   EXPECT_NE(stdoutOf([&] { EXPECT_EQ(loadEncDec(tooLong.c_str()), -1); }).find("xxx library path too long"),
@@ -83,7 +80,7 @@ TEST_F(PasswordEncoderTest, IncompleteLibraryKeepsItsEntryPointsButIsNeverCalled
   EXPECT_EQ(withoutAddresses(again), kLibraryDir + "xxx incomplete status (nil), P, P, (nil), (nil)\n");
 }
 
-TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBufferAndNeverPrintsThePassword) {
+TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBuffer) {
   load();
   std::vector<char> out(kEncDecBufferSize + 64, '#');
   const std::string guard(64, '#');
@@ -114,11 +111,9 @@ TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBufferAndNeverPrintsThePass
   EXPECT_EQ(out[0], '\0');
   EXPECT_EQ(encode(nullptr, out.data()), kEncDecParamErr);
   EXPECT_EQ(decode("ENC1:", nullptr), kEncDecParamErr);
-  EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(encode("secret", out.data()), 0); }),
-            "ENCODE:\n\"******\" -> \"" + referenceEncoding("secret") + "\"\n");
 }
 
-TEST_F(PasswordEncoderTest, SelfTest) {
+TEST_F(PasswordEncoderTest, SelfTestNeverPrintsThePassword) {
   std::vector<char> message(kEncDecPathCapacity, '\0');
   const std::string printed = stdoutOf([&] { EXPECT_EQ(checkEncDec("abc", kLibraryDir.c_str(), message.data()), 0); });
   EXPECT_EQ(printed, kLibraryDir + "ENCODE:\n\"***\" -> \"ENC1:28C4AD\"\n" + "checkEncDec:encode ENC1:28C4AD\n" +

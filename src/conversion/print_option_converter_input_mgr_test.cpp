@@ -73,7 +73,6 @@ TEST_F(InputMgrConversionTest, MagnificationsFormatsAndYenSigns) {
                 {"HairLineWarningPoint", Dict{{"tagKey", "PR_HLWARN"}, {"magnification", 0.001}, {"format", "0"}}},
                 {"Ratio", Dict{{"tagKey", "CL_RATIO"}, {"magnification", 2}}},
                 {"Zero", Dict{{"tagKey", "CL_ZERO"}, {"magnification", 0}}},
-                {"Size", Dict{{"tagKey", "PA_SIZE"}, {"format", "#,##0.00"}}},
                 {"Count", Dict{{"tagKey", "JB_COUNT"}, {"format", "00000"}}},
                 {"Half", Dict{{"tagKey", "JB_HALF"}, {"magnification", 10}, {"format", "0"}}},
                 {"Broken", Dict{{"tagKey", "JB_BROKEN"}, {"format", "0'"}}},
@@ -89,9 +88,8 @@ TEST_F(InputMgrConversionTest, MagnificationsFormatsAndYenSigns) {
   EXPECT_TRUE(toInputMgr({{"Ratio", "wide"}}).empty());
   EXPECT_TRUE(toPpd({{"CL_ZERO", 5}}).empty());
   EXPECT_EQ(toInputMgr({{"Zero", "5"}}), (PrintOption{{"CL_ZERO", "0"}}));
-  // Formats render as the platform formatter, half to even; an invalid pattern drops its key.
-  EXPECT_EQ(toPpd({{"PA_SIZE", 1234.5}, {"JB_COUNT", "12"}, {"JB_HALF", 25}}),
-            (PrintOption{{"Size", "1,234.50"}, {"Count", "00012"}, {"Half", "2"}}));
+  // Formats apply to the magnified value (patterns: number_pattern_test); an invalid pattern drops its key.
+  EXPECT_EQ(toPpd({{"JB_COUNT", "12"}, {"JB_HALF", 25}}), (PrintOption{{"Count", "00012"}, {"Half", "2"}}));
   EXPECT_EQ(toPpd({{"JB_BROKEN", 1}, {"JB_COUNT", 7}}), (PrintOption{{"Count", "00007"}}));
   // Yen signs come back as backslashes; the way out keeps them.
   EXPECT_EQ(toPpd({{"SP_PRICE", 12}, {"SP_FORMNM", kYen + kYen + "server" + kYen + "forms"}, {"SP_FOLDER", 1}}),
