@@ -146,10 +146,9 @@ TEST(PlistTest, ScalarRootsSpecialRealsAndDatesRoundTrip) {
   EXPECT_TRUE(std::isnan(*plistFromBytes(plistToBinary(std::nan("")))->asReal()));
   // A byte-order mark before the XML is allowed.
   EXPECT_EQ(plistFromBytes("\xEF\xBB\xBF" + plistToXml(Value(3))), Value(3));
-  // Dates: the binary form keeps fractions, on both sides of the reference date; XML keeps seconds.
+  // Dates: the binary form keeps fractions, on both sides of the reference date.
   for (const double seconds : {-0.5, -99.25, 0.75, 1e9 + 0.5})
     EXPECT_EQ(plistFromBytes(plistToBinary(Date{seconds})), Value(Date{seconds})) << seconds;
-  EXPECT_NE(plistToXml(Date{599529600.0}).find("<date>2020-01-01T00:00:00Z</date>"), std::string::npos);
 }
 
 TEST(PlistTest, RefusesMalformedXml) {
@@ -250,12 +249,9 @@ TEST(PlistTest, ReadsAndWritesFilesAndKeepsTheOldFileOnAFailedWrite) {
   EXPECT_FALSE(plistFromFile(file, &error));
   EXPECT_FALSE(error.empty());
   // A file larger than any list is refused unread (as are pipes and devices, by the same reader).
-  {
-    TemporaryFolder odd;
-    EXPECT_FALSE(plistFromFile(foundation_testing::sparseFile(odd.path() / "huge.plist", std::uintmax_t{65} << 20),
-                               &error));
-    EXPECT_NE(error.find("larger than 64 MiB"), std::string::npos) << error;
-  }
+  EXPECT_FALSE(plistFromFile(foundation_testing::sparseFile(folder.path() / "huge.plist", std::uintmax_t{65} << 20),
+                             &error));
+  EXPECT_NE(error.find("larger than 64 MiB"), std::string::npos) << error;
 
   ASSERT_TRUE(writePlistFile(file, richValue(), &error)) << error;
   EXPECT_EQ(dictFromFile(file), *richValue().asDict());
@@ -270,7 +266,7 @@ TEST(PlistTest, ReadsAndWritesFilesAndKeepsTheOldFileOnAFailedWrite) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(fileContents(file), before);
   EXPECT_FALSE(writePlistFile(folder.path() / "missing" / "x.plist", Dict{}, &error));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 }  // namespace

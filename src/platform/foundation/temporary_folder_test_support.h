@@ -15,6 +15,14 @@
 
 namespace orval::foundation_testing {
 
+// The bytes of the file at path ("" when it cannot be read).
+inline std::string fileContents(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
 class TemporaryFolder {
  public:
   TemporaryFolder() {
@@ -41,10 +49,7 @@ class TemporaryFolder {
   }
   // Replaces the first from in the file path()/name by to; a test failure when the file lacks it.
   void replaceInFile(const std::filesystem::path& name, const std::string& from, const std::string& to) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string bytes = text.str();
+    std::string bytes = fileContents(path_ / name);
     const std::size_t at = bytes.find(from);
     ASSERT_NE(at, std::string::npos) << name << " lacks " << from;
     write(name, bytes.replace(at, from.size(), to));
@@ -76,13 +81,5 @@ class HomeInTemporaryFolder : public ::testing::Environment {
  private:
   std::unique_ptr<TemporaryFolder> folder_;
 };
-
-// The bytes of the file at path ("" when it cannot be read).
-inline std::string fileContents(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 }  // namespace orval::foundation_testing

@@ -14,13 +14,10 @@ class TextEncodingTest : public ::testing::Test {
   void TearDown() override { resetDefaultCStringEncoding(); }
 };
 
+// Both forward to the conversions tested below: these rows prove the wiring.
 TEST_F(TextEncodingTest, ByteLengthsFollowTheDefaultEncoding) {
   setDefaultCStringEncoding(TextEncoding::CP932);
-  EXPECT_EQ(byteLengthInDefaultEncoding("ｱ"), 1u);
-  EXPECT_EQ(byteLengthInDefaultEncoding("日本"), 4u);
-  EXPECT_EQ(byteLengthInDefaultEncoding("a😀"), 2u);  // lossy: the emoji is one "?"
-  setDefaultCStringEncoding(TextEncoding::UTF8);
-  EXPECT_EQ(byteLengthInDefaultEncoding("日本"), 6u);
+  EXPECT_EQ(byteLengthInDefaultEncoding("日本😀"), 5u);  // lossy: the emoji is one "?"
   EXPECT_EQ(utf16Length("日本😀"), 4u);
   EXPECT_EQ(utf16Length("\xFF" "a"), 2u);  // an invalid byte counts as one replacement
 }

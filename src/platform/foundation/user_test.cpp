@@ -31,16 +31,11 @@ TEST(UserTest, HomeIsTheEnvironmentsThenThePasswordDatabases) {
 
 TEST(UserTest, ConfigFolderIsXdgConfigHomeOnlyWhenAbsolute) {
   ScopedEnvironment home("HOME", "/h");
-  {
-    ScopedEnvironment config("XDG_CONFIG_HOME", "/elsewhere/config");
-    EXPECT_EQ(xdgConfigHome(), "/elsewhere/config");
+  for (const auto& [config, folder] : std::initializer_list<std::pair<std::optional<std::string>, std::string>>{
+           {"/elsewhere", "/elsewhere"}, {"relative/config", "/h/.config"}, {std::nullopt, "/h/.config"}}) {
+    ScopedEnvironment variable("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(xdgConfigHome(), folder) << config.value_or("(unset)");
   }
-  {
-    ScopedEnvironment config("XDG_CONFIG_HOME", "relative/config");
-    EXPECT_EQ(xdgConfigHome(), "/h/.config");
-  }
-  ScopedEnvironment config("XDG_CONFIG_HOME", std::nullopt);
-  EXPECT_EQ(xdgConfigHome(), "/h/.config");
 }
 
 }  // namespace

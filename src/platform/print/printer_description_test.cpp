@@ -22,7 +22,6 @@ TEST(PrinterDescriptionTest, OpensWithTheDefaultsMarkedAndListsOptionsInFileOrde
             (Dict{{"PageSize", "A4"}, {"Duplex", "None"}, {"StapleMode", "None"}, {"PagePrintOnCenter", "False"}}));
   const std::vector<PpdOption> options = ppd->options();
   ASSERT_EQ(options.size(), 5u);
-  EXPECT_EQ(options[1].marked, std::nullopt);
   const PpdOption& staple = options[3];
   EXPECT_EQ(staple.keyword + "|" + staple.text + "|" + staple.group + "|" + staple.defaultChoice,
             "StapleMode|Staple|Finishing|None");

@@ -46,7 +46,6 @@ TEST_F(TicketFileTest, SettingsAndChoicesComeBackAsTheyWereInTheirOrder) {
 TEST_F(TicketFileTest, DamagedFilesAreReportedAndNeverReplacedUnlessAsked) {
   const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n";
   const std::string damaged[] = {
-      "this is not a property list \x01\x02",
       head + "<dict><key>PrintSettings</key><dict><key>a</key><string>b",
       head + "<array><string>x</string></array></plist>\n",
       head + "<dict><key>Other</key><string>x</string></dict></plist>\n",

@@ -25,10 +25,8 @@ class AlertTest : public ::testing::Test {
 
 TEST_F(AlertTest, AnswersCountFromOneThousandInButtonOrder) {
   script->answerAlert(0).answerAlert(1).answerAlert(2).answerAlert("No");
-  EXPECT_EQ(alert.runModal(), 1000);
-  EXPECT_EQ(alert.runModal(), 1001);
-  EXPECT_EQ(alert.runModal(), 1002);
-  EXPECT_EQ(alert.runModal(), AlertReturn::SecondButton);
+  EXPECT_EQ((std::vector<int>{alert.runModal(), alert.runModal(), alert.runModal(), alert.runModal()}),
+            (std::vector<int>{1000, 1001, 1002, AlertReturn::SecondButton}));
   ASSERT_EQ(script->alertsShown().size(), 4u);
   const auto& shown = script->alertsShown().front();
   EXPECT_EQ(std::tuple(shown.messageText, shown.informativeText, shown.buttons),
