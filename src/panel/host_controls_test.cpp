@@ -21,37 +21,29 @@ std::unique_ptr<tk::Button> buttonWithAction(const std::string& action) {
   return button;
 }
 
-TEST(HostControlsTest, FindsCollateAndTwoSidedButtonsByTheirActionsAndCopiesByTheFieldsFrame) {
-  tk::View content({0, 0, 600, 400});
-  content.addSubview(buttonWithAction("someOtherAction:"));
-  content.add(std::make_unique<tk::TextField>(tk::Rect{95, 4, 70, 23}));
-  tk::TextField& copies = content.add(std::make_unique<tk::TextField>(tk::Rect{101, 4, 60, 22}));
-  EXPECT_EQ(getCocoaPDEsControl(&content, kHostCollateKey), nullptr);  // a copies field answers no other key
-  tk::Button& twoSided = content.add(buttonWithAction("twoSidedSelected:"));
-  tk::Button& collate = content.add(buttonWithAction("collatedSelected:"));
-
-  EXPECT_EQ(getCocoaPDEsControl(&content, kHostCollateKey), &collate);
-  EXPECT_EQ(getCocoaPDEsControl(&content, kHostDuplexModeKey), &twoSided);
-  EXPECT_EQ(getCocoaPDEsControl(&content, kHostNumCopiesKey), &copies);
-  EXPECT_EQ(getCocoaPDEsControl(&content, "Copies"), nullptr);
-}
-
-TEST(HostControlsTest, SearchesPlainViewsAndBoxesButNotOtherContainers) {
+TEST(HostControlsTest, FindsButtonsByActionAndCopiesByFrameInPlainViewsAndBoxesButNotOtherContainers) {
   tk::View content({0, 0, 600, 400});
   tk::TabView& tabs = content.add(std::make_unique<tk::TabView>());
   auto tab = std::make_unique<tk::TabViewItem>(Value("one"));
   tab->view()->addSubview(buttonWithAction("twoSidedSelected:"));
   tabs.addTabViewItem(std::move(tab));
+  content.addSubview(buttonWithAction("someOtherAction:"));
+  content.add(std::make_unique<tk::TextField>(tk::Rect{95, 4, 70, 23}));
+  tk::TextField& copies = content.add(std::make_unique<tk::TextField>(tk::Rect{101, 4, 60, 22}));
   EXPECT_EQ(getCocoaPDEsControl(&content, kHostDuplexModeKey), nullptr);
+  EXPECT_EQ(getCocoaPDEsControl(&content, kHostCollateKey), nullptr);  // a copies field answers no other key
 
-  tk::View& plain = content.add(std::make_unique<tk::View>());
-  tk::View& inner = plain.add(std::make_unique<tk::View>());
+  tk::View& inner = content.add(std::make_unique<tk::View>()).add(std::make_unique<tk::View>());
   tk::Button& collate = inner.add(buttonWithAction("collatedSelected:"));
   tk::Box& box = content.add(std::make_unique<tk::Box>());
-  tk::TextField& copies = box.contentView()->add(std::make_unique<tk::TextField>(tk::Rect{92, 4, 60, 22}));
+  tk::Button& twoSided = box.contentView()->add(buttonWithAction("twoSidedSelected:"));
+  tk::TextField& boxed = box.contentView()->add(std::make_unique<tk::TextField>(tk::Rect{92, 4, 60, 22}));
 
   EXPECT_EQ(getCocoaPDEsControl(&content, kHostCollateKey), &collate);
+  EXPECT_EQ(getCocoaPDEsControl(&content, kHostDuplexModeKey), &twoSided);
   EXPECT_EQ(getCocoaPDEsControl(&content, kHostNumCopiesKey), &copies);
+  EXPECT_EQ(getCocoaPDEsControl(box.contentView(), kHostNumCopiesKey), &boxed);
+  EXPECT_EQ(getCocoaPDEsControl(&content, "Copies"), nullptr);
   EXPECT_EQ(getCocoaPDEsControl(nullptr, kHostNumCopiesKey), nullptr);
 }
 

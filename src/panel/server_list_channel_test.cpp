@@ -54,32 +54,6 @@ TEST(ServerListChannelTest, ChunkNamesAndMissingArguments) {
   EXPECT_EQ(readServerList(nullptr, "FeederInfoList"), std::nullopt);
 }
 
-TEST(ServerListChannelTest, ListsFromAnIndependentProducerReadBackEqual) {
-  struct Case {
-    const char* what;
-    Value list;
-    std::string serialized;
-    std::size_t chunkBytes;
-  };
-  const Value small = Array{Array{"true", "singleTop"}, Array{"false", "zFold"}};
-  const Value large = feederList(40);
-  const std::vector<Case> cases = {
-      {"one chunk", small, plistToBinary(small), 159},
-      {"full chunks of 159 bytes", large, plistToXml(large), 159},
-      {"many small chunks", large, plistToXml(large), 7},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::vector<std::string> chunks = splitBytes(zlibCompress(c.serialized), c.chunkBytes);
-    EXPECT_EQ(chunks.size() == 1, c.list == small);
-    PpdFromText ppd(listPpd("FeederInfoList", chunks));
-    ASSERT_NE(ppd.get(), nullptr);
-    EXPECT_EQ(ppdxReadData(ppd.get(), "FeederInfoList"), c.serialized);
-    EXPECT_EQ(readServerList(ppd.get(), "FeederInfoList"), c.list);
-    EXPECT_EQ(readServerList(ppd.get(), "StackerInfoList"), std::nullopt);
-  }
-}
-
 // Chunks that are not one whole stream: what each read gives, and what goes to stderr and into the log.
 TEST(ServerListChannelTest, ChunksThatAreNotOneWholeStreamReadAsFarAsTheyGo) {
   const Value list = feederList(40);

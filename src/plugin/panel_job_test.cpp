@@ -35,28 +35,33 @@ const std::vector<std::string> kAwkwardTexts = {"100%", "it's", "a,b", "%x2C", "
 
 class PanelJobTest : public PlugInTest {
  protected:
+  void SetUp() override {
+    PlugInTest::SetUp();
+    panel = openDialog();
+    ASSERT_NE(panel, nullptr);
+  }
   // The panel of bundle, restored from the job and shown, with a person answering its dialogs.
   WexoPDEByCocoa* openDialog(const std::optional<fs::path>& ticket = std::nullopt,
                              const fs::path& bundle = plugin_testing::bundlePath()) {
-    WexoPDEByCocoa* panel = loadPanel(std::nullopt, {}, bundle);
-    if (panel == nullptr) return nullptr;
+    WexoPDEByCocoa* opened = loadPanel(std::nullopt, {}, bundle);
+    if (opened == nullptr) return nullptr;
     if (ticket) { EXPECT_EQ(host->loadTicketFile(*ticket), TicketFile::Status::Loaded); }
     tk::Application::shared().setOperator(person);
     EXPECT_TRUE(host->panels().restoreValues());
-    EXPECT_TRUE(host->panels().show(*panel));
-    return panel;
+    EXPECT_TRUE(host->panels().show(*opened));
+    return opened;
   }
   // Runs the detailed-settings window, where change() is made before "Apply" ("Setting" in English).
-  void applyInDetailedSettings(WexoPDEByCocoa& panel, std::function<void()> change) {
+  void applyInDetailedSettings(std::function<void()> change) {
     person->act([change](tk::Window& window) {
       change();
       tk::clickButton(window, "Apply");
     });
-    ASSERT_EQ(panel.clickedShowDetailedSettingsButton(), 1);
+    ASSERT_EQ(panel->clickedShowDetailedSettingsButton(), 1);
   }
   // Picks another colour mode on the main pane, as a person does; answers the mode picked.
-  static Value pickAnotherColourMode(WexoPDEByCocoa& panel) {
-    tk::PopUpButton* popup = panel.shortcutControl("ColorMode")->popupButton();
+  Value pickAnotherColourMode() {
+    tk::PopUpButton* popup = panel->shortcutControl("ColorMode")->popupButton();
     const int other = popup->indexOfSelectedItem() == 0 ? 1 : 0;
     popup->selectItemAtIndex(other);
     popup->sendAction();
@@ -66,13 +71,13 @@ class PanelJobTest : public PlugInTest {
     return host->printSettings()->value(privateEntryKey(key));
   }
 
+  // The panel of the build tree's bundle, opened for every test.
+  WexoPDEByCocoa* panel = nullptr;
   std::shared_ptr<tk::ScriptedOperator> person = std::make_shared<tk::ScriptedOperator>();
   fs::path ticket = fs::path(::testing::TempDir()) / ("panel_job_" + std::to_string(::getpid()) + ".ticket");
 };
 
 TEST_F(PanelJobTest, EveryOptionComesBackThroughATicketFile) {
-  WexoPDEByCocoa* panel = openDialog();
-  ASSERT_NE(panel, nullptr);
   PanePlugInMgr& manager = *panel->panePlugInMgr();
   const std::optional<Dict> ui = loadUIDescription(panel->plugInBundle().get());
   std::vector<std::string> texts;  // the keys of the plain text controls
@@ -82,7 +87,7 @@ TEST_F(PanelJobTest, EveryOptionComesBackThroughATicketFile) {
   }
   ASSERT_GE(texts.size(), 10u);
   const auto awkward = [](std::size_t i) { return kAwkwardTexts[i % kAwkwardTexts.size()]; };
-  applyInDetailedSettings(*panel, [&] {
+  applyInDetailedSettings([&] {
     for (std::size_t i = 0; i < texts.size(); ++i) manager.setStringValue(awkward(i), texts[i]);
   });
   ASSERT_TRUE(host->panels().saveValues());
@@ -105,7 +110,7 @@ TEST_F(PanelJobTest, EveryOptionComesBackThroughATicketFile) {
   EXPECT_EQ(panel->printOption()->size() + 2, saved.size());
 
   // A text emptied later does not bring back what the job held before.
-  applyInDetailedSettings(*panel, [&] { panel->panePlugInMgr()->setStringValue(std::string(), texts[0]); });
+  applyInDetailedSettings([&] { panel->panePlugInMgr()->setStringValue(std::string(), texts[0]); });
   ASSERT_TRUE(host->panels().saveValues());
   ASSERT_TRUE(host->panels().restoreValues());
   EXPECT_EQ(panel->printOption()->get(texts[0]).text(), "") << texts[0];
@@ -113,8 +118,6 @@ TEST_F(PanelJobTest, EveryOptionComesBackThroughATicketFile) {
 }
 
 TEST_F(PanelJobTest, ACustomValueIsAPrivateEntryWithTheDefaultMarked) {
-  WexoPDEByCocoa* panel = openDialog();
-  ASSERT_NE(panel, nullptr);
   const std::string byDefault = panel->defaultPrintOption()->get("StapleMode").text();
   const std::string other = otherChoice("StapleMode", byDefault);
   PpdFile ppd(host->ppdFile());
@@ -139,8 +142,6 @@ TEST_F(PanelJobTest, ACustomValueIsAPrivateEntryWithTheDefaultMarked) {
 }
 
 TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
-  WexoPDEByCocoa* panel = openDialog();
-  ASSERT_NE(panel, nullptr);
   PanePlugInMgr& manager = *panel->panePlugInMgr();
   for (const std::string& key : WexoPDEByCocoa::shortcutKeys()) {
     KORAUI* control = panel->shortcutControl(key);
@@ -157,7 +158,7 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
   ASSERT_TRUE(host->changePPDOption("ImageQuality", quality));
   KORAUI* colour = panel->shortcutControl("ColorMode");
   const std::string before = colour->getStringValue().value();
-  const std::string chosen = pickAnotherColourMode(*panel).text();
+  const std::string chosen = pickAnotherColourMode().text();
   EXPECT_NE(chosen, before);
   EXPECT_EQ(panel->printOption()->get("ColorMode").text(), chosen);
   for (KORAUI* control : *manager.koraMgr().getControlsDictionary().find("ColorMode"))
@@ -166,7 +167,7 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
   EXPECT_EQ(manager.getStringValueFromKey("ImageQuality"), quality);
 
   // A change made in the detailed-settings window shows on the main pane.
-  applyInDetailedSettings(*panel, [&] { manager.setStringValue(before, "ColorMode"); });
+  applyInDetailedSettings([&] { manager.setStringValue(before, "ColorMode"); });
   EXPECT_EQ(colour->getStringValue(), before);
 
   // Copies typed in the dialog reach the job's options; revert sets collate on.
@@ -190,11 +191,6 @@ void typeInto(KORAUI& control, const std::string& text) {
 
 class TrayDialogTest : public PanelJobTest {
  protected:
-  void SetUp() override {
-    PanelJobTest::SetUp();
-    panel = openDialog();
-    ASSERT_NE(panel, nullptr);
-  }
   // Opens the automatic tray dialog with its button, types each text into its field and closes it,
   // answering the engine's question, if one is expected, with the button of that index.
   void typeInTrayDialog(const std::vector<std::pair<std::string, std::string>>& texts,
@@ -214,8 +210,6 @@ class TrayDialogTest : public PanelJobTest {
     ASSERT_TRUE(panel->automaticPaperTraySelectionButton()->performClick());
   }
   std::string held(const std::string& key) const { return panel->printOption()->get(key).text(); }
-
-  WexoPDEByCocoa* panel = nullptr;
 };
 
 // The tray dialog shares the sequence and weight keys with Detailed Settings fields, through
@@ -226,7 +220,7 @@ TEST_F(TrayDialogTest, NumbersTypedInTheDialogAreTheJobsAndStay) {
   typeInTrayDialog({{"MediaTypeSequence", "2"}, {"MediaTypeWeightValue", "90"}});
   EXPECT_EQ(held("MediaTypeSequence") + " " + held("MediaTypeWeightValue"), "2 90");
 
-  pickAnotherColourMode(*panel);
+  pickAnotherColourMode();
   EXPECT_EQ(held("MediaTypeSequence") + " " + held("MediaTypeWeightValue"), "2 90");
   ASSERT_TRUE(host->panels().saveValues());
   ASSERT_TRUE(host->panels().restoreValues());
@@ -244,7 +238,7 @@ TEST_F(TrayDialogTest, TextsMeetTheEnginesTablesAndDetailedSettingsChangesReachT
   EXPECT_EQ(person->remainingSteps(), 0u);
 
   manager.setStringValue("Alpha", "PaperTypeCustomName");
-  applyInDetailedSettings(*panel, [&] {
+  applyInDetailedSettings([&] {
     manager.koraMgr().getControlsDictionary().find("PaperTypeCustomName")->front()->setStringValue("Beta");
   });
   ASSERT_TRUE(host->panels().saveValues());
@@ -256,19 +250,19 @@ TEST_F(PanelJobTest, ADetailedSettingsWindowThatCannotBeSetUpLeavesThePanelListe
   const fs::path copy = folder.copy(plugin_testing::bundlePath(), "OrvalPDE.plugin");
   folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", "<string>tabView</string>",
                        "<string>tabViews</string>");
-  WexoPDEByCocoa* panel = openDialog(std::nullopt, copy);
+  host.reset();  // the panel of the damaged copy instead
+  resetProcessState();
+  panel = openDialog(std::nullopt, copy);
   ASSERT_NE(panel, nullptr);
 
   person->answerAlert(0);
   EXPECT_THROW(panel->clickedShowDetailedSettingsButton(), PlatformException);
   // The main pane's changes still reach the job's settings.
-  EXPECT_EQ(panel->printOption()->get("ColorMode"), pickAnotherColourMode(*panel));
+  EXPECT_EQ(panel->printOption()->get("ColorMode"), pickAnotherColourMode());
   EXPECT_EQ(person->remainingSteps(), 0u);
 }
 
 TEST_F(PanelJobTest, TheMainPaneShowsTheJobNameHidesTheFavoritesAndBridgesTheDialogsControls) {
-  WexoPDEByCocoa* panel = openDialog();
-  ASSERT_NE(panel, nullptr);
   // An empty name shows as "Auto" (the job command's tests show typed and automatic names).
   panel->setJobName("Input", "");
   EXPECT_EQ(panel->jobNameLabel()->stringValue(), "Auto");
