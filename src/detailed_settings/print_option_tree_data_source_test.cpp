@@ -72,30 +72,26 @@ TEST_F(PrintOptionTreeTest, TheCurrentSettingFolderDecidesTheRoot) {
   EXPECT_EQ(outline.numberOfRows(), 0);
 }
 
-TEST_F(PrintOptionTreeTest, AFlaggedNodeThreeLevelsDownGetsTheNoteAndOnlyItsParentsAreOpened) {
-  Dict deep = *setting("Creep", "CreepMode").asDict();
-  deep.set("differedWithDefault", true);
-  load(Array{folder("Layout", Array{folder("Booklet", Array{setting("Binding", "Binding"), Value(deep)})}),
-             folder("Finishing", Array{setting("Staple", "StapleMode")})});
-  outline.expandItem(outline.itemAtRow(1));  // open before: closed by the refresh
-  source._finishUpdate();
-  EXPECT_EQ(rows(), (std::vector<std::string>{"Layout/", "  Booklet/", "    Binding", "    Creep", "Finishing"}));
+// A flagged node three levels down gets the note, and only the parents of flagged nodes are opened.
+TEST_F(PrintOptionTreeTest, SettingsThatDifferFromTheDefaultsAreFlaggedAndShown) {
+  load(Array{
+      folder("Layout", Array{folder("Booklet", Array{setting("Binding", "Binding"), setting("Creep", "CreepMode")})}),
+      folder("Paper", Array{setting("Size", "PaperSize"), setting("Type", "MediaType"), setting("Tray", "InputSlot")}),
+      folder("Finishing", Array{setting("Staple", "StapleMode")})});
+  outline.expandItem(outline.itemAtRow(2));  // open before: closed by the refresh
+  source.updatePrintOption(
+      PrintOption{{"CreepMode", "On"}, {"PaperSize", "A3"}, {"MediaType", "Plain"}, {"InputSlot", true}}, false);
+  source.markDifferedWithDefault(
+      PrintOption{{"CreepMode", "Off"}, {"PaperSize", "A4"}, {"MediaType", "Plain"}, {"InputSlot", "True"}}, true);
+  EXPECT_EQ(rows(), (std::vector<std::string>{"Layout/", "  Booklet/", "    Binding", "    Creep", "Paper/", "  Size",
+                                              "  Type", "  Tray", "Finishing"}));
+  std::vector<bool> differs;
+  for (int row = 2; row < 8; ++row) differs.push_back(source.rowOf(outline.itemAtRow(row)).differs);
+  EXPECT_EQ(differs, (std::vector<bool>{false, true, false, true, false, false}));  // a boolean reads as its text
   EXPECT_EQ(source.rowOf(outline.itemAtRow(3)).icon,
             tk::Image::systemIcon(tk::SystemIcon::AlertNote).scaledTo({16, 16}));
   EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 2).image(),
             tk::Image::systemIcon(tk::SystemIcon::UnknownFileSystemObject).scaledTo({16, 16}));
-}
-
-TEST_F(PrintOptionTreeTest, SettingsThatDifferFromTheDefaultsAreFlagged) {
-  load(Array{folder("Paper", Array{setting("Size", "PaperSize"), setting("Type", "MediaType"),
-                                   setting("Tray", "InputSlot")})});
-  source.updatePrintOption(PrintOption{{"PaperSize", "A3"}, {"MediaType", "Plain"}, {"InputSlot", true}}, false);
-  source.markDifferedWithDefault(PrintOption{{"PaperSize", "A4"}, {"MediaType", "Plain"}, {"InputSlot", "True"}},
-                                 true);
-  EXPECT_EQ(rows(), (std::vector<std::string>{"Paper/", "  Size", "  Type", "  Tray"}));
-  EXPECT_TRUE(source.rowOf(outline.itemAtRow(1)).differs);
-  EXPECT_FALSE(source.rowOf(outline.itemAtRow(2)).differs);
-  EXPECT_FALSE(source.rowOf(outline.itemAtRow(3)).differs);  // a boolean reads as its text
 }
 
 TEST_F(PrintOptionTreeTest, RowsNamePanesFoldersAndGroupsAndWidenTheColumn) {

@@ -32,9 +32,14 @@ class FavoriteWindowTest : public FavoriteDialogsTest {
   fs::path a, b;
 };
 
-TEST_F(FavoriteWindowTest, ThePseudoRowsHeadTheListAndOnlyFavoritesCanBeEdited) {
+// The last favorite's name is one the rules refuse now (given under another system encoding: 30 bytes
+// in UTF-8, 20 in CP932): while it is not edited, it holds the person neither in its row nor in the manager.
+TEST_F(FavoriteWindowTest, ThePseudoRowsHeadTheListOnlyFavoritesTakeEditsAndUneditedNamesAreNotChecked) {
+  std::string name;
+  for (int i = 0; i < 10; ++i) name += "\xE3\x81\x8B";
+  favorite(name, "", {{"DuplexMode", "None"}});
   person->act([&](tk::Window& window) {
-    EXPECT_EQ(names(), (std::vector<std::string>{"<Current Settings>", "Default Settings", "a", "b"}));
+    EXPECT_EQ(names(), (std::vector<std::string>{"<Current Settings>", "Default Settings", "a", "b", name}));
     const auto editable = [&] {
       return manager().nameEditField()->isEnabled() &&
              tk::viewWithIdentifier<tk::Control>(window, "deleteButton")->isEnabled() &&
@@ -53,9 +58,12 @@ TEST_F(FavoriteWindowTest, ThePseudoRowsHeadTheListAndOnlyFavoritesCanBeEdited) 
     manager().nameEditField()->setStringValue("x/y");
     EXPECT_TRUE(list().clickRow(0));
     EXPECT_EQ(names()[1], "Default Settings");
-    tk::clickButton(window, "Cancel");
+    EXPECT_TRUE(list().clickRow(4));
+    EXPECT_TRUE(list().clickRow(2));
+    EXPECT_TRUE(list().clickRow(4));
+    tk::clickButton(window, "OK");
   });
-  EXPECT_EQ(manager().showAsModalDialog(std::string(), PrintOption{{"DuplexMode", "DuplexTumble"}}), 0);
+  EXPECT_EQ(manager().showAsModalDialog(std::string(), PrintOption{{"DuplexMode", "DuplexTumble"}}), 1);
   EXPECT_TRUE(person->alertsShown().empty());
 }
 
@@ -106,23 +114,6 @@ TEST_F(FavoriteWindowTest, MouseAndReturnValidateKeyboardDropsTheEditAndCancelLo
   EXPECT_TRUE(fs::exists(b));
   EXPECT_FALSE(fs::exists(favorites / "a2.pfj") || fs::exists(favorites / "mine.pfj"));
   fs::remove_all(outside);
-}
-
-// A name the rules refuse now (given under another system encoding: 30 bytes in UTF-8, 20 in
-// CP932) does not hold the person in its row or the manager open while it is not edited.
-TEST_F(FavoriteWindowTest, AnUneditedNameIsNotCheckedAgain) {
-  std::string name;
-  for (int i = 0; i < 10; ++i) name += "\xE3\x81\x8B";
-  favorite(name, "", {{"DuplexMode", "None"}});
-  person->act([&](tk::Window& window) {
-    ASSERT_EQ(names().back(), name);
-    EXPECT_TRUE(list().clickRow(list().numberOfRows() - 1));
-    EXPECT_TRUE(list().clickRow(2));
-    EXPECT_TRUE(list().clickRow(list().numberOfRows() - 1));
-    tk::clickButton(window, "OK");
-  });
-  EXPECT_EQ(manager().showAsModalDialog(std::nullopt, PrintOption()), 1);
-  EXPECT_TRUE(person->alertsShown().empty());
 }
 
 }  // namespace

@@ -10,10 +10,8 @@
 
 #include "common/localized_string.h"
 #include "common/principal_bundle.h"
-#include "pane_plugins/pane_layout.h"
 #include "panes/pane_plugin_mgr.h"
 #include "panes/pane_state_test_support.h"
-#include "platform/foundation/plist.h"
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/temporary_folder_test_support.h"
@@ -67,20 +65,6 @@ class GenericPanePlugInTest : public panes_testing::PanePlugInMgrTestBase {
   std::shared_ptr<Bundle> mainBundle;
   std::vector<std::unique_ptr<GenericPanePlugIn>> panes;
 };
-
-TEST_F(GenericPanePlugInTest, BuildsItsTabsAndBindsItsControlsInLayoutOrder) {
-  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
-  GenericPanePlugIn& pane = makePane();
-  ASSERT_TRUE(pane.initializePanel(paneBundle("Page"), manager));
-  ASSERT_NE(pane.tabView(), nullptr);
-  EXPECT_EQ(pane.tabView()->numberOfTabViewItems(), 2);
-
-  const std::vector<KORAUI*> controls = pane.getListKORAUI().value();
-  const std::optional<Dict> resource =
-      dictFromFile(paneBundle("Page")->bundlePath() / "Contents/Resources/PaneLayout.plist");
-  ASSERT_TRUE(resource);
-  EXPECT_EQ(mainKeywords(controls), PaneLayout::fromDictionary(*resource, std::nullopt).value().controlNames());
-}
 
 // The view tree of every tab, each view inside its holder and below the one before it.
 void expectStackedInside(const tk::View& content, double top) {

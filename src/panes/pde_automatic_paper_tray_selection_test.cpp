@@ -227,6 +227,8 @@ TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
   const Value custom(Array{Array{"Coated Gloss 128", "Custom1"}, Array{"Coated Matte 157", "Custom2"},
                            Array{"Recycled 70", "Custom3"}, Array{"Heavy Card 300", "Custom4"},
                            Array{"Tab Stock 163", "Custom5"}});
+  // A pane's control of the same keyword, registered first, is the one the engine reads.
+  std::unique_ptr<Dialog> pane = dialog(false);
   std::unique_ptr<Dialog> automatic = dialog(false);
   KORAUI* paperType = control(*automatic, keys::kPaperTypeTabbed);
   const Strings withCustom{"Plain",          "Coated",         "Tab Paper",   "Coated Gloss 128", "Coated Matte 157",
@@ -234,12 +236,16 @@ TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
 
   manager().setStringValue("Coated_False", std::string(keys::kPaperTypeTabbed));
   automatic->setPaperTypeCustomList(custom);
-  automatic->setPaperTypeCustomList(custom);  // a second list replaces the first
+  automatic->setPaperTypeCustomList(custom, &manager().koraMgr());  // a second list replaces the first
   EXPECT_EQ(paperType->popupButton()->itemTitles(), withCustom);
+  EXPECT_EQ(control(*pane, keys::kPaperTypeTabbed)->popupButton()->itemTitles(), withCustom);
   EXPECT_EQ(paperType->getStringValue(), "Coated_False");
   automatic->setPaperTypeCustomList(Array{});
   automatic->setPaperTypeCustomList(Value("junk"));
   EXPECT_EQ(paperType->popupButton()->itemTitles(), withCustom);
+  ASSERT_TRUE(paperType->popupButton()->selectItemWithTitle("Coated Gloss 128"));
+  paperType->popupButtonAction(*paperType->popupButton());
+  EXPECT_EQ(manager().getStringValueFromKey(std::string(keys::kPaperTypeTabbed)), "Custom1");
 
   std::unique_ptr<Dialog> bypass = dialog(true);
   KORAUI* bypassType = control(*bypass, keys::kPaperTypeBypass);
@@ -249,21 +255,6 @@ TEST_F(TrayDialogTest, CustomPaperTypesJoinThePaperTypeChoicesKeepingTheValue) {
   EXPECT_EQ(bypassType->popupButton()->titleOfSelectedItem(), "Recycled 70");
   EXPECT_FALSE(bypassType->getUnsportValue());
   EXPECT_EQ(manager().getStringValueFromKey(std::string(keys::kPaperTypeBypass)), "Custom3");
-}
-
-TEST_F(TrayDialogTest, ACustomPaperTypePickedInTheDialogIsWhatTheEngineReads) {
-  makeBundle();
-  const Value custom(Array{Array{"Coated Gloss 128", "Custom1"}, Array{"Tab Stock 163", "Custom5"}});
-  // A pane's control of the same keyword, registered first, is the one the engine reads.
-  std::unique_ptr<Dialog> pane = dialog(false);
-  std::unique_ptr<Dialog> automatic = dialog(false);
-  automatic->setPaperTypeCustomList(custom, &manager().koraMgr());
-  EXPECT_EQ(control(*pane, keys::kPaperTypeTabbed)->popupButton()->numberOfItems(), 5);
-
-  KORAUI* paperType = control(*automatic, keys::kPaperTypeTabbed);
-  ASSERT_TRUE(paperType->popupButton()->selectItemWithTitle("Coated Gloss 128"));
-  paperType->popupButtonAction(*paperType->popupButton());
-  EXPECT_EQ(manager().getStringValueFromKey(std::string(keys::kPaperTypeTabbed)), "Custom1");
 }
 
 }  // namespace
