@@ -220,7 +220,12 @@ bool KORAMgr::restoreSettings(const std::string& name) {
   const Dict values = *stored->asDict();
   {
     CollectiveChangeScope collective(_isCollectiveChange);
-    for (const auto& [keyword, value] : values) setStringValue(keyword, _textOf(value));
+    // Restoring validates nothing, so the old values move here: a change refused after the
+    // restore must go back to the restored value, not to the one the backup replaced.
+    for (const auto& [keyword, value] : values) {
+      setStringValue(keyword, _textOf(value));
+      updateOldValue(keyword);
+    }
   }
   _backups.remove(name);
   return true;

@@ -150,7 +150,8 @@ class KORAMgr final : private KORAUIWatcher {
 
   // Stores all values under a name made of the local date and time; answers the name.
   std::string backupSettings();
-  // Sets every value of the backup (no validation, no notification) and deletes it; false when unknown.
+  // Sets every value of the backup as the controls' old values too (no validation, no notification) and
+  // deletes it; false when unknown.
   bool restoreSettings(const std::string& name);
   // The stored backups: name -> (keyword -> value).
   const Dict& backups() const { return _backups; }

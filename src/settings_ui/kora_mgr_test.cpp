@@ -85,7 +85,7 @@ class BackupTest : public KORAMgrTest {
 
 TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
   engine->setClock([] { return std::chrono::system_clock::from_time_t(1709967900); });
-  add(duplexDescription());
+  const KORAUI& duplex = add(duplexDescription());
   add(textDescription("JobName", "Job Name", "Report"));
 
   const std::string name = engine->backupSettings();
@@ -99,6 +99,7 @@ TEST_F(BackupTest, BackupsAreNamedByTheTimeAndRestoredOnce) {
   NotificationRecorder recorder({"Duplex", "JobName", "ValueChangFinished_Duplex"});
   EXPECT_TRUE(engine->restoreSettings(name));
   EXPECT_EQ(value("Duplex"), "Off");
+  EXPECT_EQ(duplex.getOldValue(), "Off");  // a change refused later goes back to the restored value
   EXPECT_THAT(recorder.names(), IsEmpty());  // no validation, no announcement
   EXPECT_FALSE(engine->restoreSettings(name));
   EXPECT_FALSE(engine->isCollectiveChange());
