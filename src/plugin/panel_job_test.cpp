@@ -166,9 +166,16 @@ TEST_F(PanelJobTest, TheMainPaneAndThePanesShareTheirSettings) {
   EXPECT_EQ(panel->printOption()->get("ImageQuality").text(), quality);
   EXPECT_EQ(manager.getStringValueFromKey("ImageQuality"), quality);
 
-  // A change made in the detailed-settings window shows on the main pane.
-  applyInDetailedSettings([&] { manager.setStringValue(before, "ColorMode"); });
+  // A change made in the detailed-settings window shows on the main pane, and Apply stores the job at
+  // once: the choice is marked and the paper source reaches the dialog's settings.
+  const std::string slot = otherChoice("QZInputSlot", panel->printOption()->get("QZInputSlot").text());
+  applyInDetailedSettings([&] {
+    manager.setStringValue(before, "ColorMode");
+    manager.setStringValue(slot, "QZInputSlot");
+  });
   EXPECT_EQ(colour->getStringValue(), before);
+  EXPECT_EQ(PpdFile(host->ppdFile()).findMarkedChoice("ColorMode")->text(), before);
+  EXPECT_EQ(host->printSettings()->value("QZInputSlot")->text(), slot);
 
   // Copies typed in the dialog reach the job's options; revert sets collate on.
   host->panels().copiesField().setStringValue("3");
