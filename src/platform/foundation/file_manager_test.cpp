@@ -230,6 +230,9 @@ TEST_F(FilesTest, AtomicWriteThroughALinkReplacesTheLinksTargetKeepingItsMode) {
   ASSERT_TRUE(writeFileAtomically(dir_ / "dangling", "made", &error)) << error;
   EXPECT_TRUE(fs::is_symlink(dir_ / "dangling"));
   EXPECT_EQ(contents(dir_ / "real/made"), "made");
+  const mode_t mask = ::umask(022);  // a new file has the usual mode, for other readers of the file
+  ::umask(mask);
+  EXPECT_EQ(modeOf(dir_ / "real/made"), 0666u & ~mask);
   fs::create_symlink("gone/x", dir_ / "astray");
   EXPECT_FALSE(writeFileAtomically(dir_ / "astray", "x", &error));
   EXPECT_NE(error.find("a link to \"" + (dir_ / "gone/x").string() + "\", whose folder does not exist"),

@@ -11,6 +11,7 @@ TEST(PrintSettingsTest, KeysKeepTheirOrderAndANullValueRemoves) {
   settings.setValue("a", 2);
   settings.setValue("c", true);
   settings.setValue("b", "replaced");
+  EXPECT_EQ(settings.values().keys(), (std::vector<std::string>{"b", "a", "c"}));  // a replaced key keeps its place
   settings.setValue("a", Value());
   EXPECT_TRUE(settings.remove("c"));
   EXPECT_FALSE(settings.remove("c"));
