@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -31,6 +32,28 @@ TEST(FieldScrambler, KnownVectorsBothWays) {
   for (const std::string clear : {"P@ssw0rd with spaces!", "\xE3\x83\x91\xE3\x82\xB9"})
     EXPECT_EQ(decryptString(kKey, encryptString(kKey, clear)), clear);
   EXPECT_EQ(encryptString("", "abc"), "");
+}
+
+// Every byte value after every salt reads back, above all the byte 0xFF after a pair
+// that scrambles to 0xFF (chaining those two the plain way gives a zero byte).
+TEST(FieldScrambler, EveryByteAfterEverySaltReadsBack) {
+  std::vector<unsigned> seedOfSalt(255, 0);
+  std::size_t found = 0;
+  for (unsigned seed = 1; found < seedOfSalt.size(); ++seed) {
+    std::srand(seed);
+    unsigned& slot = seedOfSalt[static_cast<unsigned>(std::rand()) % 255];
+    if (slot == 0) slot = seed, ++found;
+  }
+  for (const unsigned seed : seedOfSalt) {
+    for (int first = 1; first < 256; ++first) {
+      const std::string clear{static_cast<char>(first), '\xFF', static_cast<char>(first), '\xFF'};
+      std::array<char, 11> scrambled{};
+      ASSERT_TRUE(Encryption(kKey, clear, scrambled, seed));
+      std::array<char, 5> back{};
+      ASSERT_TRUE(Decryption(kKey, scrambled.data(), back)) << scrambled.data();
+      ASSERT_EQ(std::string(back.data()), clear) << scrambled.data();
+    }
+  }
 }
 
 TEST(FieldScrambler, MalformedInputAndBufferBounds) {
