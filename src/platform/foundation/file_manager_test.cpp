@@ -227,12 +227,13 @@ TEST_F(FilesTest, AtomicWriteThroughALinkReplacesTheLinksTargetKeepingItsMode) {
 
   // A dangling link: the file it names is made when its folder exists, else nothing is.
   fs::create_symlink("real/made", dir_ / "dangling");
-  ASSERT_TRUE(writeFileAtomically(dir_ / "dangling", "made", &error)) << error;
+  {
+    const ScopedUmask mask(027);
+    ASSERT_TRUE(writeFileAtomically(dir_ / "dangling", "made", &error)) << error;
+  }
   EXPECT_TRUE(fs::is_symlink(dir_ / "dangling"));
   EXPECT_EQ(contents(dir_ / "real/made"), "made");
-  const mode_t mask = ::umask(022);  // a new file has the usual mode, for other readers of the file
-  ::umask(mask);
-  EXPECT_EQ(modeOf(dir_ / "real/made"), 0666u & ~mask);
+  EXPECT_EQ(modeOf(dir_ / "real/made"), 0640u);  // a new file has the usual mode, 0666 less the umask
   fs::create_symlink("gone/x", dir_ / "astray");
   EXPECT_FALSE(writeFileAtomically(dir_ / "astray", "x", &error));
   EXPECT_NE(error.find("a link to \"" + (dir_ / "gone/x").string() + "\", whose folder does not exist"),
