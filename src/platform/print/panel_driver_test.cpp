@@ -16,7 +16,6 @@ using testing::RecordingPlugIn;
 
 class PanelDriverTest : public ::testing::Test {
  protected:
-  // A recording plug-in with the given panels, before it is loaded.
   std::unique_ptr<RecordingPlugIn> plugIn(std::vector<std::string> names) {
     return std::make_unique<RecordingPlugIn>(std::move(names), journal_);
   }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/print/print_session.h"
 #include "platform/print/ticket.h"
 
 namespace orval {

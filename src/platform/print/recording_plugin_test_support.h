@@ -68,14 +68,12 @@ class RecordingPlugIn : public PDEPlugIn {
       : panelNames_(std::move(panelNames)), journal_(std::move(journal)) {}
   ~RecordingPlugIn() override { journal_->push_back("plugin.released"); }
 
-  bool initWithBundle(std::shared_ptr<Bundle> bundle) override {
+  bool initWithBundle(std::shared_ptr<Bundle>) override {
     journal_->push_back("plugin.initWithBundle");
-    bundle_ = std::move(bundle);
     return acceptBundle;
   }
   std::optional<Panels> PDEPanelsForType(std::string_view type, PDEPluginCallback* hostInfo) override {
     journal_->push_back("plugin.PDEPanelsForType " + std::string(type));
-    bundle_.reset();
     if (type != kPrintDialogTypeID || !makePanels) return std::nullopt;
     Panels panels;
     for (const std::string& name : panelNames_)
@@ -89,7 +87,6 @@ class RecordingPlugIn : public PDEPlugIn {
  private:
   std::vector<std::string> panelNames_;
   std::shared_ptr<Journal> journal_;
-  std::shared_ptr<Bundle> bundle_;
 };
 
 }  // namespace orval::testing
