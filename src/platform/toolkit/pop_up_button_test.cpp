@@ -40,7 +40,6 @@ TEST(PopUpButtonTest, SeparatorsAreItemsThatCannotBeChosen) {
   EXPECT_TRUE(popUp.itemAtIndex(1)->isSeparatorItem());
   EXPECT_FALSE(popUp.isItemEnabled(1));
   EXPECT_FALSE(popUp.chooseItemAtIndex(1));
-  EXPECT_EQ(popUp.indexOfItemWithRepresentedObject(Value("A3")), 2);
 }
 
 TEST(PopUpButtonTest, SelectsByTitleTagAndRepresentedObject) {

@@ -62,7 +62,6 @@ TEST(TabViewTest, RemovingTheSelectedTabSelectsTheFirstAndHandsTheTabBack) {
   EXPECT_EQ(removed->view()->subviewCount(), 1u);  // its view came back with it
   EXPECT_EQ(tabs.selectedTabViewItem()->label(), "A");
   EXPECT_EQ(tabs.removeTabViewItem(&b), nullptr);
-  // Replacing the shown tab's view shows the new one.
   tabs.selectedTabViewItem()->setView(std::make_unique<View>(Rect{0, 0, 1, 1}));
   EXPECT_EQ(tabs.subviews(), (std::vector<View*>{tabs.selectedTabViewItem()->view()}));
 }
