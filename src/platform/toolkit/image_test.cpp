@@ -31,9 +31,8 @@ TEST_F(ImageTest, ReadsTheSizeOfARealPng) {
   const std::string path = write("group_icon.png", png());
   std::optional<Image> image = Image::fromFile(path);
   ASSERT_TRUE(image);
-  EXPECT_EQ(image->size(), (Size{3, 2}));
-  EXPECT_EQ(image->name(), "group_icon");
-  EXPECT_EQ(image->scaledTo({16, 16}).size(), (Size{16, 16}));
+  EXPECT_EQ(std::tuple(image->size(), image->name(), image->scaledTo({16, 16}).size()),
+            std::tuple(Size{3, 2}, "group_icon", Size{16, 16}));
 }
 
 TEST_F(ImageTest, MissingOrMalformedFilesGiveNoImage) {
