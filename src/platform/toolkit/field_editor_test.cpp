@@ -171,6 +171,7 @@ TEST_F(FieldEditorTest, FormatterMustReadTheTextBeforeEditingEnds) {
   TextField& field = addField(window);
   field.setFormatter(std::make_shared<DigitsFormatter>());
   field.setObjectValue(Value(7));
+  EXPECT_EQ(field.stringValue(), "7");
   field.selectText();
   field.currentEditor()->deleteBackward();
   EXPECT_FALSE(window.makeFirstResponder(nullptr));  // "" is no number
