@@ -18,7 +18,6 @@ class Names : public TableViewDataSource, public TableViewDelegate {
   bool allowChange = true;
   int numberOfRowsInTableView(TableView&) override { return static_cast<int>(names.size()); }
   Value objectValueForTableColumn(TableView&, const TableColumn* column, int row) override {
-    if (!column) return {};
     return column->identifier() == "name" ? Value(names[static_cast<std::size_t>(row)]) : Value(row);
   }
   bool selectionShouldChangeInTableView(TableView&) override { return allowChange; }
