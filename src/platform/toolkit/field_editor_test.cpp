@@ -79,13 +79,6 @@ class FieldEditorTest : public ::testing::Test {
     field.setStringValue(text);
     return field;
   }
-  // A focused empty field that takes digits only.
-  FieldEditor& editDigits() {
-    TextField& field = addField(window);
-    field.setFormatter(std::make_shared<DigitsFormatter>());
-    field.selectText();
-    return *field.currentEditor();
-  }
   Window window;
 };
 
@@ -111,7 +104,10 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
 }
 
 TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionAndReplacementsMoveTheCaret) {
-  FieldEditor& editor = editDigits();
+  TextField& field = addField(window);
+  field.setFormatter(std::make_shared<DigitsFormatter>());
+  field.selectText();
+  FieldEditor& editor = *field.currentEditor();
   EXPECT_TRUE(editor.typeText("12"));
   editor.setSelectedRange({1, 1});
   const int beeps = Application::shared().beepCount();
