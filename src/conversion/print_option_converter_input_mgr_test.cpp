@@ -4,17 +4,27 @@
 
 #include "common/common_reset.h"
 #include "common/principal_bundle.h"
-#include "conversion/converter_test_support.h"
 #include "conversion/print_option_converter.h"
 #include "conversion/print_option_converter_exports.h"
 #include "platform/foundation/log.h"
+#include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval {
 namespace {
 
-using converter_testing::item;
-using converter_testing::TemporaryFolder;
-using converter_testing::writePlist;
+using foundation_testing::TemporaryFolder;
+
+// Writes value as an XML property list at path (parents created).
+void writePlist(const std::filesystem::path& path, const Value& value) {
+  std::filesystem::create_directories(path.parent_path());
+  ASSERT_TRUE(writePlistFile(path, value)) << path;
+}
+
+// One item of a table entry.
+Value item(const char* optionKeyword, long long tagValue) {
+  return Dict{{"optionKeyword", optionKeyword}, {"tagValue", tagValue}};
+}
 
 // A converter reading a table from a scratch file.
 class InputMgrConversionTest : public ::testing::Test {
