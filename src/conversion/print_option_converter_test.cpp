@@ -31,9 +31,6 @@ class PrintOptionConverterTest : public ::testing::Test {
  protected:
   void SetUp() override { unloadEncDec(); }
   void TearDown() override { unloadEncDec(); }
-  static void loadEncoder() {
-    stdoutOf([] { ASSERT_EQ(loadEncDec(converter_testing::kEncryptionLibraryDir.c_str()), 0); });
-  }
   static void toCanonical(PrintOption& options, bool flag = true) {
     stdoutOf([&] { Converter::convertToCanonicalPpdKeyword(options, flag); });
   }
@@ -150,7 +147,7 @@ TEST_F(PrintOptionConverterTest, PasswordsBothWaysAndNeverKeptInClear) {
   toInternal(encoded);
   EXPECT_TRUE(log.contains("###### decode error"));
 
-  loadEncoder();
+  stdoutOf([] { ASSERT_EQ(loadEncDec(converter_testing::kEncryptionLibraryDir.c_str()), 0); });
   log.clear();
   PrintOption options{{"SecurityPrintPassword", "one"}, {"RscPassword", "two"}, {"AuthJobPassword", "three"}};
   toCanonical(options);
