@@ -86,11 +86,10 @@ TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
 
 TEST_F(PrintOptionConverterTest, WithoutTheCustomFlagPasswordsAndPaperLengthsStayAsTheyAre) {
   PrintOption options{{"SecurityPrintPassword", "s3cret"}, {"ChgPrintPaperSizeLength", "297"},
-                      {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "1"}, {"CreasePosition4", "2"}};
+                      {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "1"}};
   toCanonical(options, false);
   expectTexts(options, {{"SecurityPrintPassword", "s3cret"}, {"ChgPrintPaperSizeLength", "297"},
-                        {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "567"},
-                        {"CreasePosition4", "1134"}});
+                        {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "567"}});
 }
 
 TEST_F(PrintOptionConverterTest, JoinedPaperTypeWithAPaperWeight) {
