@@ -92,7 +92,6 @@ TEST_F(IOTOptionUpdaterTest, OutputTrayListFollowsTheStackers) {
       {sampleList("StackerInfoList"),
        {"Auto", "Stackertray", "Stackertray2", "Autochange", "Stackertoptray", "Stackertoptray2", "D3finishertray",
         "D3finishertoptray", "Documentfinishing"}},
-      {numbers({"9", "10"}), {"Auto", "Stackertray", "Stackertray2", "Autochange"}},
       {numbers({"10", "9"}), {"Auto", "Stackertray2", "Stackertray"}},
       {Array{Array{"16"}, Array{"5"}, Array{"77"}, "junk"}, {"Auto", "Documentfinishing", "Stackertoptray2"}},
       {Value(), {"Auto"}},
