@@ -61,7 +61,6 @@ TEST_F(InputMgrConversionTest, ChoicesBothWays) {
   for (const auto& [tray, name] : {std::pair{Value(0), "AutoSelect"}, std::pair{Value("2"), "TrayStock"},
                                    std::pair{Value(1), "Tray-9"}, std::pair{Value(12), "Tray2"}})
     EXPECT_EQ(toPpd({{"PA_TRAY", tray}}), (PrintOption{{"QZInputSlot", name}}));
-  EXPECT_EQ(toPpd({{"FN_CRSNUM", "4"}}), (PrintOption{{"CreaseNum", "4"}}));
   EXPECT_TRUE(toPpd({{"LY_FIT", 5}}).empty());
 }
 
