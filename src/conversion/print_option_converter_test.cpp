@@ -44,8 +44,7 @@ struct JobRow {
   const char *key, *internal, *canonical, *back = nullptr;  // back: the internal value when none
 };
 const JobRow kBookletJob[] = {
-    {"ImpositionMode_ImpositionCustomMode", "Booklet", kAbsent}, {"ImpositionBooklet_LayoutBaseFile", "Right", kAbsent},
-    {"ImpositionBooklet_CreepTotalOffset", "1", kAbsent, "1.00"}, {"ImpositionBooklet_Fitting", "True", kAbsent},
+    {"ImpositionMode_ImpositionCustomMode", "Booklet", kAbsent}, {"ImpositionBooklet_Fitting", "True", kAbsent},
     {"DocumentOrientation", "Portrait", "Portrait"}, {"ChgPrintPaperSizeType", "Custom", "Custom"},
     {"ChgPrintPaperSizeLength", "100", "56693", "100.00"}, {"ChgPrintPaperSizeWidth", "210", "119055", "210.00"},
     {"CreaseNum", "3", "3"}, {"CreasePosition1", "10", "39685", "10.00"}, {"CreasePosition2", "20", "45354", "20.00"},
@@ -80,7 +79,7 @@ TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
   toInternal(options);
   for (const JobRow& row : kBookletJob)
     EXPECT_EQ(text(options, row.key), row.back ? row.back : row.internal) << row.key;
-  for (const char* gone : {"PaperType", "SpTonerColorFront", "BackMargin", "FixedForm"})
+  for (const char* gone : {"PaperType", "SpTonerColorFront", "FixedForm"})
     EXPECT_FALSE(options.contains(gone)) << gone;
 }
 
