@@ -16,7 +16,6 @@ namespace {
 TEST(CommonAlertTest, InformationalAndExceptionAlerts) {
   resetCommonStateForTesting();
   tk::Application::resetSharedForTesting();
-  const testing_support::ScopedEnvironment language{"LANGUAGE", "en"};
   const auto person = std::make_shared<tk::ScriptedOperator>();
   tk::Application::shared().setOperator(person);
   person->answerAlert(0);

