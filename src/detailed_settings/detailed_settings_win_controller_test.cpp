@@ -11,12 +11,7 @@
 #include "platform/foundation/log.h"
 #include "platform/foundation/platform_exception.h"
 #include "platform/foundation/temporary_folder_test_support.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/outline_view.h"
-#include "platform/toolkit/pop_up_button.h"
-#include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/tab_view.h"
+#include "platform/toolkit/toolkit.h"
 #include "settings_ui/no_empty_text_field.h"
 
 namespace orval {

@@ -23,10 +23,7 @@
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/foundation/text_encoding.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/field_editor.h"
-#include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::favorite_dialogs_testing {
 

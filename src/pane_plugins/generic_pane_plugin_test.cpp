@@ -15,11 +15,7 @@
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/log.h"
 #include "platform/foundation/temporary_folder_test_support.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/pop_up_button.h"
-#include "platform/toolkit/tab_view.h"
-#include "platform/toolkit/text_field.h"
-#include "platform/toolkit/view.h"
+#include "platform/toolkit/toolkit.h"
 #include "settings_ui/kora_ui.h"
 
 namespace orval {

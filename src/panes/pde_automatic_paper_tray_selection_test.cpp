@@ -14,9 +14,7 @@
 #include "platform/foundation/log.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/temporary_folder_test_support.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/modal_response.h"
-#include "platform/toolkit/scripted_operator.h"
+#include "platform/toolkit/toolkit.h"
 #include "settings_ui/kora_ui.h"
 
 namespace orval {
