@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,16 +51,9 @@ class TestPlugIn {
   void makePaneThrow(const std::string& name, const std::string& operation) const {
     setInfo(plugIns() / (name + ".bundle/Contents/Info.plist"), "FixtureThrowsIn", Value(Array{Value(operation)}));
   }
-  // Replaces the first from in the resource file with to, or removes the lines holding from when to is absent.
-  void edit(const std::string& file, const std::string& from, const std::optional<std::string>& to) const {
-    std::ifstream in(resources() / file);
-    std::ostringstream text;
-    for (std::string line; std::getline(in, line);)
-      if (to || line.find(from) == std::string::npos) text << line << "\n";
-    in.close();
-    std::string edited = text.str();
-    if (to) edited.replace(edited.find(from), from.size(), *to);
-    std::ofstream(resources() / file) << edited;
+  // Replaces the first from in the resource file with to.
+  void edit(const std::string& file, const std::string& from, const std::string& to) const {
+    folder_.replaceInFile(fs::path("Test.plugin/Contents/Resources") / file, from, to);
   }
 
  private:
