@@ -36,7 +36,6 @@ using foundation_testing::ScopedEnvironment;
 
 class FavoriteDialogsTest : public ::testing::Test {
  public:
-  // Fresh dialogs, panes, preferences, converter and byte encoding.
   static void reset() {
     FavoriteWindowController::resetSharedInstanceForTesting();
     SaveFavoriteWindowController::resetSharedInstanceForTesting();

@@ -40,7 +40,6 @@ class TestPlugIn {
     SetBSPrincipalBundle(Bundle::bundleWithPath(path()));
     return PanePlugInMgr::sharedInstance();
   }
-  // Sets key of the Info.plist at infoPlist to value.
   static void setInfo(const fs::path& infoPlist, const std::string& key, const Value& value) {
     std::optional<Dict> info = dictFromFile(infoPlist);
     ASSERT_TRUE(info) << infoPlist;
@@ -51,7 +50,6 @@ class TestPlugIn {
   void makePaneThrow(const std::string& name, const std::string& operation) const {
     setInfo(plugIns() / (name + ".bundle/Contents/Info.plist"), "FixtureThrowsIn", Value(Array{Value(operation)}));
   }
-  // Replaces the first from in the resource file with to.
   void edit(const std::string& file, const std::string& from, const std::string& to) const {
     folder_.replaceInFile(fs::path("Test.plugin/Contents/Resources") / file, from, to);
   }
@@ -67,7 +65,6 @@ inline long eventCount(const PanePlugInInterface* controller, const std::string&
   return std::count(probe->events().begin(), probe->events().end(), operation);
 }
 
-// The names of the manager's plug-in table, in order.
 inline std::vector<std::string> tableNames(const PanePlugInMgr& manager) {
   std::vector<std::string> names;
   for (const PanePlugInMgr::PlugInEntry& entry : manager.plugInTable()) names.push_back(entry.name);
