@@ -23,10 +23,7 @@
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/foundation/text_encoding.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/field_editor.h"
-#include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval::favorite_dialogs_testing {
 
@@ -39,7 +36,6 @@ using foundation_testing::ScopedEnvironment;
 
 class FavoriteDialogsTest : public ::testing::Test {
  public:
-  // Fresh dialogs, panes, preferences, converter and byte encoding.
   static void reset() {
     FavoriteWindowController::resetSharedInstanceForTesting();
     SaveFavoriteWindowController::resetSharedInstanceForTesting();

@@ -14,12 +14,7 @@
 #include "panes/pane_state_test_support.h"
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/log.h"
-#include "platform/foundation/temporary_folder_test_support.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/pop_up_button.h"
-#include "platform/toolkit/tab_view.h"
-#include "platform/toolkit/text_field.h"
-#include "platform/toolkit/view.h"
+#include "platform/toolkit/toolkit.h"
 #include "settings_ui/kora_ui.h"
 
 namespace orval {
@@ -97,23 +92,6 @@ TEST_F(GenericPanePlugInTest, ControlsAreStackedTopDownInsideTheirTabAndNamesAre
   ASSERT_TRUE(japanese.initializePanel(paneBundle("Page"), PanePlugInMgr::sharedInstance()));
   EXPECT_EQ(japanese.panelName(), "用紙");
   EXPECT_EQ(japanese.tabView()->tabViewItemAtIndex(1)->label(), "印刷");
-}
-
-TEST_F(GenericPanePlugInTest, EachRoleLoadsItsOwnLayoutAndAnUnknownRoleCostsOnlyItself) {
-  const foundation_testing::TemporaryFolder folder;
-  const fs::path copy = folder.copy(ORVAL_BUNDLE_DIR, "OrvalPDE.plugin");
-  folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/PanesTree.plist", "Finishing+Staple", "Finishing+Stitch");
-  mainBundle = Bundle::bundleWithPath(copy);
-  SetBSPrincipalBundle(mainBundle);
-
-  LogCapture log;
-  PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
-  ASSERT_TRUE(manager.loadPlugIns());
-  EXPECT_TRUE(log.contains("###Error: pane plug-in Finishing+Stitch: ")) << "the bad role is named";
-  EXPECT_EQ(manager.paneControllerNamed("Finishing+Stitch"), nullptr);
-  EXPECT_NE(manager.koraMgr().getControlsDictionary().find("Punch_PunchHoles"), nullptr);
-  EXPECT_EQ(manager.koraMgr().getControlsDictionary().find("StapleMode"), nullptr);
-  PanePlugInMgr::resetSharedInstanceForTesting();
 }
 
 TEST_F(GenericPanePlugInTest, NestedTabsAndClassicControlsStandInsideTheirTabs) {

@@ -71,7 +71,7 @@ TEST_F(PanePlugInMgrTest, DefaultsAreFreshCopiesAndTheColorModelIsCorrectedToCmy
   EXPECT_EQ(manager.selectedOptionKeyword("Unregistered"), std::nullopt);
 
   PanePlugInMgr::resetSharedInstanceForTesting();
-  plugIn_.edit("Test.ppd", "CMYK2", std::nullopt);
+  plugIn_.edit("Test.ppd", "*ColorModel CMYK2/CMYK (High Quality): \"\"\n", "");
   PanePlugInMgr& without = plugIn_.manager();
   ASSERT_TRUE(without.loadPlugIns());
   EXPECT_EQ(without.selectedOptionKeyword("ColorModel"), "CMYK1");

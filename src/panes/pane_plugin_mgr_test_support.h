@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,7 +40,6 @@ class TestPlugIn {
     SetBSPrincipalBundle(Bundle::bundleWithPath(path()));
     return PanePlugInMgr::sharedInstance();
   }
-  // Sets key of the Info.plist at infoPlist to value.
   static void setInfo(const fs::path& infoPlist, const std::string& key, const Value& value) {
     std::optional<Dict> info = dictFromFile(infoPlist);
     ASSERT_TRUE(info) << infoPlist;
@@ -53,16 +50,8 @@ class TestPlugIn {
   void makePaneThrow(const std::string& name, const std::string& operation) const {
     setInfo(plugIns() / (name + ".bundle/Contents/Info.plist"), "FixtureThrowsIn", Value(Array{Value(operation)}));
   }
-  // Replaces the first from in the resource file with to, or removes the lines holding from when to is absent.
-  void edit(const std::string& file, const std::string& from, const std::optional<std::string>& to) const {
-    std::ifstream in(resources() / file);
-    std::ostringstream text;
-    for (std::string line; std::getline(in, line);)
-      if (to || line.find(from) == std::string::npos) text << line << "\n";
-    in.close();
-    std::string edited = text.str();
-    if (to) edited.replace(edited.find(from), from.size(), *to);
-    std::ofstream(resources() / file) << edited;
+  void edit(const std::string& file, const std::string& from, const std::string& to) const {
+    folder_.replaceInFile(fs::path("Test.plugin/Contents/Resources") / file, from, to);
   }
 
  private:
@@ -76,7 +65,6 @@ inline long eventCount(const PanePlugInInterface* controller, const std::string&
   return std::count(probe->events().begin(), probe->events().end(), operation);
 }
 
-// The names of the manager's plug-in table, in order.
 inline std::vector<std::string> tableNames(const PanePlugInMgr& manager) {
   std::vector<std::string> names;
   for (const PanePlugInMgr::PlugInEntry& entry : manager.plugInTable()) names.push_back(entry.name);
