@@ -242,7 +242,7 @@ TEST_F(UnrestorableTest, OuterTitlesAndMessagesOverrideInnerOnes) {
   change("Duplex", "On");
   EXPECT_THAT(alertTexts(), ElementsAre("Outer title\r[Duplex]:[Two-Sided]\r[Media]:[Film]\r\rLevel message"));
   const std::optional<ConflictInfo> inner = engine->findUnrestorableConflictInfo(*table.get("On").asDict(), 3, "");
-  EXPECT_EQ(inner->title, "Level title");
+  EXPECT_EQ(inner ? inner->title : std::nullopt, "Level title");
 }
 
 TEST_F(UnrestorableTest, EveryConditionAlongAPathMustHold) {
