@@ -121,8 +121,7 @@ TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   recorder.clear();
 
   engine->setSettings(Dict{{"JobName", "Mine"}, {"Collate", true}, {"Duplex", "On"}, {"Bad", Array{}}});
-  EXPECT_EQ(value("Collate"), "True");
-  EXPECT_EQ(value("JobName"), "From Duplex");
+  EXPECT_EQ(value("Collate") + " " + value("JobName"), "True From Duplex");
   EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_JobName", "ValueChangFinished_Collate",
                                             "ValueChangFinished_JobName", "ValueChangFinished_Duplex"));
   for (const auto& entry : recorder.posted) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));

@@ -48,7 +48,6 @@ class KORAMgrTest : public kora_ui_testing::ScriptedPersonTest {
     root.removeAllSubviews();
   }
 
-  // Builds a control from description (with bundle, or none) inside the root view.
   KORAUI& build(const Dict& description, std::shared_ptr<Bundle> bundle = nullptr) {
     return root.add(kora_ui_testing::build(description, std::move(bundle), 400, 72));
   }

@@ -84,7 +84,6 @@ TEST_F(KORATextFieldTest, TextModeAnnouncesOnlyRealChanges) {
   tk::FieldEditor& editor = edit(field);
   EXPECT_TRUE(editor.typeText("Any text, -12.345 日本"));
   EXPECT_TRUE(editor.insertNewline());
-  EXPECT_EQ(field.lastEndEditingText(), "Any text, -12.345 日本");
   EXPECT_EQ(actions, 1);
   EXPECT_EQ(recorder.names(), std::vector<std::string>{"Thickness"});
 

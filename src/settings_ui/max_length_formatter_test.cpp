@@ -46,7 +46,7 @@ TEST_F(MaxLengthFormatterTest, CharacterSetAndMinimumTogether) {
 }
 
 TEST_F(MaxLengthFormatterTest, EndingAnEditingSessionStartsTheNextFromTheFieldsText) {
-  const auto formatter = MaxLengthFormatter::setMaxLengthFormatter(&field, 3);
+  MaxLengthFormatter::setMaxLengthFormatter(&field, 3);
   edit(field).typeText("abc");
   EXPECT_TRUE(leaveField());
   field.setStringValue("x");
@@ -54,7 +54,6 @@ TEST_F(MaxLengthFormatterTest, EndingAnEditingSessionStartsTheNextFromTheFieldsT
   editor.setSelectedRange({1, 0});
   editor.insertText("yzw");
   EXPECT_EQ(editor.string(), "x");
-  EXPECT_EQ(formatter->undoBuffer(), "x");
 }
 
 }  // namespace

@@ -18,7 +18,6 @@ inline std::shared_ptr<Bundle> textEntryPrincipalBundle() {
   return Bundle::bundleWithPath(kora_ui_testing::testdataPath("text_entry/Principal.bundle"));
 }
 
-// A visible window to type in.
 class TextEntryTest : public kora_ui_testing::ScriptedPersonTest {
  protected:
   TextEntryTest() { window->makeKeyAndOrderFront(); }
