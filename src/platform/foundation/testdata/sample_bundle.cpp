@@ -4,12 +4,8 @@
 
 namespace {
 
-int gLiveGreeters = 0;
-
 class Greeter final : public orval::foundation_testing::SampleGreeter {
  public:
-  Greeter() { ++gLiveGreeters; }
-  ~Greeter() override { --gLiveGreeters; }
   std::string greet(const std::string& name) const override { return "Hello, " + name + ", from Sample"; }
 };
 
@@ -24,5 +20,3 @@ extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal* OrvalP
 extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal* OrvalPrincipalClass_NullGreeter() {
   return nullptr;
 }
-
-extern "C" __attribute__((visibility("default"))) int SampleLiveGreeters() { return gLiveGreeters; }
