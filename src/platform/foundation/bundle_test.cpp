@@ -61,7 +61,6 @@ TEST_F(BundleTest, OpensOnlyFoldersAndReadsItsInformation) {
   EXPECT_EQ(Bundle::bundleWithPath(builtBundle("Sample.bundle/Contents/Info.plist")), nullptr);
 
   EXPECT_EQ(sample_->bundleIdentifier(), "org.orval.test.sample");
-  EXPECT_EQ(sample_->executablePath(), builtBundle("Sample.bundle") / "Contents/Linux/libSample.so");
 }
 
 TEST_F(BundleTest, FindsResourcesThenLocalizedResources) {

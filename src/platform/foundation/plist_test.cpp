@@ -252,7 +252,6 @@ TEST(PlistTest, ReadsAndWritesFilesAndKeepsTheOldFileOnAFailedWrite) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(fileContents(file), before);
   EXPECT_FALSE(writePlistFile(folder.path() / "missing" / "x.plist", Dict{}, &error));
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 }  // namespace
