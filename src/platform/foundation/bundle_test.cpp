@@ -61,6 +61,7 @@ TEST_F(BundleTest, OpensOnlyFoldersAndReadsItsInformation) {
   EXPECT_EQ(Bundle::bundleWithPath(builtBundle("Sample.bundle/Contents/Info.plist")), nullptr);
 
   EXPECT_EQ(sample_->bundleIdentifier(), "org.orval.test.sample");
+  EXPECT_EQ(sample_->infoDictionary().get("CFBundleName"), Value("Sample"));
 }
 
 TEST_F(BundleTest, FindsResourcesThenLocalizedResources) {
@@ -148,6 +149,9 @@ TEST_F(BundleTest, LoadsTheExecutableAndMakesThePrincipalObject) {
   const auto* greeter = dynamic_cast<const SampleGreeter*>(principal.get());
   ASSERT_NE(greeter, nullptr);
   EXPECT_EQ(greeter->greet("Ada"), "Hello, Ada, from Sample");
+  const auto greetersMade = reinterpret_cast<int (*)()>(sample_->symbol("SampleGreetersMade"));
+  ASSERT_NE(greetersMade, nullptr);
+  EXPECT_EQ(greetersMade(), 1);  // one call of the factory, not a second for a check
 
   principal.reset();  // before the code that made it is unloaded
   sample_->unload();

@@ -4,8 +4,11 @@
 
 namespace {
 
+int gGreetersMade = 0;
+
 class Greeter final : public orval::foundation_testing::SampleGreeter {
  public:
+  Greeter() { ++gGreetersMade; }
   std::string greet(const std::string& name) const override { return "Hello, " + name + ", from Sample"; }
 };
 
@@ -20,3 +23,6 @@ extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal* OrvalP
 extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal* OrvalPrincipalClass_NullGreeter() {
   return nullptr;
 }
+
+// How many greeters the factory has made: one per principal object asked for.
+extern "C" __attribute__((visibility("default"))) int SampleGreetersMade() { return gGreetersMade; }
