@@ -61,7 +61,6 @@ TEST_F(TextEncodingTest, InvalidUtf8IsRecognised) {
   EXPECT_TRUE(isValidUtf8(std::string_view("a\0b", 3)));
   // A broken sequence, an overlong "/", a surrogate, a cut-off character.
   for (const char* broken : {"\xC3\x28", "\xC0\xAF", "\xED\xA0\x80", "\xE6\x97"}) EXPECT_FALSE(isValidUtf8(broken));
-  EXPECT_EQ(decodeText("\xC3\x28", TextEncoding::UTF8), std::nullopt);
   EXPECT_EQ(encodeText("x\xC3\x28", TextEncoding::CP1252), std::nullopt);
   EXPECT_EQ(encodeText("x\xC3\x28", TextEncoding::CP1252, true), "x?(");
 }
