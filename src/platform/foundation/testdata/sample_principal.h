@@ -14,8 +14,4 @@ class SampleGreeter : public BundlePrincipal {
   virtual std::string greet(const std::string& name) const = 0;
 };
 
-// The bundle also exports this C function: how many greeters it has alive.
-inline constexpr const char* kSampleLiveGreetersSymbol = "SampleLiveGreeters";
-using SampleLiveGreetersFunction = int (*)();
-
 }  // namespace orval::foundation_testing
