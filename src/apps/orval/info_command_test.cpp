@@ -77,7 +77,7 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
   EXPECT_TRUE(info["defaults"].contains("MailAddress"));
 }
 
-TEST(InfoCommandTest, AnotherPrinterDescriptionAndItsLists) {
+TEST(InfoCommandTest, AnotherPrinterDescriptionIsReadWithItsListsAndAnUnreadableOneOrBundleFails) {
   const testing::RunResult plain = runOrval(
       {"info", "--bundle", ORVAL_BUNDLE_DIR, "--json", "--ppd",
        std::string(ORVAL_SOURCE_DIR) + "/src/platform/print/testdata/test_printer.ppd"});
@@ -85,9 +85,7 @@ TEST(InfoCommandTest, AnotherPrinterDescriptionAndItsLists) {
   const nlohmann::json info = parse(plain.out);
   EXPECT_NE(info["printerDescription"]["path"].get<std::string>().find("test_printer.ppd"), std::string::npos);
   for (const auto& list : info["serverLists"]) EXPECT_EQ(list["published"], false) << list["name"];
-}
 
-TEST(InfoCommandTest, UnreadablePrinterDescriptionOrBundleFails) {
   testing::RunResult result = runOrval({"info", "--bundle", ORVAL_BUNDLE_DIR, "--ppd", "/nonexistent/x.ppd"});
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find("x.ppd"), std::string::npos) << result.err;
