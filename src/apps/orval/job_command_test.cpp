@@ -113,7 +113,9 @@ TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
       {{"trays", "--bypass", bypassType + "=Coated_False_Gloss_False_False_0"}, ""},
       // The settings are made in order in the open dialog: the paper type enables the sequence.
       {{"trays", "MediaTypeSequence=2"}, "MediaTypeSequence is disabled"},
-      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "PaperColor=Blue", "MediaTypeSequence=2"}, ""},
+      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "PaperColor=Blue", "MediaTypeSequence=2",
+        "MediaTypeWeightValue=90"},
+       ""},
       // A server's custom type in the bypass dialog does not come back from the saved job.
       {{"trays", "--bypass", bypassType + "=Custom1_False"},
        "the saved job holds \"Plain_False_None_False_False_0\""},
