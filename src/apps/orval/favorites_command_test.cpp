@@ -62,9 +62,9 @@ TEST_F(FavoritesCommandTest, SaveChangeApplyExportDeleteAndImportFromAShell) {
   ASSERT_EQ(orval({"set", "StapleMode=BottomRightCorner"}).status, 0);
   nlohmann::json list = json({"list"})["favorites"];
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]["comment"], "first");
-  EXPECT_EQ(list[0]["current"], true);
-  EXPECT_EQ(list[0]["differs"], true);
+  list[0].erase("path");
+  EXPECT_EQ(list[0],
+            nlohmann::json::parse(R"({"name": "proof", "comment": "first", "current": true, "differs": true})"));
 
   EXPECT_EQ(favorites({"apply", "proof"}).status, 0);
   EXPECT_EQ(testing::valueOf(nlohmann::json::parse(orval({"show", "--json"}).out), "StapleMode"), "TopLeftCorner");
@@ -88,8 +88,7 @@ TEST_F(FavoritesCommandTest, SaveChangeApplyExportDeleteAndImportFromAShell) {
   EXPECT_EQ(favorites({"comment", "proof", "second"}).status, 0);
   list = json({"list"})["favorites"];
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]["name"], "proof");
-  EXPECT_EQ(list[0]["comment"], "second");
+  EXPECT_EQ(nlohmann::json::array({list[0]["name"], list[0]["comment"]}), nlohmann::json::array({"proof", "second"}));
 }
 
 TEST_F(FavoritesCommandTest, BadInputIsRefusedWithItsMessageAndChangesNothingOnDisk) {
