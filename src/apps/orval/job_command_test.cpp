@@ -85,8 +85,7 @@ TEST(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTyped) {
   EXPECT_EQ(entries["scalarEntries"]["QZSpecificJobName"], "Input");
   EXPECT_EQ(entries["privateEntries"]["PaperColorCustomName"], "Sky%x2C blue");
 
-  const testing::RunResult name = runOnJob({"job-name"}, ticket);
-  EXPECT_EQ(name.out, "Job name: Q3, 'final' 100%\n");
+  EXPECT_EQ(runOnJob({"job-name"}, ticket).out, "Job name: Q3, 'final' 100%\n");
   EXPECT_EQ(runOnJob({"job-name", "--auto"}, ticket).status, 0);
   EXPECT_EQ(runOnJob({"job-name"}, ticket).out, "Job name: Auto\n");
 
