@@ -27,9 +27,6 @@
 namespace orval::plugin_testing {
 
 inline std::filesystem::path bundlePath() { return ORVAL_BUNDLE_DIR; }
-inline std::filesystem::path bundlePrinterDescription() {
-  return bundlePath() / "Contents/Resources/TZPrintServer.ppd";
-}
 
 // The property list dictionary at path, or an empty one (a failure).
 inline Dict readDict(const std::filesystem::path& path) {
@@ -76,7 +73,7 @@ class PlugInTest : public ::testing::Test {
     host.reset();
     host = std::make_unique<MemoryPrintHost>("tz");
     std::string error;
-    EXPECT_TRUE(host->openPrinterDescription(bundlePrinterDescription(), &error)) << error;
+    EXPECT_TRUE(host->openPrinterDescription(bundlePath() / "Contents/Resources/TZPrintServer.ppd", &error)) << error;
     host->setDeviceURI(uri);
     return *host;
   }

@@ -69,7 +69,7 @@ TEST_F(BundleLocationTest, ExplicitPathThenEnvironmentThenBuildTreeThenInstalled
   EXPECT_EQ(where, "installed");
 }
 
-TEST_F(BundleLocationTest, AGivenPathThatIsNoBundleIsAnErrorNotPassedOver) {
+TEST_F(BundleLocationTest, WhatIsNotFoundIsAnErrorThatSaysWhy) {
   std::string error;
   search.explicitPath = root / "missing.plugin";
   EXPECT_EQ(find(nullptr, &error), std::nullopt);
@@ -79,12 +79,10 @@ TEST_F(BundleLocationTest, AGivenPathThatIsNoBundleIsAnErrorNotPassedOver) {
   search.environmentPath = root;  // a folder, but not a bundle
   EXPECT_EQ(find(nullptr, &error), std::nullopt);
   EXPECT_NE(error.find("(from ORVAL_BUNDLE)"), std::string::npos) << error;
-}
 
-TEST_F(BundleLocationTest, NothingFoundSaysHowToName) {
+  search.environmentPath.reset();
   search.executable = root / "elsewhere/bin/orval";
   search.installPrefix = root / "empty";
-  std::string error;
   EXPECT_EQ(find(nullptr, &error), std::nullopt);
   EXPECT_NE(error.find("--bundle or ORVAL_BUNDLE"), std::string::npos) << error;
 }

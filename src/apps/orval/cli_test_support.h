@@ -87,8 +87,4 @@ inline std::filesystem::path scratchFolder(const std::string& name) {
   return folder;
 }
 
-inline std::filesystem::path bundlePrinterDescription() {
-  return std::filesystem::path(ORVAL_BUNDLE_DIR) / "Contents/Resources/TZPrintServer.ppd";
-}
-
 }  // namespace orval::cli::testing

@@ -47,10 +47,6 @@ class FavoritesCommandTest : public ::testing::Test {
           entry.is_regular_file() ? std::hash<std::string>()(fileContents(entry.path())) : 0;
     return files;
   }
-  fs::path write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(folder / name, std::ios::binary) << bytes;
-    return folder / name;
-  }
 
   const fs::path folder = testing::scratchFolder("favorites_command");
   ScopedEnvironment config_{"XDG_CONFIG_HOME", (folder / "config").string()};
@@ -66,9 +62,9 @@ TEST_F(FavoritesCommandTest, SaveChangeApplyExportDeleteAndImportFromAShell) {
   ASSERT_EQ(orval({"set", "StapleMode=BottomRightCorner"}).status, 0);
   nlohmann::json list = json({"list"})["favorites"];
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]["comment"], "first");
-  EXPECT_EQ(list[0]["current"], true);
-  EXPECT_EQ(list[0]["differs"], true);
+  list[0].erase("path");
+  EXPECT_EQ(list[0],
+            nlohmann::json::parse(R"({"name": "proof", "comment": "first", "current": true, "differs": true})"));
 
   EXPECT_EQ(favorites({"apply", "proof"}).status, 0);
   EXPECT_EQ(testing::valueOf(nlohmann::json::parse(orval({"show", "--json"}).out), "StapleMode"), "TopLeftCorner");
@@ -92,16 +88,15 @@ TEST_F(FavoritesCommandTest, SaveChangeApplyExportDeleteAndImportFromAShell) {
   EXPECT_EQ(favorites({"comment", "proof", "second"}).status, 0);
   list = json({"list"})["favorites"];
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]["name"], "proof");
-  EXPECT_EQ(list[0]["comment"], "second");
+  EXPECT_EQ(nlohmann::json::array({list[0]["name"], list[0]["comment"]}), nlohmann::json::array({"proof", "second"}));
 }
 
 TEST_F(FavoritesCommandTest, BadInputIsRefusedWithItsMessageAndChangesNothingOnDisk) {
   ASSERT_EQ(favorites({"save", "proof"}).status, 0);
   ASSERT_EQ(favorites({"save", "other"}).status, 0);
   fs::create_directory(folder / "folder.pfj");
+  std::ofstream(folder / "crlf.pfj", std::ios::binary) << "2\r\n7\r\n3\r\nComment=x\r\nA=1\t\t";
   const std::string longText(300, 'x');
-  const std::string unreadable = "could not be read";
   struct Row {
     std::vector<std::string> args;
     std::string message;
@@ -112,7 +107,7 @@ TEST_F(FavoritesCommandTest, BadInputIsRefusedWithItsMessageAndChangesNothingOnD
       {{"comment", "proof", longText}, "Enter a comment"},
       {{"rename", "proof", "other"}, "“other” already exists"},
       {{"rename", "absent", "x"}, "no favorite \"absent\""},
-      {{"import", write("crlf.pfj", "2\r\n7\r\n3\r\nComment=x\r\nA=1\t\t").string()}, unreadable},
+      {{"import", (folder / "crlf.pfj").string()}, "could not be read"},
       {{"import", (folder / "folder.pfj").string()}, "cannot be chosen"},
       {{"export", "proof", (favoriteFolder / "other.pfj").string()}, "already exists: the favorite was not exported"},
   };

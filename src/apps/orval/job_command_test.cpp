@@ -32,8 +32,7 @@ TEST(JobCommandTest, ASettingMadeInOneProcessIsShownByTheNext) {
   const testing::RunResult shown = runProgram("show --json", env);
   ASSERT_EQ(shown.status, 0);
   const nlohmann::json pane = nlohmann::json::parse(shown.out);
-  EXPECT_EQ(valueOf(pane, "StapleMode"), "TopLeftCorner");
-  EXPECT_EQ(valueOf(pane, "ColorMode"), "Grayscale");
+  EXPECT_EQ(valueOf(pane, "StapleMode") + " " + valueOf(pane, "ColorMode"), "TopLeftCorner Grayscale");
   // What the engine set along with the change (grayscale's colour model) is in the job too.
   const testing::RunResult stored = runOnJob({"ticket"}, ticket);
   EXPECT_NE(stored.out.find("\n  ColorModel = Gray\n"), std::string::npos) << stored.out;
@@ -86,8 +85,7 @@ TEST(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTyped) {
   EXPECT_EQ(entries["scalarEntries"]["QZSpecificJobName"], "Input");
   EXPECT_EQ(entries["privateEntries"]["PaperColorCustomName"], "Sky%x2C blue");
 
-  const testing::RunResult name = runOnJob({"job-name"}, ticket);
-  EXPECT_EQ(name.out, "Job name: Q3, 'final' 100%\n");
+  EXPECT_EQ(runOnJob({"job-name"}, ticket).out, "Job name: Q3, 'final' 100%\n");
   EXPECT_EQ(runOnJob({"job-name", "--auto"}, ticket).status, 0);
   EXPECT_EQ(runOnJob({"job-name"}, ticket).out, "Job name: Auto\n");
 
@@ -113,7 +111,9 @@ TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
       {{"trays", "--bypass", bypassType + "=Coated_False_Gloss_False_False_0"}, ""},
       // The settings are made in order in the open dialog: the paper type enables the sequence.
       {{"trays", "MediaTypeSequence=2"}, "MediaTypeSequence is disabled"},
-      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "PaperColor=Blue", "MediaTypeSequence=2"}, ""},
+      {{"trays", "PaperType_MediaTypeTabbed=Plain_True", "PaperColor=Blue", "MediaTypeSequence=2",
+        "MediaTypeWeightValue=90"},
+       ""},
       // A server's custom type in the bypass dialog does not come back from the saved job.
       {{"trays", "--bypass", bypassType + "=Custom1_False"},
        "the saved job holds \"Plain_False_None_False_False_0\""},

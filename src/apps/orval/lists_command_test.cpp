@@ -26,6 +26,7 @@ class ListsCommandTest : public ::testing::Test {
   }
 
   fs::path folder;
+  const std::string source = (fs::path(ORVAL_BUNDLE_DIR) / "Contents/Resources/TZPrintServer.ppd").string();
 };
 
 TEST_F(ListsCommandTest, PublishThenShowGivesTheListsBack) {
@@ -33,7 +34,6 @@ TEST_F(ListsCommandTest, PublishThenShowGivesTheListsBack) {
                             Value(Dict{{"name", "Helvetica, Bold"}, {"type", "Type1"}})};
   const Value calibrations = Dict{{"Default", Array{Value("cal-1"), Value("cal-2")}}};
   const fs::path out = folder / "published.ppd";
-  const std::string source = testing::bundlePrinterDescription().string();
   testing::RunResult result =
       runOrval({"lists", "publish", "--ppd", source, "--out", out.string(), "--json",
                 "Font=" + writeList("fonts", fonts).string(),
@@ -68,7 +68,6 @@ TEST_F(ListsCommandTest, PublishThenShowGivesTheListsBack) {
 TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
   const fs::path out = folder / "out.ppd";
   ASSERT_TRUE(files::writeFileAtomically(out, "keep me"));
-  const std::string source = testing::bundlePrinterDescription().string();
   const std::string fonts = "Font=" + writeList("fonts", Array{Value("A")}).string();
   const auto refused = [&](std::vector<std::string> args, const std::string& message) {
     const testing::RunResult result = runOrval(std::move(args));

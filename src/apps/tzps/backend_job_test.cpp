@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 #include <tuple>
@@ -27,6 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using foundation_testing::ScopedEnvironment;
+using foundation_testing::TemporaryFolder;
 
 // The lines of a message stream.
 std::vector<std::string> linesOf(const std::string& messages) {
@@ -55,28 +55,19 @@ void expectSafeMessages(const std::string& messages, const std::string& list) {
   }
 }
 
-// The "PPD:" lines of messages.
-std::vector<std::string> ppdLines(const std::string& messages) {
-  std::vector<std::string> lines;
-  for (const std::string& line : linesOf(messages))
-    if (line.starts_with("PPD:")) lines.push_back(line);
-  return lines;
-}
-
-// A list folder holding a FeederInfoList and a StackerInfoList that is no property list.
-fs::path listFolder(const std::string& name) {
-  const fs::path lists = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
-  fs::remove_all(lists);
-  fs::create_directories(lists);
-  EXPECT_TRUE(writePlistFile(lists / "FeederInfoList.plist", Value(Array{Array{"1", "Tray1", "A4", "Plain", 80}})));
-  std::ofstream(lists / "StackerInfoList.plist") << "not a property list";
-  return lists;
+// Makes folder a list folder holding a FeederInfoList and a StackerInfoList that is no property list.
+const fs::path& listFolder(const TemporaryFolder& folder) {
+  EXPECT_TRUE(
+      writePlistFile(folder.path() / "FeederInfoList.plist", Value(Array{Array{"1", "Tray1", "A4", "Plain", 80}})));
+  folder.write("StackerInfoList.plist", "not a property list");
+  return folder.path();
 }
 
 // Job-supplied text (the command file's words, the title) reaches the message stream only shortened and printable.
 // A reproduced attack: a word of 2015 bytes put "PPD:ModelName=NotTZ" at byte 2047 of its line.
 TEST(BackendJobTest, JobTextReachesTheMessagesOnlyAsAShortPrintableLine) {
-  const fs::path lists = listFolder("tzps-job-text-test");
+  const TemporaryFolder folder;
+  const fs::path& lists = listFolder(folder);
   struct Case {
     std::string title;
     std::string commands;
@@ -104,7 +95,6 @@ TEST(BackendJobTest, JobTextReachesTheMessagesOnlyAsAShortPrintableLine) {
     const std::vector<std::string> lines = linesOf(messages.str());
     EXPECT_TRUE(std::ranges::find(lines, c.line) != lines.end()) << messages.str().substr(0, 300);
   }
-  fs::remove_all(lists);
 }
 
 // The same for what the backend echoes of its arguments.
@@ -133,7 +123,8 @@ TEST(BackendJobTest, ArgumentsReachTheMessagesOnlyAsAShortPrintableLine) {
 // A list the queue cannot publish is published as none (an empty chunk 0), so that the queue's description does not
 // keep a list from before (the bundle's samples), but only for the lists the panel reads: the name is the job's.
 TEST(BackendJobTest, AListThatCannotBePublishedIsPublishedAsNone) {
-  const fs::path lists = listFolder("tzps-no-list-test");
+  const TemporaryFolder folder;
+  const fs::path& lists = listFolder(folder);
   struct Case {
     std::string title;
     fs::path folder;
@@ -155,20 +146,20 @@ TEST(BackendJobTest, AListThatCannotBePublishedIsPublishedAsNone) {
     std::ostringstream messages;
     EXPECT_EQ(runCommandJob(job, BackendSettings{lists, c.folder}, commands, messages), c.status) << messages.str();
     expectSafeMessages(messages.str(), c.title);
-    std::vector<std::string> ppd = ppdLines(messages.str());
+    std::vector<std::string> ppd;
+    for (const std::string& line : linesOf(messages.str()))
+      if (line.starts_with("PPD:")) ppd.push_back(line);
     if (!c.ppd.empty() && !ppd.empty() && ppd.front().starts_with(c.ppd.front())) ppd = {c.ppd.front()};
     EXPECT_EQ(ppd, c.ppd) << messages.str();
     EXPECT_NE(messages.str().find(c.message), std::string::npos) << messages.str();
   }
-  fs::remove_all(lists);
 }
 
 // cupsd ends a cancelled job's backend with SIGTERM: the document received so far goes with it, and the backend
 // ends as by the signal, which cupsd takes for a normal end of a cancelled job.
 TEST(BackendJobTest, ACancelledPrintJobLeavesNothingInTheSpool) {
-  const fs::path spool = fs::path(::testing::TempDir()) / ("tzps-cancel-test_" + std::to_string(getpid()));
-  fs::remove_all(spool);
-  fs::create_directories(spool);
+  const TemporaryFolder folder;
+  const fs::path& spool = folder.path();
   int input[2];
   ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
   const ScopedEnvironment uri("DEVICE_URI", "tzps://h/?spool=" + spool.string());
@@ -201,7 +192,6 @@ TEST(BackendJobTest, ACancelledPrintJobLeavesNothingInTheSpool) {
   std::vector<std::string> left;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(spool)) left.push_back(entry.path());
   EXPECT_EQ(left, std::vector<std::string>{});
-  fs::remove_all(spool);
 }
 
 // Option texts as cupsd hands them to the backend (blanks, tabs, line feeds, quotes and
@@ -219,10 +209,10 @@ TEST(BackendJobTest, KeepsEveryByteOfAPrivateEntryAsCupsdWritesIt) {
       {prefix + "Comment=it%x27s\\ 100%x25\\\"\\\\ after=1", "it's 100%\"\\"},
       {"media-col={media-size={x-dimension=21000 y-dimension=29700}} " + prefix + "Comment=a after=1", "a"},
   };
-  const fs::path spool = fs::path(::testing::TempDir()) / "tzps-backend-job-test";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.options);
-    fs::remove_all(spool);
+    const TemporaryFolder folder;
+    const fs::path& spool = folder.path();
     const BackendJob job{.queue = "TZ", .job = 1, .user = "u", .title = "t", .copies = 1,
                          .options = c.options, .format = "application/pdf"};
     std::istringstream document("%PDF-1.4\n");
@@ -232,13 +222,9 @@ TEST(BackendJobTest, KeepsEveryByteOfAPrivateEntryAsCupsdWritesIt) {
     const auto contents = readSpool(spool);
     ASSERT_TRUE(contents && contents->records.size() == 1);
     const JobRecord& record = contents->records.front();
-    ASSERT_EQ(record.privateEntries.size(), 1u);
-    EXPECT_EQ(record.privateEntries.front().second, c.value);
-    bool after = false;
-    for (const auto& [name, value] : record.options) after = after || (name == "after" && value == "1");
-    EXPECT_TRUE(after);
+    EXPECT_EQ(record.privateEntries, (Options{{"Comment", c.value}}));
+    EXPECT_NE(std::ranges::find(record.options, Options::value_type("after", "1")), record.options.end());
   }
-  fs::remove_all(spool);
 }
 
 // cupsd runs the backend once per document of a job, naming its request files "d<job>-<document>": each
@@ -257,8 +243,8 @@ TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
   };
   for (const auto& name : names) EXPECT_EQ(documentNumberFromFile(name.file, name.job), name.document) << name.file;
 
-  const fs::path spool = fs::path(::testing::TempDir()) / "tzps-backend-documents-test";
-  fs::remove_all(spool);
+  const TemporaryFolder folder;
+  const fs::path spool = folder.path() / "spool";  // made by the backend
   for (const int document : {2, 1}) {
     const BackendJob job{.queue = "TZ", .job = 7, .user = "operator", .title = "t", .copies = 3, .options = "",
                          .format = "application/pdf", .document = document};
@@ -276,7 +262,6 @@ TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
     EXPECT_EQ(foundation_testing::fileContents(record.folder / record.document),
               "%PDF-1.4 document " + std::to_string(document));
   }
-  fs::remove_all(spool);
 
   nlohmann::json written = toJson(JobRecord{});
   written.erase("documentNumber");

@@ -119,9 +119,7 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
                                       {"Finisher Tray", false}})
     EXPECT_EQ(shown.out.find("\"title\": \"" + std::string(tray) + '"') != std::string::npos, offered) << tray;
 
-  // A conflict taken with --yes.
-  ASSERT_EQ(job("tz", ticket, {"set", "OutputTray=Stackertray"}).status, 0);
-  ASSERT_EQ(job("tz", ticket, {"set", "--yes", "StapleMode=TopLeftCorner"}).status, 0);
+  ASSERT_EQ(job("tz", ticket, {"set", "StapleMode=TopLeftCorner"}).status, 0);
   const std::string jobName = "Report: \"Q3\" – ü, 100%";
   ASSERT_EQ(job("tz", ticket, {"job-name", jobName}).status, 0);
 
