@@ -156,7 +156,7 @@ TEST_F(ConflictTest, AskingBeforeAValueIsSetFromOutside) {
               ElementsAre(HasSubstr("made, Staple cannot"),
                           "When the following settings are made, Stapling cannot be set.\r[Paper Type]:[Thick Paper]\r"
                           "\rDo you want to change the settings to the following?\r[Paper Type]:[Plain Paper]\r"));
-  EXPECT_EQ(value("PaperType") + value("StapleMode"), "PlainOff");  // the caller sets the candidate
+  EXPECT_EQ(value("PaperType") + " " + value("StapleMode"), "Plain Off");  // the caller sets the candidate
   EXPECT_THAT(recorder.names(), ElementsAre("PaperType", "ValueChangFinished_PaperType"));
 }
 

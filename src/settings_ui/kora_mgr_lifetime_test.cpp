@@ -96,7 +96,7 @@ TEST_F(KORAMgrLifetimeTest, SettingsThatGrowWhileTheyAreAppliedAreAppliedAsGiven
   engine->setSettings(settings);
   NotifyUnit::removeObserver(this);
   EXPECT_GT(added, 0);
-  EXPECT_EQ(value("Target") + value("Source"), "BOn");
+  EXPECT_EQ(value("Target") + " " + value("Source"), "B On");
 }
 
 TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverAndALaterOneIsRegisteredAlone) {
