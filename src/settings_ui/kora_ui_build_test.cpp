@@ -220,7 +220,7 @@ TEST_F(KoraUIBuildTest, ControlHeightRules) {
     EXPECT_EQ(build(description, nullptr, 400, 250)->getControlHeight(), height) << &height - &rows[0].second;
 }
 
-TEST_F(KoraUIBuildTest, ChildrenShareRowsAndStackBelowTheParent) {
+TEST_F(KoraUIBuildTest, ChildrenShareRowsStackBelowTheParentAndFollowItsEnablingChoice) {
   NotificationRecorder recorder;
   auto parent = build(fixtureControl("Parent"), fixtureBundle(), 400, 300);
   const std::vector<KORAUI*>& children = parent->childControls();
@@ -231,6 +231,10 @@ TEST_F(KoraUIBuildTest, ChildrenShareRowsAndStackBelowTheParent) {
   EXPECT_EQ(children[4]->frame(), (Rect{0, 126, 400, 54}));
   EXPECT_EQ(parent->getChildKORAUI("RowC"), children[2]);
   EXPECT_EQ(recorder.names(), (std::vector<std::string>{"RowA", "RowB", "RowC", "Level", "Para", "Parent"}));
+  parent->setStringValue("False");
+  for (KORAUI* child : children) EXPECT_FALSE(child->isEnabled()) << child->mainKeyword();
+  parent->setStringValue("True");
+  for (KORAUI* child : children) EXPECT_TRUE(child->isEnabled());
 }
 
 TEST_F(KoraUIBuildTest, ADescriptionListingItselfStopsAfterOneLevelAndTheFallbackHasChildren) {
