@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A plug-in bundle in a temporary folder with the shipped About panel and the given information.
+// A plug-in bundle in a temporary folder with the shipped About panel.
 class AboutPanelTest : public kora_ui_testing::ScriptedPersonTest {
  protected:
   AboutPanelTest() {
@@ -20,18 +20,16 @@ class AboutPanelTest : public kora_ui_testing::ScriptedPersonTest {
     fs::copy_file(fs::path(ORVAL_SOURCE_DIR) / "resources/About.plist",
                   folder / "Test.plugin/Contents/Resources/About.plist");
   }
-  void registerBundle(const Dict& info) {
-    ASSERT_TRUE(writePlistFile(folder / "Test.plugin/Contents/Info.plist", Value(info)));
-    SetBSPrincipalBundle(Bundle::bundleWithPath(folder / "Test.plugin"));
-  }
 
   const foundation_testing::TemporaryFolder scratch;
   const fs::path folder = scratch.path();
 };
 
 TEST_F(AboutPanelTest, ShowsTheBundlesVersionEndsOnAClickOrKeyOnlyAndNeedsItsInterfaceFile) {
-  registerBundle(Dict{{"CFBundleShortVersionString", "2.1"}, {"QZBuildVersion", "7"}, {"CFBundleVersion", "2.1.7"},
-                      {"NSHumanReadableCopyright", "Copyright Quillant"}});
+  const Dict info{{"CFBundleShortVersionString", "2.1"}, {"QZBuildVersion", "7"}, {"CFBundleVersion", "2.1.7"},
+                  {"NSHumanReadableCopyright", "Copyright Quillant"}};
+  ASSERT_TRUE(writePlistFile(folder / "Test.plugin/Contents/Info.plist", Value(info)));
+  SetBSPrincipalBundle(Bundle::bundleWithPath(folder / "Test.plugin"));
   int hookRuns = 0;
   tk::Application::shared().setInterfaceLoadedHook([&hookRuns] { ++hookRuns; });
   AboutPanelController controller;

@@ -105,13 +105,5 @@ TEST_F(KoraUIEnablingTest, HidingEveryWidgetReadingTheStateAndGreyingRadioCells)
   EXPECT_FALSE(matrix->cellAtRow(1, 0)->isEnabled());
 }
 
-TEST_F(KoraUIEnablingTest, ChildrenFollowTheEnablingChoice) {
-  auto parent = build(fixtureControl("Parent"), fixtureBundle(), 400, 300);
-  parent->setStringValue("False");
-  for (KORAUI* child : parent->childControls()) EXPECT_FALSE(child->isEnabled()) << child->mainKeyword();
-  parent->setStringValue("True");
-  for (KORAUI* child : parent->childControls()) EXPECT_TRUE(child->isEnabled());
-}
-
 }  // namespace
 }  // namespace orval

@@ -12,10 +12,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-Array twoChoices() {
-  return Array{Dict{{"choice", "True"}, {"text", "On"}}, Dict{{"choice", "False"}, {"text", "Off"}}};
-}
-
 TEST(UiDescriptionCheckTest, ControlTypesAndChildren) {
   const Dict description{
       {"A", Dict{{"mainKeyword", "A"}, {"control_type", "PopUpButton"}, {"other_controls", Array{"B", "Missing"}}}},
@@ -42,7 +38,7 @@ TEST(UiDescriptionCheckTest, CheckBoxesNeedTwoChoicesAndChoiceSlidersTwoAtLeast)
       {"Box2", Dict{{"mainKeyword", "Box2"}, {"control_type", "CheckBox"}}},
       {"Slider1", Dict{{"mainKeyword", "Slider1"}, {"control_type", "Slider"}, {"choices", one}}},
       {"Slider2", Dict{{"mainKeyword", "Slider2"}, {"control_type", "Slider"}}},
-      {"Slider3", Dict{{"mainKeyword", "Slider3"}, {"control_type", "Slider"}, {"choices", twoChoices()}}},
+      {"Slider3", Dict{{"mainKeyword", "Slider3"}, {"control_type", "Slider"}, {"choices", Array{one[0], one[0]}}}},
   };
   const auto findings = checkUiDescription(description);
   std::vector<std::string> where;

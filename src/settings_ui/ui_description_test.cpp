@@ -6,7 +6,7 @@ namespace {
 
 using namespace kora_ui_testing;
 
-TEST(UIDescriptionTest, NamedByTheMainBundleEvenFromAPanePlugIn) {
+TEST(UIDescriptionTest, NamedByTheMainBundleEvenFromAPanePlugInAndAbsentWithoutTheFile) {
   const auto expected = testdataPath("KoraUI.plugin/Contents/Resources/KoraUITest.plist");
   EXPECT_EQ(uiDescriptionPath(testdataPath("KoraUI.plugin")), expected);
   EXPECT_EQ(uiDescriptionPath(testdataPath("KoraUI.plugin/Contents/PlugIns/Pane.bundle")), expected);
@@ -15,10 +15,8 @@ TEST(UIDescriptionTest, NamedByTheMainBundleEvenFromAPanePlugIn) {
   control.setBundle(Bundle::bundleWithPath(testdataPath("KoraUI.plugin/Contents/PlugIns/Pane.bundle")));
   EXPECT_EQ(control.getUIFilePath(), expected.string());
   EXPECT_FALSE(loadUIDescription(control.bundle().get())->contains("PaneOnly"));
-}
 
-// Without the file a bundle has no path; its "UI" resource stands in (the build test builds children from it).
-TEST(UIDescriptionTest, WithoutTheFileThereIsNoPath) {
+  // Without the file a bundle has no path; its "UI" resource stands in (the build test builds children from it).
   EXPECT_FALSE(uiDescriptionPath(testdataPath("Fallback.bundle")));
   EXPECT_FALSE(uiDescriptionPath(testdataPath("NoSuchBundle")));
   EXPECT_FALSE(loadUIDescription(nullptr));
