@@ -38,7 +38,6 @@ class TemporaryBundle {
     fs::create_directories(path_ / "Contents/Resources");
     writePlistFile(path_ / "Contents/Info.plist", info);
   }
-  // Writes a file under Contents/Resources.
   void writeResource(const std::string& relative, const std::string& bytes) const {
     root_.write(path_ / "Contents/Resources" / relative, bytes);
   }
