@@ -113,7 +113,6 @@ TEST(PlistTest, RoundTripsThroughXmlAndBinaryKeepingOrder) {
   const Value original = richValue();
   for (const bool binary : {false, true}) {
     const std::string bytes = binary ? plistToBinary(original) : plistToXml(original);
-    EXPECT_EQ(bytes.starts_with("bplist00"), binary);
     std::string error;
     const std::optional<Value> back = plistFromBytes(bytes, &error);
     ASSERT_TRUE(back) << error;
