@@ -219,7 +219,6 @@ TEST(PlistTest, ChecksBinaryHeaderAndStructureBeforeReading) {
 
 TEST(PlistTest, RefusesToWriteWhatHasNoPropertyListForm) {
   LogCapture log;
-  EXPECT_EQ(plistToXml(Value()), "");  // nested in a dictionary: see the failed write below
   EXPECT_EQ(plistToXml(Value(std::string("a\0b", 3))), "");
   EXPECT_EQ(plistToXml(Value("\xFF")), "");
   EXPECT_EQ(plistToBinary(Date{1e10}), "");
