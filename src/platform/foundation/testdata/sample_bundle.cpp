@@ -9,7 +9,6 @@ int gGreetersMade = 0;
 class Greeter final : public orval::foundation_testing::SampleGreeter {
  public:
   Greeter() { ++gGreetersMade; }
-  std::string greet(const std::string& name) const override { return "Hello, " + name + ", from Sample"; }
 };
 
 }  // namespace
