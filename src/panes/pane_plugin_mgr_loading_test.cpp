@@ -35,7 +35,6 @@ TEST_F(PanePlugInMgrTest, ABundleIsLoadedOncePerRoleAnUnnamedOneOnceAndRefusedOn
   EXPECT_EQ(manager._loadPaneControllerWithName("Refusing"), nullptr);
   for (const PanePlugInMgr::PlugInEntry& entry : manager.plugInTable())
     EXPECT_EQ(eventCount(entry.paneConroller, "initializePanel"), 1) << entry.name;
-  EXPECT_EQ(controlsOf(manager, "PaperSize"), 1u);
 
   manager.willShowAllBundle();
   for (const PanePlugInMgr::PlugInEntry& entry : manager.plugInTable())
