@@ -2,6 +2,7 @@
 // description and favorites agree with one another.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -24,12 +25,32 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-using plugin_testing::choicesOf;
-using plugin_testing::offers;
-using plugin_testing::readDict;
 
 const fs::path kTestData = fs::path(ORVAL_SOURCE_DIR) / "src/plugin/testdata";
 fs::path resources() { return plugin_testing::bundlePath() / "Contents/Resources"; }
+
+// The property list dictionary at path, or an empty one (a failure).
+Dict readDict(const std::filesystem::path& path) {
+  std::string error;
+  std::optional<Dict> dict = dictFromFile(path, &error);
+  EXPECT_TRUE(dict) << path << ": " << error;
+  return dict.value_or(Dict{});
+}
+
+// The values of a control description's choices, separators left out.
+std::vector<std::string> choicesOf(const Dict& control) {
+  std::vector<std::string> values;
+  if (const Array* choices = control.get("choices").asArray())
+    for (const Value& choice : *choices)
+      if (const Dict* entry = choice.asDict(); entry != nullptr && !entry->contains("separator"))
+        values.push_back(entry->get("choice").text());
+  return values;
+}
+
+bool offers(const Dict& control, const std::string& value) {
+  const std::vector<std::string> values = choicesOf(control);
+  return std::find(values.begin(), values.end(), value) != values.end();
+}
 
 // The lines of a key list, without blank lines and "#" comments.
 std::set<std::string> keyList(const fs::path& path) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -27,29 +26,6 @@
 namespace orval::plugin_testing {
 
 inline std::filesystem::path bundlePath() { return ORVAL_BUNDLE_DIR; }
-
-// The property list dictionary at path, or an empty one (a failure).
-inline Dict readDict(const std::filesystem::path& path) {
-  std::string error;
-  std::optional<Dict> dict = dictFromFile(path, &error);
-  EXPECT_TRUE(dict) << path << ": " << error;
-  return dict.value_or(Dict{});
-}
-
-// The values of a control description's choices, separators left out.
-inline std::vector<std::string> choicesOf(const Dict& control) {
-  std::vector<std::string> values;
-  if (const Array* choices = control.get("choices").asArray())
-    for (const Value& choice : *choices)
-      if (const Dict* entry = choice.asDict(); entry != nullptr && !entry->contains("separator"))
-        values.push_back(entry->get("choice").text());
-  return values;
-}
-
-inline bool offers(const Dict& control, const std::string& value) {
-  const std::vector<std::string> values = choicesOf(control);
-  return std::find(values.begin(), values.end(), value) != values.end();
-}
 
 class PlugInTest : public ::testing::Test {
  protected:

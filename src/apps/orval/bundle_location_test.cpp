@@ -2,29 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "apps/orval/cli_test_support.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 
 namespace orval::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-void makeBundle(const fs::path& path) {
-  fs::create_directories(path / "Contents");
-  std::ofstream(path / "Contents/Info.plist") << "<plist version=\"1.0\"><dict/></plist>\n";
-}
-
 class BundleLocationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = testing::scratchFolder("bundle_location");
-    makeBundle(root / "given.plugin");
-    makeBundle(root / "environment.plugin");
-    makeBundle(root / "build/OrvalPDE.plugin");
-    makeBundle(root / "prefix/lib/orval/OrvalPDE.plugin");
-    makeBundle(root / "relocated/lib/orval/OrvalPDE.plugin");
+    makeBundle("given.plugin");
+    makeBundle("environment.plugin");
+    makeBundle("build/OrvalPDE.plugin");
+    makeBundle("prefix/lib/orval/OrvalPDE.plugin");
+    makeBundle("relocated/lib/orval/OrvalPDE.plugin");
     fs::create_directories(root / "build/src/apps/orval");
     fs::create_directories(root / "relocated/bin");
 
@@ -34,13 +26,15 @@ class BundleLocationTest : public ::testing::Test {
     search.installPrefix = root / "prefix";
     search.installedBundle = "lib/orval/OrvalPDE.plugin";
   }
-  void TearDown() override { fs::remove_all(root); }
-
+  void makeBundle(const std::string& name) const {
+    folder.write(name + "/Contents/Info.plist", "<plist version=\"1.0\"><dict/></plist>\n");
+  }
   std::optional<fs::path> find(std::string* where = nullptr, std::string* error = nullptr) const {
     return findBundle(search, where, error);
   }
 
-  fs::path root;
+  const foundation_testing::TemporaryFolder folder;
+  const fs::path root = folder.path();
   BundleSearch search;
 };
 

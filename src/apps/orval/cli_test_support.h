@@ -5,7 +5,6 @@
 #include <CLI/CLI.hpp>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -76,15 +75,6 @@ inline std::string valueOf(const nlohmann::json& mainPane, const std::string& ke
   for (const auto& control : mainPane["controls"])
     if (control["key"] == key) return control["value"].get<std::string>();
   return "(absent)";
-}
-
-// A folder of its own for one test process.
-inline std::filesystem::path scratchFolder(const std::string& name) {
-  const std::filesystem::path folder =
-      std::filesystem::path(::testing::TempDir()) / (name + "_" + std::to_string(getpid()));
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  return folder;
 }
 
 }  // namespace orval::cli::testing

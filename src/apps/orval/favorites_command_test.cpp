@@ -48,7 +48,8 @@ class FavoritesCommandTest : public ::testing::Test {
     return files;
   }
 
-  const fs::path folder = testing::scratchFolder("favorites_command");
+  const foundation_testing::TemporaryFolder scratch;
+  const fs::path folder = scratch.path();
   ScopedEnvironment config_{"XDG_CONFIG_HOME", (folder / "config").string()};
   ScopedEnvironment data_{"XDG_DATA_HOME", (folder / "data").string()};
   const fs::path favoriteFolder = folder / "config/QUILLANT/TZPrintServer/PDE/favorite";

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <fstream>
-
 #include "apps/orval/cli_test_support.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 
@@ -12,6 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using foundation_testing::fileContents;
+using foundation_testing::TemporaryFolder;
 using testing::runOnJob;
 using testing::valueOf;
 
@@ -21,20 +20,26 @@ testing::RunResult runProgram(const std::string& args, const std::string& env = 
                            " </dev/null 2>/dev/null");
 }
 
-TEST(JobCommandTest, ASettingMadeInOneProcessIsShownByTheNext) {
-  const fs::path folder = testing::scratchFolder("job_state");
-  const std::string env = "XDG_STATE_HOME=" + folder.string();
+// A scratch folder, and the job's ticket in it, for each test.
+class JobCommandTest : public ::testing::Test {
+ protected:
+  const TemporaryFolder folder;
+  const fs::path ticket = folder.path() / "job.ticket";
+};
+
+TEST_F(JobCommandTest, ASettingMadeInOneProcessIsShownByTheNext) {
+  const std::string env = "XDG_STATE_HOME=" + folder.path().string();
   ASSERT_EQ(runProgram("set StapleMode=TopLeftCorner ColorMode=Grayscale --json", env).status, 0);
-  const fs::path ticket = folder / "orval/TZPrintServer.ticket";
-  ASSERT_TRUE(fs::exists(ticket));
-  EXPECT_EQ(fs::status(ticket.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+  const fs::path stateTicket = folder.path() / "orval/TZPrintServer.ticket";
+  ASSERT_TRUE(fs::exists(stateTicket));
+  EXPECT_EQ(fs::status(stateTicket.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
 
   const testing::RunResult shown = runProgram("show --json", env);
   ASSERT_EQ(shown.status, 0);
   const nlohmann::json pane = nlohmann::json::parse(shown.out);
   EXPECT_EQ(valueOf(pane, "StapleMode") + " " + valueOf(pane, "ColorMode"), "TopLeftCorner Grayscale");
   // What the engine set along with the change (grayscale's colour model) is in the job too.
-  const testing::RunResult stored = runOnJob({"ticket"}, ticket);
+  const testing::RunResult stored = runOnJob({"ticket"}, stateTicket);
   EXPECT_NE(stored.out.find("\n  ColorModel = Gray\n"), std::string::npos) << stored.out;
 
   // The engine says who disabled a setting.
@@ -45,8 +50,7 @@ TEST(JobCommandTest, ASettingMadeInOneProcessIsShownByTheNext) {
   EXPECT_EQ(reasons["disabledBy"], nlohmann::json::parse(R"([{"key": "ColorMode", "value": "Grayscale"}])"));
 }
 
-TEST(JobCommandTest, AConflictAnsweredNoOrABadSettingLeavesTheTicketAsItWas) {
-  const fs::path ticket = testing::scratchFolder("job_conflict") / "job.ticket";
+TEST_F(JobCommandTest, AConflictAnsweredNoOrABadSettingLeavesTheTicketAsItWas) {
   ASSERT_EQ(runOnJob({"set", "OutputTray=Stackertray"}, ticket).status, 0);
   const std::string before = fileContents(ticket);
 
@@ -74,8 +78,8 @@ TEST(JobCommandTest, AConflictAnsweredNoOrABadSettingLeavesTheTicketAsItWas) {
   EXPECT_NE(valueOf(pane, "OutputTray"), "Stackertray");
 }
 
-TEST(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTyped) {
-  const fs::path ticket = testing::scratchFolder("job_name") / "job.ticket";
+// The job name is typed into the job name dialog: a name the dialog refuses fails with its message.
+TEST_F(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTypedOrRefused) {
   ASSERT_EQ(runOnJob({"job-name", "Q3, 'final' 100%"}, ticket).status, 0);
   ASSERT_EQ(runOnJob({"trays", "PaperColor=StockCustom", "PaperColorCustomName=Sky, blue"}, ticket).status, 0);
   const testing::RunResult stored = runOnJob({"ticket", "--json"}, ticket);
@@ -85,6 +89,15 @@ TEST(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTyped) {
   EXPECT_EQ(entries["scalarEntries"]["QZSpecificJobName"], "Input");
   EXPECT_EQ(entries["privateEntries"]["PaperColorCustomName"], "Sky%x2C blue");
 
+  const std::string before = fileContents(ticket);
+  const std::string lengthRule = "Enter a job name of 1 to 255 characters.";
+  for (const auto& [name, refusal] : {std::pair<std::string, std::string>{"", lengthRule},
+                                      {std::string(256, 'x'), lengthRule}, {"line\nbreak", "control characters"}}) {
+    const testing::RunResult result = runOnJob({"job-name", name}, ticket);
+    EXPECT_EQ(result.status, 1) << name.size();
+    EXPECT_NE(result.err.find(refusal), std::string::npos) << result.err;
+    EXPECT_EQ(fileContents(ticket), before) << name.size();
+  }
   EXPECT_EQ(runOnJob({"job-name"}, ticket).out, "Job name: Q3, 'final' 100%\n");
   EXPECT_EQ(runOnJob({"job-name", "--auto"}, ticket).status, 0);
   EXPECT_EQ(runOnJob({"job-name"}, ticket).out, "Job name: Auto\n");
@@ -99,7 +112,7 @@ TEST(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTyped) {
 
 // The tray dialog is opened with its button, worked and closed with its button; a value the job
 // does not hold once saved fails the command, and the ticket is not written.
-TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
+TEST_F(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
   const std::string bypassType =
       "PaperTypeBypass_MediaTypeTabbedBypass_MediaTypeCoatingMaterialBypass_MediaTypePreprintedBypass_"
       "MediaTypeDrilledBypass_PaperTypeCustomNumberBypass";
@@ -118,10 +131,8 @@ TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
       {{"trays", "--bypass", bypassType + "=Custom1_False"},
        "the saved job holds \"Plain_False_None_False_False_0\""},
   };
-  const fs::path folder = testing::scratchFolder("job_trays");
   for (const Row& row : rows) {
     const std::string what = row.args.back();
-    const fs::path ticket = folder / "job.ticket";
     fs::remove(ticket);
     const testing::RunResult result = runOnJob(row.args, ticket);
     if (!row.refusal.empty()) {
@@ -145,58 +156,27 @@ TEST(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
   }
 }
 
-// The job name is typed into the job name dialog: a name the dialog refuses fails with its message.
-TEST(JobCommandTest, AJobNameTheDialogRefusesIsNotSet) {
-  const fs::path ticket = testing::scratchFolder("job_name_rules") / "job.ticket";
-  ASSERT_EQ(runOnJob({"job-name", "Before"}, ticket).status, 0);
-  const std::string before = fileContents(ticket);
-  const std::string lengthRule = "Enter a job name of 1 to 255 characters.";
-  const struct {
-    std::string name;
-    std::string refusal;  // empty: the name is set
-  } rows[] = {
-      {"", lengthRule},
-      {std::string(256, 'x'), lengthRule},
-      {"line\nbreak", "control characters"},
-      {std::string(255, 'x'), ""},
-  };
-  for (const auto& row : rows) {
-    const testing::RunResult result = runOnJob({"job-name", row.name}, ticket);
-    if (!row.refusal.empty()) {
-      EXPECT_EQ(result.status, 1) << row.name.size();
-      EXPECT_NE(result.err.find(row.refusal), std::string::npos) << result.err;
-      EXPECT_EQ(fileContents(ticket), before) << row.name.size();
-      continue;
-    }
-    ASSERT_EQ(result.status, 0) << result.err;
-    const nlohmann::json name = nlohmann::json::parse(runOnJob({"job-name", "--json"}, ticket).out);
-    EXPECT_EQ(name["name"], row.name);
-    EXPECT_EQ(name["shown"], row.name);
-  }
-}
-
 // The ticket file's own tests read every kind of file; here each command reports a damaged ticket and writes
 // nothing, and an empty one (as mktemp or touch leaves it) is the defaults, which looking does not write.
-TEST(JobCommandTest, ATicketIsReadAsTheTicketFileReadsItAndNeverWrittenByLooking) {
-  const fs::path folder = testing::scratchFolder("job_unreadable");
-  std::ofstream(folder / "damaged.ticket") << "not a property list";
-  std::ofstream{folder / "empty.ticket"};
+TEST_F(JobCommandTest, ATicketIsReadAsTheTicketFileReadsItAndNeverWrittenByLooking) {
+  const fs::path damaged = folder.write("damaged.ticket", "not a property list");
+  const fs::path empty = folder.write("empty.ticket", "");
   for (const std::vector<std::string>& command :
        std::vector<std::vector<std::string>>{{"ticket"}, {"show"}, {"set", "ColorMode=Grayscale"}}) {
-    const testing::RunResult result = runOnJob(command, folder / "damaged.ticket");
+    const testing::RunResult result = runOnJob(command, damaged);
     EXPECT_EQ(result.status, 1) << command[0];
     EXPECT_NE(result.err.find("damaged.ticket is damaged"), std::string::npos) << result.err;
   }
-  const testing::RunResult shown = runOnJob({"show", "--json"}, folder / "empty.ticket");
+  const testing::RunResult shown = runOnJob({"show", "--json"}, empty);
   ASSERT_EQ(shown.status, 0) << shown.err;
   EXPECT_EQ(valueOf(nlohmann::json::parse(shown.out), "ColorMode"), "Color");
-  EXPECT_EQ(fileContents(folder / "damaged.ticket"), "not a property list");
-  EXPECT_EQ(fileContents(folder / "empty.ticket"), "");
+  EXPECT_EQ(fileContents(damaged), "not a property list");
+  EXPECT_EQ(fileContents(empty), "");
 }
 
-TEST(JobCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
+TEST_F(JobCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  const std::string ticketOption = " --ticket " + (testing::scratchFolder("job_full") / "job.ticket").string();
+  const std::string ticketOption = " --ticket " + ticket.string();
   for (const std::string& args : {"show" + ticketOption + " --bundle " + ORVAL_BUNDLE_DIR, std::string("--version")}) {
     // Standard error is read; standard output goes to a device that is always full.
     const testing::RunResult result =

@@ -6,6 +6,7 @@
 #include "apps/orval/cli_test_support.h"
 #include "platform/foundation/file_manager.h"
 #include "platform/foundation/plist.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/foundation/unreadable_files_test_support.h"
 
 namespace orval::cli {
@@ -16,16 +17,14 @@ using testing::runOrval;
 
 class ListsCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override { folder = testing::scratchFolder("lists_command"); }
-  void TearDown() override { fs::remove_all(folder); }
-
   fs::path writeList(const std::string& name, const Value& list) {
     const fs::path path = folder / (name + ".plist");
     EXPECT_TRUE(writePlistFile(path, list));
     return path;
   }
 
-  fs::path folder;
+  const foundation_testing::TemporaryFolder scratch;
+  const fs::path folder = scratch.path();
   const std::string source = (fs::path(ORVAL_BUNDLE_DIR) / "Contents/Resources/TZPrintServer.ppd").string();
 };
 

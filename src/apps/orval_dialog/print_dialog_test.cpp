@@ -100,15 +100,6 @@ class PrintDialogTest : public ::testing::Test {
   }
   // Runs steps once the next modal run shows its window (and the run is waiting for the person).
   static void whenModal(std::function<void()> steps) { QTimer::singleShot(0, std::move(steps)); }
-  // Answers the next message box with its default button; records its text.
-  static void answerNextQuestion(QString* text) {
-    QTimer::singleShot(0, [text] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      *text = box->text();
-      QTest::keyClick(box, Qt::Key_Return);
-    });
-  }
 
   std::unique_ptr<PrintDialog> dialog;
   QWidget* top = nullptr;
@@ -170,7 +161,12 @@ TEST_F(PrintDialogTest, DetailedSettingsAskConflictQuestionsOverTheirModalWindow
         qt::Renderer::shared().sync();
         auto* combo = widget<QComboBox>(*popup);
         ASSERT_TRUE(combo && combo->isVisible());
-        answerNextQuestion(&question);
+        whenModal([&question] {  // the question, answered with its default button
+          auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+          ASSERT_NE(box, nullptr);
+          question = box->text();
+          QTest::keyClick(box, Qt::Key_Return);
+        });
         emit combo->activated(popup->indexOfItemWithRepresentedObject(Value("TopLeftCorner")));
         EXPECT_EQ(combo->currentIndex(), popup->indexOfSelectedItem());
       }
