@@ -15,6 +15,7 @@
 #include "panel/print_settings_ticket.h"
 #include "panel/server_list_channel.h"
 #include "panes/pane_plugin_mgr.h"
+#include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/print/cups_print_host.h"
@@ -174,9 +175,9 @@ TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
   const fs::path spool = cupsd_->folder() / "favorite-jobs";
   ASSERT_EQ(cupsd_->tzQueue("tzfav", spool).status, 0);
   const fs::path config = cupsd_->folder() / "config";
-  // The user's favorites and lpoptions are the daemon folder's, for this process and its children.
-  ASSERT_EQ(setenv("XDG_CONFIG_HOME", config.c_str(), 1), 0);
-  ASSERT_EQ(setenv("HOME", cupsd_->folder().c_str(), 1), 0);
+  // The user's favorites and lpoptions are the daemon folder's, for this process and its children, in this test.
+  const foundation_testing::ScopedEnvironment configHome("XDG_CONFIG_HOME", config.string());
+  const foundation_testing::ScopedEnvironment home("HOME", cupsd_->folder().string());
   const fs::path favorites = config / "QUILLANT/TZPrintServer/PDE/favorite";
   fs::create_directories(favorites);
   std::ofstream(favorites / "Booklet.pfj", std::ios::binary)
