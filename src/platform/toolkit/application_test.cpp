@@ -49,10 +49,8 @@ TEST_F(ApplicationTest, ScriptedPersonClicksButtonsByTitle) {
 TEST_F(ApplicationTest, NestedRunsEndInnermostFirst) {
   Dialog outer;
   Panel inner({0, 0, 100, 100}, "Version");
-  std::vector<std::string> order;
   script->act([&](Window&) {
-    const int innerCode = app().runModalForWindow(inner);
-    order.push_back("inner " + std::to_string(innerCode));
+    EXPECT_EQ(app().runModalForWindow(inner), ModalResponse::Stop);
     EXPECT_EQ(app().modalWindow(), &outer.window);
     app().stopModalWithCode(1);
   });
@@ -63,7 +61,6 @@ TEST_F(ApplicationTest, NestedRunsEndInnermostFirst) {
     app().stopModal();
   });
   EXPECT_EQ(app().runModalForWindow(outer.window), 1);
-  EXPECT_EQ(order, (std::vector<std::string>{"inner -1000"}));
 }
 
 TEST_F(ApplicationTest, AnUnansweredRunFailsLoudlyAndLeavesNoSessionBehind) {

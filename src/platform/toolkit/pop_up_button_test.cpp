@@ -5,16 +5,18 @@
 namespace orval::tk {
 namespace {
 
-void fill(PopUpButton& popUp) {
-  for (const char* value : {"A4", "A3", "Letter"}) {
-    MenuItem& item = popUp.addItemWithTitle(std::string("Paper ") + value);
-    item.setRepresentedObject(Value(value));
+class PopUpButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* value : {"A4", "A3", "Letter"}) {
+      MenuItem& item = popUp.addItemWithTitle(std::string("Paper ") + value);
+      item.setRepresentedObject(Value(value));
+    }
   }
-}
-
-TEST(PopUpButtonTest, PerItemEnablingCountsOnlyWithAutoenablingOff) {
   PopUpButton popUp;
-  fill(popUp);
+};
+
+TEST_F(PopUpButtonTest, PerItemEnablingCountsOnlyWithAutoenablingOff) {
   int actions = 0;
   popUp.setAction("popupButtonAction:", [&](Control&) { ++actions; });
   popUp.itemAtIndex(1)->setEnabled(false);
@@ -31,9 +33,7 @@ TEST(PopUpButtonTest, PerItemEnablingCountsOnlyWithAutoenablingOff) {
   EXPECT_FALSE(popUp.chooseItemAtIndex(0));
 }
 
-TEST(PopUpButtonTest, SeparatorsAreItemsThatCannotBeChosen) {
-  PopUpButton popUp;
-  fill(popUp);
+TEST_F(PopUpButtonTest, SeparatorsAreItemsThatCannotBeChosen) {
   popUp.insertItem(MenuItem::separatorItem(), 1);
   popUp.addItem(MenuItem::separatorItem());
   EXPECT_EQ(popUp.numberOfItems(), 5);
@@ -42,9 +42,7 @@ TEST(PopUpButtonTest, SeparatorsAreItemsThatCannotBeChosen) {
   EXPECT_FALSE(popUp.chooseItemAtIndex(1));
 }
 
-TEST(PopUpButtonTest, SelectsByTitleTagAndRepresentedObject) {
-  PopUpButton popUp;
-  fill(popUp);
+TEST_F(PopUpButtonTest, SelectsByTitleTagAndRepresentedObject) {
   EXPECT_EQ(popUp.indexOfSelectedItem(), 0);  // the first item added was selected
   popUp.itemAtIndex(2)->setTag(42);
   EXPECT_TRUE(popUp.selectItemWithTag(42));
@@ -58,9 +56,7 @@ TEST(PopUpButtonTest, SelectsByTitleTagAndRepresentedObject) {
   EXPECT_EQ(popUp.titleOfSelectedItem(), "");
 }
 
-TEST(PopUpButtonTest, AddingAnExistingTitleMovesItAndRemovalKeepsTheSelectionOnItsItem) {
-  PopUpButton popUp;
-  fill(popUp);
+TEST_F(PopUpButtonTest, AddingAnExistingTitleMovesItAndRemovalKeepsTheSelectionOnItsItem) {
   popUp.selectItemAtIndex(2);
   popUp.removeItemAtIndex(0);
   EXPECT_EQ(popUp.titleOfSelectedItem(), "Paper Letter");

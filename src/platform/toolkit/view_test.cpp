@@ -21,11 +21,9 @@ TEST(ViewTest, ALentViewStaysWithItsOwnerWhicheverGoesFirst) {
   int alive = 0;
   auto owned = std::make_unique<Counted>(alive);
   Window window;
-  auto field = std::make_unique<TextField>();
-  TextField& typed = owned->add(std::move(field));
+  TextField& typed = owned->add(std::make_unique<TextField>());
   {
-    auto host = std::make_unique<View>();
-    View& lentTo = window.contentView().addSubview(std::move(host));
+    View& lentTo = window.contentView().addSubview(std::make_unique<View>());
     lentTo.addLentSubview(*owned);
     EXPECT_TRUE(owned->isLent());
     EXPECT_EQ(owned->window(), &window);
