@@ -12,8 +12,6 @@ namespace orval {
 namespace {
 
 TEST(MessageFormatTest, Conversions) {
-  std::string many;
-  for (int i = 0; i < 200; ++i) many += "%@%d%s%lf%*d";
   const char* none = nullptr;
   const std::pair<std::string, std::string> rows[] = {
       {stringWithFormat("%@%@dpi|%@|%@|%@", "TIFF", 600, true, Value(false), 0.5), "TIFF600dpi|True|False|0.5"},
@@ -32,9 +30,8 @@ TEST(MessageFormatTest, Conversions) {
       {stringWithFormat("100%%|%d%%", 50), "100%|50%"},
       {stringWithFormat("%y %d|%n %@", 4, "a"), "%y 4|%n a"},  // unknown conversions are copied, take no argument
       {stringWithFormat("ends with %5.", 1), "ends with %5."},
-      {stringWithFormat("%d-%5d-%s-%f-%x-%c|", 1), "1-----|"},
+      {stringWithFormat("%d-%5d-%s-%f-%x-%c-%@-%*d|", 1), "1-------|"},  // never reads past the list
       {stringWithFormat("<%@><%s>", Value(), none), "<><>"},
-      {stringWithFormat(many, "x", 1), "x1"},  // never reads past the list
       {stringWithFormat("[%5@][%-5s]", "ab", "ab"), "[   ab][ab   ]"},
       {stringWithFormat("[%.2@][%3@]", "自動設定", "自"), "[自動][  自]"},  // characters, not bytes
       {stringWithFormat("[%*d][%*d][%.*f]", 4, 7, -4, 7, 2, 3.14159), "[   7][7   ][3.14]"},
