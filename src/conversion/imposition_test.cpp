@@ -143,6 +143,10 @@ TEST(ImpositionTest, UnknownMissingOrNegativeSizes) {
   convertToCanonicalImpositionKeyword(mode);
   expectTexts(mode, {{"ImpositionMode", "Off"}, {"ImpositionCustomMode", "Advanced"}});
   EXPECT_TRUE(log.contains("Poster"));
+  PrintOption pages = nup("64up", "Portrait", "A4SEF");
+  convertToCanonicalImpositionKeyword(pages);
+  expectTexts(pages, {{"LayoutRepeatX", "2"}, {"LayoutRepeatY", "1"}, {"SheetDirection", "Landscape"}});
+  EXPECT_TRUE(log.contains("\"64up\" unknown, converted as 2up"));
 }
 
 }  // namespace
