@@ -48,8 +48,9 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
   ASSERT_EQ(info["panes"].size(), 14u);
   std::map<std::string, nlohmann::json> panes;
   for (const auto& pane : info["panes"]) panes[pane["name"]] = pane;
-  EXPECT_EQ(panes["Finishing+Staple"], nlohmann::json::parse(R"({"name": "Finishing+Staple", "bundle": "Finishing.bundle",
-                                                  "role": "Staple", "title": "Staple", "controls": ["StapleMode"]})"));
+  EXPECT_EQ(panes["Finishing+Staple"],
+            nlohmann::json::parse(R"({"name": "Finishing+Staple", "bundle": "Finishing.bundle",
+                                      "role": "Staple", "title": "Staple", "controls": ["StapleMode"]})"));
   ASSERT_TRUE(panes.contains("Page"));
   const nlohmann::json& page = panes["Page"];
   EXPECT_TRUE(page["role"].is_null());
