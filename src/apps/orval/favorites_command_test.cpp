@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
 #include <map>
 
@@ -96,7 +95,7 @@ TEST_F(FavoritesCommandTest, BadInputIsRefusedWithItsMessageAndChangesNothingOnD
   ASSERT_EQ(favorites({"save", "proof"}).status, 0);
   ASSERT_EQ(favorites({"save", "other"}).status, 0);
   fs::create_directory(folder / "folder.pfj");
-  std::ofstream(folder / "crlf.pfj", std::ios::binary) << "2\r\n7\r\n3\r\nComment=x\r\nA=1\t\t";
+  scratch.write("crlf.pfj", "2\r\n7\r\n3\r\nComment=x\r\nA=1\t\t");
   const std::string longText(300, 'x');
   struct Row {
     std::vector<std::string> args;

@@ -13,10 +13,11 @@
 namespace orval::files {
 namespace {
 
+using foundation_testing::fileContents;
+
 class FilesTest : public ::testing::Test {
  protected:
   fs::path write(const fs::path& name, const std::string& contents) { return folder_.write(name, contents); }
-  static std::string contents(const fs::path& path) { return foundation_testing::fileContents(path); }
   static mode_t modeOf(const fs::path& path) {
     struct stat info {};
     lstat(path.c_str(), &info);
@@ -71,9 +72,9 @@ TEST_F(FilesTest, MoveAndCopyNeverReplace) {
     std::string error;
     EXPECT_FALSE(operation(from, to, &error));
     EXPECT_NE(error.find("already exists"), std::string::npos) << error;
-    EXPECT_EQ(contents(to), "old");
+    EXPECT_EQ(fileContents(to), "old");
     EXPECT_TRUE(operation(from, dir_ / (name + "-free"), nullptr));
-    EXPECT_EQ(contents(dir_ / (name + "-free")), "new");
+    EXPECT_EQ(fileContents(dir_ / (name + "-free")), "new");
 
     fs::create_directories(dir_ / name / "inner");
     fs::create_directory(dir_ / (name + "-occupied"));
@@ -92,12 +93,12 @@ TEST_F(FilesTest, MoveAcrossFileSystemsCopiesThenRemoves) {
   write("tree/sub/leaf", "data");
   const fs::path target = other / ("orval-move-" + std::to_string(getpid()));
   EXPECT_TRUE(moveItem(dir_ / "tree", target));
-  EXPECT_EQ(contents(target / "sub/leaf"), "data");
+  EXPECT_EQ(fileContents(target / "sub/leaf"), "data");
   EXPECT_FALSE(files::exists(dir_ / "tree"));
 
   write("again", "second");
   EXPECT_FALSE(moveItem(dir_ / "again", target));  // still no replacing
-  EXPECT_EQ(contents(dir_ / "again"), "second");
+  EXPECT_EQ(fileContents(dir_ / "again"), "second");
   fs::remove_all(target);
 }
 
@@ -110,7 +111,7 @@ TEST_F(FilesTest, CopiesAFolderTree) {
   fs::create_symlink("../top", dir_ / "tree/sub/link");
 
   ASSERT_TRUE(copyItem(dir_ / "tree", dir_ / "copy"));
-  EXPECT_EQ(contents(dir_ / "copy/sub/deep/leaf"), std::string("a\0b", 3));
+  EXPECT_EQ(fileContents(dir_ / "copy/sub/deep/leaf"), std::string("a\0b", 3));
   EXPECT_EQ(modeOf(dir_ / "copy/sub/deep/leaf"), 0640u);
   EXPECT_EQ(modeOf(dir_ / "copy/sub"), 0750u);
   EXPECT_EQ(fs::read_symlink(dir_ / "copy/sub/link"), "../top");  // the link, not its target
@@ -204,7 +205,7 @@ TEST_F(FilesTest, AtomicWriteThroughALinkReplacesTheLinksTargetKeepingItsMode) {
   std::string error;
   ASSERT_TRUE(writeFileAtomically(dir_ / "chain", "new", &error)) << error;
   EXPECT_TRUE(fs::is_symlink(dir_ / "chain") && fs::is_symlink(dir_ / "link"));
-  EXPECT_EQ(contents(target), "new");
+  EXPECT_EQ(fileContents(target), "new");
   EXPECT_EQ(modeOf(target), 06755u);
   EXPECT_EQ(contentsOfDirectory(dir_ / "real"), (std::vector<std::string>{"t"}));  // no temporary left
 
@@ -214,7 +215,7 @@ TEST_F(FilesTest, AtomicWriteThroughALinkReplacesTheLinksTargetKeepingItsMode) {
     const ScopedUmask mask(027);
     ASSERT_TRUE(writeFileAtomically(dir_ / "dangling", "made", &error)) << error;
   }
-  EXPECT_EQ(contents(dir_ / "real/made"), "made");
+  EXPECT_EQ(fileContents(dir_ / "real/made"), "made");
   EXPECT_EQ(modeOf(dir_ / "real/made"), 0640u);  // a new file has the usual mode, 0666 less the umask
   fs::create_symlink("gone/x", dir_ / "astray");
   EXPECT_FALSE(writeFileAtomically(dir_ / "astray", "x", &error));
@@ -236,7 +237,7 @@ TEST_F(FilesTest, AtomicCreationNeverReplaces) {
   EXPECT_NE(error.find("already exists"), std::string::npos) << error;
   fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
   EXPECT_FALSE(createFileAtomically(dir_ / "dangling", "x"));  // a link holds the name too
-  EXPECT_EQ(contents(dir_ / "new"), "first");
+  EXPECT_EQ(fileContents(dir_ / "new"), "first");
   EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"dangling", "new"}));
 }
 
@@ -260,7 +261,7 @@ TEST_F(FilesTest, FailedAtomicWriteLeavesEverythingAsItWas) {
     EXPECT_FALSE(written);
     EXPECT_NE(error.find("too large"), std::string::npos) << error;
   }
-  EXPECT_EQ(contents(file), "old contents");
+  EXPECT_EQ(fileContents(file), "old contents");
   EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"existing", "folder"}));
 }
 
