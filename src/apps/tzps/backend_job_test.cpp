@@ -74,8 +74,8 @@ TEST(BackendJobTest, JobTextReachesTheMessagesOnlyAsAShortPrintableLine) {
        "DEBUG: tzps ignores the command " + std::string(64, 'y')},
       {"FeederInfoList", "Clean\rPPD:ModelName=NotTZ\f\v\x1b\xc3\xbc\r\n",
        "DEBUG: tzps ignores the command Clean?PPD:ModelName=NotTZ?????"},
-      {"Nope\nPPD: ModelName=NotTZ", "ReportLevels\n",
-       "INFO: the print server has no server list \"Nope?PPD: ModelName=NotTZ\""},
+      {"Nope\nPPD: ModelName=NotTZ" + std::string(64, 'T'), "ReportLevels\n",
+       "INFO: the print server has no server list \"Nope?PPD: ModelName=NotTZ" + std::string(39, 'T') + "...\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
