@@ -21,6 +21,7 @@
 #include "apps/orval_dialog/screenshot.h"
 #include "detailed_settings/detailed_settings_win_controller.h"
 #include "panel/wexo_pde_by_cocoa.h"
+#include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/print/cups_print_host.h"
 #include "platform/toolkit/application.h"
 #include "qt/model_widgets.h"
@@ -169,18 +170,16 @@ TEST_F(PrintDialogTest, EveryButtonOpensItsDialogModallyAndItsKeyClosesIt) {
 }
 
 TEST_F(PrintDialogTest, ScreenshotsShowTheDialogAndTheDetailedSettings) {
-  const fs::path folder = fs::temp_directory_path() / ("orval-dialog-shots-" + std::to_string(getpid()));
-  fs::create_directories(folder);
+  const foundation_testing::TemporaryFolder folder;
   std::string error;
-  ASSERT_TRUE(writeScreenshots(*dialog, folder / "dialog.png", &error)) << error;
-  const std::vector<fs::path> files = screenshotFiles(folder / "dialog.png");
+  ASSERT_TRUE(writeScreenshots(*dialog, folder.path() / "dialog.png", &error)) << error;
+  const std::vector<fs::path> files = screenshotFiles(folder.path() / "dialog.png");
   const tk::Window* detailed = DetailedSettingsWinController::sharedInstance().window();
   ASSERT_NE(detailed, nullptr);
   using Shot = std::pair<fs::path, const tk::Window*>;
   for (const auto& [file, window] : {Shot{files[0], &dialog->window()}, Shot{files[1], detailed}})
     EXPECT_EQ(QImage(QString::fromStdString(file.string())).size(),
               QSize(static_cast<int>(window->frame().width), static_cast<int>(window->frame().height)));
-  fs::remove_all(folder);
 }
 
 // Print for real: a TZ queue on a private cupsd receives the file with the dialog's copies.
