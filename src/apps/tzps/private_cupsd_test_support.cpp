@@ -27,6 +27,7 @@ using foundation_testing::fileContents;
 
 // The user cupsd runs backends as.
 constexpr const char* kBackendUser = "lp";
+constexpr const char* kCupsd = "/usr/sbin/cupsd";
 constexpr std::chrono::seconds kStartBound{15};
 constexpr std::chrono::seconds kStopBound{10};
 
@@ -39,12 +40,6 @@ bool accepts(const std::string& socketPath) {
   const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
   ::close(fd);
   return connected;
-}
-
-std::optional<fs::path> cupsdProgram() {
-  for (const char* candidate : {"/usr/sbin/cupsd", "/usr/local/sbin/cupsd"})
-    if (access(candidate, X_OK) == 0) return fs::path(candidate);
-  return std::nullopt;
 }
 
 }  // namespace
@@ -102,8 +97,7 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
     if (error) *error = why;
     return nullptr;
   };
-  const std::optional<fs::path> program = cupsdProgram();
-  if (!program) return fail("cupsd is not installed (scripts/install-deps installs cups-daemon)");
+  if (access(kCupsd, X_OK) != 0) return fail("cupsd is not installed (scripts/install-deps installs cups-daemon)");
   if (geteuid() != 0) return fail("a private cupsd needs root");
   const passwd* user = getpwnam(kBackendUser);
   if (user == nullptr) return fail(std::string("there is no user ") + kBackendUser + " for cupsd's backends");
@@ -144,16 +138,16 @@ std::unique_ptr<PrivateCupsd> PrivateCupsd::start(const fs::path& backend, std::
                                  "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                                  "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
   if (!written) return fail("cannot write cupsd's configuration in " + r);
-  if (const std::string why = cupsd->launch(*program); !why.empty()) return fail(why);
+  if (const std::string why = cupsd->launch(); !why.empty()) return fail(why);
   setenv("CUPS_SERVER", cupsd->socket().c_str(), 1);
   setenv("CUPS_SERVERROOT", (root / "conf").c_str(), 1);
   return cupsd;
 }
 
-std::string PrivateCupsd::launch(const fs::path& program) {
+std::string PrivateCupsd::launch() {
   const std::string conf = (folder_ / "conf").string();
   const int log = ::open((folder_ / "log/cupsd.out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  pid_ = spawn({program.string(), "-f", "-c", conf + "/cupsd.conf", "-s", conf + "/cups-files.conf"}, -1, log, log);
+  pid_ = spawn({kCupsd, "-f", "-c", conf + "/cupsd.conf", "-s", conf + "/cups-files.conf"}, -1, log, log);
   ::close(log);
   if (pid_ < 0) return std::string("cannot start cupsd: ") + std::strerror(errno);
   const Clock::time_point deadline = Clock::now() + kStartBound;

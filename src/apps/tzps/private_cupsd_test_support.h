@@ -54,7 +54,7 @@ class PrivateCupsd {
  private:
   explicit PrivateCupsd(std::filesystem::path folder) : folder_(std::move(folder)) {}
   // Starts the daemon and waits until it listens; the reason it did not, or "".
-  std::string launch(const std::filesystem::path& program);
+  std::string launch();
 
   std::filesystem::path folder_;
   pid_t pid_ = -1;
