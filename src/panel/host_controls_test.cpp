@@ -4,13 +4,7 @@
 
 #include <memory>
 
-#include "platform/toolkit/box.h"
-#include "platform/toolkit/button.h"
-#include "platform/toolkit/menu_item.h"
-#include "platform/toolkit/pop_up_button.h"
-#include "platform/toolkit/tab_view.h"
-#include "platform/toolkit/text_field.h"
-#include "platform/toolkit/view.h"
+#include "platform/toolkit/toolkit.h"
 
 namespace orval {
 namespace {

@@ -11,10 +11,8 @@
 
 #include "common/localized_string.h"
 #include "common/principal_bundle.h"
-#include "platform/toolkit/field_editor.h"
 #include "platform/toolkit/interface_file.h"
-#include "platform/toolkit/scripted_operator.h"
-#include "platform/toolkit/text_field.h"
+#include "platform/toolkit/toolkit.h"
 #include "plugin/plugin_test_support.h"
 
 namespace orval {
