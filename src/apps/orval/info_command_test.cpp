@@ -66,7 +66,6 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
     EXPECT_EQ(list["published"], true) << list["name"];
     EXPECT_GT(list["entries"], 2) << list["name"];
   }
-  EXPECT_TRUE(info["defaults"].contains("StapleMode"));
   EXPECT_TRUE(info["defaults"].contains("MailAddress"));
 }
 
