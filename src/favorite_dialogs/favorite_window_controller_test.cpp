@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "common/localized_string.h"
 #include "common/message_format.h"
 #include "favorite_dialogs/favorite_dialogs_test_support.h"
 #include "platform/toolkit/event.h"
