@@ -28,7 +28,6 @@
 namespace orval::favorite_dialogs_testing {
 
 namespace fs = std::filesystem;
-using foundation_testing::fileContents;
 using foundation_testing::ScopedEnvironment;
 
 [[maybe_unused]] inline ::testing::Environment* const homeEnvironment =

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/localized_string.h"
 #include "favorite_dialogs/favorite_dialogs_test_support.h"
-#include "platform/toolkit/matrix.h"
 
 namespace orval {
 namespace {

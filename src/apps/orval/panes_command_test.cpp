@@ -15,17 +15,14 @@ TEST(PanesCommandTest, JsonShowsEveryPaneOfTheBundleWithItsControls) {
   ASSERT_EQ(result.status, 0) << result.err;
   const nlohmann::json document = nlohmann::json::parse(result.out);
   EXPECT_EQ(document["window"], "Detailed Settings");
-  std::vector<std::string> bundles;
+  // One for each tab of the window (the detailed settings' tests name them in order).
+  ASSERT_EQ(document["panes"].size(), 14u);
   for (const auto& pane : document["panes"]) {
-    bundles.push_back(pane["bundle"]);
     std::size_t controls = 0;
     for (const auto& tab : pane["tabs"]) controls += tab["controls"].size();
     EXPECT_GT(controls, 0u) << pane["bundle"];
   }
-  EXPECT_EQ(bundles, (std::vector<std::string>{"Page", "Layout", "Finishing+Staple", "Finishing+Punch",
-                                               "Finishing+Fold", "Finishing+Crease", "Finishing+Trim", "Output",
-                                               "Sheets", "Color", "Stamps", "Security", "Notification",
-                                               "Advanced"}));
+  EXPECT_EQ(document["panes"][0]["bundle"], "Page");
   const auto& duplex = document["panes"][0]["tabs"][1]["controls"][0];
   EXPECT_EQ(duplex["key"], "DuplexMode");
   EXPECT_EQ(duplex["value"], "None");
