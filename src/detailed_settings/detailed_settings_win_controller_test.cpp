@@ -37,12 +37,19 @@ class DetailedSettingsTest : public panes_testing::PanePlugInMgrTestBase {
     SetBSPrincipalBundle(Bundle::bundleWithPath(path));
     SetNSBundleForLocalizedString(Bundle::bundleWithPath(path));
   }
+  // Registers a copy of the build tree's bundle with from replaced by to in one of its resources.
+  void useCopyReplacing(const std::string& resource, const std::string& from, const std::string& to) {
+    const fs::path copy = scratch.copy(ORVAL_BUNDLE_DIR, "OrvalPDE.plugin");
+    scratch.replaceInFile("OrvalPDE.plugin/Contents/Resources/" + resource, from, to);
+    useBundle(copy);
+  }
   static std::vector<std::string> tabIdentifiers(const tk::TabView& tabs) {
     std::vector<std::string> ids;
     for (const tk::TabViewItem* item : tabs.tabViewItems()) ids.push_back(item->identifier().text());
     return ids;
   }
 
+  const foundation_testing::TemporaryFolder scratch;  // removed once TearDown has let go of a copy in it
   std::shared_ptr<tk::ScriptedOperator> person = std::make_shared<tk::ScriptedOperator>();
 };
 
@@ -136,11 +143,8 @@ TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsOnceConsistentAndRef
 }
 
 TEST_F(DetailedSettingsTest, PanesThatCannotBeBuiltAreLeftOutAndTheWindowStillOpens) {
-  const foundation_testing::TemporaryFolder folder;
-  const fs::path copy = folder.copy(ORVAL_BUNDLE_DIR, "OrvalPDE.plugin");
   // A role the Finishing pane's layout lacks: that role's pane alone is not built.
-  folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/PanesTree.plist", "Finishing+Staple", "Finishing+Stitch");
-  useBundle(copy);
+  useCopyReplacing("PanesTree.plist", "Finishing+Staple", "Finishing+Stitch");
 
   LogCapture log;
   DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
@@ -151,15 +155,10 @@ TEST_F(DetailedSettingsTest, PanesThatCannotBeBuiltAreLeftOutAndTheWindowStillOp
                                       "Notification", "Advanced"}));
   EXPECT_TRUE(log.contains("###Error: pane plug-in Finishing+Stitch: ")) << "the bad role is named";
   EXPECT_TRUE(log.contains("the panes tree names the pane Finishing+Stitch, which is not loaded"));
-  reset();
 }
 
 TEST_F(DetailedSettingsTest, AWindowThatFailsItsSetUpIsNotKeptHalfBuilt) {
-  const foundation_testing::TemporaryFolder folder;
-  const fs::path copy = folder.copy(ORVAL_BUNDLE_DIR, "OrvalPDE.plugin");
-  folder.replaceInFile("OrvalPDE.plugin/Contents/Resources/DetailedSettings.plist", "<string>tabView</string>",
-                       "<string>tabViews</string>");
-  useBundle(copy);
+  useCopyReplacing("DetailedSettings.plist", "<string>tabView</string>", "<string>tabViews</string>");
 
   DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
   person->answerAlert(0).answerAlert(0);
@@ -167,7 +166,6 @@ TEST_F(DetailedSettingsTest, AWindowThatFailsItsSetUpIsNotKeptHalfBuilt) {
   EXPECT_THROW(controller.window(), PlatformException);
   EXPECT_THROW(controller.window(), PlatformException);
   EXPECT_EQ(person->alertsShown().size(), 2u);
-  reset();
 }
 
 }  // namespace
