@@ -113,7 +113,6 @@ TEST_F(KORAMgrLifetimeTest, TheNextControlOfAKeywordTakesOverAndALaterOneIsRegis
   destroy(second);
   KORAUI& replacement = add(targetDescription());
   EXPECT_EQ(engine->getControlsDictionary().find("Target")->size(), 1u);
-  EXPECT_EQ(engine->getControlsDictionary().primary("Target"), &replacement);
   // Taking one control out keeps the keyword's others watched; the engine lets go of them when it goes.
   KORAUI& spare = add(targetDescription());
   engine->removeControl(&spare);
