@@ -88,6 +88,7 @@ TEST_F(PrintOptionTreeTest, SettingsThatDifferFromTheDefaultsAreFlaggedAndShown)
   std::vector<bool> differs;
   for (int row = 2; row < 8; ++row) differs.push_back(source.rowOf(outline.itemAtRow(row)).differs);
   EXPECT_EQ(differs, (std::vector<bool>{false, true, false, true, false, false}));  // a boolean reads as its text
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(0)).icon, icon(tk::SystemIcon::Folder));
   EXPECT_EQ(source.rowOf(outline.itemAtRow(3)).icon, icon(tk::SystemIcon::AlertNote));
   EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 2).image(),
             icon(tk::SystemIcon::UnknownFileSystemObject));
