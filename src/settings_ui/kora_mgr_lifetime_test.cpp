@@ -71,7 +71,6 @@ TEST_F(KORAMgrLifetimeTest, LookupsValuesValidationAndCollectiveChangesForgetADe
   EXPECT_EQ(value("Source"), "On");
   EXPECT_THAT(announced.names(),
               ElementsAre("Target", "Target", "Target", "Target", "Target", "ValueChangFinished_Source"));
-  EXPECT_TRUE(engine->validateBeforeChange("Source", "On", std::nullopt));
   EXPECT_TRUE(engine->restoreSettings(backup));
   EXPECT_EQ(value("Source"), "Off");
   engine->setSettings(Dict{{"Target", "B"}, {"Source", "On"}});
