@@ -50,6 +50,7 @@ class PrintOptionTreeTest : public panes_testing::PanePlugInMgrTestBase {
     }
     return texts;
   }
+  static tk::Image icon(tk::SystemIcon which) { return tk::Image::systemIcon(which).scaledTo({16, 16}); }
 
   const foundation_testing::TemporaryFolder scratch;
   fs::path root;
@@ -87,10 +88,10 @@ TEST_F(PrintOptionTreeTest, SettingsThatDifferFromTheDefaultsAreFlaggedAndShown)
   std::vector<bool> differs;
   for (int row = 2; row < 8; ++row) differs.push_back(source.rowOf(outline.itemAtRow(row)).differs);
   EXPECT_EQ(differs, (std::vector<bool>{false, true, false, true, false, false}));  // a boolean reads as its text
-  EXPECT_EQ(source.rowOf(outline.itemAtRow(3)).icon,
-            tk::Image::systemIcon(tk::SystemIcon::AlertNote).scaledTo({16, 16}));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(0)).icon, icon(tk::SystemIcon::Folder));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(3)).icon, icon(tk::SystemIcon::AlertNote));
   EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 2).image(),
-            tk::Image::systemIcon(tk::SystemIcon::UnknownFileSystemObject).scaledTo({16, 16}));
+            icon(tk::SystemIcon::UnknownFileSystemObject));
 }
 
 TEST_F(PrintOptionTreeTest, RowsNamePanesFoldersAndGroupsAndWidenTheColumn) {
@@ -102,9 +103,8 @@ TEST_F(PrintOptionTreeTest, RowsNamePanesFoldersAndGroupsAndWidenTheColumn) {
   EXPECT_TRUE(source.rowOf(outline.itemAtRow(0)).unnamed);
   EXPECT_EQ(outline.preparedCellAt(outline.outlineTableColumn(), 0).textColor(), tk::Color::disabledControlTextColor());
   EXPECT_FALSE(outline.clickRow(0));
-  EXPECT_EQ(source.rowOf(outline.itemAtRow(0)).icon, tk::Image::systemIcon(tk::SystemIcon::Folder).scaledTo({16, 16}));
-  EXPECT_EQ(source.rowOf(outline.itemAtRow(1)).icon,
-            tk::Image::systemIcon(tk::SystemIcon::UnknownFileSystemObject).scaledTo({16, 16}));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(0)).icon, icon(tk::SystemIcon::Folder));
+  EXPECT_EQ(source.rowOf(outline.itemAtRow(1)).icon, icon(tk::SystemIcon::UnknownFileSystemObject));
   EXPECT_EQ(outline.objectValueAt("name", 2), Value("  Colour"));
 
   tk::TableColumn* column = outline.outlineTableColumn();

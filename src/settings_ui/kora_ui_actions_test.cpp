@@ -24,8 +24,7 @@ TEST_F(KoraUIActionsTest, AddedAndRemovedChoicesKeepSeparatorsAndMayEmptyThePopu
     Array removed;
     Items shown;
   } rows[] = {
-      {Array{"c"}, Items{"A", "-", "B"}},
-      {Array{"b", "c"}, Items{"A"}},  // a separator stands only between choices
+      {Array{"b", "c"}, Items{"A"}},  // a separator stands only between choices (the added list keeps one)
       {Array{"a"}, Items{"B", "C"}},
       {Array{"a", "b", "c"}, Items{}},
   };

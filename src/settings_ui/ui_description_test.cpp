@@ -25,7 +25,6 @@ TEST(UIDescriptionTest, NamedByTheMainBundleEvenFromAPanePlugInAndAbsentWithoutT
 
 TEST(LabelMetricsTest, BoldWidthsByCharacterClass) {
   EXPECT_DOUBLE_EQ(boldLabelTextWidth("Light", 15), 2.444 * 15);
-  EXPECT_DOUBLE_EQ(boldLabelTextWidth("iiii", 10), 4 * 2.78);
   EXPECT_DOUBLE_EQ(boldLabelTextWidth("\xE6\xBF\x83", 15), 15);  // a wide character is one em
   EXPECT_DOUBLE_EQ(boldLabelTextWidth("\xC3\xA9", 10), 5.56);     // other characters: the average
   EXPECT_DOUBLE_EQ(boldLabelTextWidth("\xE6\xBF", 10), 5.56);  // a cut sequence counts as one character
