@@ -73,7 +73,6 @@ TEST_F(PrintOptionConsistencyCheckTest, EachRuleFiresOnlyWhileItsValueIsMissing)
 TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules) {
   const std::pair<PrintOption, Keys> cases[] = {
       {{{"SecurityPrint", "true"}}, {}},
-      {{{"WaterMark", "False"}}, {}},
       {{{"WaterMark", true}}, {"Alert_WaterMarkName"}},
       {{{"CmykColorCorrectionProfileType", "Profile"}, {"RgbImageCcMode", "Custom"},
         {"SpotColorCorrectionProfile", "Profile"}},
