@@ -63,7 +63,7 @@ TEST(PpdFileEncodingTest, DeclaredEncodingDecodesTheDescriptionsOwnBytesAndTitle
     const char *encoding, *language;
     TextEncoding expected;
   } rules[] = {{"UTF-8", "Chinese", TextEncoding::UTF8}, {"JIS83-RKSJ", "English", TextEncoding::CP932},
-               {"None", "Japanese", TextEncoding::ASCII}};  // the files' own pairs: above
+               {"None", "Japanese", TextEncoding::ASCII}};  // the files above hold the other pairs
   for (const auto& r : rules) EXPECT_EQ(ppdStringEncoding(r.encoding, r.language), r.expected) << r.encoding;
 }
 
