@@ -121,13 +121,6 @@ TEST(ImpositionTest, CanonicalToInternalModes) {
                      {"ImpositionNup_NumOfPages", "2up"}, {"LayoutRepeatX", kAbsent}, {"Fitting", "True"}});
 }
 
-// The way back, and a booklet's own switch: the booklet job's round trip (print_option_converter_test).
-TEST(ImpositionTest, FittingFollowsTheMode) {
-  PrintOption options{{"ImpositionMode_ImpositionCustomMode", "Nup"}, {"ImpositionNup_Fitting", "True"}};
-  saveScaleToFitValue(options);
-  EXPECT_EQ(text(options, "Fitting"), "True");
-}
-
 TEST(ImpositionTest, UnknownMissingOrNegativeSizes) {
   PrintOption noChange = nup("2up", "Portrait", "NoChange");
   convertToCanonicalImpositionKeyword(noChange);

@@ -87,16 +87,6 @@ TEST_F(PrintOptionConverterTest, WithoutTheCustomFlagPasswordsAndPaperLengthsSta
                         {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "567"}});
 }
 
-TEST_F(PrintOptionConverterTest, JoinedPaperTypeWithAPaperWeight) {
-  PrintOption options{{"PaperType_MediaTypeTabbed", "Plain_False"}, {"MediaTypeCoatingMaterial", "Matte"},
-                      {"MediaTypePreprinted", "False"}, {"MediaTypeDrilled", "True"}, {"PaperTypeCustomNumber", "2"},
-                      {"MediaTypeWeightValue", "120"}};
-  toCanonical(options);
-  expectTexts(options, {{"PaperType", "Plain"}, {"MediaTypeTabbed", "False"}});
-  toInternal(options);
-  expectTexts(options, {{"PaperType_MediaTypeTabbed", "Plain_False"}, {kPaperType, kAbsent}});
-}
-
 TEST_F(PrintOptionConverterTest, RenderingProfileSwitch) {
   for (const auto& [profile, type, name, expected] :
        {std::tuple{"True", "ICC", "", "PrinterStandard"}, std::tuple{"False", "PrinterStandard", "", "ICC"},

@@ -10,6 +10,7 @@
 #include "platform/foundation/platform_exception.h"
 #include "platform/toolkit/toolkit.h"
 #include "settings_ui/kora_ui.h"
+#include "settings_ui/kora_ui_test_support.h"
 #include "settings_ui/max_bytes_formatter.h"
 #include "settings_ui/ui_description.h"
 
@@ -219,11 +220,9 @@ TEST_F(PanePlugInMgrTest, BuildingAPaneRegistersAndAnnouncesEachControl) {
     control.updateControl();
     pane.controls.push_back(&control);
   }
-  std::vector<std::string> posted;
-  NotificationCenter::defaultCenter().addObserver(&posted, "", nullptr,
-                                                  [&posted](const Notification& n) { posted.push_back(n.name); });
+  const kora_ui_testing::NotificationRecorder recorder;
   mgr.buildPaneUi(&pane, nullptr);
-  NotificationCenter::defaultCenter().removeObserver(&posted);
+  const std::vector<std::string> posted = recorder.names();
   // Each control is announced, then each of its children, in order; a child is registered too.
   const auto paper = std::find(posted.begin(), posted.end(), "PaperSize");
   const auto staple = std::find(paper, posted.end(), "StapleMode");

