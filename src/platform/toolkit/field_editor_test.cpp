@@ -74,9 +74,10 @@ class UndoingDelegate : public TextFieldDelegate {
 class FieldEditorTest : public ::testing::Test {
  protected:
   void SetUp() override { Application::resetSharedForTesting(); }
-  TextField& addField(Window& w, const std::string& text = "") {
+  TextField& addField(Window& w, const std::string& text = "", TextFieldDelegate* delegate = nullptr) {
     TextField& field = w.contentView().add(std::make_unique<TextField>(Rect{10, 10, 100, 24}));
     field.setStringValue(text);
+    field.setDelegate(delegate);
     return field;
   }
   Window window;
@@ -129,9 +130,8 @@ TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionAndReplacementsM
 }
 
 TEST_F(FieldEditorTest, DelegateHearsBeginChangeAndEndInOrder) {
-  TextField& field = addField(window, "a");
   RecordingDelegate delegate;
-  field.setDelegate(&delegate);
+  TextField& field = addField(window, "a", &delegate);
   int actions = 0;
   field.setAction("textAction:", [&](Control&) { ++actions; });
   field.selectText();
@@ -144,11 +144,10 @@ TEST_F(FieldEditorTest, DelegateHearsBeginChangeAndEndInOrder) {
 }
 
 TEST_F(FieldEditorTest, RefusedEndOfEditingKeepsTheFocusAndTheText) {
-  TextField& field = addField(window, "old");
-  TextField& other = addField(window, "other");
   RecordingDelegate delegate;
   delegate.allowEnd = false;
-  field.setDelegate(&delegate);
+  TextField& field = addField(window, "old", &delegate);
+  TextField& other = addField(window, "other");
   field.selectText();
   field.currentEditor()->typeText("new");
   EXPECT_FALSE(window.makeFirstResponder(&other));
@@ -188,9 +187,8 @@ TEST_F(FieldEditorTest, TheFormatterOrACustomFieldEditorCanKeepTheFocus) {
 }
 
 TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
-  TextField& field = addField(window, "x");
   RecordingDelegate delegate;
-  field.setDelegate(&delegate);
+  TextField& field = addField(window, "x", &delegate);
   std::string seen;
   field.setAction("textAction:", [&](Control& sender) { seen = sender.stringValue(); });
   std::vector<std::int64_t> movements;  // the notification comes before the action
@@ -211,14 +209,13 @@ TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
 }
 
 TEST_F(FieldEditorTest, TabMovesToTheNextKeyViewThatTakesTheFocus) {
-  TextField& first = addField(window, "1");
+  RecordingDelegate delegate;
+  TextField& first = addField(window, "1", &delegate);
   TextField& disabled = addField(window, "2");
   TextField& third = addField(window, "3");
   disabled.setEnabled(false);
   first.setNextKeyView(&disabled);
   disabled.setNextKeyView(&third);
-  RecordingDelegate delegate;
-  first.setDelegate(&delegate);
   first.selectText();
   EXPECT_TRUE(first.currentEditor()->insertTab());
   EXPECT_EQ(delegate.calls.back(), "end:tab");
@@ -226,9 +223,8 @@ TEST_F(FieldEditorTest, TabMovesToTheNextKeyViewThatTakesTheFocus) {
 }
 
 TEST_F(FieldEditorTest, DelegateCanPutTheLastAcceptableTextBack) {
-  TextField& field = addField(window, "ab");
   UndoingDelegate delegate;
-  field.setDelegate(&delegate);
+  TextField& field = addField(window, "ab", &delegate);
   field.selectText();
   FieldEditor& editor = *field.currentEditor();
   editor.setSelectedRange({2, 0});
