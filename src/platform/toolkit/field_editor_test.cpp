@@ -80,6 +80,7 @@ class FieldEditorTest : public ::testing::Test {
     field.setDelegate(delegate);
     return field;
   }
+  FieldEditor& edit(TextField& field) { return field.selectText() ? *field.currentEditor() : window.fieldEditor(); }
   Window window;
 };
 
@@ -107,8 +108,7 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
 TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionAndReplacementsMoveTheCaret) {
   TextField& field = addField(window);
   field.setFormatter(std::make_shared<DigitsFormatter>());
-  field.selectText();
-  FieldEditor& editor = *field.currentEditor();
+  FieldEditor& editor = edit(field);
   EXPECT_TRUE(editor.typeText("12"));
   editor.setSelectedRange({1, 1});
   const int beeps = Application::shared().beepCount();
@@ -148,8 +148,7 @@ TEST_F(FieldEditorTest, RefusedEndOfEditingKeepsTheFocusAndTheText) {
   delegate.allowEnd = false;
   TextField& field = addField(window, "old", &delegate);
   TextField& other = addField(window, "other");
-  field.selectText();
-  field.currentEditor()->typeText("new");
+  edit(field).typeText("new");
   EXPECT_FALSE(window.makeFirstResponder(&other));
   ASSERT_NE(field.currentEditor(), nullptr);
   EXPECT_EQ(window.firstResponder(), field.currentEditor());
@@ -177,8 +176,7 @@ TEST_F(FieldEditorTest, TheFormatterOrACustomFieldEditorCanKeepTheFocus) {
   TextField& name = addField(window, "name");
   name.setCustomFieldEditor(std::make_unique<NoEmptyEditor>());
   for (const auto& [field, typed, value] : {std::tuple{&number, "42", Value(42)}, std::tuple{&name, "n", Value("n")}}) {
-    field->selectText();
-    field->currentEditor()->deleteBackward();
+    edit(*field).deleteBackward();
     EXPECT_FALSE(window.makeFirstResponder(nullptr)) << typed;
     field->currentEditor()->insertText(typed);
     EXPECT_TRUE(window.makeFirstResponder(nullptr));
@@ -197,8 +195,7 @@ TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
                                                     EXPECT_EQ(seen, "");
                                                     movements.push_back(n.userInfo.get(kTextMovementKey).intValue());
                                                   });
-  field.selectText();
-  field.currentEditor()->typeText("yz");
+  edit(field).typeText("yz");
   EXPECT_TRUE(field.currentEditor()->insertNewline());
   EXPECT_EQ(seen, "yz");
   EXPECT_EQ(delegate.calls.back(), "end:return");
@@ -216,8 +213,7 @@ TEST_F(FieldEditorTest, TabMovesToTheNextKeyViewThatTakesTheFocus) {
   disabled.setEnabled(false);
   first.setNextKeyView(&disabled);
   disabled.setNextKeyView(&third);
-  first.selectText();
-  EXPECT_TRUE(first.currentEditor()->insertTab());
+  EXPECT_TRUE(edit(first).insertTab());
   EXPECT_EQ(delegate.calls.back(), "end:tab");
   EXPECT_NE(third.currentEditor(), nullptr);
 }
@@ -225,8 +221,7 @@ TEST_F(FieldEditorTest, TabMovesToTheNextKeyViewThatTakesTheFocus) {
 TEST_F(FieldEditorTest, DelegateCanPutTheLastAcceptableTextBack) {
   UndoingDelegate delegate;
   TextField& field = addField(window, "ab", &delegate);
-  field.selectText();
-  FieldEditor& editor = *field.currentEditor();
+  FieldEditor& editor = edit(field);
   editor.setSelectedRange({2, 0});
   EXPECT_TRUE(editor.insertText("c"));
   editor.setSelectedRange({1, 0});
@@ -247,8 +242,7 @@ TEST_F(FieldEditorTest, NonEditableFieldsRefuseKeystrokes) {
 
 TEST_F(FieldEditorTest, RemovingOrDestroyingTheEditedFieldReleasesTheFocus) {
   TextField& field = addField(window, "a");
-  field.selectText();
-  field.currentEditor()->insertText("typed");
+  edit(field).insertText("typed");
   std::unique_ptr<View> removed = field.removeFromSuperview();
   EXPECT_EQ(window.firstResponder(), &window);
   EXPECT_EQ(static_cast<TextField&>(*removed).stringValue(), "typed");
