@@ -86,9 +86,7 @@ class FieldEditorTest : public ::testing::Test {
 
 TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
   TextField& field = addField(window, "abc");
-  ASSERT_TRUE(field.selectText());
-  FieldEditor* editor = field.currentEditor();
-  ASSERT_NE(editor, nullptr);
+  FieldEditor* editor = &edit(field);
   EXPECT_TRUE(editor->typeText("xy"));
   EXPECT_EQ(field.stringValue(), "xy");
   EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
