@@ -18,7 +18,6 @@ class NotificationCenterTest : public ::testing::Test {
     center_.addObserver(observer, name, sender, [this, label](const Notification&) { calls_.push_back(label); });
   }
 
-  // The calls so far, forgotten.
   std::vector<std::string> take() { return std::exchange(calls_, {}); }
 
   NotificationCenter& center_ = NotificationCenter::defaultCenter();

@@ -35,7 +35,6 @@ class DigitsFormatter : public Formatter {
   }
 };
 
-// Records the delegate calls; can refuse to end editing.
 class RecordingDelegate : public TextFieldDelegate {
  public:
   std::vector<std::string> calls;
