@@ -14,12 +14,10 @@ class NotificationCenterTest : public ::testing::Test {
   void SetUp() override { center_.resetForTesting(); }
   void TearDown() override { center_.resetForTesting(); }
 
-  // Registers observer for name and sender; each call appends label to calls_.
   void listen(const void* observer, const std::string& name, const std::string& label, const void* sender = nullptr) {
     center_.addObserver(observer, name, sender, [this, label](const Notification&) { calls_.push_back(label); });
   }
 
-  // The calls so far, forgotten.
   std::vector<std::string> take() { return std::exchange(calls_, {}); }
 
   NotificationCenter& center_ = NotificationCenter::defaultCenter();

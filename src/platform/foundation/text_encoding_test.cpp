@@ -40,18 +40,18 @@ TEST_F(TextEncodingTest, DefaultEncodingComesFromTheLocale) {
 }
 
 TEST_F(TextEncodingTest, StrictConversionFailsWhereLossySubstitutes) {
-  EXPECT_EQ(encodeText("a😀b", TextEncoding::CP932), std::nullopt);
-  EXPECT_EQ(encodeText("a😀b", TextEncoding::CP932, true), "a?b");
   // WAVE DASH has no exact CP932 form; the lossy conversion falls back to 0x8160.
-  EXPECT_EQ(encodeText("\u301C", TextEncoding::CP932), std::nullopt);
-  EXPECT_EQ(encodeText("\u301C", TextEncoding::CP932, true), "\x81\x60");
-  // Decoding: a byte ASCII lacks and a cut-off double-byte character.
-  EXPECT_EQ(decodeText("a\x80" "b", TextEncoding::ASCII), std::nullopt);
-  EXPECT_EQ(decodeText("a\x80" "b", TextEncoding::ASCII, true), "a\uFFFD" "b");
-  EXPECT_EQ(decodeText("a\x93", TextEncoding::CP932), std::nullopt);
-  EXPECT_EQ(decodeText("a\x93", TextEncoding::CP932, true), "a\uFFFD");
-  EXPECT_EQ(decodeText("a\xFF", TextEncoding::CP932), std::nullopt);
-  EXPECT_EQ(decodeText("a\xFF", TextEncoding::CP932, true), "a\uFFFD");  // not U+001A
+  for (const auto& [text, lossy] : {std::pair{"a😀b", "a?b"}, {"\u301C", "\x81\x60"}}) {
+    EXPECT_EQ(encodeText(text, TextEncoding::CP932), std::nullopt) << text;
+    EXPECT_EQ(encodeText(text, TextEncoding::CP932, true), lossy);
+  }
+  // Decoding: a byte ASCII lacks, a cut-off double-byte character, a byte CP932 lacks (U+FFFD, not U+001A).
+  for (const auto& [bytes, encoding, lossy] : {std::tuple{"a\x80" "b", TextEncoding::ASCII, "a\uFFFD" "b"},
+                                               {"a\x93", TextEncoding::CP932, "a\uFFFD"},
+                                               {"a\xFF", TextEncoding::CP932, "a\uFFFD"}}) {
+    EXPECT_EQ(decodeText(bytes, encoding), std::nullopt) << bytes;
+    EXPECT_EQ(decodeText(bytes, encoding, true), lossy);
+  }
   EXPECT_EQ(encodeText("", TextEncoding::CP932), "");
 }
 

@@ -11,7 +11,6 @@ class AlertTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application::resetSharedForTesting();
-    script = std::make_shared<ScriptedOperator>();
     Application::shared().setOperator(script);
     alert.setMessageText("Conflict");
     alert.setInformativeText("Change the staple setting?");
@@ -19,7 +18,7 @@ class AlertTest : public ::testing::Test {
     alert.addButtonWithTitle("No");
     alert.addButtonWithTitle("Cancel");
   }
-  std::shared_ptr<ScriptedOperator> script;
+  std::shared_ptr<ScriptedOperator> script = std::make_shared<ScriptedOperator>();
   Alert alert;
 };
 

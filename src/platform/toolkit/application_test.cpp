@@ -17,14 +17,12 @@ class ApplicationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application::resetSharedForTesting();
-    script = std::make_shared<ScriptedOperator>();
     Application::shared().setOperator(script);
   }
   Application& app() { return Application::shared(); }
-  std::shared_ptr<ScriptedOperator> script;
+  std::shared_ptr<ScriptedOperator> script = std::make_shared<ScriptedOperator>();
 };
 
-// A dialog with an OK button ending the run with 1.
 struct Dialog {
   Panel window{{0, 0, 300, 120}, "Job name setting"};
   Button& ok = window.contentView().add(std::make_unique<Button>(Rect{200, 10, 80, 32}));

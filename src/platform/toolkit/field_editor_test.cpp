@@ -35,7 +35,6 @@ class DigitsFormatter : public Formatter {
   }
 };
 
-// Records the delegate calls; can refuse to end editing.
 class RecordingDelegate : public TextFieldDelegate {
  public:
   std::vector<std::string> calls;
@@ -74,19 +73,19 @@ class UndoingDelegate : public TextFieldDelegate {
 class FieldEditorTest : public ::testing::Test {
  protected:
   void SetUp() override { Application::resetSharedForTesting(); }
-  TextField& addField(Window& w, const std::string& text = "") {
+  TextField& addField(Window& w, const std::string& text = "", TextFieldDelegate* delegate = nullptr) {
     TextField& field = w.contentView().add(std::make_unique<TextField>(Rect{10, 10, 100, 24}));
     field.setStringValue(text);
+    field.setDelegate(delegate);
     return field;
   }
+  FieldEditor& edit(TextField& field) { return field.selectText() ? *field.currentEditor() : window.fieldEditor(); }
   Window window;
 };
 
 TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
   TextField& field = addField(window, "abc");
-  ASSERT_TRUE(field.selectText());
-  FieldEditor* editor = field.currentEditor();
-  ASSERT_NE(editor, nullptr);
+  FieldEditor* editor = &edit(field);
   EXPECT_TRUE(editor->typeText("xy"));
   EXPECT_EQ(field.stringValue(), "xy");
   EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
@@ -106,8 +105,7 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
 TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionAndReplacementsMoveTheCaret) {
   TextField& field = addField(window);
   field.setFormatter(std::make_shared<DigitsFormatter>());
-  field.selectText();
-  FieldEditor& editor = *field.currentEditor();
+  FieldEditor& editor = edit(field);
   EXPECT_TRUE(editor.typeText("12"));
   editor.setSelectedRange({1, 1});
   const int beeps = Application::shared().beepCount();
@@ -129,9 +127,8 @@ TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionAndReplacementsM
 }
 
 TEST_F(FieldEditorTest, DelegateHearsBeginChangeAndEndInOrder) {
-  TextField& field = addField(window, "a");
   RecordingDelegate delegate;
-  field.setDelegate(&delegate);
+  TextField& field = addField(window, "a", &delegate);
   int actions = 0;
   field.setAction("textAction:", [&](Control&) { ++actions; });
   field.selectText();
@@ -144,13 +141,11 @@ TEST_F(FieldEditorTest, DelegateHearsBeginChangeAndEndInOrder) {
 }
 
 TEST_F(FieldEditorTest, RefusedEndOfEditingKeepsTheFocusAndTheText) {
-  TextField& field = addField(window, "old");
-  TextField& other = addField(window, "other");
   RecordingDelegate delegate;
   delegate.allowEnd = false;
-  field.setDelegate(&delegate);
-  field.selectText();
-  field.currentEditor()->typeText("new");
+  TextField& field = addField(window, "old", &delegate);
+  TextField& other = addField(window, "other");
+  edit(field).typeText("new");
   EXPECT_FALSE(window.makeFirstResponder(&other));
   ASSERT_NE(field.currentEditor(), nullptr);
   EXPECT_EQ(window.firstResponder(), field.currentEditor());
@@ -178,8 +173,7 @@ TEST_F(FieldEditorTest, TheFormatterOrACustomFieldEditorCanKeepTheFocus) {
   TextField& name = addField(window, "name");
   name.setCustomFieldEditor(std::make_unique<NoEmptyEditor>());
   for (const auto& [field, typed, value] : {std::tuple{&number, "42", Value(42)}, std::tuple{&name, "n", Value("n")}}) {
-    field->selectText();
-    field->currentEditor()->deleteBackward();
+    edit(*field).deleteBackward();
     EXPECT_FALSE(window.makeFirstResponder(nullptr)) << typed;
     field->currentEditor()->insertText(typed);
     EXPECT_TRUE(window.makeFirstResponder(nullptr));
@@ -188,9 +182,8 @@ TEST_F(FieldEditorTest, TheFormatterOrACustomFieldEditorCanKeepTheFocus) {
 }
 
 TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
-  TextField& field = addField(window, "x");
   RecordingDelegate delegate;
-  field.setDelegate(&delegate);
+  TextField& field = addField(window, "x", &delegate);
   std::string seen;
   field.setAction("textAction:", [&](Control& sender) { seen = sender.stringValue(); });
   std::vector<std::int64_t> movements;  // the notification comes before the action
@@ -199,8 +192,7 @@ TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
                                                     EXPECT_EQ(seen, "");
                                                     movements.push_back(n.userInfo.get(kTextMovementKey).intValue());
                                                   });
-  field.selectText();
-  field.currentEditor()->typeText("yz");
+  edit(field).typeText("yz");
   EXPECT_TRUE(field.currentEditor()->insertNewline());
   EXPECT_EQ(seen, "yz");
   EXPECT_EQ(delegate.calls.back(), "end:return");
@@ -211,26 +203,22 @@ TEST_F(FieldEditorTest, ReturnEndsEditingSendsTheActionAndSelectsAgain) {
 }
 
 TEST_F(FieldEditorTest, TabMovesToTheNextKeyViewThatTakesTheFocus) {
-  TextField& first = addField(window, "1");
+  RecordingDelegate delegate;
+  TextField& first = addField(window, "1", &delegate);
   TextField& disabled = addField(window, "2");
   TextField& third = addField(window, "3");
   disabled.setEnabled(false);
   first.setNextKeyView(&disabled);
   disabled.setNextKeyView(&third);
-  RecordingDelegate delegate;
-  first.setDelegate(&delegate);
-  first.selectText();
-  EXPECT_TRUE(first.currentEditor()->insertTab());
+  EXPECT_TRUE(edit(first).insertTab());
   EXPECT_EQ(delegate.calls.back(), "end:tab");
   EXPECT_NE(third.currentEditor(), nullptr);
 }
 
 TEST_F(FieldEditorTest, DelegateCanPutTheLastAcceptableTextBack) {
-  TextField& field = addField(window, "ab");
   UndoingDelegate delegate;
-  field.setDelegate(&delegate);
-  field.selectText();
-  FieldEditor& editor = *field.currentEditor();
+  TextField& field = addField(window, "ab", &delegate);
+  FieldEditor& editor = edit(field);
   editor.setSelectedRange({2, 0});
   EXPECT_TRUE(editor.insertText("c"));
   editor.setSelectedRange({1, 0});
@@ -251,8 +239,7 @@ TEST_F(FieldEditorTest, NonEditableFieldsRefuseKeystrokes) {
 
 TEST_F(FieldEditorTest, RemovingOrDestroyingTheEditedFieldReleasesTheFocus) {
   TextField& field = addField(window, "a");
-  field.selectText();
-  field.currentEditor()->insertText("typed");
+  edit(field).insertText("typed");
   std::unique_ptr<View> removed = field.removeFromSuperview();
   EXPECT_EQ(window.firstResponder(), &window);
   EXPECT_EQ(static_cast<TextField&>(*removed).stringValue(), "typed");

@@ -21,15 +21,13 @@ const unsigned char kPng3x2[] = {
 
 class ImageTest : public ::testing::Test {
  protected:
-  std::string write(const std::string& name, const std::string& bytes) { return folder.write(name, bytes).string(); }
   static std::string png() { return std::string(reinterpret_cast<const char*>(kPng3x2), sizeof kPng3x2); }
   foundation_testing::TemporaryFolder folder;
   const fs::path dir_ = folder.path();
 };
 
 TEST_F(ImageTest, ReadsTheSizeOfARealPng) {
-  const std::string path = write("group_icon.png", png());
-  std::optional<Image> image = Image::fromFile(path);
+  std::optional<Image> image = Image::fromFile(folder.write("group_icon.png", png()).string());
   ASSERT_TRUE(image);
   EXPECT_EQ(std::tuple(image->size(), image->name(), image->scaledTo({16, 16}).size()),
             std::tuple(Size{3, 2}, "group_icon", Size{16, 16}));
@@ -38,11 +36,11 @@ TEST_F(ImageTest, ReadsTheSizeOfARealPng) {
 TEST_F(ImageTest, MissingOrMalformedFilesGiveNoImage) {
   EXPECT_FALSE(Image::fromFile((dir_ / "absent.png").string()));
   EXPECT_FALSE(Image::fromFile(dir_.string()));  // a folder
-  EXPECT_FALSE(Image::fromFile(write("text.png", "not an image at all, just some text")));
-  EXPECT_FALSE(Image::fromFile(write("short.png", png().substr(0, 20))));
+  EXPECT_FALSE(Image::fromFile(folder.write("text.png", "not an image at all, just some text").string()));
+  EXPECT_FALSE(Image::fromFile(folder.write("short.png", png().substr(0, 20)).string()));
   std::string corrupt = png();
   corrupt[19] = 0x04;  // width changed, checksum no longer matches
-  EXPECT_FALSE(Image::fromFile(write("corrupt.png", corrupt)));
+  EXPECT_FALSE(Image::fromFile(folder.write("corrupt.png", corrupt).string()));
   EXPECT_TRUE(pngSizeOfBytes(png().substr(0, 33)));  // the header chunk is enough
 }
 

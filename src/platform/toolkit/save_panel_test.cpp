@@ -15,13 +15,12 @@ class SavePanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Application::resetSharedForTesting();
-    script = std::make_shared<ScriptedOperator>();
     Application::shared().setOperator(script);
     fs::create_directories(dir / "folder");
     folder.write("a.pfj", "a");
     folder.write("b.txt", "b");
   }
-  std::shared_ptr<ScriptedOperator> script;
+  std::shared_ptr<ScriptedOperator> script = std::make_shared<ScriptedOperator>();
   foundation_testing::TemporaryFolder folder;
   const fs::path dir = folder.path();
 };

