@@ -6,6 +6,7 @@
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
+#include <cstdint>
 #include <string_view>
 
 #include "common/message_format.h"
@@ -22,6 +23,8 @@ namespace {
 // The platform's number of the UTF-8 encoding, as the read diagnostic names it.
 constexpr int kUtf8EncodingNumber = 4;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The most a profile holds: a few hundred "key=value" lines; a larger file is not one.
+constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{16} << 20;
 
 // The code point at text[i] (valid UTF-8) and the index after it.
 UChar32 codePointAt(std::string_view text, std::size_t& i) {
@@ -80,7 +83,7 @@ std::optional<Dict> AppPreference::profileDictionaryWithContentsOfFile(const std
     return std::nullopt;
   }
   std::string error;
-  const std::optional<std::string> bytes = files::readFile(*path, &error);
+  const std::optional<std::string> bytes = files::readFile(*path, files::FileKind{"profile", kMaxProfileBytes}, &error);
   std::optional<std::string> text;
   if (bytes) {
     text = decodeText(*bytes, stringEncodingForServer());

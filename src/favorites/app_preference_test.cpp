@@ -8,6 +8,7 @@
 #include "favorites/favorites_test_support.h"
 #include "platform/foundation/environment_test_support.h"
 #include "platform/foundation/log.h"
+#include "platform/foundation/unreadable_files_test_support.h"
 
 namespace orval {
 namespace {
@@ -16,6 +17,7 @@ namespace fs = std::filesystem;
 using favorites_testing::TemporaryFolder;
 using favorites_testing::writePlugInBundle;
 using foundation_testing::ScopedEnvironment;
+using foundation_testing::sparseFile;
 
 const Dict kOrvalTestEntry{{"panesTreeFileName", "PanesTree"}, {"convertTableFileName", "ConvertTable"},
                            {"ppdFileName", "TZPrintServer.ppd"}, {"productFolderName", "TZPrintServer"},
@@ -135,9 +137,12 @@ TEST_F(AppPreferenceTest, ProfilesAreReadAsUtf8ThenCp850AndMissingOnesAnswerNone
     EXPECT_EQ(readProfile(none), std::nullopt);
   log.clear();
   EXPECT_EQ(readProfile(folder_.path()), std::nullopt);  // a folder
-  ASSERT_EQ(log.lines().size(), 1u);
+  // A file larger than any profile is refused unread: reading it whole could exhaust memory.
+  EXPECT_EQ(readProfile(sparseFile(folder_.path() / "huge.txt", std::uintmax_t{1} << 40)), std::nullopt);
+  ASSERT_EQ(log.lines().size(), 2u);
   EXPECT_NE(log.lines()[0].find("##### fail to read \"" + folder_.path().string() + "\" (encoding=4, error="),
             std::string::npos) << log.lines()[0];
+  EXPECT_NE(log.lines()[1].find("it is larger than 16 MiB"), std::string::npos) << log.lines()[1];
 }
 
 TEST_F(AppPreferenceTest, TheClassicIconIsTheBundlesClassicImage) {

@@ -70,7 +70,7 @@ TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
     const testing::RunResult result = runOrval(std::move(args));
     EXPECT_EQ(result.status, 1) << message;
     EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
-    EXPECT_EQ(files::readFile(out), "keep me") << message;
+    EXPECT_EQ(foundation_testing::fileContents(out), "keep me") << message;
   };
   refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font"}, "NAME=FILE, not \"Font\"");
   refused({"lists", "publish", "--ppd", source, "--out", out.string(), fonts, fonts}, "\"Font\" is given twice");

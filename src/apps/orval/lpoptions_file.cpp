@@ -89,7 +89,7 @@ LpoptionsFile::LpoptionsFile(fs::path path) : _path(std::move(path)) {
   std::error_code ec;
   if (!fs::exists(_path, ec) && !ec) return;
   std::string error;
-  const std::optional<std::string> bytes = files::readFile(_path, &error);
+  const std::optional<std::string> bytes = files::readFile(_path, files::FileKind{"lpoptions file", kMaxBytes}, &error);
   if (!bytes) throw CommandError("the user's lpoptions cannot be read: " + error);
   std::size_t start = 0;
   while (start < bytes->size()) {

@@ -9,6 +9,7 @@
 // keeps every other line byte for byte; the file is replaced atomically.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -31,6 +32,9 @@ class LpoptionsFile {
   // splits a line at tabs, line breaks, form and vertical feeds, and reads a value that begins
   // with "{" as a collection (taking the rest of the line with it when no "}" closes it).
   static std::optional<std::string> refusal(const std::string& value);
+
+  // The most an lpoptions file holds: libcups keeps a line per destination, a few hundred bytes each.
+  static constexpr std::uintmax_t kMaxBytes = std::uintmax_t{16} << 20;
 
   // The file at path (a missing one holds no line); throws CommandError when it cannot be read.
   explicit LpoptionsFile(std::filesystem::path path);

@@ -7,11 +7,13 @@
 
 #include "apps/orval/commands.h"
 #include "platform/foundation/temporary_folder_test_support.h"
+#include "platform/foundation/unreadable_files_test_support.h"
 
 namespace orval::cli {
 namespace {
 
 using foundation_testing::fileContents;
+using foundation_testing::sparseFile;
 using foundation_testing::TemporaryFolder;
 
 TEST(LpoptionsFileTest, LinesQuoteAndEscapeAsLibcupsReadsThem) {
@@ -80,6 +82,8 @@ TEST(LpoptionsFileTest, AMissingFileAndFolderAreMadePrivately) {
   // A folder in the file's place cannot be read: refused, nothing written.
   std::filesystem::create_directories(folder.path() / "folder/lpoptions");
   EXPECT_THROW(LpoptionsFile(folder.path() / "folder/lpoptions"), CommandError);
+  // Nor a file larger than any lpoptions file: it is refused unread, as reading it whole could exhaust memory.
+  EXPECT_THROW(LpoptionsFile(sparseFile(folder.path() / "huge", LpoptionsFile::kMaxBytes + 1)), CommandError);
 }
 
 }  // namespace

@@ -380,9 +380,9 @@ std::string sizeText(std::uintmax_t bytes) {
 }
 
 // error gets "Cannot read ...: reason." or, when the caller names the file itself, the reason alone.
-std::optional<std::string> readRegularFile(const fs::path& path, const std::optional<FileKind>& kind,
-                                           std::string* error, bool reasonOnly = false) {
-  const std::string action = "read " + (kind ? "the " + std::string(kind->name) + " " : "") + quoted(path);
+std::optional<std::string> readRegularFile(const fs::path& path, const FileKind& kind, std::string* error,
+                                           bool reasonOnly = false) {
+  const std::string action = "read the " + std::string(kind.name) + " " + quoted(path);
   const auto failed = [&](std::string reason) -> std::optional<std::string> {
     if (!reasonOnly) fail(error, action, std::move(reason));
     else if (error != nullptr) *error = std::move(reason);
@@ -397,9 +397,9 @@ std::optional<std::string> readRegularFile(const fs::path& path, const std::opti
   if (!S_ISREG(info.st_mode)) return failed("it is not a regular file");
   if (const int flags = fcntl(fd.get(), F_GETFL); flags < 0 || fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
     return failed(std::generic_category().message(errno));
-  const auto tooLarge = [&](std::uintmax_t size) { return kind && size > kind->maxBytes; };
+  const auto tooLarge = [&](std::uintmax_t size) { return size > kind.maxBytes; };
   const auto refuseSize = [&] {
-    return failed("it is larger than " + sizeText(kind->maxBytes) + ", more than any " + std::string(kind->name) +
+    return failed("it is larger than " + sizeText(kind.maxBytes) + ", more than any " + std::string(kind.name) +
                   " holds");
   };
   if (tooLarge(static_cast<std::uintmax_t>(info.st_size))) return refuseSize();
@@ -417,10 +417,6 @@ std::optional<std::string> readRegularFile(const fs::path& path, const std::opti
 }
 
 }  // namespace
-
-std::optional<std::string> readFile(const fs::path& path, std::string* error) {
-  return readRegularFile(path, std::nullopt, error);
-}
 
 std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, std::string* error) {
   return readRegularFile(path, kind, error);

@@ -51,9 +51,8 @@ struct FileKind {
 };
 
 // The whole of a regular file (a link is followed); nullopt when it cannot be read. Anything else is refused
-// unread: a folder, a pipe (which may block the reader for ever) or a device (which may never end). Given its
-// kind, a file larger than that kind holds is refused too, before a byte is read, and the refusals name the kind.
-std::optional<std::string> readFile(const fs::path& path, std::string* error = nullptr);
+// unread: a folder, a pipe (which may block the reader for ever) or a device (which may never end); so is a file
+// larger than its kind holds, before a byte is read. The refusals name the kind.
 std::optional<std::string> readFile(const fs::path& path, const FileKind& kind, std::string* error = nullptr);
 // As readFile, for a caller that names the file in its own message: reason gets the reason alone ("it is not a
 // regular file", "No such file or directory").
