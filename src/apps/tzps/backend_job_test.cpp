@@ -153,7 +153,6 @@ TEST(BackendJobTest, ACancelledPrintJobLeavesNothingInTheSpool) {
   ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
   const ScopedEnvironment uri("DEVICE_URI", "tzps://h/?spool=" + spool.string());
   const ScopedEnvironment type("CONTENT_TYPE", "application/pdf");
-  const ScopedEnvironment printer("PRINTER", "TZ");
   const pid_t pid = testing::spawn({TZPS_PATH, "7", "u", "secret", "1", ""}, input[0], STDOUT_FILENO, STDERR_FILENO);
   ASSERT_GT(pid, 0);
   ::close(input[0]);
