@@ -45,6 +45,7 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   tk::Window window({0, 0, 400, 300}, "Model");
   tk::View& content = window.contentView();
   tk::Box& box = content.add(std::make_unique<tk::Box>(tk::Rect{10, 200, 180, 90}));
+  box.setTitle("Group");
   tk::TextField& label = box.contentView()->add(tk::TextField::makeLabel("Label", {10, 10, 100, 20}));
   tk::PopUpButton& popup = content.add(std::make_unique<tk::PopUpButton>(tk::Rect{200, 260, 150, 26}));
   popup.setAutoenablesItems(false);
@@ -79,6 +80,7 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
     label.setHidden(check.state() == tk::ControlState::On);
     box.setTitle("Renamed");
     popup.addItemWithTitle("Added");
+    stepper.setEnabled(false);
   });
   window.makeKeyAndOrderFront();
   QWidget& top = Renderer::shared().windowWidget(window);
@@ -137,6 +139,7 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   EXPECT_FALSE(widget<QLabel>(label)->isVisible());
   EXPECT_EQ(widget<QGroupBox>(box)->title(), "Renamed");
   EXPECT_EQ(combo->count(), 5);
+  EXPECT_FALSE(widget<QWidget>(stepper)->isEnabled());
 
   // Escape clicks the cancel button whatever its title's language.
   tk::Button& cancel = content.add(std::make_unique<tk::Button>(tk::Rect{300, 10, 90, 28}));
