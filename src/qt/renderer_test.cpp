@@ -94,8 +94,6 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
   EXPECT_FALSE(combo->itemIcon(0).isNull());
   EXPECT_EQ(combo->itemData(1, Qt::AccessibleDescriptionRole).toString(), "separator");
   EXPECT_FALSE(qobject_cast<QStandardItemModel*>(combo->model())->item(2)->isEnabled());
-  emit combo->activated(2);  // a disabled item: refused by the model, and the pop-up shows the selection again
-  EXPECT_EQ(combo->currentIndex(), 0);
   emit combo->activated(3);
   EXPECT_EQ(popup.indexOfSelectedItem(), 3);
 
@@ -179,7 +177,6 @@ TEST_F(RendererTest, TabsTablesAndOutlinesFollowTheirModels) {
 
   // Expanding in Qt expands in the model; the children's rows come.
   list->topLevelItem(1)->setExpanded(true);
-  EXPECT_TRUE(outline.isItemExpanded(&tree.root.children[1]));
   list = widget<QTreeWidget>(outline);
   ASSERT_EQ(list->topLevelItem(1)->childCount(), 1);
   QTreeWidgetItem* leaf = list->topLevelItem(1)->child(0);

