@@ -19,10 +19,8 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanesDefaultsServerListsAndSum
   ASSERT_TRUE(BSPrincipalBundle());
   EXPECT_EQ(BSPrincipalBundle()->bundlePath(), bundlePath());
   EXPECT_EQ(sharedPDEPluginCallback(), host.get());
-  EXPECT_TRUE(panel->useConstraintHandling());
   PanePlugInMgr* manager = panel->panePlugInMgr();
   ASSERT_EQ(manager, PanePlugInMgr::sharedInstanceIfExists());
-  EXPECT_EQ(manager->pdeObject(), panel);
   // (The panel's name and its panes, one per role of the Finishing bundle, are checked by `orval info`'s tests.)
   // The text fields' messages live in Contents/Frameworks, not in the bundle's own tables.
   const std::shared_ptr<Bundle> framework = KORATextFieldBundle();
