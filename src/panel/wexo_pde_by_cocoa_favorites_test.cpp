@@ -95,7 +95,8 @@ TEST_F(PanelFavoritesTest, SaveChangeApplyDeleteAndImportAFavorite) {
   WexoPDEByCocoa& again = open(ticket);
   EXPECT_EQ(titles(again),
             (std::vector<std::string>{"Modified: proof <-", "Default Settings", "", "Modified: proof", "proof"}));
-  choose(again, "proof");  // applied (`orval favorites`' tests show the settings come back): the marker goes
+  choose(again, "proof");  // applied: the marker goes, the settings come back
+  EXPECT_EQ(value(again, "StapleMode"), "TopLeftCorner");
   EXPECT_EQ(titles(again), (std::vector<std::string>{"proof <-", "Default Settings", "", "proof"}));
 
   // Delete (into the trash: `orval favorites`' tests look there), then import through the favorite manager.
