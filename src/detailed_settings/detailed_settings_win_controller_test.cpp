@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "common/localized_string.h"
 #include "common/principal_bundle.h"
@@ -63,8 +64,6 @@ TEST_F(DetailedSettingsTest, APaneIsATabAndTheViewStylesMoveTheTabsAndTheTree) {
   const tk::TabViewItem& punch = *tabs.tabViewItemAtIndex(3);
   EXPECT_EQ(punch.view()->subviews().front(), manager.panelViewOfBundleName("Finishing+Punch"));
 
-  EXPECT_FALSE(controller.treeContainer()->isHidden());
-  EXPECT_EQ(tabs.frame().x, 200);
   EXPECT_TRUE(controller.outlineview()->clickRow(3));
   EXPECT_EQ(tabs.selectedTabViewItem(), &punch);
   // A renderer asks every shown row whether it expands, which builds the rows' children.
@@ -80,25 +79,23 @@ TEST_F(DetailedSettingsTest, APaneIsATabAndTheViewStylesMoveTheTabsAndTheTree) {
   tk::Button& fake = window->contentView().add(std::make_unique<tk::Button>(tk::Rect{600, 600, 60, 20}));
   fake.setAction("clickedFakeTabButton:", nullptr);
   tk::View* styleGroup = tk::viewWithIdentifier(*window, "viewStyleGroup");
+  // The tree, the tabs' place and kind, the Page pane's own tabs, the fake tab button, the other views' place.
+  const auto layout = [&] {
+    return std::tuple(controller.treeContainer()->isHidden(), tabs.frame().x, tabs.tabViewType(), page->tabViewType(),
+                      fake.isHidden(), styleGroup->frame().x);
+  };
+  const tk::TabViewType top = tk::TabViewType::TopTabsBezelBorder, none = tk::TabViewType::NoTabsNoBorder;
   controller.viewStyle()->selectItemWithTag(DetailedSettingsWinController::kTabStyle);
   controller.setupViewStylePopupButton(controller.viewStyle());
-  EXPECT_TRUE(controller.treeContainer()->isHidden());
-  EXPECT_EQ(tabs.frame().x, 0);
-  EXPECT_EQ(tabs.tabViewType(), tk::TabViewType::TopTabsBezelBorder);
-  EXPECT_EQ(page->tabViewType(), tk::TabViewType::TopTabsBezelBorder);  // the pane's own tabs are back
+  EXPECT_EQ(layout(), std::tuple(true, 0.0, top, top, false, 187.0));
   outline.expandItem(outline.itemAtRow(0));
   askEveryRow();  // builds the Page pane's nested tab views' rows while tabs are shown
   const std::vector<tk::TabView*> nestedInPage = page->descendantsOfType<tk::TabView>();
   ASSERT_FALSE(nestedInPage.empty());
-  for (const tk::TabView* nested : nestedInPage) EXPECT_EQ(nested->tabViewType(), tk::TabViewType::TopTabsBezelBorder);
-  EXPECT_FALSE(fake.isHidden());
-  EXPECT_EQ(styleGroup->frame().x, 187);
+  for (const tk::TabView* nested : nestedInPage) EXPECT_EQ(nested->tabViewType(), top);
   controller.viewStyle()->selectItemWithTag(DetailedSettingsWinController::kTreeStyle);
   controller.setupViewStylePopupButton(controller.viewStyle());
-  EXPECT_EQ(page->tabViewType(), tk::TabViewType::NoTabsNoBorder);
-  EXPECT_EQ(tabs.frame().x, 200);
-  EXPECT_TRUE(fake.isHidden());
-  EXPECT_EQ(styleGroup->frame().x, 0);
+  EXPECT_EQ(layout(), std::tuple(false, 200.0, none, none, true, 0.0));
 
   NoEmptyTextField& required = window->contentView().add(std::make_unique<NoEmptyTextField>());
   tk::TextField& plain = window->contentView().add(std::make_unique<tk::TextField>());

@@ -11,7 +11,6 @@
 #include "common/common_reset.h"
 #include "favorites/favorites_test_support.h"
 #include "platform/foundation/environment_test_support.h"
-#include "platform/foundation/file_manager.h"
 
 namespace orval {
 namespace {
@@ -142,12 +141,6 @@ TEST_F(FavoriteFileTest, TheWriterRefusesWhatWouldNotReadBackAndKeepsTheFavorite
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ(fileContents(path), old);
   }
-  {
-    const favorites_testing::ScopedWriteRefusal refusal;  // the disk refuses the bytes
-    EXPECT_EQ(favoriteWith("new", {{"K", "v"}}).writeToFile(path), FavoriteWriteFailure::FileSystem);
-  }
-  EXPECT_EQ(fileContents(path), old);
-  EXPECT_EQ(files::contentsOfDirectory(folder_.path()), std::vector<std::string>{"kept.pfj"});  // no temporary left
 
   // The longest texts the readers take are written and read back whole.
   const FavoriteFile longest = favoriteWith(std::string(255, 'c'), {{std::string(128, 'k'), std::string(512, 'v')}});

@@ -51,11 +51,9 @@ TEST(InfoCommandTest, JsonDocumentWithHostNameFromTheDeviceAddress) {
   EXPECT_EQ(panes["Finishing+Staple"],
             nlohmann::json::parse(R"({"name": "Finishing+Staple", "bundle": "Finishing.bundle",
                                       "role": "Staple", "title": "Staple", "controls": ["StapleMode"]})"));
-  ASSERT_TRUE(panes.contains("Page"));
-  const nlohmann::json& page = panes["Page"];
-  EXPECT_TRUE(page["role"].is_null());
+  EXPECT_TRUE(panes["Page"]["role"].is_null());
   // A control's children follow it.
-  const auto& controls = page["controls"];
+  const auto& controls = panes["Page"]["controls"];
   const auto size = std::find(controls.begin(), controls.end(), "ChgPrintPaperSizeType");
   ASSERT_NE(size, controls.end());
   EXPECT_EQ(*(size + 1), "ChgPrintPaperSizeWidth");

@@ -205,8 +205,7 @@ TEST(PlistTest, ChecksBinaryHeaderAndStructureBeforeReading) {
                         "\x5F\x12" + bigEndian(100000, 4) + std::string(100000, 'a')}, 2);
   };
   expectRefused(sharedString(1000), "100 MB from one shared string");
-  ASSERT_TRUE(plistFromBytes(sharedString(100)));
-  EXPECT_EQ(plistFromBytes(sharedString(100))->asArray()->size(), 100u);
+  EXPECT_EQ(plistFromBytes(sharedString(100)).value_or(Value(Array{})).asArray()->size(), 100u);
 
   // 128-bit integers that fit 64 signed bits read as themselves.
   EXPECT_EQ(plistFromBytes(binaryPlist({"\x14" + bigEndian(0, 8) + bigEndian(5, 8)})), Value(5));
