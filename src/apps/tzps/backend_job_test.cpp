@@ -236,7 +236,7 @@ TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
   for (const int document : {2, 1}) {
     const BackendJob job{.queue = "TZ", .job = 7, .user = "operator", .title = "t", .copies = 3, .options = "",
                          .format = "application/pdf", .document = document};
-    std::istringstream bytes("%PDF-1.4\n");
+    std::istringstream bytes("%PDF-1.4 document " + std::to_string(document));
     std::ostringstream messages;
     ASSERT_EQ(receivePrintJob(job, BackendSettings{spool, spool}, bytes, messages), CUPS_BACKEND_OK) << messages.str();
   }
@@ -247,6 +247,8 @@ TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
     EXPECT_EQ(record.documentNumber, document);
     EXPECT_EQ(std::tuple(record.queue, record.job, record.user, record.copies, record.format),
               std::tuple("TZ", 7, "operator", 3, "application/pdf"));
+    EXPECT_EQ(foundation_testing::fileContents(record.folder / record.document),
+              "%PDF-1.4 document " + std::to_string(document));
   }
 
   nlohmann::json written = toJson(JobRecord{});
