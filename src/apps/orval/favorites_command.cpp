@@ -215,8 +215,8 @@ void runDelete(const JobOptions& options, const std::string& name) {
   else std::cout << "Moved \"" << name << "\" to the trash\n";
 }
 
-// Edits the row of name in the manager (field: "name" or "comment"), validates it with Return
-// (the name) or by leaving for row 0 (the comment), and applies the list with OK.
+// Edits the row of name in the manager (field: "name" or "comment"), validates a name with Return,
+// and applies the list with OK (which validates the row once more: a comment is validated there).
 void runEdit(const JobOptions& options, const std::string& name, bool renaming, const std::string& text) {
   {
     DialogSession session(options);
