@@ -45,8 +45,7 @@ TEST_F(KoraUIActionsTest, CheckBoxClickPostsItsChoiceAndMovesIconsAndChildren) {
   auto control = build(description, fixtureBundle(), 400, 300);
   NotificationRecorder recorder;
   ASSERT_TRUE(control->checkbox()->performClick());
-  ASSERT_EQ(recorder.posted.size(), 1u);
-  EXPECT_EQ(recorder.posted[0].userInfo, (Dict{{"Paramater", "False"}}));
+  EXPECT_THAT(recorder.posted, ElementsAre(Field(&Notification::userInfo, Dict{{"Paramater", "False"}})));
   EXPECT_TRUE(control->iconImageviewTrue()->isHidden());
   EXPECT_FALSE(control->iconImageviewFalse()->isHidden());
   for (KORAUI* child : control->childControls()) EXPECT_FALSE(child->isEnabled());
@@ -60,8 +59,7 @@ TEST_F(KoraUIActionsTest, RadioChoiceUpdatesValueAndIconAndPostsPlainly) {
   ASSERT_TRUE(control->radioButtonMatrix()->chooseCellAtRow(1, 0));
   EXPECT_EQ(control->value(), "Right");
   EXPECT_EQ(control->iconImageviewGroup()->image()->name(), "Side_Right");
-  ASSERT_EQ(recorder.posted.size(), 1u);
-  EXPECT_TRUE(recorder.posted[0].userInfo.empty());
+  EXPECT_THAT(recorder.posted, ElementsAre(Field(&Notification::userInfo, IsEmpty())));
 }
 
 TEST_F(KoraUIActionsTest, NumberFieldStepperAndTextKeepInStep) {

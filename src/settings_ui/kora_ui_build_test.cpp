@@ -15,6 +15,9 @@ using tk::Rect;
 
 class KoraUIBuildTest : public KoraUITest {};
 
+// Matches a view whose frame is rect.
+auto framed(const Rect& rect) { return Property(&tk::View::frame, rect); }
+
 TEST_F(KoraUIBuildTest, TextFieldsWithAndWithoutHeadColumnTitleAndButton) {
   auto control = build(Dict{{"mainKeyword", "JobName"}, {"control_type", "TextField_text"}, {"text", "Name"},
                             {"head_text", "Hd"}, {"head_text_width", "50"}, {"head_title_text", "HT"},
@@ -151,9 +154,8 @@ TEST_F(KoraUIBuildTest, SlidersLabelsIconsEndLabelsAndBounds) {
                             {"choices", choices({{"l1", "Low"}, {"l2", "M"}, {"l3", "High"}})}},
                        fixtureBundle());
   EXPECT_EQ(control->slider()->frame(), (Rect{48, 50, 308, 30}));
-  ASSERT_EQ(control->sliderLavelTextArray().size(), 3u);
-  EXPECT_EQ(control->sliderLavelTextArray()[1]->frame(), (Rect{195, 100 - 67.2, 40, 20}));  // (308 - 13) / 2 apart
-  EXPECT_EQ(control->sliderLavelTextArray()[2]->frame(), (Rect{316, 100 - 67.2, 40, 20}));  // ends at the slider's end
+  ASSERT_THAT(control->sliderLavelTextArray(),  // (308 - 13) / 2 apart, the last ending at the slider's end
+              ElementsAre(::testing::_, framed({195, 100 - 67.2, 40, 20}), framed({316, 100 - 67.2, 40, 20})));
   EXPECT_EQ(control->sliderLavelTextArray()[1]->stringValue(), " M");
   EXPECT_EQ(control->iconImageviewSliderMax()->frame(), (Rect{356, 58, 24, 24}));
   const double lightWidth = boldLabelTextWidth("Light", kSliderEndLabelFontSize);
@@ -182,13 +184,12 @@ TEST_F(KoraUIBuildTest, DatePickersFramesStylesAndDates) {
                                     {"head_text", "At"}, {"head_text_width", "30"},
                                     {"default", "now+3600"}, {"max", "now+7200"}});
   control.updateControl();
-  const std::vector<tk::DatePicker*> pickers = control.getDatePickers();
-  ASSERT_EQ(pickers.size(), 4u);
-  EXPECT_EQ(pickers[1]->frame(), (Rect{226, 202, 95, 24}));
-  EXPECT_EQ(pickers[3]->frame(), (Rect{209, 72, 130, 130}));
-  EXPECT_EQ(pickers[2]->datePickerStyle(), tk::DatePickerStyle::ClockAndCalendar);
-  EXPECT_EQ(pickers[3]->dateValue(), (Date{1'700'003'600.0 - 978'307'200.0}));
-  EXPECT_EQ(pickers[0]->maxDate(), (Date{1'700'007'200.0 - 978'307'200.0}));
+  EXPECT_THAT(control.getDatePickers(),
+              ElementsAre(Property(&tk::DatePicker::maxDate, Date{1'700'007'200.0 - 978'307'200.0}),
+                          framed({226, 202, 95, 24}),
+                          Property(&tk::DatePicker::datePickerStyle, tk::DatePickerStyle::ClockAndCalendar),
+                          AllOf(framed({209, 72, 130, 130}),
+                                Property(&tk::DatePicker::dateValue, Date{1'700'003'600.0 - 978'307'200.0}))));
 }
 
 TEST_F(KoraUIBuildTest, HiddenAndTargetOnlyHidden) {
@@ -224,11 +225,9 @@ TEST_F(KoraUIBuildTest, ChildrenShareRowsStackBelowTheParentAndFollowItsEnabling
   NotificationRecorder recorder;
   auto parent = build(fixtureControl("Parent"), fixtureBundle(), 400, 300);
   const std::vector<KORAUI*>& children = parent->childControls();
-  ASSERT_EQ(children.size(), 5u);
-  EXPECT_EQ(children[0]->frame(), (Rect{0, 204, 400.0 / 3, 72}));  // a row's children share its width
-  EXPECT_EQ(children[2]->frame(), (Rect{800.0 / 3, 204, 400.0 / 3, 72}));
-  EXPECT_EQ(children[3]->frame(), (Rect{0, 180, 400, 72}));
-  EXPECT_EQ(children[4]->frame(), (Rect{0, 126, 400, 54}));
+  ASSERT_THAT(children, ElementsAre(framed({0, 204, 400.0 / 3, 72}), framed({400.0 / 3, 204, 400.0 / 3, 72}),
+                                    framed({800.0 / 3, 204, 400.0 / 3, 72}), framed({0, 180, 400, 72}),
+                                    framed({0, 126, 400, 54})));  // a row's children share its width
   EXPECT_EQ(parent->getChildKORAUI("RowC"), children[2]);
   EXPECT_EQ(recorder.names(), (std::vector<std::string>{"RowA", "RowB", "RowC", "Level", "Para", "Parent"}));
   parent->setStringValue("False");
@@ -240,15 +239,13 @@ TEST_F(KoraUIBuildTest, ChildrenShareRowsStackBelowTheParentAndFollowItsEnabling
 TEST_F(KoraUIBuildTest, ADescriptionListingItselfStopsAfterOneLevelAndTheFallbackHasChildren) {
   LogCapture log;
   auto loop = build(fixtureControl("Loop"), fixtureBundle(), 400, 200);
-  ASSERT_EQ(loop->childControls().size(), 1u);
-  ASSERT_EQ(loop->childControls()[0]->childControls().size(), 1u);
-  EXPECT_TRUE(loop->childControls()[0]->childControls()[0]->childControls().empty());
+  EXPECT_THAT(loop->childControls(),
+              ElementsAre(Property(&KORAUI::childControls, ElementsAre(Property(&KORAUI::childControls, IsEmpty())))));
   EXPECT_TRUE(log.contains("contains itself"));
 
   auto bundle = Bundle::bundleWithPath(testdataPath("Fallback.bundle"));  // children from the fallback description
   auto parent = build(fixtureControl("Parent", bundle), bundle, 400, 200);
-  ASSERT_EQ(parent->childControls().size(), 1u);
-  EXPECT_EQ(parent->childControls()[0]->mainKeyword(), "FallbackChild");
+  EXPECT_THAT(parent->childControls(), ElementsAre(Property(&KORAUI::mainKeyword, "FallbackChild")));
 }
 
 TEST_F(KoraUIBuildTest, AHandedDescriptionBuildsTheChildrenAndIsShared) {
@@ -260,10 +257,8 @@ TEST_F(KoraUIBuildTest, AHandedDescriptionBuildsTheChildrenAndIsShared) {
   top->setControlDictionary(*ui->get("Top").asDict(), nullptr);
   top->setUIDescription(ui);
   top->updateControl();
-  ASSERT_EQ(top->childControls().size(), 1u);
-  const KORAUI& mid = *top->childControls()[0];
-  ASSERT_EQ(mid.childControls().size(), 1u);
-  EXPECT_EQ(mid.childControls()[0]->uiDescription(), ui);
+  EXPECT_THAT(top->childControls(),
+              ElementsAre(Property(&KORAUI::childControls, ElementsAre(Property(&KORAUI::uiDescription, ui)))));
 }
 
 TEST_F(KoraUIBuildTest, HelpersMessageNameAndRemovingEverything) {

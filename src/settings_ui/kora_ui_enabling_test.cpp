@@ -72,9 +72,8 @@ TEST_F(KoraUIEnablingTest, PerItemEnablingMovesADisabledSelection) {
   tk::PopUpButton* popup = control->popupButton();
   EXPECT_FALSE(popup->isItemEnabled(0));
   EXPECT_EQ(control->value(), "t3");
-  ASSERT_EQ(recorder.posted.size(), 1u);
-  EXPECT_EQ(recorder.posted[0].object, control.get());
-  EXPECT_EQ(recorder.posted[0].userInfo, (Dict{{"Paramater", "t3"}}));
+  EXPECT_THAT(recorder.posted, ElementsAre(AllOf(Field(&Notification::object, control.get()),
+                                                 Field(&Notification::userInfo, Dict{{"Paramater", "t3"}}))));
 
   recorder.posted.clear();
   control->setEnabledByDictionary(Dict{{"t1", true}, {"t3", true}});

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include "common/common_reset.h"
 #include "common/common_test_support.h"
@@ -22,6 +22,12 @@
 #include "settings_ui/ui_description.h"
 
 namespace orval::kora_ui_testing {
+
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::Field;
+using ::testing::IsEmpty;
+using ::testing::Property;
 
 inline std::filesystem::path testdataPath(const std::string& name) {
   return std::filesystem::path(ORVAL_SOURCE_DIR) / "src/settings_ui/testdata" / name;

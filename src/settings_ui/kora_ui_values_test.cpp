@@ -187,8 +187,8 @@ TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
   popup->setStringValue("B4");
   popup->setDefault();  // no default: the value stays, the keyword is still announced
   EXPECT_EQ(popup->getStringValue(), "B4");
-  EXPECT_EQ(recorder.names(), std::vector<std::string>{"P"});
-  EXPECT_TRUE(recorder.posted[0].userInfo.empty());
+  EXPECT_THAT(recorder.posted,
+              ElementsAre(AllOf(Field(&Notification::name, "P"), Field(&Notification::userInfo, IsEmpty()))));
 }
 
 TEST_F(KoraUIValuesTest, APendingPrintOptionWithTheKeywordSetsTheValueAndTheOldValue) {
