@@ -71,9 +71,8 @@ TEST_F(TabTreeTest, RowsMirrorTheNestedTabsWithMainChildrenHiddenAndUnsupportedT
   EXPECT_EQ(colourTabs->selectedTabViewItem()->label(), "Colour main");
 
   EXPECT_TRUE(outline->clickRow(4));
-  EXPECT_EQ(root->selectedTabViewItem()->label(), "Colour");
-  EXPECT_EQ(colourTabs->selectedTabViewItem()->label(), "Flat");
-  EXPECT_EQ(flatTabs->selectedTabViewItem()->label(), "Y");
+  EXPECT_EQ((std::vector{root->selectedTabViewItem()->label(), colourTabs->selectedTabViewItem()->label(),
+                         flatTabs->selectedTabViewItem()->label()}), (std::vector<std::string>{"Colour", "Flat", "Y"}));
   EXPECT_TRUE(outline->clickRow(1));
   EXPECT_EQ(colourTabs->selectedTabViewItem()->label(), "Colour main");
 }

@@ -122,9 +122,8 @@ TEST(UiDescriptionCheckTest, ALongChainWithoutCyclesHasNone) {
   Dict last = *description.get("K1999").asDict();
   last.set("hide", Dict{{"On", Dict{{"K0", false}}}});
   description.set("K1999", last);
-  const auto findings = checkUiDescription(description);
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_THAT(findings[0].message, HasSubstr("K1998 -> K1999 -> K0 ("));
+  EXPECT_THAT(checkUiDescription(description),
+              ElementsAre(::testing::Field(&UiDescriptionFinding::message, HasSubstr("K1998 -> K1999 -> K0 ("))));
 }
 
 }  // namespace
