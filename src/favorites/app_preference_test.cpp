@@ -1,6 +1,6 @@
 #include "favorites/app_preference.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sys/stat.h>
 
 #include "common/common_reset.h"
@@ -151,9 +151,7 @@ TEST_F(AppPreferenceTest, TheClassicIconIsTheBundlesClassicImage) {
   EXPECT_EQ(preference().clasicIcon(), std::nullopt);  // no image
   fs::copy_file(fs::path(ORVAL_SOURCE_DIR) / "src/favorites/testdata/Classic.png",
                 BSPrincipalBundle()->resourcePath() / "Classic.png");
-  const std::optional<tk::Image> icon = preference().clasicIcon();
-  ASSERT_TRUE(icon);
-  EXPECT_EQ(icon->size(), (tk::Size{24, 20}));
+  EXPECT_THAT(preference().clasicIcon(), ::testing::Optional(::testing::Property(&tk::Image::size, tk::Size{24, 20})));
 }
 
 }  // namespace
