@@ -101,8 +101,7 @@ TEST(SliderTest, TickMarksSpreadEvenlyAndCatchTheValue) {
   slider.setMinValue(0);
   slider.setMaxValue(4);
   slider.setNumberOfTickMarks(5);
-  EXPECT_EQ(slider.tickMarkValueAtIndex(0), 0);
-  EXPECT_EQ(slider.tickMarkValueAtIndex(3), 3);
+  EXPECT_EQ(std::pair(slider.tickMarkValueAtIndex(0), slider.tickMarkValueAtIndex(3)), std::pair(0.0, 3.0));
   slider.setDoubleValue(2.4);
   EXPECT_DOUBLE_EQ(slider.doubleValue(), 2.4);
   slider.setAllowsTickMarkValuesOnly(true);

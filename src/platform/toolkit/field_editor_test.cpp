@@ -92,9 +92,8 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
   editor->setSelectedRange({1, 0});
   EXPECT_TRUE(editor->insertText("Z"));
   EXPECT_EQ(field.stringValue(), "xZy");
-  EXPECT_TRUE(editor->deleteBackward());
-  EXPECT_TRUE(editor->deleteBackward());
-  EXPECT_FALSE(editor->deleteBackward());  // at the start
+  EXPECT_EQ((std::vector{editor->deleteBackward(), editor->deleteBackward(), editor->deleteBackward()}),
+            (std::vector{true, true, false}));  // the third at the start
   EXPECT_EQ(field.stringValue(), "y");
   EXPECT_TRUE(editor->replaceCharactersInRange({0, 1}, "é€"));
   EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
@@ -110,15 +109,13 @@ TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionAndReplacementsM
   editor.setSelectedRange({1, 1});
   const int beeps = Application::shared().beepCount();
   EXPECT_FALSE(editor.insertText("a"));
-  EXPECT_EQ(editor.string(), "12");
-  EXPECT_EQ(editor.selectedRange(), (Range{1, 1}));
-  EXPECT_EQ(Application::shared().beepCount(), beeps + 1);
+  EXPECT_EQ(std::tuple(editor.string(), editor.selectedRange(), Application::shared().beepCount()),
+            std::tuple("12", Range{1, 1}, beeps + 1));
 
   editor.setSelectedRange({0, 2});  // a formatter's replacement is shown with the caret at its end
   EXPECT_TRUE(editor.insertText("4"));
   EXPECT_TRUE(editor.insertText("k"));
-  EXPECT_EQ(editor.string(), "4000");
-  EXPECT_EQ(editor.selectedRange(), (Range{4, 0}));
+  EXPECT_EQ(std::tuple(editor.string(), editor.selectedRange()), std::tuple("4000", Range{4, 0}));
   // A replacement the formatter withdraws refuses the keystroke.
   editor.setSelectedRange({0, 4});
   EXPECT_TRUE(editor.insertText("12"));
@@ -223,8 +220,7 @@ TEST_F(FieldEditorTest, DelegateCanPutTheLastAcceptableTextBack) {
   EXPECT_TRUE(editor.insertText("c"));
   editor.setSelectedRange({1, 0});
   EXPECT_TRUE(editor.insertText("X"));  // accepted by the editor, undone by the delegate
-  EXPECT_EQ(editor.string(), "abc");
-  EXPECT_EQ(editor.selectedRange(), (Range{3, 0}));
+  EXPECT_EQ(std::tuple(editor.string(), editor.selectedRange()), std::tuple("abc", Range{3, 0}));
 }
 
 TEST_F(FieldEditorTest, NonEditableFieldsRefuseKeystrokes) {

@@ -34,9 +34,7 @@ TEST(ViewTest, ALentViewStaysWithItsOwnerWhicheverGoesFirst) {
     lentTo.addLentSubview(*owned);
     window.contentView().removeAllSubviews();  // the host goes, the lent view stays
   }
-  EXPECT_EQ(alive, 1);
-  EXPECT_EQ(owned->superview(), nullptr);
-  EXPECT_FALSE(owned->isLent());
+  EXPECT_EQ(std::tuple(alive, owned->superview(), owned->isLent()), std::tuple(1, nullptr, false));
   // Destroyed by its owner while lent, it leaves the tree first.
   View& host = window.contentView().addSubview(std::make_unique<View>());
   host.addLentSubview(*owned);
