@@ -23,8 +23,7 @@ TEST(ButtonTest, EachKindKeepsOrCyclesItsStateAndSendsTheAction) {
   EXPECT_EQ(box.intValue(), 1);
   box.setEnabled(false);
   EXPECT_FALSE(box.performClick());
-  EXPECT_EQ(box.state(), ControlState::On);
-  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_EQ(std::tuple(box.state(), seen.size()), std::tuple(ControlState::On, 4u));
 
   // A push button keeps its state; a radio button only turns on.
   Button push;
@@ -49,8 +48,7 @@ TEST(MatrixTest, RadioSelectionIsExclusiveAndRespectsCellEnabling) {
             std::tuple(2, 12L, ControlState::Off));
   matrix.cellAtRow(1, 0)->setEnabled(false);
   EXPECT_FALSE(matrix.chooseCellAtRow(1, 0));
-  EXPECT_EQ(matrix.selectedRow(), 2);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(std::pair(matrix.selectedRow(), actions), std::pair(2, 1));
   // A cell's own state does not move the selection; the matrix's setState does.
   matrix.cellAtRow(0, 0)->setState(ControlState::On);
   EXPECT_EQ(matrix.selectedRow(), 2);

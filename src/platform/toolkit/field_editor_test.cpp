@@ -150,9 +150,8 @@ TEST_F(FieldEditorTest, RefusedEndOfEditingKeepsTheFocusAndTheText) {
   EXPECT_FALSE(field.currentEditor()->insertTab());
 
   window.endEditingFor(nullptr);  // forced: commits without asking
-  EXPECT_EQ(field.currentEditor(), nullptr);
-  EXPECT_EQ(field.objectValue(), Value("new"));
-  EXPECT_EQ(delegate.calls.back(), "end");
+  EXPECT_EQ(std::tuple(field.currentEditor(), field.objectValue(), delegate.calls.back()),
+            std::tuple(nullptr, Value("new"), "end"));
 }
 
 // A field editor that, like the system's no-empty editor, keeps the focus while its text is empty.
@@ -244,8 +243,7 @@ TEST_F(FieldEditorTest, RemovingOrDestroyingTheEditedFieldReleasesTheFocus) {
   TextField& second = addField(window, "b");
   second.selectText();
   second.removeFromSuperview().reset();
-  EXPECT_EQ(window.firstResponder(), &window);
-  EXPECT_EQ(window.fieldEditor().field(), nullptr);
+  EXPECT_EQ(std::tuple(window.firstResponder(), window.fieldEditor().field()), std::tuple(&window, nullptr));
 }
 
 }  // namespace

@@ -40,9 +40,7 @@ TEST(ViewTest, ALentViewStaysWithItsOwnerWhicheverGoesFirst) {
   host.addLentSubview(*owned);
   ASSERT_TRUE(typed.selectText());
   owned.reset();
-  EXPECT_EQ(alive, 0);
-  EXPECT_EQ(host.subviewCount(), 0u);
-  EXPECT_EQ(window.firstResponder(), &window);
+  EXPECT_EQ(std::tuple(alive, host.subviewCount(), window.firstResponder()), std::tuple(0, 0u, &window));
 }
 
 TEST(ViewTest, OwnsSubviewsAndHandsThemBackWhenRemoved) {
