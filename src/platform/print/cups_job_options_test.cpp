@@ -29,6 +29,8 @@ TEST(CupsJobOptionsTest, CarriesSettingsMarkedChoicesAndThePrintSystemsOwn) {
                                 {"collate", "false"}, {"copies", "3"}, {"Duplex", "None"}, {kPrivate + "Flag", "True"},
                                 {kPrivate + "JobName", "a b%x2C \"q\" \t ü {x}"}, {"PagePrintOnCenter", "False"},
                                 {"PageSize", "A4"}, {"sides", "two-sided-short-edge"}, {"StapleMode", "TopLeft"}}));
+  EXPECT_EQ(options->value("sides"), "two-sided-short-edge");
+  EXPECT_FALSE(options->value(std::string(PrintSettings::kCopiesKey)));
 
   // In the request, values stay bytes: no boolean, number or collection is guessed from them.
   ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
