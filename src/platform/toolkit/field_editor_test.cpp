@@ -87,8 +87,7 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
   TextField& field = addField(window, "abc");
   FieldEditor* editor = &edit(field);
   EXPECT_TRUE(editor->typeText("xy"));
-  EXPECT_EQ(field.stringValue(), "xy");
-  EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
+  EXPECT_EQ(std::tuple(field.stringValue(), editor->selectedRange()), std::tuple("xy", Range{2, 0}));
   editor->setSelectedRange({1, 0});
   EXPECT_TRUE(editor->insertText("Z"));
   EXPECT_EQ(field.stringValue(), "xZy");

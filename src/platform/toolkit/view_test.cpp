@@ -25,8 +25,7 @@ TEST(ViewTest, ALentViewStaysWithItsOwnerWhicheverGoesFirst) {
   {
     View& lentTo = window.contentView().addSubview(std::make_unique<View>());
     lentTo.addLentSubview(*owned);
-    EXPECT_TRUE(owned->isLent());
-    EXPECT_EQ(owned->window(), &window);
+    EXPECT_EQ(std::tuple(owned->isLent(), owned->window()), std::tuple(true, &window));
     ASSERT_TRUE(typed.selectText());
     // Taken out, it is not handed over: its owner keeps it.
     EXPECT_EQ(owned->removeFromSuperview(), nullptr);
