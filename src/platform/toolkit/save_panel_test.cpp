@@ -56,8 +56,7 @@ TEST_F(SavePanelTest, OpenRefusesWhatCannotBeChosen) {
   int result = -1;
   Window parent;
   panel.beginSheetModalForWindow(&parent, [&](int code) { result = code; });
-  EXPECT_EQ(result, ModalResponse::OK);
-  EXPECT_EQ(panel.URL(), (dir / "a.pfj").string());
+  EXPECT_EQ(std::tuple(result, panel.URL()), std::tuple(ModalResponse::OK, (dir / "a.pfj").string()));
 }
 
 }  // namespace
