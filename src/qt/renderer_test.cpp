@@ -136,10 +136,9 @@ TEST_F(RendererTest, ViewsGetTheirWidgetsAndInputGoesIntoTheModel) {
 
   EXPECT_EQ(widget<QCheckBox>(check)->text(), "Two\nlines");
   QTest::mouseClick(widget<QCheckBox>(check), Qt::LeftButton, {}, QPoint(6, 10));
-  EXPECT_FALSE(widget<QLabel>(label)->isVisible());
-  EXPECT_EQ(widget<QGroupBox>(box)->title(), "Renamed");
-  EXPECT_EQ(combo->count(), 5);
-  EXPECT_FALSE(widget<QWidget>(stepper)->isEnabled());
+  EXPECT_EQ(std::tuple(widget<QLabel>(label)->isVisible(), widget<QGroupBox>(box)->title(), combo->count(),
+                       widget<QWidget>(stepper)->isEnabled()),
+            std::tuple(false, "Renamed", 5, false));
 
   // Escape clicks the cancel button whatever its title's language.
   tk::Button& cancel = content.add(std::make_unique<tk::Button>(tk::Rect{300, 10, 90, 28}));

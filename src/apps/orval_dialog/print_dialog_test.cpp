@@ -206,8 +206,7 @@ TEST_F(PrintDialogTest, PrintSubmitsTheFileToTheChosenQueue) {
   ASSERT_TRUE(status && status->state == IPP_JSTATE_COMPLETED) << error << cupsd->logTail();
   const std::optional<tzps::SpoolContents> stored = tzps::readSpool(spool, &error);
   ASSERT_TRUE(stored && stored->records.size() == 1u) << error;
-  EXPECT_EQ(stored->records.front().title, "report.pdf");
-  EXPECT_EQ(stored->records.front().copies, 3);
+  EXPECT_EQ(std::tuple(stored->records.front().title, stored->records.front().copies), std::tuple("report.pdf", 3));
   dialog.reset();  // before its scheduler stops
 }
 

@@ -25,11 +25,10 @@ TEST(CupsJobOptionsTest, CarriesSettingsMarkedChoicesAndThePrintSystemsOwn) {
 
   const std::optional<CupsJobOptions> options = CupsJobOptions::make(settings, ppd.get());
   ASSERT_TRUE(options);
-  EXPECT_EQ(options->value(kPrivate + "JobName"), "a b%x2C \"q\" \t ü {x}");
-  EXPECT_EQ(options->value(kPrivate + "Flag"), "True");
-  EXPECT_EQ(options->value("StapleMode"), "TopLeft");
-  EXPECT_EQ(options->value("PagePrintOnCenter"), "False");
-  EXPECT_EQ(options->value("collate"), "false");
+  EXPECT_EQ(options->list(), (std::vector<std::pair<std::string, std::string>>{
+                                {"collate", "false"}, {"copies", "3"}, {"Duplex", "None"}, {kPrivate + "Flag", "True"},
+                                {kPrivate + "JobName", "a b%x2C \"q\" \t ü {x}"}, {"PagePrintOnCenter", "False"},
+                                {"PageSize", "A4"}, {"sides", "two-sided-short-edge"}, {"StapleMode", "TopLeft"}}));
   EXPECT_EQ(options->value("sides"), "two-sided-short-edge");
   EXPECT_FALSE(options->value(std::string(PrintSettings::kCopiesKey)));
 

@@ -44,8 +44,7 @@ TEST(PrinterDescriptionTest, MarkingAllowsConflictsAndRefusesUnknownChoices) {
   EXPECT_TRUE(ppd->hasChoice("Duplex", "DuplexNoTumble"));
   EXPECT_FALSE(ppd->hasChoice("Duplex", "Booklet") || ppd->hasChoice("Booklet", "None"));
   ppd->markDefaults();
-  EXPECT_EQ(ppd->markedChoice("StapleMode"), "None");
-  EXPECT_EQ(ppd->conflicts(), 0);
+  EXPECT_EQ(std::tuple(ppd->markedChoice("StapleMode"), ppd->conflicts()), std::tuple("None", 0));
 }
 
 TEST(PrinterDescriptionTest, MissingOrBrokenFilesAreReported) {

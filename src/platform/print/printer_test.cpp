@@ -26,9 +26,8 @@ TEST(TicketTest, StringsAndIntegersAreKeptApart) {
   Ticket ticket;
   ticket.setString("JobName", "report", "org.orval.panel");
   ticket.setSInt32("Copies", 3);
-  EXPECT_EQ(ticket.getSInt32("Copies"), 3);
-  EXPECT_EQ(ticket.getSInt32("JobName"), std::nullopt);
-  EXPECT_EQ(ticket.getString("Copies"), std::nullopt);
+  EXPECT_EQ(std::tuple(ticket.getSInt32("Copies"), ticket.getSInt32("JobName"), ticket.getString("Copies")),
+            std::tuple(3, std::nullopt, std::nullopt));
   ticket.setString("JobName", "other", "org.orval.second");
   EXPECT_EQ(ticket.getString("JobName"), "other");
   EXPECT_EQ(ticket.clientOf("JobName"), "org.orval.second");

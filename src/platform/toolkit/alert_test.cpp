@@ -59,8 +59,7 @@ TEST_F(AlertTest, SheetAnswersGoToTheCompletionHandler) {
   EXPECT_TRUE(script->alertsShown().back().asSheet);
   script->answerAlert(0);
   alert.beginSheetModalForWindow(nullptr, [&](int code) { answer = code; });
-  EXPECT_EQ(answer, 1000);
-  EXPECT_FALSE(script->alertsShown().back().asSheet);
+  EXPECT_EQ(std::tuple(answer, script->alertsShown().back().asSheet), std::tuple(1000, false));
 }
 
 }  // namespace

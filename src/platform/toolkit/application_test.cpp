@@ -122,14 +122,11 @@ TEST_F(ApplicationTest, SheetsAreWorkedUntilEndedAndReportTheirCode) {
     endModalWindow(w, 1);
   });
   EXPECT_TRUE(dialog.window.beginSheet(sheet, [&](int code) { answer = code; }));
-  EXPECT_EQ(answer, 1);
-  EXPECT_EQ(dialog.window.attachedSheet(), nullptr);
-  EXPECT_FALSE(sheet.isVisible());
+  EXPECT_EQ(std::tuple(answer, dialog.window.attachedSheet(), sheet.isVisible()), std::tuple(1, nullptr, false));
   // An unanswerable sheet is taken down without an answer.
   answer = -1;
   EXPECT_THROW(dialog.window.beginSheet(sheet, [&](int code) { answer = code; }), OperatorError);
-  EXPECT_EQ(answer, -1);
-  EXPECT_EQ(dialog.window.attachedSheet(), nullptr);
+  EXPECT_EQ(std::tuple(answer, dialog.window.attachedSheet()), std::tuple(-1, nullptr));
 }
 
 }  // namespace

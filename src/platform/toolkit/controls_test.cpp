@@ -19,12 +19,10 @@ TEST(ButtonTest, EachKindKeepsOrCyclesItsStateAndSendsTheAction) {
   box.performClick();
   EXPECT_EQ(box.state(), ControlState::Mixed);
   box.performClick();
-  EXPECT_EQ(box.state(), ControlState::On);
-  EXPECT_EQ(box.intValue(), 1);
+  EXPECT_EQ(std::tuple(box.state(), box.intValue()), std::tuple(ControlState::On, 1));
   box.setEnabled(false);
   EXPECT_FALSE(box.performClick());
-  EXPECT_EQ(box.state(), ControlState::On);
-  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_EQ(std::tuple(box.state(), seen.size()), std::tuple(ControlState::On, 4u));
 
   // A push button keeps its state; a radio button only turns on.
   Button push;
@@ -49,8 +47,7 @@ TEST(MatrixTest, RadioSelectionIsExclusiveAndRespectsCellEnabling) {
             std::tuple(2, 12L, ControlState::Off));
   matrix.cellAtRow(1, 0)->setEnabled(false);
   EXPECT_FALSE(matrix.chooseCellAtRow(1, 0));
-  EXPECT_EQ(matrix.selectedRow(), 2);
-  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(std::pair(matrix.selectedRow(), actions), std::pair(2, 1));
   // A cell's own state does not move the selection; the matrix's setState does.
   matrix.cellAtRow(0, 0)->setState(ControlState::On);
   EXPECT_EQ(matrix.selectedRow(), 2);
@@ -101,8 +98,7 @@ TEST(SliderTest, TickMarksSpreadEvenlyAndCatchTheValue) {
   slider.setMinValue(0);
   slider.setMaxValue(4);
   slider.setNumberOfTickMarks(5);
-  EXPECT_EQ(slider.tickMarkValueAtIndex(0), 0);
-  EXPECT_EQ(slider.tickMarkValueAtIndex(3), 3);
+  EXPECT_EQ(std::pair(slider.tickMarkValueAtIndex(0), slider.tickMarkValueAtIndex(3)), std::pair(0.0, 3.0));
   slider.setDoubleValue(2.4);
   EXPECT_DOUBLE_EQ(slider.doubleValue(), 2.4);
   slider.setAllowsTickMarkValuesOnly(true);

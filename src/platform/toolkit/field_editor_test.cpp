@@ -87,14 +87,12 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
   TextField& field = addField(window, "abc");
   FieldEditor* editor = &edit(field);
   EXPECT_TRUE(editor->typeText("xy"));
-  EXPECT_EQ(field.stringValue(), "xy");
-  EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
+  EXPECT_EQ(std::tuple(field.stringValue(), editor->selectedRange()), std::tuple("xy", Range{2, 0}));
   editor->setSelectedRange({1, 0});
   EXPECT_TRUE(editor->insertText("Z"));
   EXPECT_EQ(field.stringValue(), "xZy");
-  EXPECT_TRUE(editor->deleteBackward());
-  EXPECT_TRUE(editor->deleteBackward());
-  EXPECT_FALSE(editor->deleteBackward());  // at the start
+  EXPECT_EQ((std::vector{editor->deleteBackward(), editor->deleteBackward(), editor->deleteBackward()}),
+            (std::vector{true, true, false}));  // the third at the start
   EXPECT_EQ(field.stringValue(), "y");
   EXPECT_TRUE(editor->replaceCharactersInRange({0, 1}, "é€"));
   EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
@@ -110,15 +108,13 @@ TEST_F(FieldEditorTest, RefusedKeystrokeRestoresTextAndSelectionAndReplacementsM
   editor.setSelectedRange({1, 1});
   const int beeps = Application::shared().beepCount();
   EXPECT_FALSE(editor.insertText("a"));
-  EXPECT_EQ(editor.string(), "12");
-  EXPECT_EQ(editor.selectedRange(), (Range{1, 1}));
-  EXPECT_EQ(Application::shared().beepCount(), beeps + 1);
+  EXPECT_EQ(std::tuple(editor.string(), editor.selectedRange(), Application::shared().beepCount()),
+            std::tuple("12", Range{1, 1}, beeps + 1));
 
   editor.setSelectedRange({0, 2});  // a formatter's replacement is shown with the caret at its end
   EXPECT_TRUE(editor.insertText("4"));
   EXPECT_TRUE(editor.insertText("k"));
-  EXPECT_EQ(editor.string(), "4000");
-  EXPECT_EQ(editor.selectedRange(), (Range{4, 0}));
+  EXPECT_EQ(std::tuple(editor.string(), editor.selectedRange()), std::tuple("4000", Range{4, 0}));
   // A replacement the formatter withdraws refuses the keystroke.
   editor.setSelectedRange({0, 4});
   EXPECT_TRUE(editor.insertText("12"));
@@ -153,9 +149,8 @@ TEST_F(FieldEditorTest, RefusedEndOfEditingKeepsTheFocusAndTheText) {
   EXPECT_FALSE(field.currentEditor()->insertTab());
 
   window.endEditingFor(nullptr);  // forced: commits without asking
-  EXPECT_EQ(field.currentEditor(), nullptr);
-  EXPECT_EQ(field.objectValue(), Value("new"));
-  EXPECT_EQ(delegate.calls.back(), "end");
+  EXPECT_EQ(std::tuple(field.currentEditor(), field.objectValue(), delegate.calls.back()),
+            std::tuple(nullptr, Value("new"), "end"));
 }
 
 // A field editor that, like the system's no-empty editor, keeps the focus while its text is empty.
@@ -223,8 +218,7 @@ TEST_F(FieldEditorTest, DelegateCanPutTheLastAcceptableTextBack) {
   EXPECT_TRUE(editor.insertText("c"));
   editor.setSelectedRange({1, 0});
   EXPECT_TRUE(editor.insertText("X"));  // accepted by the editor, undone by the delegate
-  EXPECT_EQ(editor.string(), "abc");
-  EXPECT_EQ(editor.selectedRange(), (Range{3, 0}));
+  EXPECT_EQ(std::tuple(editor.string(), editor.selectedRange()), std::tuple("abc", Range{3, 0}));
 }
 
 TEST_F(FieldEditorTest, NonEditableFieldsRefuseKeystrokes) {
@@ -248,8 +242,7 @@ TEST_F(FieldEditorTest, RemovingOrDestroyingTheEditedFieldReleasesTheFocus) {
   TextField& second = addField(window, "b");
   second.selectText();
   second.removeFromSuperview().reset();
-  EXPECT_EQ(window.firstResponder(), &window);
-  EXPECT_EQ(window.fieldEditor().field(), nullptr);
+  EXPECT_EQ(std::tuple(window.firstResponder(), window.fieldEditor().field()), std::tuple(&window, nullptr));
 }
 
 }  // namespace

@@ -27,9 +27,8 @@ TEST(TabViewTest, OnlyTheSelectedTabsViewIsASubview) {
   EXPECT_EQ(tabs.selectedTabViewItem(), &basic);  // the first tab added
   EXPECT_EQ(tabs.subviews(), (std::vector<View*>{basic.view()}));
   ASSERT_TRUE(tabs.selectTabViewItemWithIdentifier(Value("finish")));
-  EXPECT_EQ(tabs.subviews(), (std::vector<View*>{finish.view()}));
-  EXPECT_EQ(finish.view()->frame(), (Rect{0, 0, 200, 100}));
-  EXPECT_EQ(basic.view()->superview(), nullptr);
+  EXPECT_EQ(std::tuple(tabs.subviews(), finish.view()->frame(), basic.view()->superview()),
+            std::tuple(std::vector<View*>{finish.view()}, Rect{0, 0, 200, 100}, nullptr));
   EXPECT_EQ(tabs.indexOfTabViewItemWithIdentifier(Value("none")), -1);
   EXPECT_FALSE(tabs.selectTabViewItemWithIdentifier(Value("none")));
   EXPECT_EQ(tabs.selectedTabViewItem(), &finish);

@@ -25,8 +25,7 @@ TEST(ViewTest, ALentViewStaysWithItsOwnerWhicheverGoesFirst) {
   {
     View& lentTo = window.contentView().addSubview(std::make_unique<View>());
     lentTo.addLentSubview(*owned);
-    EXPECT_TRUE(owned->isLent());
-    EXPECT_EQ(owned->window(), &window);
+    EXPECT_EQ(std::tuple(owned->isLent(), owned->window()), std::tuple(true, &window));
     ASSERT_TRUE(typed.selectText());
     // Taken out, it is not handed over: its owner keeps it.
     EXPECT_EQ(owned->removeFromSuperview(), nullptr);
@@ -34,17 +33,13 @@ TEST(ViewTest, ALentViewStaysWithItsOwnerWhicheverGoesFirst) {
     lentTo.addLentSubview(*owned);
     window.contentView().removeAllSubviews();  // the host goes, the lent view stays
   }
-  EXPECT_EQ(alive, 1);
-  EXPECT_EQ(owned->superview(), nullptr);
-  EXPECT_FALSE(owned->isLent());
+  EXPECT_EQ(std::tuple(alive, owned->superview(), owned->isLent()), std::tuple(1, nullptr, false));
   // Destroyed by its owner while lent, it leaves the tree first.
   View& host = window.contentView().addSubview(std::make_unique<View>());
   host.addLentSubview(*owned);
   ASSERT_TRUE(typed.selectText());
   owned.reset();
-  EXPECT_EQ(alive, 0);
-  EXPECT_EQ(host.subviewCount(), 0u);
-  EXPECT_EQ(window.firstResponder(), &window);
+  EXPECT_EQ(std::tuple(alive, host.subviewCount(), window.firstResponder()), std::tuple(0, 0u, &window));
 }
 
 TEST(ViewTest, OwnsSubviewsAndHandsThemBackWhenRemoved) {
