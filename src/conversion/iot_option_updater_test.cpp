@@ -179,10 +179,9 @@ TEST_F(IOTOptionUpdaterTest, FinishingPopupsFollowTheDeviceAbilities) {
     SCOPED_TRACE(row.name);
     Finishing finishing;
     finishing.apply(row.devices);
-    EXPECT_EQ(shown(*finishing.staple), row.staple);
-    EXPECT_EQ(shown(*finishing.punch), row.punch);
-    EXPECT_EQ(shown(*finishing.fold), row.fold);
-    EXPECT_EQ(finishing.offset->isHidden(), !row.offset);
+    EXPECT_EQ(std::tuple(shown(*finishing.staple), shown(*finishing.punch), shown(*finishing.fold),
+                         !finishing.offset->isHidden()),
+              std::tuple(row.staple, row.punch, row.fold, row.offset));
   }
 }
 

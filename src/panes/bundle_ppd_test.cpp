@@ -28,8 +28,7 @@ TEST(BundlePpdTest, NamesTheProductAndOffersTheChoicesThePanelSets) {
   std::string error;
   const auto ppd = PpdFileExt::initWithContentsOfFile(kBundlePpd, &error);
   ASSERT_NE(ppd, nullptr) << error;
-  EXPECT_EQ(ppd->product(), "(TZ Print Server)");
-  EXPECT_EQ(ppd->stringEncoding(), TextEncoding::MacRoman);
+  EXPECT_EQ(std::tuple(ppd->product(), ppd->stringEncoding()), std::tuple("(TZ Print Server)", TextEncoding::MacRoman));
   EXPECT_EQ(ppd->optionAlias("DuplexMode", "DuplexTumble"), "Short-Edge Binding");
   EXPECT_EQ(ppd->defaultOptionChoice("DuplexMode"), Value("None"));
   EXPECT_EQ(ppd->defaultOptionChoice("PagePrintOnCenter"), Value(false));

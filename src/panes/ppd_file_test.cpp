@@ -52,8 +52,7 @@ TEST(PpdFileEncodingTest, DeclaredEncodingDecodesTheDescriptionsOwnBytesAndTitle
     SCOPED_TRACE(c.file);
     const auto ppd = PpdFile::initWithContentsOfFile(fixture(c.file));
     ASSERT_NE(ppd, nullptr);
-    EXPECT_EQ(ppd->stringEncoding(), c.encoding);
-    EXPECT_EQ(ppd->product(), c.product);
+    EXPECT_EQ(std::tuple(ppd->stringEncoding(), ppd->product()), std::tuple(c.encoding, c.product));
     if (c.option != nullptr) { EXPECT_EQ(ppd->mainAlias(c.option), c.title); }
   }
   EXPECT_EQ(PpdFile::initWithContentsOfFile(fixture("jis.ppd"))->optionAliases("DuplexMode"),
