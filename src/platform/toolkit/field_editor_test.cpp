@@ -91,8 +91,9 @@ TEST_F(FieldEditorTest, FocusSelectsAllAndTypingReplacesTheSelection) {
   editor->setSelectedRange({1, 0});
   EXPECT_TRUE(editor->insertText("Z"));
   EXPECT_EQ(field.stringValue(), "xZy");
-  EXPECT_EQ((std::vector{editor->deleteBackward(), editor->deleteBackward(), editor->deleteBackward()}),
-            (std::vector{true, true, false}));  // the third at the start
+  EXPECT_TRUE(editor->deleteBackward());
+  EXPECT_TRUE(editor->deleteBackward());
+  EXPECT_FALSE(editor->deleteBackward());  // at the start
   EXPECT_EQ(field.stringValue(), "y");
   EXPECT_TRUE(editor->replaceCharactersInRange({0, 1}, "é€"));
   EXPECT_EQ(editor->selectedRange(), (Range{2, 0}));
