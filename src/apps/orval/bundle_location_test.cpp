@@ -1,5 +1,6 @@
 #include "apps/orval/bundle_location.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/foundation/temporary_folder_test_support.h"
@@ -8,6 +9,9 @@ namespace orval::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Pair;
+using Found = std::pair<std::optional<fs::path>, std::string>;
 
 class BundleLocationTest : public ::testing::Test {
  protected:
@@ -29,8 +33,11 @@ class BundleLocationTest : public ::testing::Test {
   void makeBundle(const std::string& name) const {
     folder.write(name + "/Contents/Info.plist", "<plist version=\"1.0\"><dict/></plist>\n");
   }
-  std::optional<fs::path> find(std::string* where = nullptr, std::string* error = nullptr) const {
-    return findBundle(search, where, error);
+  // The bundle found and where it was found, or nothing and why.
+  Found find() const {
+    std::string where, error;
+    const std::optional<fs::path> found = findBundle(search, &where, &error);
+    return {found, found ? where : error};
   }
 
   const foundation_testing::TemporaryFolder folder;
@@ -39,46 +46,36 @@ class BundleLocationTest : public ::testing::Test {
 };
 
 TEST_F(BundleLocationTest, ExplicitPathThenEnvironmentThenBuildTreeThenInstalled) {
-  std::string where;
   search.explicitPath = root / "given.plugin";
   search.environmentPath = root / "environment.plugin";
-  EXPECT_EQ(find(&where), root / "given.plugin");
-  EXPECT_EQ(where, "--bundle");
+  EXPECT_EQ(find(), Found(root / "given.plugin", "--bundle"));
 
   search.explicitPath.reset();
-  EXPECT_EQ(find(&where), root / "environment.plugin");
-  EXPECT_EQ(where, "ORVAL_BUNDLE");
+  EXPECT_EQ(find(), Found(root / "environment.plugin", "ORVAL_BUNDLE"));
 
   search.environmentPath.reset();
-  EXPECT_EQ(find(&where), root / "build/OrvalPDE.plugin");
-  EXPECT_EQ(where, "build tree");
+  EXPECT_EQ(find(), Found(root / "build/OrvalPDE.plugin", "build tree"));
 
   // A program outside the build tree does not take the build tree's bundle.
   search.executable = root / "relocated/bin/orval";
-  EXPECT_EQ(find(&where), root / "relocated/lib/orval/OrvalPDE.plugin");
-  EXPECT_EQ(where, "installed");
+  EXPECT_EQ(find(), Found(root / "relocated/lib/orval/OrvalPDE.plugin", "installed"));
 
   search.executable = root / "elsewhere/bin/orval";
-  EXPECT_EQ(find(&where), root / "prefix/lib/orval/OrvalPDE.plugin");
-  EXPECT_EQ(where, "installed");
+  EXPECT_EQ(find(), Found(root / "prefix/lib/orval/OrvalPDE.plugin", "installed"));
 }
 
 TEST_F(BundleLocationTest, WhatIsNotFoundIsAnErrorThatSaysWhy) {
-  std::string error;
   search.explicitPath = root / "missing.plugin";
-  EXPECT_EQ(find(nullptr, &error), std::nullopt);
-  EXPECT_NE(error.find("missing.plugin (from --bundle) is not a plug-in bundle"), std::string::npos) << error;
+  EXPECT_THAT(find(), Pair(std::nullopt, HasSubstr("missing.plugin (from --bundle) is not a plug-in bundle")));
 
   search.explicitPath.reset();
   search.environmentPath = root;  // a folder, but not a bundle
-  EXPECT_EQ(find(nullptr, &error), std::nullopt);
-  EXPECT_NE(error.find("(from ORVAL_BUNDLE)"), std::string::npos) << error;
+  EXPECT_THAT(find(), Pair(std::nullopt, HasSubstr("(from ORVAL_BUNDLE)")));
 
   search.environmentPath.reset();
   search.executable = root / "elsewhere/bin/orval";
   search.installPrefix = root / "empty";
-  EXPECT_EQ(find(nullptr, &error), std::nullopt);
-  EXPECT_NE(error.find("--bundle or ORVAL_BUNDLE"), std::string::npos) << error;
+  EXPECT_THAT(find(), Pair(std::nullopt, HasSubstr("--bundle or ORVAL_BUNDLE")));
 }
 
 }  // namespace

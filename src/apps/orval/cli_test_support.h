@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -24,6 +25,15 @@ struct RunResult {
   std::string out;
   std::string err;
 };
+
+inline void PrintTo(const RunResult& result, std::ostream* os) {
+  *os << "status " << result.status << ", out \"" << result.out << "\", err \"" << result.err << '"';
+}
+
+// A run that failed (status 1) and said message on its standard error.
+MATCHER_P(RefusedWith, message, "fails saying \"" + std::string(message) + '"') {
+  return arg.status == 1 && arg.err.find(message) != std::string::npos;
+}
 
 // Runs orval with args (without the program name), as main() does.
 inline RunResult runOrval(std::vector<std::string> args) {

@@ -11,6 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 using foundation_testing::fileContents;
 using foundation_testing::TemporaryFolder;
+using testing::RefusedWith;
 using testing::runOnJob;
 using testing::valueOf;
 
@@ -56,17 +57,14 @@ TEST_F(JobCommandTest, AConflictAnsweredNoOrABadSettingLeavesTheTicketAsItWas) {
 
   const testing::RunResult declined =
       runOnJob({"set", "DuplexMode=DuplexNoTumble", "StapleMode=TopLeftCorner", "--no"}, ticket);
-  EXPECT_EQ(declined.status, 1);
-  EXPECT_NE(declined.err.find("cannot be used together"), std::string::npos) << declined.err;
-  EXPECT_NE(declined.err.find("StapleMode was not changed"), std::string::npos) << declined.err;
+  EXPECT_THAT(declined, RefusedWith("cannot be used together"));
+  EXPECT_THAT(declined, RefusedWith("StapleMode was not changed"));
   EXPECT_EQ(fileContents(ticket), before);
 
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {"set", "StapleMode=Bogus"}, {"set", "NoSuchKey=1"}, {"set", "StapleMode"},
            {"trays", "MediaTypeWeightValue=abc"}}) {
-    const testing::RunResult refused = runOnJob(bad, ticket);
-    EXPECT_EQ(refused.status, 1) << bad[1];
-    EXPECT_NE(refused.err.find(bad[1].substr(0, bad[1].find('='))), std::string::npos) << refused.err;
+    EXPECT_THAT(runOnJob(bad, ticket), RefusedWith(bad[1].substr(0, bad[1].find('='))));
     EXPECT_EQ(fileContents(ticket), before) << bad[1];
   }
 
@@ -93,9 +91,7 @@ TEST_F(JobCommandTest, TheJobNameAndTrayTextsAreStoredEscapedAndComeBackAsTypedO
   const std::string lengthRule = "Enter a job name of 1 to 255 characters.";
   for (const auto& [name, refusal] : {std::pair<std::string, std::string>{"", lengthRule},
                                       {std::string(256, 'x'), lengthRule}, {"line\nbreak", "control characters"}}) {
-    const testing::RunResult result = runOnJob({"job-name", name}, ticket);
-    EXPECT_EQ(result.status, 1) << name.size();
-    EXPECT_NE(result.err.find(refusal), std::string::npos) << result.err;
+    EXPECT_THAT(runOnJob({"job-name", name}, ticket), RefusedWith(refusal)) << name.size();
     EXPECT_EQ(fileContents(ticket), before) << name.size();
   }
   EXPECT_EQ(runOnJob({"job-name"}, ticket).out, "Job name: Q3, 'final' 100%\n");
@@ -136,8 +132,7 @@ TEST_F(JobCommandTest, TraySettingsAreKeptOrRefusedAsTheDialogKeepsThem) {
     fs::remove(ticket);
     const testing::RunResult result = runOnJob(row.args, ticket);
     if (!row.refusal.empty()) {
-      EXPECT_EQ(result.status, 1) << what;
-      EXPECT_NE(result.err.find(row.refusal), std::string::npos) << what << ": " << result.err;
+      EXPECT_THAT(result, RefusedWith(row.refusal)) << what;
       EXPECT_FALSE(fs::exists(ticket)) << what;
       continue;
     }
@@ -162,11 +157,8 @@ TEST_F(JobCommandTest, ATicketIsReadAsTheTicketFileReadsItAndNeverWrittenByLooki
   const fs::path damaged = folder.write("damaged.ticket", "not a property list");
   const fs::path empty = folder.write("empty.ticket", "");
   for (const std::vector<std::string>& command :
-       std::vector<std::vector<std::string>>{{"ticket"}, {"show"}, {"set", "ColorMode=Grayscale"}}) {
-    const testing::RunResult result = runOnJob(command, damaged);
-    EXPECT_EQ(result.status, 1) << command[0];
-    EXPECT_NE(result.err.find("damaged.ticket is damaged"), std::string::npos) << result.err;
-  }
+       std::vector<std::vector<std::string>>{{"ticket"}, {"show"}, {"set", "ColorMode=Grayscale"}})
+    EXPECT_THAT(runOnJob(command, damaged), RefusedWith("damaged.ticket is damaged")) << command[0];
   const testing::RunResult shown = runOnJob({"show", "--json"}, empty);
   ASSERT_EQ(shown.status, 0) << shown.err;
   EXPECT_EQ(valueOf(nlohmann::json::parse(shown.out), "ColorMode"), "Color");

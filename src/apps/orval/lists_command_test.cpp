@@ -67,9 +67,7 @@ TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
   ASSERT_TRUE(files::writeFileAtomically(out, "keep me"));
   const std::string fonts = "Font=" + writeList("fonts", Array{Value("A")}).string();
   const auto refused = [&](std::vector<std::string> args, const std::string& message) {
-    const testing::RunResult result = runOrval(std::move(args));
-    EXPECT_EQ(result.status, 1) << message;
-    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    EXPECT_THAT(runOrval(std::move(args)), testing::RefusedWith(message));
     EXPECT_EQ(foundation_testing::fileContents(out), "keep me") << message;
   };
   refused({"lists", "publish", "--ppd", source, "--out", out.string(), "Font"}, "NAME=FILE, not \"Font\"");
@@ -82,9 +80,8 @@ TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
   refused({"lists", "publish", "--ppd", huge.string(), "--out", out.string(), fonts},
           "it is larger than 64 MiB, more than any printer description holds");
 
-  const testing::RunResult missing = runOrval({"lists", "show", "MediaCatalog", "--ppd", source});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("has no server list \"MediaCatalog\""), std::string::npos) << missing.err;
+  EXPECT_THAT(runOrval({"lists", "show", "MediaCatalog", "--ppd", source}),
+              testing::RefusedWith("has no server list \"MediaCatalog\""));
 }
 
 }  // namespace

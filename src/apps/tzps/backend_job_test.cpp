@@ -244,9 +244,8 @@ TEST(BackendJobTest, EachDocumentOfAJobIsARecordNumberedFromCupsdsFileName) {
   ASSERT_TRUE(contents && contents->records.size() == 2u);
   for (int document = 1; document <= 2; ++document) {
     const JobRecord& record = contents->records[document - 1];
-    EXPECT_EQ(record.documentNumber, document);
-    EXPECT_EQ(std::tuple(record.queue, record.job, record.user, record.copies, record.format),
-              std::tuple("TZ", 7, "operator", 3, "application/pdf"));
+    EXPECT_EQ(std::tuple(record.documentNumber, record.queue, record.job, record.user, record.copies, record.format),
+              std::tuple(document, "TZ", 7, "operator", 3, "application/pdf"));
     EXPECT_EQ(foundation_testing::fileContents(record.folder / record.document),
               "%PDF-1.4 document " + std::to_string(document));
   }

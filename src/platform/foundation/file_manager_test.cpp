@@ -57,9 +57,8 @@ TEST_F(FilesTest, ExistenceKindAndHiddenness) {
   // Invisible: hidden, or named in the folder's ".hidden" file.
   folder_.write(".hidden", "listed.pfj\n");
   const fs::path listed = folder_.write("listed.pfj", "x");
-  EXPECT_TRUE(isInvisible(listed));
-  EXPECT_TRUE(isInvisible(folder_.write(".dot.pfj", "x")));
-  EXPECT_FALSE(isInvisible(file));
+  EXPECT_EQ(std::tuple(isInvisible(listed), isInvisible(folder_.write(".dot.pfj", "x")), isInvisible(file)),
+            std::tuple(true, true, false));
 }
 
 TEST_F(FilesTest, MoveAndCopyNeverReplace) {
@@ -111,8 +110,7 @@ TEST_F(FilesTest, CopiesAFolderTree) {
 
   ASSERT_TRUE(copyItem(dir_ / "tree", dir_ / "copy"));
   EXPECT_EQ(fileContents(dir_ / "copy/sub/deep/leaf"), std::string("a\0b", 3));
-  EXPECT_EQ(modeOf(dir_ / "copy/sub/deep/leaf"), 0640u);
-  EXPECT_EQ(modeOf(dir_ / "copy/sub"), 0750u);
+  EXPECT_EQ(std::pair(modeOf(dir_ / "copy/sub/deep/leaf"), modeOf(dir_ / "copy/sub")), std::pair(0640u, 0750u));
   EXPECT_EQ(fs::read_symlink(dir_ / "copy/sub/link"), "../top");  // the link, not its target
 
   std::string error;
@@ -145,13 +143,11 @@ TEST_F(FilesTest, CreatesEveryLevelWithTheExactModeOrNone) {
   fs::permissions(dir_ / "existing", fs::perms(0700));
   ASSERT_TRUE(createDirectory(dir_ / "existing/a/b/c/", 0775, true));
   EXPECT_EQ(modeOf(dir_ / "existing"), 0700u);  // levels that were there keep their mode
-  for (const char* level : {"existing/a", "existing/a/b/c"})
-    EXPECT_EQ(modeOf(dir_ / level), 0775u) << level;
+  EXPECT_EQ(std::pair(modeOf(dir_ / "existing/a"), modeOf(dir_ / "existing/a/b/c")), std::pair(0775u, 0775u));
 
   // A read-only mode still lets the deeper levels be made.
   ASSERT_TRUE(createDirectory(dir_ / "ro/x/y", 0555, true));
-  EXPECT_EQ(modeOf(dir_ / "ro"), 0555u);
-  EXPECT_EQ(modeOf(dir_ / "ro/x/y"), 0555u);
+  EXPECT_EQ(std::pair(modeOf(dir_ / "ro"), modeOf(dir_ / "ro/x/y")), std::pair(0555u, 0555u));
 
   EXPECT_TRUE(createDirectory(dir_ / "single", 0710, false));
   EXPECT_EQ(modeOf(dir_ / "single"), 0710u);
