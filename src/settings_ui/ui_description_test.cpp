@@ -6,16 +6,7 @@ namespace {
 
 using namespace kora_ui_testing;
 
-TEST(UIDescriptionTest, NamedByTheMainBundleEvenFromAPanePlugInAndAbsentWithoutTheFile) {
-  const auto expected = testdataPath("KoraUI.plugin/Contents/Resources/KoraUITest.plist");
-  EXPECT_EQ(uiDescriptionPath(testdataPath("KoraUI.plugin")), expected);
-  EXPECT_EQ(uiDescriptionPath(testdataPath("KoraUI.plugin/Contents/PlugIns/Pane.bundle")), expected);
-
-  KORAUI control;
-  control.setBundle(Bundle::bundleWithPath(testdataPath("KoraUI.plugin/Contents/PlugIns/Pane.bundle")));
-  EXPECT_EQ(control.getUIFilePath(), expected.string());
-  EXPECT_FALSE(loadUIDescription(control.bundle().get())->contains("PaneOnly"));
-
+TEST(UIDescriptionTest, AbsentWithoutTheFile) {
   // Without the file a bundle has no path; its "UI" resource stands in (the build test builds children from it).
   EXPECT_FALSE(uiDescriptionPath(testdataPath("Fallback.bundle")));
   EXPECT_FALSE(uiDescriptionPath(testdataPath("NoSuchBundle")));
