@@ -152,27 +152,21 @@ TEST_F(TrayDialogTest, MissingOrDamagedResourcesGiveAnHonestDialog) {
   }
 }
 
-TEST_F(TrayDialogTest, OpeningFollowsThePaperTypeAndThePaperColour) {
+// (That opening follows the paper type, tab paper enabling the sequence: the job command's tray tests.)
+TEST_F(TrayDialogTest, OpeningFollowsThePaperColour) {
   makeBundle();
   std::unique_ptr<Dialog> automatic = dialog(false);
-  KORAUI* paperType = control(*automatic, keys::kPaperTypeTabbed);
-  KORAUI* sequence = control(*automatic, keys::kMediaTypeSequence);
   KORAUI* customColor = control(*automatic, keys::kPaperColorCustomName);
   for (const std::string colour : {"StockCustom", "White", "Ivory"}) {
     SCOPED_TRACE(colour);
-    ASSERT_TRUE(paperType->popupButton()->chooseItemAtIndex(0));
-    ASSERT_FALSE(sequence->isEnabled());
-    manager().setStringValue("Plain_True", std::string(keys::kPaperTypeTabbed));
     manager().setStringValue(colour, std::string(keys::kPaperColor));
-    bool sequenceEnabled = false, customEnabled = false;
+    bool customEnabled = false;
     script->act([&](tk::Window& window) {
-      sequenceEnabled = sequence->isEnabled();
       customEnabled = customColor->isEnabled();
       tk::clickButton(window, "Close");
     });
     int ended = 0;
     automatic->modalWindow(this, [&] { ++ended; });
-    EXPECT_TRUE(sequenceEnabled);
     EXPECT_EQ(customEnabled, colour == "StockCustom");
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(automatic->window()->isVisible());
