@@ -38,9 +38,6 @@ TEST(ControlHelpersTest, OnAndEnabledAndTitleSuffix) {
   for (const auto& [title, bare] : {std::pair{"Staple:", "Staple"}, std::pair{"Ratio::", "Ratio:"},
                                     std::pair{"Staple", "Staple"}, std::pair{":", ""}})
     EXPECT_EQ(stringByDeletingControlTitleSuffix(title), bare) << title;
-  auto label = tk::TextField::makeLabel("old");
-  setTitleString(label.get(), "Fold");
-  EXPECT_EQ(label->stringValue(), "Fold:");
 }
 
 }  // namespace

@@ -32,8 +32,6 @@ std::string listPpd(const std::string& name, const std::vector<std::string>& chu
 }
 
 TEST(ServerListChannelTest, ChunkNamesAndMissingArguments) {
-  EXPECT_EQ(serverListChunkName("FeederInfoList", 0), "FeederInfoList0000");
-  EXPECT_EQ(serverListChunkName("FeederInfoList", 0x1A), "FeederInfoList001A");
   EXPECT_EQ(serverListChunkName(std::string(36, 'N'), 0xFFFF), std::string(36, 'N') + "FFFF");
   EXPECT_EQ(serverListChunkName(std::string(37, 'N'), 0), std::nullopt);
   EXPECT_EQ(serverListChunkName("FeederInfoList", 0x10000), std::nullopt);
