@@ -102,15 +102,6 @@ TEST(ViewTest, HiddenAncestorHidesDescendants) {
   EXPECT_EQ(clicks, 1);
 }
 
-TEST(ViewTest, AScrollViewsDocumentSitsInItsContentViewAndLeavesTheWindowWithIt) {
-  Window window({0, 0, 300, 200}, "W");
-  ScrollView& scroll = window.contentView().add(std::make_unique<ScrollView>(Rect{0, 0, 100, 100}));
-  View& document = scroll.setDocument(std::make_unique<View>());
-  EXPECT_EQ(document.superview(), &scroll.contentView());
-  std::unique_ptr<View> taken = scroll.removeFromSuperview();
-  EXPECT_EQ(document.window(), nullptr);
-}
-
 TEST(ViewTest, BoxContentViewIsReplacedAndForgottenWhenTakenOut) {
   Box box({0, 0, 50, 50});
   View* original = box.contentView();
