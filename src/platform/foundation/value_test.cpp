@@ -29,18 +29,6 @@ TEST(DictTest, EqualityIgnoresOrderButNotValues) {
   EXPECT_EQ(a, b);
 }
 
-TEST(DictTest, MergeAndDeepCopy) {
-  Dict inner{{"k", "v"}};
-  Dict outer{{"inner", inner}};
-  Dict copy = outer;
-  copy.find("inner")->asDict()->set("k", "changed");
-  EXPECT_EQ(outer.get("inner").asDict()->get("k"), Value("v"));
-  Dict base{{"a", 1}, {"b", 2}};
-  base.merge(Dict{{"b", 3}, {"c", 4}});
-  EXPECT_EQ(base.keys(), (std::vector<std::string>{"a", "b", "c"}));
-  EXPECT_EQ(base.get("b"), Value(3));
-}
-
 TEST(ValueTest, TruthAndTextOfEveryKind) {
   for (const Value& v : {Value("tRUE"), Value(true), Value(2)}) EXPECT_TRUE(v.truth()) << v.text();
   for (const Value& v : {Value("Yes"), Value("1"), Value(" True"), Value(0.0), Value(), Value(Array{Value(true)})})
