@@ -193,8 +193,6 @@ TEST(BackendJobTest, KeepsEveryByteOfAPrivateEntryAsCupsdWritesIt) {
   } cases[] = {
       {prefix + "Comment=line\rtwo\fpage\vtab after=1", "line\rtwo\fpage\vtab"},
       {prefix + "Comment={draft after=1", "{draft"},
-      {prefix + "Comment=/{x\\ y} after=1", "/{x y}"},
-      {prefix + "Comment=it%x27s\\ 100%x25\\\"\\\\ after=1", "it's 100%\"\\"},
       {"media-col={media-size={x-dimension=21000 y-dimension=29700}} " + prefix + "Comment=a after=1", "a"},
   };
   for (const Case& c : cases) {
