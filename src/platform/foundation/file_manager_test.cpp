@@ -229,6 +229,10 @@ TEST_F(FilesTest, AtomicCreationNeverReplaces) {
   ASSERT_TRUE(createFileAtomically(dir_ / "new", "first", &error)) << error;
   EXPECT_FALSE(createFileAtomically(dir_ / "new", "second", &error));
   EXPECT_NE(error.find("already exists"), std::string::npos) << error;
+  fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
+  EXPECT_FALSE(createFileAtomically(dir_ / "dangling", "x"));  // a link holds the name too
+  EXPECT_EQ(fileContents(dir_ / "new"), "first");
+  EXPECT_EQ(contentsOfDirectory(dir_), (std::vector<std::string>{"dangling", "new"}));
 }
 
 TEST_F(FilesTest, FailedAtomicWriteLeavesEverythingAsItWas) {

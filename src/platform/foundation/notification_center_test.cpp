@@ -95,5 +95,22 @@ TEST_F(NotificationCenterTest, ObserversRemovedDuringDeliveryAreNotCalledAndAdde
   EXPECT_EQ(center_.observerCount(), 0u);
 }
 
+TEST_F(NotificationCenterTest, HandlersMayPostAndRemoveInNestedDeliveries) {
+  // a's handler posts "Inner"; c, the inner observer, removes b, who is
+  // still due for the outer notification and must not hear it.
+  center_.addObserver(&a_, "Outer", nullptr, [this](const Notification&) {
+    calls_.push_back("a begins");
+    center_.post("Inner", &sender1_);
+    calls_.push_back("a ends");
+  });
+  listen(&b_, "Outer", "b");
+  center_.addObserver(&c_, "Inner", nullptr, [this](const Notification& n) {
+    calls_.push_back(n.object == &sender1_ ? "c" : "c with a wrong sender");
+    center_.removeObserver(&b_);
+  });
+  center_.post("Outer");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"a begins", "c", "a ends"}));
+}
+
 }  // namespace
 }  // namespace orval
