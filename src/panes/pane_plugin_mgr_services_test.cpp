@@ -104,6 +104,9 @@ TEST_F(PanePlugInMgrTest, ClassicControlsReadAndWriteTheirChoices) {
   box.setState(tk::ControlState::On);  // (its reading: the generic pane's check box)
   mgr._setValueToControl(&box, Value("Maybe"));
   EXPECT_EQ(box.state(), tk::ControlState::Off);
+  mgr._setValueToControl(&box, Value("On"));
+  mgr._setValueToControl(&box, Value("Off"));  // the first choice is off, though it is a choice
+  EXPECT_EQ(box.state(), tk::ControlState::Off);
   tk::Button bare({}, tk::ButtonType::Switch);
   EXPECT_EQ(mgr.getValueFromControl(&bare), Value(false));
   mgr._setValueToControl(&bare, Value("true"));
