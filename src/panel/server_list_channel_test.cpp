@@ -32,8 +32,9 @@ std::string listPpd(const std::string& name, const std::vector<std::string>& chu
 }
 
 TEST(ServerListChannelTest, ChunkNamesAndMissingArguments) {
-  EXPECT_EQ(serverListChunkName(std::string(36, 'N'), 0xFFFF), std::string(36, 'N') + "FFFF");
-  EXPECT_EQ(serverListChunkName(std::string(37, 'N'), 0), std::nullopt);
+  const std::string longest(36, 'N');  // with its four digits, the 40 characters of an attribute name
+  EXPECT_EQ(serverListChunkName(longest, 0xFFFF), longest + "FFFF");
+  EXPECT_EQ(serverListChunkName(longest + "N", 0), std::nullopt);
   EXPECT_EQ(serverListChunkName("FeederInfoList", 0x10000), std::nullopt);
 
   PpdFromText ppd(listPpd("FeederInfoList", {zlibCompress(plistToBinary(feederList(2)))}));
