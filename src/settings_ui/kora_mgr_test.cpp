@@ -120,10 +120,10 @@ TEST_F(CollectiveTest, SettingsAreAllSetThenValidatedInTheirOrder) {
   add(textDescription("JobName", "Job Name", "Report"));
   recorder.clear();
 
-  engine->setSettings(Dict{{"JobName", "Mine"}, {"Collate", true}, {"Duplex", "On"}, {"Bad", Array{}}});
+  engine->setSettings(Dict{{"Duplex", "On"}, {"Collate", true}, {"JobName", "Mine"}, {"Bad", Array{}}});
   EXPECT_EQ(value("Collate") + " " + value("JobName"), "True From Duplex");
-  EXPECT_THAT(recorder.names(), ElementsAre("ValueChangFinished_JobName", "ValueChangFinished_Collate",
-                                            "ValueChangFinished_JobName", "ValueChangFinished_Duplex"));
+  EXPECT_THAT(recorder.names(),
+              ElementsAre("ValueChangFinished_JobName", "ValueChangFinished_Duplex", "ValueChangFinished_Collate"));
   for (const auto& entry : recorder.posted) EXPECT_EQ(entry.userInfo.get("isCollectiveChange"), Value("True"));
   engine->setSettings(Dict{{"Collate", false}});
   EXPECT_EQ(value("Collate"), "False");
