@@ -92,8 +92,6 @@ TEST_F(PlugInTest, OnlyThePrintDialogTypeGetsAPanelAndTheBundleIsLetGoEitherWay)
 TEST_F(PlugInTest, OtherPanelsChangesAreTakenWhenOfferedAndTheDialogsControlsAreBridged) {
   WexoPDEByCocoa* panel = loadPanel();
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(*panel->supportedPPDOptionKeys(),
-            *panel->plugInBundle()->objectForInfoDictionaryKey("PMPPDKeysSupported").asArray());
   const std::string other = otherChoice("StapleMode", panel->printOption()->get("StapleMode").text());
   // The dialog's own controls are reached through the host.
   host->printSettings()->setDuplex(DuplexMode::Tumble);
