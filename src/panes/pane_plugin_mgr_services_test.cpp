@@ -145,12 +145,11 @@ TEST_F(PanePlugInMgrTest, ClassicControlsReadAndWriteTheirChoices) {
   EXPECT_EQ(mgr.getValueFromControl(&radios), Value("z"));
 }
 
-// (A pane's role name: the generic pane's, Detailed Settings' and `orval info`'s tests.)
+// (A pane's role and panel names: the generic pane's, Detailed Settings' and the `orval` commands' tests.)
 TEST_F(PanePlugInMgrTest, PanesAreFoundByNameServedAsLoadedAndRebuiltFromTheTree) {
   PanePlugInMgr& mgr = plugIn_.manager();
   EXPECT_THROW(mgr.updateEnabledStates(std::nullopt, false, false, false), PlatformException);
   ASSERT_TRUE(mgr.loadPlugIns());
-  EXPECT_EQ(mgr.panelNameOfBundleName("Page"), "Page");
   EXPECT_EQ(panes_testing::eventCount(mgr.paneControllerNamed("Trays"), "panelView"), 0);
   EXPECT_EQ(mgr.paneControllerOfBundleName("Trays"), mgr.paneControllerNamed("Trays"));
   EXPECT_EQ(panes_testing::eventCount(mgr.paneControllerNamed("Trays"), "panelView"), 1);
