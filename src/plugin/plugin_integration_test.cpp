@@ -24,10 +24,9 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanesDefaultsServerListsAndSum
   EXPECT_EQ(framework->bundlePath(), bundlePath() / "Contents/Frameworks/KORATextField.framework");
   EXPECT_NE(framework->localizedString("IDM_MSG58"), "IDM_MSG58");
 
-  // The job starts from the engine's defaults, which hold every key the main pane observes.
+  // The engine's defaults hold every key the main pane observes (the job starts from them: the job tests).
   ASSERT_TRUE(panel->defaultPrintOption() && panel->printOption());
   const PrintOption& defaults = *panel->defaultPrintOption();
-  EXPECT_EQ(*panel->printOption(), defaults);
   for (const std::string& key : WexoPDEByCocoa::observedKeys()) EXPECT_TRUE(defaults.contains(key)) << key;
 
   // On current systems the server lists come from the printer description, not from commands.
