@@ -1,7 +1,6 @@
 // The OrvalPDE bundle of the build tree, loaded and driven as the print dialog does.
 #include <gtest/gtest.h>
 
-#include "panel/server_list_channel.h"
 #include "panel/wexo_pde_plugin.h"
 #include "plugin/plugin_test_support.h"
 #include "settings_ui/kora_text_field_base.h"
@@ -25,14 +24,12 @@ TEST_F(PlugInTest, PrintDialogLoadsThePanelWithItsPanesDefaultsServerListsAndSum
   EXPECT_EQ(framework->bundlePath(), bundlePath() / "Contents/Frameworks/KORATextField.framework");
   EXPECT_NE(framework->localizedString("IDM_MSG58"), "IDM_MSG58");
 
-  // The job starts from the engine's defaults, which hold every key the main pane observes.
+  // The engine's defaults hold every key the main pane observes (the job starts from them: the job tests).
   ASSERT_TRUE(panel->defaultPrintOption() && panel->printOption());
   const PrintOption& defaults = *panel->defaultPrintOption();
-  EXPECT_EQ(*panel->printOption(), defaults);
   for (const std::string& key : WexoPDEByCocoa::observedKeys()) EXPECT_TRUE(defaults.contains(key)) << key;
 
   // On current systems the server lists come from the printer description, not from commands.
-  EXPECT_EQ(manager->getStackerInfoList(), readServerList(host->ppdFile(), "StackerInfoList"));
   EXPECT_TRUE(host->printer()->sentCommands().empty());
 
   // The summary is built once, from the job (another panel chose a staple the defaults lack), and names the
@@ -92,8 +89,6 @@ TEST_F(PlugInTest, OnlyThePrintDialogTypeGetsAPanelAndTheBundleIsLetGoEitherWay)
 TEST_F(PlugInTest, OtherPanelsChangesAreTakenWhenOfferedAndTheDialogsControlsAreBridged) {
   WexoPDEByCocoa* panel = loadPanel();
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(*panel->supportedPPDOptionKeys(),
-            *panel->plugInBundle()->objectForInfoDictionaryKey("PMPPDKeysSupported").asArray());
   const std::string other = otherChoice("StapleMode", panel->printOption()->get("StapleMode").text());
   // The dialog's own controls are reached through the host.
   host->printSettings()->setDuplex(DuplexMode::Tumble);
