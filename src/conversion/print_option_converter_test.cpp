@@ -79,12 +79,11 @@ TEST_F(PrintOptionConverterTest, BookletJobToCanonicalAndBack) {
     EXPECT_FALSE(options.contains(gone)) << gone;
 }
 
-TEST_F(PrintOptionConverterTest, WithoutTheCustomFlagPasswordsAndPaperLengthsStayAsTheyAre) {
-  PrintOption options{{"SecurityPrintPassword", "s3cret"}, {"ChgPrintPaperSizeLength", "297"},
-                      {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "1"}};
+// (Passwords and paper lengths stay as well: `orval convert --no-custom`'s test.)
+TEST_F(PrintOptionConverterTest, WithoutTheCustomFlagPrintPositionsStayAndFinishingLengthsConvert) {
+  PrintOption options{{"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "1"}};
   toCanonical(options, false);
-  expectTexts(options, {{"SecurityPrintPassword", "s3cret"}, {"ChgPrintPaperSizeLength", "297"},
-                        {"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "567"}});
+  expectTexts(options, {{"PrintPositionBackWidthMag", "90"}, {"TopAndTailTrimFinishSize", "567"}});
 }
 
 TEST_F(PrintOptionConverterTest, RenderingProfileSwitch) {
