@@ -1,6 +1,6 @@
 #include "favorites/app_preference.h"
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "common/common_reset.h"
@@ -50,9 +50,7 @@ TEST_F(AppPreferenceTest, ResourceNamesComeFromTheBundlesOwnEntryOrTheNamedOne) 
   EXPECT_TRUE(log.contains("##### fail to retrieve infomations dictionary"));
   registerBundle("OrvalTest", Dict{{"OrvalTest", kOrvalTestEntry},
                                    {"Other", Dict{{"panesTreeFileName", "OtherTree"}}}});
-  EXPECT_EQ(preference().panesTreeFileNameWithAppName(), "PanesTree");
   EXPECT_EQ(preference().convertTableFileNameWithAppName(), "ConvertTable");
-  EXPECT_EQ(preference().ppdFileNameWithAppName(), "TZPrintServer.ppd");
   EXPECT_EQ(preference().panesTreeFileNameWithAppName("Other"), "OtherTree");
   log.clear();
   EXPECT_EQ(preference().ppdFileNameWithAppName("Other"), std::nullopt);  // an entry without the key: not logged
@@ -143,15 +141,6 @@ TEST_F(AppPreferenceTest, ProfilesAreReadAsUtf8ThenCp850AndMissingOnesAnswerNone
   EXPECT_NE(log.lines()[0].find("##### fail to read \"" + folder_.path().string() + "\" (encoding=4, error="),
             std::string::npos) << log.lines()[0];
   EXPECT_NE(log.lines()[1].find("it is larger than 16 MiB"), std::string::npos) << log.lines()[1];
-}
-
-TEST_F(AppPreferenceTest, TheClassicIconIsTheBundlesClassicImage) {
-  EXPECT_EQ(preference().clasicIcon(), std::nullopt);  // no bundle
-  registerBundle("OrvalTest", {});
-  EXPECT_EQ(preference().clasicIcon(), std::nullopt);  // no image
-  fs::copy_file(fs::path(ORVAL_SOURCE_DIR) / "src/favorites/testdata/Classic.png",
-                BSPrincipalBundle()->resourcePath() / "Classic.png");
-  EXPECT_THAT(preference().clasicIcon(), ::testing::Optional(::testing::Property(&tk::Image::size, tk::Size{24, 20})));
 }
 
 }  // namespace
