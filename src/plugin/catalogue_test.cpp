@@ -290,11 +290,6 @@ TEST_F(CatalogueTest, PopUpsOfferThePrinterDescriptionsChoices) {
     for (const std::string& keyword : keywords)
       if (keyword != "None") { EXPECT_TRUE(offers(control(name), keyword)) << name << " " << keyword; }
   }
-  for (const char* side : {"Left", "Right", "Top", "Bottom", "MixSize"})
-    for (const char* holes : {"Holes2", "Holes3", "Holes4", "HolesMulti"})
-      if (std::string(side) != "MixSize" || std::string(holes) != "HolesMulti") {
-        EXPECT_TRUE(offers(control("Punch_PunchHoles"), std::string(side) + holes)) << side << holes;
-      }
 }
 
 // Values equal as a person reads them: numbers by their value ("210.0" and "210.00").
