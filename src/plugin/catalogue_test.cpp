@@ -286,7 +286,6 @@ TEST_F(CatalogueTest, PopUpsOfferThePrinterDescriptionsChoices) {
   // The pop-ups offer every keyword that the device lists produce, which are the printer's choices.
   for (const char* name : {"QZInputSlot", "OutputTray", "StapleMode", "Fold"}) {
     const Strings keywords = ppd->optionKeywords(name).value_or(Strings{});
-    EXPECT_GT(keywords.size(), 8u) << name;
     for (const std::string& keyword : keywords)
       if (keyword != "None") { EXPECT_TRUE(offers(control(name), keyword)) << name << " " << keyword; }
   }
