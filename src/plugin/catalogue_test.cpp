@@ -213,7 +213,6 @@ TEST_F(CatalogueTest, EveryTextReadsInEnglishAndJapanese) {
   // that are some rules' second condition on.
   const char* const switches[] = {"AuthJob", "RecordSpec", "CmykColorCorrection", "RgbColorCorrection",
                                   "SpotColorCorrection"};
-  for (const char* key : switches) EXPECT_TRUE(offers(control(key), "True")) << key;
   std::set<std::string> messages{"Alert_ChkMsg"};
   for (const auto& [name, entry] : *ui) {
     for (const std::string& value : choicesOf(*entry.asDict())) {
