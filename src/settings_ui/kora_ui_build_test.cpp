@@ -102,7 +102,6 @@ TEST_F(KoraUIBuildTest, PopupItemsIconsOptionsAndPaneTitles) {
   const Dict duplex = fixtureControl("DuplexMode");
   auto control = build(duplex, fixtureBundle());
   tk::PopUpButton* popup = control->popupButton();
-  EXPECT_EQ(popup->itemTitles(), (std::vector<std::string>{"One-Sided", "Long-Edge Binding"}));
   EXPECT_EQ(popup->itemAtIndex(0)->image()->size(), (tk::Size{16, 16}));  // 32 x 8 drawn into 16 x 16
   EXPECT_EQ(popup->itemAtIndex(1)->image()->size(), (tk::Size{12, 12}));
   EXPECT_EQ(control->optionsKey(), (std::vector<std::string>{"None", "DuplexNoTumble"}));
