@@ -19,7 +19,7 @@ TEST(DictTest, KeepsInsertionOrderThroughReplaceAndRemove) {
   EXPECT_FALSE(d.remove("missing"));
 }
 
-TEST(DictTest, EqualityIgnoresOrderButNotValues) {
+TEST(DictTest, EqualityIgnoresOrderButNotValuesOrExtraEntries) {
   Dict a{{"x", 1}, {"y", "s"}};
   Dict b{{"y", "s"}, {"x", 1}};
   EXPECT_EQ(a, b);
@@ -27,6 +27,8 @@ TEST(DictTest, EqualityIgnoresOrderButNotValues) {
   EXPECT_FALSE(a == b);
   b.set("x", 1.0);  // numbers compare by value across integer and real
   EXPECT_EQ(a, b);
+  b.set("z", 1);
+  EXPECT_FALSE(a == b);  // nor with a larger one that holds all of its entries
 }
 
 TEST(ValueTest, TruthAndTextOfEveryKind) {
