@@ -52,24 +52,6 @@ class RecordingDelegate : public TextFieldDelegate {
   }
 };
 
-// The byte-limit pattern of the system's formatters: the delegate puts the last acceptable text back.
-class UndoingDelegate : public TextFieldDelegate {
- public:
-  std::string undoBuffer;
-  Range undoRange;
-  void controlTextDidBeginEditing(TextField& field) override { undoBuffer = field.stringValue(); }
-  void controlTextDidChange(TextField& field) override {
-    FieldEditor* editor = field.currentEditor();
-    if (field.stringValue().size() <= 3) {
-      undoBuffer = field.stringValue();
-      undoRange = editor->selectedRange();
-    } else {
-      field.setStringValue(undoBuffer);
-      editor->setSelectedRange(undoRange);
-    }
-  }
-};
-
 class FieldEditorTest : public ::testing::Test {
  protected:
   void SetUp() override { Application::resetSharedForTesting(); }
@@ -209,17 +191,6 @@ TEST_F(FieldEditorTest, TabMovesToTheNextKeyViewThatTakesTheFocus) {
   EXPECT_TRUE(edit(first).insertTab());
   EXPECT_EQ(delegate.calls.back(), "end:tab");
   EXPECT_NE(third.currentEditor(), nullptr);
-}
-
-TEST_F(FieldEditorTest, DelegateCanPutTheLastAcceptableTextBack) {
-  UndoingDelegate delegate;
-  TextField& field = addField(window, "ab", &delegate);
-  FieldEditor& editor = edit(field);
-  editor.setSelectedRange({2, 0});
-  EXPECT_TRUE(editor.insertText("c"));
-  editor.setSelectedRange({1, 0});
-  EXPECT_TRUE(editor.insertText("X"));  // accepted by the editor, undone by the delegate
-  EXPECT_EQ(std::tuple(editor.string(), editor.selectedRange()), std::tuple("abc", Range{3, 0}));
 }
 
 TEST_F(FieldEditorTest, NonEditableFieldsRefuseKeystrokes) {

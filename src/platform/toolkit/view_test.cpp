@@ -75,18 +75,6 @@ TEST(ViewTest, InsertsAndFindsByTagDepthFirst) {
   EXPECT_FALSE(root.isDescendantOf(inner));
 }
 
-TEST(ViewTest, FindsDescendantsByClassName) {
-  View root;
-  Box& box = root.add(std::make_unique<Box>(Rect{0, 0, 100, 100}));
-  box.contentView()->addSubview(std::make_unique<Button>());
-  root.addSubview(std::make_unique<TextField>());
-  box.contentView()->addSubview(std::make_unique<SecureTextField>());
-  EXPECT_EQ(root.descendantsOfType<TextField>().size(), 2u);  // a password field, in the box, is a text field
-  View* found = root.findSubview([](const View& v) { return v.className() == "Button"; });
-  ASSERT_NE(found, nullptr);
-  EXPECT_EQ(found->superview(), box.contentView());
-}
-
 TEST(ViewTest, HiddenAncestorHidesDescendants) {
   View root;
   View& child = root.addSubview(std::make_unique<View>());
