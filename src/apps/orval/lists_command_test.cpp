@@ -49,10 +49,6 @@ TEST_F(ListsCommandTest, PublishThenShowGivesTheListsBack) {
   const nlohmann::json shown = nlohmann::json::parse(result.out);
   EXPECT_EQ(shown["name"], "CalibFile");
   EXPECT_EQ(shown["list"], nlohmann::json({{"Default", {"cal-1", "cal-2"}}}));
-  // The lists that were there stay, as the bundle's printer description (the source) shows them.
-  const testing::RunResult kept = runOrval({"lists", "show", "StackerInfoList", "--ppd", out.string()});
-  ASSERT_EQ(kept.status, 0) << kept.err;
-  EXPECT_EQ(kept.out, runOrval({"lists", "show", "StackerInfoList", "--bundle", ORVAL_BUNDLE_DIR}).out);
 
   // As XML property lists over the earlier ones (the publisher's tests read both formats back), told in words.
   const Value fewer = Array{Value(Dict{{"name", "Gothic"}})};
