@@ -30,8 +30,12 @@ TEST(PrintOptionConverterKeysTest, PunchAndPageOrderBothWays) {
   expectTexts(halves, {{"Punch", "Left"}, {"Punch_PunchHoles", kAbsent}, {"PageOrder_new", kAbsent}});
 }
 
-TEST(PrintOptionConverterKeysTest, JoinKeepsANumbersDigits) {
+TEST(PrintOptionConverterKeysTest, SplitNeedsEveryPartAndJoinKeepsANumbersDigits) {
   // A full split and join are the booklet job's round trip (print_option_converter_test).
+  const std::string key = "PaperType_MediaTypeTabbed_MediaTypeCoatingMaterial";
+  PrintOption short_{{key, "Plain_True"}};  // one part fewer than the key: stays joined
+  Converter::splitKeyword(short_, key);
+  EXPECT_EQ(short_, (PrintOption{{key, "Plain_True"}}));
   // A number keeps its digits: a custom paper type number loaded from a favorite is not a switch.
   PrintOption number{{"PaperType", "Plain"}, {"MediaTypeTabbed", false}, {"PaperTypeCustomNumber", 12}};
   Converter::joinKeyword(number, "PaperType_MediaTypeTabbed_PaperTypeCustomNumber");
