@@ -173,8 +173,6 @@ TEST_F(KoraUIValuesTest, DefaultsOfEachKind) {
       build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"defchoice", "A3"}, {"choices", kSizes}});
   EXPECT_FALSE(popup->getDefault());  // "defchoice" sets the build, "default" is the default
   EXPECT_EQ(popup->getStringValue(), "A4");
-  EXPECT_FALSE(build(Dict{{"mainKeyword", "P"}, {"control_type", "PopupButton"}, {"default", ""}, {"choices", kSizes}})
-                   ->getDefault());
   NotificationRecorder recorder;
   popup->setStringValue("B4");
   popup->setDefault();  // no default: the value stays, the keyword is still announced
