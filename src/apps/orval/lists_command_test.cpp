@@ -4,10 +4,12 @@
 #include <nlohmann/json.hpp>
 
 #include "apps/orval/cli_test_support.h"
+#include "panel/server_list_channel.h"
 #include "platform/foundation/file_manager.h"
 #include "platform/foundation/plist.h"
 #include "platform/foundation/temporary_folder_test_support.h"
 #include "platform/foundation/unreadable_files_test_support.h"
+#include "platform/print/printer_description.h"
 
 namespace orval::cli {
 namespace {
@@ -50,12 +52,16 @@ TEST_F(ListsCommandTest, PublishThenShowGivesTheListsBack) {
   EXPECT_EQ(shown["name"], "CalibFile");
   EXPECT_EQ(shown["list"], nlohmann::json({{"Default", {"cal-1", "cal-2"}}}));
 
-  // As XML property lists over the earlier ones (the publisher's tests read both formats back), told in words.
+  // As an XML property list over the earlier one, told in words.
   const Value fewer = Array{Value(Dict{{"name", "Gothic"}})};
-  result = runOrval({"lists", "publish", "--xml", "--ppd", out.string(), "--out", (folder / "again.ppd").string(),
+  const fs::path again = folder / "again.ppd";
+  result = runOrval({"lists", "publish", "--xml", "--ppd", out.string(), "--out", again.string(),
                      "Font=" + writeList("fewer", fewer).string()});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.out.find("Published 1 list into"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out, "Published 1 list into " + again.string() + ": Font\n");
+  const std::unique_ptr<PrinterDescription> description = PrinterDescription::open(again);
+  ASSERT_NE(description, nullptr);
+  EXPECT_EQ(ppdxReadData(description->handle(), "Font").value_or("").rfind("<?xml", 0), 0u);
 }
 
 TEST_F(ListsCommandTest, BadInputIsRefusedAndTheOutputLeftAlone) {
