@@ -24,9 +24,10 @@ TEST(PrinterDescriptionTest, OpensWithTheDefaultsMarkedAndListsOptionsInFileOrde
   ASSERT_EQ(options.size(), 5u);
   const PpdOption& staple = options[3];
   EXPECT_EQ(staple.keyword + "|" + staple.text + "|" + staple.group + "|" + staple.defaultChoice,
-            "StapleMode|Staple|Finishing|None");
+            "StapleMode|Staple|Finishing Options|None");
   ASSERT_EQ(staple.choices.size(), 3u);
   EXPECT_EQ(staple.choices[2].choice + "|" + staple.choices[2].text, "DualLeft|Two on the Left");
+  EXPECT_EQ(options[4].defaultChoice, "False");  // the second of its choices
 }
 
 TEST(PrinterDescriptionTest, MarkingAllowsConflictsAndRefusesUnknownChoices) {
