@@ -100,20 +100,12 @@ TEST(PaneLayoutTest, MalformedLayoutsAndClassicControlsAreRefusedWithTheReason) 
   }
 }
 
-TEST(PaneLayoutTest, ClassicControlsAreReadInTheirPlace) {
-  const Dict popup{{"classic", "PopUpButton"}, {"key", "Tray"}, {"choices", Array{Value("A"), Value("B")}},
-                   {"titles", Array{Value("Tray A"), Value("Tray B")}}};
-  const Dict profile{{"classic", "ProfilePopUpButton"}, {"key", "Profile"}, {"format", "P%d"}, {"max", 4}};
-  Dict first = tab("t", {"Fold"});
-  first.set("controls", Array{Value(popup), Value("Fold"), Value(profile)});
-  const std::optional<PaneLayout> layout = PaneLayout::fromDictionary(panel(Array{Value(first)}), std::nullopt);
+// (Their titles, places and profile counts: the generic pane's tests and the refusals above.)
+TEST(PaneLayoutTest, ClassicControlsAreNoSettingsControls) {
+  const std::optional<PaneLayout> layout =
+      PaneLayout::fromDictionary(holding(Dict{{"classic", "CheckBox"}, {"key", "K"}}), std::nullopt);
   ASSERT_TRUE(layout);
-  const std::vector<PaneItem>& items = layout->tabs[0].items;
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[0].classic->titles, (std::vector<std::string>{"Tray A", "Tray B"}));
-  EXPECT_EQ(items[1].name, "Fold");
-  EXPECT_EQ(items[2].classic->max, 4);
-  EXPECT_EQ(layout->controlNames(), std::vector<std::string>{"Fold"});
+  EXPECT_TRUE(layout->controlNames().empty());
 }
 
 }  // namespace

@@ -31,18 +31,11 @@ std::string listPpd(const std::string& name, const std::vector<std::string>& chu
   return listPpd(chunkLines(name, base64Each(chunks)));
 }
 
-TEST(ServerListChannelTest, ChunkNamesAndMissingArguments) {
+TEST(ServerListChannelTest, ChunkNamesAndAMissingDescription) {
   const std::string longest(36, 'N');  // with its four digits, the 40 characters of an attribute name
   EXPECT_EQ(serverListChunkName(longest, 0xFFFF), longest + "FFFF");
   EXPECT_EQ(serverListChunkName(longest + "N", 0), std::nullopt);
   EXPECT_EQ(serverListChunkName("FeederInfoList", 0x10000), std::nullopt);
-
-  PpdFromText ppd(listPpd("FeederInfoList", {zlibCompress(plistToBinary(feederList(2)))}));
-  ASSERT_NE(ppd.get(), nullptr);
-  EXPECT_EQ(ppdxReadData(nullptr, "FeederInfoList"), std::nullopt);
-  EXPECT_EQ(ppdxReadData(ppd.get(), ""), std::nullopt);
-  EXPECT_EQ(ppdxReadData(ppd.get(), std::string("FeederInfoList\0", 15)), std::nullopt);
-  EXPECT_EQ(ppdxReadData(ppd.get(), std::string(37, 'F')), std::nullopt);
   EXPECT_EQ(readServerList(nullptr, "FeederInfoList"), std::nullopt);
 }
 

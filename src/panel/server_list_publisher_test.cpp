@@ -79,14 +79,9 @@ TEST(ServerListPublisherTest, ListsAreWrittenInChunksOfTheRequestedSizeOnLinesWi
         kBase, Dict{{c.name, stackers}, {"DeviceList", kDeviceList}}, {c.format, c.chunkBytes}, &error);
     ASSERT_TRUE(text.has_value()) << error;
 
-    // Read back independently: numbered from 0000, every chunk but the last full.
+    // Read back independently: every chunk but the last full.
     const std::vector<std::string> lines = chunkLinesOf(*text, c.name);
     ASSERT_GT(lines.size(), 1u);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      char digits[8];
-      std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(i));
-      EXPECT_EQ(lines[i].rfind("*" + c.name + digits + ": \"", 0), 0u) << lines[i];
-    }
     const std::vector<std::string> chunks = decodedChunks(lines);
     std::string stream;
     for (std::size_t i = 0; i < chunks.size(); ++i) {

@@ -34,9 +34,6 @@ TEST_F(PanePlugInMgrTest, CreationReadsTheBundlesInformationAndReleaseStartsAfre
     EXPECT_TRUE(manager.isHiddenCollate());  // the text "True" counts as true
     EXPECT_TRUE(encDecState().libraryOpen);
     EXPECT_FALSE(log.contains("###Error:UISetting Plist file not found!") || log.contains("###loadEncDec"));
-    manager.setHostName(std::string("rip.example"));
-    manager.willShowAllBundle();
-    EXPECT_TRUE(manager.isInitializedNetworkData());
   }
   PanePlugInMgr::release();
   EXPECT_FALSE(encDecState().libraryOpen);
