@@ -100,6 +100,7 @@ TEST_F(PlugInTest, OtherPanelsChangesAreTakenWhenOfferedAndTheDialogsControlsAre
 
   const PrintOption before = *panel->printOption();
   panel->PPDOptionKeyValueDidChange(std::string("StapleMode"), std::string("NoSuchChoice"));
+  panel->PPDOptionKeyValueDidChange(std::string("PageRegion"), std::string("A3"));  // the panel holds no such key
   EXPECT_EQ(*panel->printOption(), before);
 
   // Without constraint handling the printer description is not reached through the host.
