@@ -104,13 +104,13 @@ TEST_F(DetailedSettingsTest, APaneIsATabAndTheViewStylesMoveTheTabsAndTheTree) {
   EXPECT_EQ(controller.fieldEditorForField(*window, plain), &window->fieldEditor());
 }
 
-TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsOnceConsistentAndReformattingLaysASetOverThem) {
+TEST_F(DetailedSettingsTest, AnInconsistentSetKeepsTheWindowOpenAndReformattingLaysASetOverThePanes) {
   PanePlugInMgr& manager = PanePlugInMgr::sharedInstance();
   DetailedSettingsWinController& controller = DetailedSettingsWinController::sharedInstance();
   ASSERT_NE(controller.window(), nullptr);
   const PrintOption defaults = manager.defaultSettings();  // taken once the panes are loaded, as the panel does
   PrintOption options = defaults;
-  // An inconsistent set keeps the window open; cancelling leaves the set as it was.
+  // An inconsistent set keeps the window open (the panel's tests apply consistent ones); Cancel keeps the set.
   person->act([&manager](tk::Window& window) {
           manager.setStringValue(std::string("Appoint"), "PhysicalPageRangeMode");
           tk::clickButton(window, "Apply");  // "Setting" in English
@@ -120,14 +120,7 @@ TEST_F(DetailedSettingsTest, ConfirmingTakesThePanesSettingsOnceConsistentAndRef
   EXPECT_EQ(controller.showAsModalDialog(options), 0);
   EXPECT_EQ(options, defaults);
 
-  manager.setStringValue(std::string("All"), "PhysicalPageRangeMode");
-  person->act([&manager](tk::Window& window) {
-    manager.setStringValue(std::string("DuplexTumble"), "DuplexMode");
-    tk::clickButton(window, "Apply");
-  });
-  EXPECT_EQ(controller.showAsModalDialog(options), 1);
-  EXPECT_EQ(options.get("DuplexMode"), Value("DuplexTumble"));
-
+  manager.setStringValue(std::string("DuplexTumble"), "DuplexMode");
   PrintOption partial{{"DuplexMode", "None"}, {"NotAPaneKey", "kept"}};
   controller.reformatPrintOption(partial);
   EXPECT_EQ((std::vector{partial.get("DuplexMode"), partial.get("NotAPaneKey"), partial.get("QZMediaType")}),

@@ -12,7 +12,6 @@ TEST_F(KoraUIDumpTest, TreeAsText) {  // the text is rendered from the tree valu
   auto control = build(Dict{{"mainKeyword", "Tray"}, {"control_type", "PopupButton"}, {"text", "Tray"},
                             {"default", "t2"},
                             {"choices", Array{Dict{{"choice", "t1"}, {"text", "Tray 1"}},
-                                              Dict{{"choice", "-"}, {"text", ""}, {"separator", true}},
                                               Dict{{"choice", "t2"}, {"text", "Tray \"2\""}}}}},
                        nullptr, 300, 48);
   control->setEnabledByDictionary(Dict{{"t1", false}, {"t2", true}});
@@ -23,7 +22,6 @@ TEST_F(KoraUIDumpTest, TreeAsText) {  // the text is rendered from the tree valu
             "  TextField (24, 24, 276, 20) title=\"Tray\" disabled\n"
             "  PopUpButton (24, 0, 276, 24) value=\"Tray \\\"2\\\"\" disabled\n"
             "    - \"Tray 1\" = \"t1\" disabled\n"
-            "    - separator\n"
             "    - \"Tray \\\"2\\\"\" = \"t2\" selected\n");
 }
 

@@ -24,8 +24,7 @@ TEST(ValuePatternTest, RangesMatchStrictlyOtherPatternsExactly) {
     EXPECT_EQ(conflictedType(row.pattern, row.value), row.type) << row.pattern << " " << row.value.value_or("-");
 }
 
-TEST(ValuePatternTest, BoundIsTheTextAfterThePrefix) {
-  EXPECT_EQ(conflictedValue("__GREATER__:"), "");
+TEST(ValuePatternTest, TheBoundOfAnotherTextIsEmpty) {
   EXPECT_EQ(conflictedValue("On"), "");
 }
 
