@@ -80,7 +80,6 @@ TEST_F(PrintOptionConsistencyCheckTest, ConditionsCompareExactlyAndSpecialRules)
 TEST_F(PrintOptionConsistencyCheckTest, OneAlertListsEveryMissingValueInRuleOrderAndConsistentSetsShowNothing) {
   EXPECT_TRUE(isPrintOptionConsistencyCheck(PrintOption{}));
   EXPECT_TRUE(isPrintOptionConsistencyCheck(nullptr));
-  EXPECT_TRUE(isPrintOptionConsistencyCheck(PrintOption{{"SecurityPrint", "True"}, {"SecurityPrintPassword", "x"}}));
 
   person->answerAlert("OK");  // without string tables the keys are shown
   EXPECT_FALSE(isPrintOptionConsistencyCheck(PrintOption{{"ColorPatch", "True"}}));
