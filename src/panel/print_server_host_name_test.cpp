@@ -10,8 +10,7 @@ TEST(PrintServerHostNameTest, HostNamesOfDeviceAddresses) {
     const char* uri;
     std::optional<std::string> host;
   } rows[] = {
-      // A zoned IPv6 host part becomes address%zone.
-      {"ipp://[v1.fe80::1+en0]:631/printers/tz", "fe80::1%en0"}, {"ipp://[v1.fe80::1]/ipp/print", "fe80::1"},
+      {"ipp://[v1.fe80::1]/ipp/print", "fe80::1"},
       {"socket://rip.example.com:9100", "rip.example.com"}, {"lpd://user@192.168.10.4/queue", "192.168.10.4"},
       {"ipp://[fe80::1%25en0]:631/", "fe80::1%en0"},
       {"dnssd://TZ%20Print._ipp._tcp.local./?uuid=1", "TZ Print._ipp._tcp.local."},
